@@ -1,0 +1,143 @@
+#include "editor/ScriptCompiler.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace pocora {
+namespace {
+
+bool isLowercase(char c) {
+    return c >= 'a' && c <= 'z';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+// The blanks a "%d" conversion passes over before the number.
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+class Translation {
+  public:
+    explicit Translation(std::string_view text) : text_(text) {}
+
+    ScriptCompileResult run() {
+        while (pos_ < text_.size()) {
+            char c = text_[pos_];
+            bool ok = true;
+            if (isLowercase(c)) {
+                ok = instruction();
+            } else if (c == '$') {
+                ok = stringLiteral();
+            } else if (c == '*') {
+                comment();
+            } else if (c == '\r' || c == '\n') {
+                advance(1);
+            } else {
+                out_.push_back(c);
+                advance(1);
+            }
+            if (!ok) return ScriptCompileResult{{}, error_};
+        }
+        return ScriptCompileResult{std::move(out_), std::nullopt};
+    }
+
+  private:
+    // The letter, then the low 8 bits of the number after it. The number is skipped exactly as
+    // written (blanks, sign, leading zeros), then one more character, which is the ';'.
+    bool instruction() {
+        const int letterLine = line_;
+        out_.push_back(text_[pos_]);
+        std::size_t at = pos_ + 1;
+        while (at < text_.size() && isBlank(text_[at])) ++at;
+        bool negative = false;
+        if (at < text_.size() && (text_[at] == '+' || text_[at] == '-')) {
+            negative = text_[at] == '-';
+            ++at;
+        }
+        if (at >= text_.size() || !isDigit(text_[at])) {
+            error_ = ScriptCompileError{ScriptCompileError::Kind::MissingNumber, letterLine};
+            return false;
+        }
+        // Only the low byte is kept, so arithmetic modulo 256 gives it for numbers of any length.
+        std::uint8_t low = 0;
+        while (at < text_.size() && isDigit(text_[at])) {
+            low = static_cast<std::uint8_t>(low * 10 + (text_[at] - '0'));
+            ++at;
+        }
+        if (negative) low = static_cast<std::uint8_t>(0u - low);
+        out_.push_back(static_cast<char>(low));
+        // The character after the number is passed over whatever it is; at the end of the text
+        // there is none to pass.
+        if (at < text_.size()) ++at;
+        advance(at - pos_);
+        return true;
+    }
+
+    // "$text//" becomes the byte count of text, '!', and text unchanged.
+    bool stringLiteral() {
+        std::size_t start = pos_ + 1;
+        std::size_t close = text_.find("//", start);
+        if (close == std::string_view::npos) {
+            error_ = ScriptCompileError{ScriptCompileError::Kind::UnclosedString, line_};
+            return false;
+        }
+        std::string_view body = text_.substr(start, close - start);
+        out_ += std::to_string(body.size());
+        out_.push_back('!');
+        out_ += body;
+        advance(close + 2 - pos_);
+        return true;
+    }
+
+    // A remark runs to the end of its line; the line feed goes with it. A remark on the last line
+    // with no line feed simply ends the text.
+    void comment() {
+        std::size_t lf = text_.find('\n', pos_);
+        advance(lf == std::string_view::npos ? text_.size() - pos_ : lf + 1 - pos_);
+    }
+
+    void advance(std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i)
+            if (text_[pos_ + i] == '\n') ++line_;
+        pos_ += count;
+    }
+
+    std::string_view text_;
+    std::size_t pos_ = 0;
+    int line_ = 1;
+    std::string out_;
+    ScriptCompileError error_{};
+};
+
+}  // namespace
+
+ScriptCompileResult ScriptCompiler::compile(std::string_view source) {
+    std::size_t zero = source.find('\0');
+    if (zero != std::string_view::npos) source = source.substr(0, zero);
+    return Translation(source).run();
+}
+
+std::string describeCompileError(const ScriptCompileError& error) {
+    std::string text = "line " + std::to_string(error.line) + ": ";
+    switch (error.kind) {
+        case ScriptCompileError::Kind::UnclosedString:
+            return text + "'$' starts a string that no '//' closes";
+        case ScriptCompileError::Kind::MissingNumber:
+            return text + "an instruction letter is not followed by a number";
+    }
+    return text;
+}
+
+std::string describeCompileErrorJapanese(const ScriptCompileError& error) {
+    std::string text = std::to_string(error.line) + "行目: ";
+    switch (error.kind) {
+        case ScriptCompileError::Kind::UnclosedString:
+            return text + "「$」で始まる文字列を閉じる「//」がありません";
+        case ScriptCompileError::Kind::MissingNumber:
+            return text + "命令の文字の後に数がありません";
+    }
+    return text;
+}
+
+}  // namespace pocora

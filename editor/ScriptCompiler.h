@@ -1,0 +1,39 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pocora {
+
+// Why a source text could not be translated, and on which line (counted from 1).
+struct ScriptCompileError {
+    enum class Kind {
+        UnclosedString,  // a '$' with no closing "//" before the end of the text
+        MissingNumber,   // a lowercase letter not followed by a decimal number
+    };
+    Kind kind;
+    int line;
+};
+
+struct ScriptCompileResult {
+    std::string bytes;  // the .sc file's bytes; empty when `error` is set
+    std::optional<ScriptCompileError> error;
+
+    bool ok() const { return !error.has_value(); }
+};
+
+// Turns event-script source (Shift-JIS bytes) into the bytes of a .sc file. The text ends at its
+// first zero byte. Nothing of a failed translation is returned, so a caller never writes half a
+// script.
+class ScriptCompiler {
+  public:
+    static ScriptCompileResult compile(std::string_view source);
+};
+
+// "line N: ..." in English, for the command line.
+std::string describeCompileError(const ScriptCompileError& error);
+
+// The same in Japanese (UTF-8), for the editor window.
+std::string describeCompileErrorJapanese(const ScriptCompileError& error);
+
+}  // namespace pocora
