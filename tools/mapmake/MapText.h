@@ -1,0 +1,28 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tools {
+
+// The tile number that the sample tile sheets leave empty: upper and overlay layers use it where
+// nothing is drawn over the ground.
+constexpr std::uint8_t kEmptyTile = 0xFF;
+
+// Reads a map written as text and produces the engine's map file:
+//   tileset T                      the tile-set number (0..255)
+//   legend                         then one line per character:
+//     C GROUND [upper U] [overlay O] [mark M]
+//                                  tile numbers 0..255; M is the tile event number 1..63
+//   grid                           then the rows of the map, one character per tile
+// The map file is the tile-set byte, width and height (16-bit little-endian), then the ground,
+// upper, mark and overlay layers, each row by row. Returns an error naming the line, or "".
+std::string makeMap(std::string_view text, std::vector<std::uint8_t>& out);
+
+// Reads a tile-attribute description: lines "block N..." name tiles that stop walkers; a number
+// may be a range A-B. Produces the 256-byte attribute file, which lists the sheet column by column
+// (the attribute of tile b is byte (b & 15) * 16 + (b >> 4)); blocking tiles get bit 0x20.
+std::string makeAttributes(std::string_view text, std::vector<std::uint8_t>& out);
+
+}  // namespace tools

@@ -1,0 +1,285 @@
+#include "tools/picture/PictureText.h"
+
+#include <array>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+namespace tools {
+namespace {
+
+constexpr int kMaxSide = 1024;
+
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : text) {
+        if (c == '\n') {
+            lines.push_back(line);
+            line.clear();
+        } else if (c != '\r') {
+            line += c;
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> out;
+    std::string w;
+    while (in >> w) out.push_back(w);
+    return out;
+}
+
+std::optional<int> toInt(const std::string& s) {
+    try {
+        std::size_t used = 0;
+        int v = std::stoi(s, &used);
+        if (used != s.size()) return std::nullopt;
+        return v;
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+std::optional<Rgb> toRgb(const std::string& s) {
+    std::string hex = s;
+    if (!hex.empty() && hex[0] == '#') hex.erase(0, 1);
+    if (hex.size() != 6) return std::nullopt;
+    unsigned value = 0;
+    for (char c : hex) {
+        int d = (c >= '0' && c <= '9')   ? c - '0'
+                : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                         : -1;
+        if (d < 0) return std::nullopt;
+        value = value * 16 + static_cast<unsigned>(d);
+    }
+    return Rgb{static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
+               static_cast<std::uint8_t>(value)};
+}
+
+class Parser {
+  public:
+    Parser(const std::string& baseDir, Picture& out) : baseDir_(baseDir), out_(out) {
+        defined_['.'] = true;
+    }
+
+    std::string run(std::string_view text, const std::string& source) {
+        std::vector<std::string> lines = splitLines(text);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            std::string where = source + ":" + std::to_string(i + 1) + ": ";
+            std::vector<std::string> w = words(lines[i]);
+            if (w.empty() || w[0][0] == '#') continue;
+            std::string err;
+            if (w[0] == "at" || w[0] == "pattern") {
+                std::vector<std::string> rows;
+                std::size_t j = i + 1;
+                // Rows hold no blanks, so a row block ends at an empty line or at the next
+                // directive.
+                for (; j < lines.size() && words(lines[j]).size() == 1; ++j) {
+                    // Rows may be indented; blanks are never colours.
+                    const std::string& l = lines[j];
+                    std::size_t a = l.find_first_not_of(" \t"), b = l.find_last_not_of(" \t");
+                    rows.push_back(l.substr(a, b - a + 1));
+                }
+                err = w[0] == "at" ? stamp(w, rows) : pattern(w, rows);
+                if (!err.empty()) {
+                    // Name the line of the first row when a row is at fault.
+                    return where + err;
+                }
+                i = j - 1;
+                continue;
+            }
+            err = directive(w);
+            if (!err.empty()) return where + err;
+        }
+        if (out_.width == 0) return source + ": no size given";
+        return "";
+    }
+
+  private:
+    std::string directive(const std::vector<std::string>& w) {
+        const std::string& d = w[0];
+        if (d == "size") return size(w);
+        if (d == "palette") return palette(w);
+        if (d == "colour" || d == "color") return colour(w);
+        if (out_.width == 0) return "'size' must come first";
+        if (d == "fill") return fill(w);
+        if (d == "copy") return copy(w);
+        return "unknown directive '" + d + "'";
+    }
+
+    std::string size(const std::vector<std::string>& w) {
+        if (w.size() != 3) return "size needs a width and a height";
+        auto wd = toInt(w[1]), ht = toInt(w[2]);
+        if (!wd || !ht || *wd < 1 || *ht < 1 || *wd > kMaxSide || *ht > kMaxSide)
+            return "size must be two numbers from 1 to 1024";
+        if (out_.width != 0) return "size given twice";
+        out_.width = *wd;
+        out_.height = *ht;
+        out_.pixels.assign(static_cast<std::size_t>(*wd) * *ht, Rgb{});
+        return "";
+    }
+
+    std::string palette(const std::vector<std::string>& w) {
+        if (w.size() != 2) return "palette needs one file name";
+        if (++depth_ > 8) return "palette files include each other too deeply";
+        std::string path = baseDir_.empty() ? w[1] : baseDir_ + "/" + w[1];
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return "cannot read palette file " + path;
+        std::stringstream ss;
+        ss << in.rdbuf();
+        std::string err = run(ss.str(), path);
+        --depth_;
+        return err;
+    }
+
+    std::string colour(const std::vector<std::string>& w) {
+        if (w.size() != 3 || w[1].size() != 1) return "colour needs one character and RRGGBB";
+        char c = w[1][0];
+        if (c == '_' || c == '#') return "'_' and '#' cannot name a colour";
+        auto rgb = toRgb(w[2]);
+        if (!rgb) return "colour value must be six hexadecimal digits";
+        bool black = rgb->r == 0 && rgb->g == 0 && rgb->b == 0;
+        if (!black && rgb->r < 8 && rgb->g < 8 && rgb->b < 8)
+            return std::string("colour '") + c + "' is so dark that it would draw as transparent";
+        auto idx = static_cast<unsigned char>(c);
+        colours_[idx] = *rgb;
+        defined_[idx] = true;
+        return "";
+    }
+
+    std::optional<Rgb> lookup(char c) const {
+        auto idx = static_cast<unsigned char>(c);
+        if (!defined_[idx]) return std::nullopt;
+        return colours_[idx];
+    }
+
+    std::string rect(const std::vector<std::string>& w, std::size_t first, int& x, int& y, int& wd,
+                     int& ht) {
+        if (w.size() < first + 4) return "a rectangle needs X Y W H";
+        auto a = toInt(w[first]), b = toInt(w[first + 1]), c = toInt(w[first + 2]),
+             d = toInt(w[first + 3]);
+        if (!a || !b || !c || !d) return "X Y W H must be numbers";
+        x = *a, y = *b, wd = *c, ht = *d;
+        if (x < 0 || y < 0 || wd < 0 || ht < 0 || x + wd > out_.width || y + ht > out_.height)
+            return "rectangle lies outside the picture";
+        return "";
+    }
+
+    std::string fill(const std::vector<std::string>& w) {
+        int x, y, wd, ht;
+        if (w.size() != 6) return "fill needs X Y W H and a colour";
+        if (auto err = rect(w, 1, x, y, wd, ht); !err.empty()) return err;
+        if (w[5].size() != 1) return "fill takes one colour character";
+        auto rgb = lookup(w[5][0]);
+        if (!rgb) return "undefined colour '" + w[5] + "'";
+        for (int j = y; j < y + ht; ++j)
+            for (int i = x; i < x + wd; ++i) out_.at(i, j) = *rgb;
+        return "";
+    }
+
+    std::string stamp(const std::vector<std::string>& w, const std::vector<std::string>& rows) {
+        if (w.size() != 3) return "at needs X Y";
+        auto x = toInt(w[1]), y = toInt(w[2]);
+        if (!x || !y || *x < 0 || *y < 0) return "at needs two numbers";
+        for (std::size_t j = 0; j < rows.size(); ++j) {
+            int py = *y + static_cast<int>(j);
+            if (py >= out_.height || *x + static_cast<int>(rows[j].size()) > out_.width)
+                return "rows run outside the picture";
+            for (std::size_t i = 0; i < rows[j].size(); ++i) {
+                char c = rows[j][i];
+                if (c == '_') continue;
+                auto rgb = lookup(c);
+                if (!rgb)
+                    return std::string("undefined colour '") + c + "' in row " +
+                           std::to_string(j + 1);
+                out_.at(*x + static_cast<int>(i), py) = *rgb;
+            }
+        }
+        return "";
+    }
+
+    std::string pattern(const std::vector<std::string>& w, const std::vector<std::string>& rows) {
+        int x, y, wd, ht;
+        if (w.size() != 5) return "pattern needs X Y W H";
+        if (auto err = rect(w, 1, x, y, wd, ht); !err.empty()) return err;
+        if (rows.empty()) return "pattern has no rows";
+        for (const std::string& r : rows)
+            if (r.size() != rows[0].size()) return "pattern rows differ in length";
+        for (int j = 0; j < ht; ++j) {
+            const std::string& row = rows[static_cast<std::size_t>(j) % rows.size()];
+            for (int i = 0; i < wd; ++i) {
+                char c = row[static_cast<std::size_t>(i) % row.size()];
+                if (c == '_') continue;
+                auto rgb = lookup(c);
+                if (!rgb) return std::string("undefined colour '") + c + "' in pattern";
+                out_.at(x + i, y + j) = *rgb;
+            }
+        }
+        return "";
+    }
+
+    std::string copy(const std::vector<std::string>& w) {
+        int sx, sy, wd, ht;
+        if (w.size() < 7) return "copy needs SX SY W H DX DY";
+        if (auto err = rect(w, 1, sx, sy, wd, ht); !err.empty()) return err;
+        auto dx = toInt(w[5]), dy = toInt(w[6]);
+        if (!dx || !dy || *dx < 0 || *dy < 0 || *dx + wd > out_.width || *dy + ht > out_.height)
+            return "copy destination lies outside the picture";
+        bool flipx = false, flipy = false;
+        std::vector<std::pair<Rgb, Rgb>> recolour;
+        for (std::size_t k = 7; k < w.size(); ++k) {
+            if (w[k] == "flipx") {
+                flipx = true;
+            } else if (w[k] == "flipy") {
+                flipy = true;
+            } else if (w[k] == "recolour" && k + 1 < w.size()) {
+                const std::string& pairs = w[++k];
+                if (pairs.size() % 2 != 0) return "recolour takes pairs of colour characters";
+                for (std::size_t p = 0; p < pairs.size(); p += 2) {
+                    auto from = lookup(pairs[p]), to = lookup(pairs[p + 1]);
+                    if (!from || !to) return "recolour names an undefined colour";
+                    recolour.emplace_back(*from, *to);
+                }
+            } else {
+                return "unknown copy option '" + w[k] + "'";
+            }
+        }
+        std::vector<Rgb> block(static_cast<std::size_t>(wd) * ht);
+        for (int j = 0; j < ht; ++j)
+            for (int i = 0; i < wd; ++i)
+                block[static_cast<std::size_t>(j) * wd + i] = out_.at(sx + i, sy + j);
+        for (int j = 0; j < ht; ++j)
+            for (int i = 0; i < wd; ++i) {
+                int si = flipx ? wd - 1 - i : i, sj = flipy ? ht - 1 - j : j;
+                Rgb c = block[static_cast<std::size_t>(sj) * wd + si];
+                for (const auto& [from, to] : recolour)
+                    if (c == from) {
+                        c = to;
+                        break;
+                    }
+                out_.at(*dx + i, *dy + j) = c;
+            }
+        return "";
+    }
+
+    std::string baseDir_;
+    Picture& out_;
+    std::array<Rgb, 256> colours_{};
+    std::array<bool, 256> defined_{};
+    int depth_ = 0;
+};
+
+}  // namespace
+
+std::string parsePicture(std::string_view text, const std::string& baseDir, Picture& out) {
+    out = Picture{};
+    Parser parser(baseDir, out);
+    return parser.run(text, "picture");
+}
+
+}  // namespace tools
