@@ -1,0 +1,18 @@
+#pragma once
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace kyrel {
+
+// True when the command line asks for the render without a window ("--render" among `args`,
+// the arguments after the program name).
+bool isRenderCommand(const std::vector<std::string>& args);
+
+// kyrel --render [PROJECT.kyl] OUT.wav [--seed N]: renders the project (or a new document)
+// exactly as Create WAV file does and writes OUT.wav. Messages and progress go to `err` (UTF-8).
+// Exit status: 0 written, 1 when the project cannot be read, no track is used, a setting is
+// out of range or the file cannot be written, 2 for a command-line error.
+int runRenderCommand(const std::vector<std::string>& args, std::ostream& err);
+
+}  // namespace kyrel

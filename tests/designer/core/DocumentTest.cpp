@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <memory>
+
+#include "FakeUi.h"
+#include "common/LittleEndian.h"
+#include "designer/core/Document.h"
+#include "designer/core/ProjectFile.h"
+
+namespace kyrel {
+namespace {
+
+using testing::FakeUi;
+using testing::TempDir;
+
+std::vector<std::uint8_t> readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeAll(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+std::int32_t trackWord(const std::vector<std::uint8_t>& file, int track, int word) {
+    return kit::readI32LE(file, 4 + kTrackBytes * static_cast<std::size_t>(track) +
+                                    4 * static_cast<std::size_t>(word));
+}
+
+std::int32_t settingsWord(const std::vector<std::uint8_t>& file, int word) {
+    return kit::readI32LE(file, 4 + kTracksBytes + 4 * static_cast<std::size_t>(word));
+}
+
+class DocumentTest : public ::testing::Test {
+  protected:
+    FakeUi ui;
+    std::unique_ptr<KyrelApp> app = std::make_unique<KyrelApp>(ui, 1);
+    TempDir dir;
+};
+
+TEST_F(DocumentTest, NewDocumentSavesAsTheDocumentedBytes) {
+    const std::string path = dir.file("new.kyl");
+    ASSERT_TRUE(saveProject(*app, path));
+    const auto file = readAll(path);
+    ASSERT_EQ(file.size(), 212204u);
+    EXPECT_EQ(std::vector<std::uint8_t>(file.begin(), file.begin() + 4),
+              (std::vector<std::uint8_t>{0x4B, 0x59, 0x31, 0x00}));
+    for (int t = 0; t < kTrackCount; ++t) {
+        EXPECT_EQ(trackWord(file, t, 3), 16);
+        EXPECT_EQ(trackWord(file, t, 4), 96);
+    }
+    EXPECT_EQ(settingsWord(file, 0), 1000);
+    EXPECT_EQ(settingsWord(file, 1), 0);
+    EXPECT_EQ(settingsWord(file, 2), 0);
+    EXPECT_EQ(settingsWord(file, 3), 1);
+    EXPECT_EQ(settingsWord(file, 6), 1);
+    EXPECT_EQ(settingsWord(file, 7), 0);
+    EXPECT_EQ(settingsWord(file, 19), 1);
+    EXPECT_EQ(settingsWord(file, 38), 1);
+}
+
+TEST_F(DocumentTest, NewDocumentCurves) {
+    for (const Track& track : app->design.tracks) {
+        const Curve& wave = track.curve(CurveKind::Waveform);
+        EXPECT_EQ(wave[0], 0);
+        EXPECT_EQ(wave[1], 93);
+        EXPECT_EQ(wave[550], 32766);
+        EXPECT_EQ(wave[1101], 0);
+        EXPECT_EQ(wave[1651], -32766);
+        EXPECT_EQ(wave[2201], -93);
+        for (int v : track.curve(CurveKind::Frequency)) ASSERT_EQ(v, 0);
+        for (int v : track.curve(CurveKind::Pan)) ASSERT_EQ(v, 0);
+    }
+    for (int v : app->design.tracks[0].curve(CurveKind::Volume)) ASSERT_EQ(v, -20000);
+    for (int t = 1; t < kTrackCount; ++t)
+        for (int v : app->design.tracks[t].curve(CurveKind::Volume)) ASSERT_EQ(v, 0);
+    EXPECT_EQ(app->documentName, "新規作成.kyl");
+    EXPECT_TRUE(app->untitled);
+}
+
+TEST_F(DocumentTest, LoadRestoresTheSavedDocumentButResetsTheSessionWords) {
+    SoundDesign& d = app->design;
+    d.tracks[2].curve(CurveKind::Pan)[7] = -1234;
+    d.settings.tool = static_cast<std::int32_t>(Tool::Select);
+    d.settings.currentTrack = 4;
+    d.settings.waveformSpread[5] = 99;
+    d.settings.unused[120] = 77;
+    d.markChanged();
+    const std::string path = dir.file("p.kyl");
+    ASSERT_TRUE(saveProject(*app, path));
+    EXPECT_EQ(d.settings.modified, 0);
+    // The file holds the words as they were, including renderStale.
+    EXPECT_EQ(settingsWord(readAll(path), 4), 4);
+
+    FakeUi otherUi;
+    auto owner = std::make_unique<KyrelApp>(otherUi, 2);
+    KyrelApp& other = *owner;
+    other.design.settings.modified = 1;
+    other.design.settings.renderStale = 0;
+    ASSERT_TRUE(loadProject(other, path));
+    EXPECT_EQ(other.design.tracks[2].curve(CurveKind::Pan)[7], -1234);
+    EXPECT_EQ(other.design.settings.tool, 2);
+    EXPECT_EQ(other.design.settings.currentTrack, 0);
+    EXPECT_EQ(other.design.settings.modified, 0);
+    EXPECT_EQ(other.design.settings.renderStale, 1);
+    EXPECT_EQ(other.design.settings.waveformSpread[5], 99);
+    EXPECT_EQ(other.design.settings.unused[120], 77);
+    EXPECT_TRUE(otherUi.shown.empty());
+}
+
+TEST_F(DocumentTest, VersionZeroTakesOnlyTheFirst32SettingsWords) {
+    SoundDesign source;
+    resetDesign(source);
+    source.settings.durationMs = 2500;
+    source.settings.volumeSpread[1] = 12;  // word 27, inside the version '0' block
+    source.settings.renderStale = 0;
+    auto file = projectFileBytes(source);
+    file[2] = '0';
+    file.resize(211692);
+    const std::string path = dir.file("v0.kyl");
+    writeAll(path, file);
+
+    app->design.settings.waveformSpread[0] = 55;
+    app->design.settings.unused[0] = 66;
+    ASSERT_TRUE(loadProject(*app, path));
+    EXPECT_EQ(app->design.settings.durationMs, 2500);
+    EXPECT_EQ(app->design.settings.volumeSpread[1], 12);
+    EXPECT_EQ(app->design.settings.waveformSpread[0], 55);
+    EXPECT_EQ(app->design.settings.unused[0], 66);
+    EXPECT_EQ(app->design.settings.renderStale, 1);
+}
+
+TEST_F(DocumentTest, VersionTwoReadsLikeOneAndIsSavedAsOne) {
+    SoundDesign source;
+    resetDesign(source);
+    source.settings.durationMs = 4321;
+    auto file = projectFileBytes(source);
+    file[2] = '2';
+    const std::string path = dir.file("v2.kyl");
+    writeAll(path, file);
+    ASSERT_TRUE(loadProject(*app, path));
+    EXPECT_EQ(app->design.settings.durationMs, 4321);
+    ASSERT_TRUE(saveProject(*app, path));
+    EXPECT_EQ(readAll(path)[2], '1');
+}
+
+TEST_F(DocumentTest, RejectedFilesLeaveTheDocumentAsItWas) {
+    app->design.settings.durationMs = 777;
+    app->design.settings.modified = 1;
+    auto file = projectFileBytes(app->design);
+    file[9] = 0x55;
+
+    struct Case {
+        std::vector<std::uint8_t> head;
+        std::string message;
+    };
+    const std::string path = dir.file("bad.kyl");
+    const std::vector<Case> cases = {
+        {{0x4B, 0x59, 0x33, 0x00}, path + " は対応していないバージョンです"},
+        {{0x4B, 0x59, 0x31, 0x01}, "Kyrelのファイルではありません"},
+        {{0x4B, 0x58, 0x31, 0x00}, "Kyrelのファイルではありません"},
+        {{0x4B, 0x59}, "Kyrelのファイルではありません"},
+    };
+    for (const Case& c : cases) {
+        auto bytes = file;
+        std::copy(c.head.begin(), c.head.end(), bytes.begin());
+        if (c.head.size() < 4) bytes.resize(c.head.size());
+        writeAll(path, bytes);
+        ui.shown.clear();
+        EXPECT_FALSE(loadProject(*app, path));
+        ASSERT_EQ(ui.shown.size(), 1u);
+        EXPECT_EQ(ui.shown[0].text, c.message);
+        EXPECT_EQ(ui.shown[0].caption, "Error");
+        EXPECT_EQ(app->design.settings.durationMs, 777);
+        EXPECT_EQ(app->design.settings.modified, 1);
+        EXPECT_NE(app->design.tracks[0].renderEnabled, 0x55);
+    }
+
+    ui.shown.clear();
+    EXPECT_FALSE(loadProject(*app, dir.file("missing.kyl")));
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].text, dir.file("missing.kyl") + " を開けません");
+}
+
+TEST_F(DocumentTest, ShortFileReplacesOnlyWhatItHolds) {
+    SoundDesign source;
+    resetDesign(source);
+    source.tracks[0].volume = 11;
+    source.tracks[1].volume = 22;
+    auto file = projectFileBytes(source);
+    file.resize(4 + kTrackBytes + 8);  // track 0 and two words of track 1
+    const std::string path = dir.file("short.kyl");
+    writeAll(path, file);
+    app->design.tracks[1].volume = 5;
+    app->design.settings.durationMs = 999;
+    ASSERT_TRUE(loadProject(*app, path));
+    EXPECT_EQ(app->design.tracks[0].volume, 11);
+    EXPECT_EQ(app->design.tracks[1].volume, 5);
+    EXPECT_EQ(app->design.settings.durationMs, 999);
+}
+
+TEST_F(DocumentTest, FailedSaveIsReportedAndKeepsTheDocumentUnsaved) {
+    app->design.markChanged();
+    const std::string path = dir.file("no-such-dir/p.kyl");
+    EXPECT_FALSE(saveProject(*app, path));
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].text, path + " を開けません");
+    EXPECT_EQ(ui.shown[0].caption, "Error");
+    EXPECT_EQ(app->design.settings.modified, 1);
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(DocumentTest, NewAsksToSaveOnlyWhenModifiedThenAlwaysAsksToReset) {
+    app->design.settings.durationMs = 5;
+    ui.answers = {MessageAnswer::Yes};
+    commandNew(*app);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].text, "すべてのデータが初期化されます。よろしいですか？");
+    EXPECT_EQ(ui.shown[0].caption, "Kyrel");
+    EXPECT_EQ(app->design.settings.durationMs, 1000);
+
+    ui.shown.clear();
+    app->design.settings.durationMs = 5;
+    app->design.markChanged();
+    ui.answers = {MessageAnswer::No, MessageAnswer::No};
+    commandNew(*app);
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_EQ(ui.shown[0].text, "新規作成.kyl は変更されています。保存しますか？");
+    EXPECT_EQ(ui.shown[0].buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(app->design.settings.durationMs, 5);
+
+    ui.shown.clear();
+    ui.answers = {MessageAnswer::Cancel};
+    commandNew(*app);
+    EXPECT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(app->design.settings.durationMs, 5);
+}
+
+TEST_F(DocumentTest, SavingAnUntitledDocumentAsksForANameThenSavesOver) {
+    const std::string path = dir.file("song.kyl");
+    ui.fileNames = {path};
+    commandSave(*app);
+    ASSERT_EQ(ui.dialogs.size(), 1u);
+    EXPECT_TRUE(ui.dialogs[0].save);
+    EXPECT_EQ(ui.dialogs[0].initialName, "新規作成.kyl");
+    EXPECT_EQ(app->documentName, "song.kyl");
+    EXPECT_EQ(app->projectDirectory, dir.path().string() + "/");
+    EXPECT_FALSE(app->untitled);
+    EXPECT_EQ(ui.status, "保存しました");
+    EXPECT_EQ(readAll(path).size(), kProjectFileBytes);
+
+    app->design.settings.durationMs = 1234;
+    ui.answers = {MessageAnswer::No};
+    commandSave(*app);
+    EXPECT_EQ(ui.shown.back().text, "song.kyl へ上書きします");
+    EXPECT_EQ(settingsWord(readAll(path), 0), 1000);
+    ui.answers = {MessageAnswer::Yes};
+    commandSave(*app);
+    EXPECT_EQ(settingsWord(readAll(path), 0), 1234);
+    EXPECT_EQ(ui.status, "上書き保存しました");
+}
+
+TEST_F(DocumentTest, OpenSetsNamesOnlyWhenTheLoadSucceeds) {
+    const std::string good = dir.file("a.kyl");
+    ASSERT_TRUE(saveProject(*app, good));
+    const std::string bad = dir.file("b.kyl");
+    writeAll(bad, {1, 2, 3, 4, 5});
+
+    ui.fileNames = {bad};
+    commandOpen(*app);
+    EXPECT_EQ(app->documentName, "新規作成.kyl");
+    EXPECT_TRUE(app->untitled);
+
+    ui.fileNames = {good};
+    commandOpen(*app);
+    EXPECT_EQ(ui.dialogs.back().defaultExtension, "kyl");
+    EXPECT_EQ(app->documentName, "a.kyl");
+    EXPECT_EQ(app->lastOpenedName, "a.kyl");
+    EXPECT_EQ(app->projectDirectory, dir.path().string() + "/");
+    EXPECT_FALSE(app->untitled);
+}
+
+TEST_F(DocumentTest, CommandLineProjectKeepsTheWorkingDirectory) {
+    const std::string path = dir.file("cl.kyl");
+    ASSERT_TRUE(saveProject(*app, path));
+    const std::string before = app->projectDirectory;
+    ASSERT_TRUE(openProjectFromCommandLine(*app, "\"" + path + "\""));
+    EXPECT_EQ(app->documentName, "cl.kyl");
+    EXPECT_EQ(app->projectDirectory, before);
+    EXPECT_FALSE(app->untitled);
+}
+
+TEST_F(DocumentTest, ConfirmDiscardYesSavesWhateverTheSaveDid) {
+    app->design.markChanged();
+    ui.answers = {MessageAnswer::Yes};
+    ui.fileNames = {std::nullopt};  // the Save As dialog is cancelled
+    EXPECT_EQ(confirmDiscard(*app), MessageAnswer::Yes);
+    EXPECT_EQ(app->design.settings.modified, 1);
+}
+
+}  // namespace
+}  // namespace kyrel
