@@ -1,7 +1,10 @@
+#include <QApplication>
 #include <cstring>
 #include <iostream>
 
 #include "editor/CompileCommand.h"
+#include "editor/EditorDialogs.h"
+#include "editor/PocoraWindow.h"
 
 namespace {
 
@@ -14,9 +17,18 @@ int usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The compile command needs no display, so it is handled before Qt starts.
     if (argc >= 2 && std::strcmp(argv[1], "--compile") == 0) {
         if (argc != 4) return usage();
         return pocora::runCompileCommand(argv[2], argv[3], std::cerr);
     }
-    return usage();
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-' && argv[1][1] != '\0')) return usage();
+
+    QApplication app(argc, argv);
+    pocora::QtEditorDialogs dialogs;
+    pocora::PocoraWindow window(dialogs);
+    dialogs.setParent(&window);
+    window.show();
+    if (argc == 2) window.loadFile(QString::fromLocal8Bit(argv[1]));
+    return app.exec();
 }
