@@ -1,0 +1,227 @@
+#include "designer/core/CurveGesture.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "designer/core/ClipBuffer.h"
+#include "designer/core/CurveEdit.h"
+#include "designer/core/EditCommands.h"
+
+namespace kyrel {
+
+void GestureUpdate::touchColumns(int a, int b) {
+    if (a > b) std::swap(a, b);
+    if (firstColumn > lastColumn) {
+        firstColumn = a;
+        lastColumn = b;
+    } else {
+        firstColumn = std::min(firstColumn, a);
+        lastColumn = std::max(lastColumn, b);
+    }
+}
+
+PlotPoint CurveGesture::toPlot(const PlotScale& scale, int x, int y) const {
+    return scale.clampPoint(x, y, mode_ == DragMode::Line);
+}
+
+Curve& CurveGesture::curve() {
+    return currentCurve(app_, kind_);
+}
+
+GestureUpdate CurveGesture::press(const PlotScale& scale, int x, int y, bool ctrl) {
+    app_.design.markChanged();
+    const PlotPoint p = toPlot(scale, x, y);
+    if (mode_ == DragMode::PlacePaste) return dropPaste(scale, p);
+
+    GestureUpdate update;
+    const auto tool = static_cast<Tool>(app_.design.settings.tool);
+    mode_ = DragMode::Freehand;
+    app_.selectionVisible = 0;
+    bandShown_ = false;
+    if (ctrl) {
+        // Ctrl turns the freehand tool into a line; with the other tools it draws freehand.
+        if (tool == Tool::Freehand) {
+            mode_ = DragMode::Line;
+            anchor_ = p;
+        }
+    } else if (tool == Tool::Line) {
+        mode_ = DragMode::Line;
+        anchor_ = toPlot(scale, x, y);  // may reach the column right of the plot
+    } else if (tool == Tool::Select) {
+        mode_ = DragMode::Select;
+        anchor_ = p;
+        app_.activeKind = static_cast<std::int32_t>(kind_);
+        app_.selectionStart = {scale.columnToSample(p.x), p.y};
+    }
+    capturing_ = true;
+    update.grabMouse = true;
+    if (tool != Tool::Select) pushCurrentUndoSnapshot(app_, kind_);
+
+    Track& track = app_.design.tracks[static_cast<std::size_t>(currentTrackIndex(app_))];
+    if (track.touched == 0)
+        app_.design.settings.trackUse[static_cast<std::size_t>(currentTrackIndex(app_))] = 1;
+    track.touched = 1;
+    track.edited = 1;
+
+    if (mode_ == DragMode::Select) {
+        bandShown_ = true;
+        bandPoint_ = p;
+    }
+    lastPoint_ = p;
+    if (mode_ == DragMode::Freehand) {
+        setColumn(curve(), scale, p);
+        update.touchColumns(p.x - 1, p.x + 1);
+    }
+    return update;
+}
+
+GestureUpdate CurveGesture::dropPaste(const PlotScale& scale, PlotPoint p) {
+    GestureUpdate update;
+    const int d = p.x - anchor_.x;
+    pushCurrentUndoSnapshot(app_, kind_);
+    int s = scale.sampleToColumn(app_.selectionStart.x) + d;
+    int e = scale.sampleToColumn(app_.selectionEnd.x) + d;
+    const int w = scale.width();
+    if (s < 0) {
+        e -= s;
+        s = 0;
+    }
+    if (e >= w) {
+        s = w - 1 - (e - s);
+        e = w - 1;
+    }
+    s = std::clamp(s, 0, w - 1);
+    e = std::clamp(e, 0, w - 1);
+    app_.selectionStart.x = scale.columnToSample(s);
+    app_.selectionEnd.x = scale.columnToSample(e);
+    app_.selectionVisible = 0;
+    if (app_.selectionStart.x >= app_.selectionEnd.x)
+        std::swap(app_.selectionStart, app_.selectionEnd);
+    writeBufferToCurve(app_.clipBuffer, curve(), app_.selectionStart.x, app_.selectionEnd.x);
+    update.rebuild = true;
+    mode_ = DragMode::Freehand;
+    update.releaseMouse = true;
+    capturing_ = false;
+    bandShown_ = false;
+    return update;
+}
+
+GestureUpdate CurveGesture::move(const PlotScale& scale, int x, int y, bool leftHeld) {
+    GestureUpdate update;
+    if (!capturing_) return update;
+    const PlotPoint p = toPlot(scale, x, y);
+    if (mode_ == DragMode::PlacePaste) {
+        bandShown_ = true;
+        bandPoint_ = p;
+        return update;
+    }
+    if (!leftHeld) return update;
+    switch (mode_) {
+        case DragMode::Freehand:
+            // The stroke is written as straight lines between successive mouse positions.
+            rasterizeLine(curve(), scale, p, lastPoint_);
+            update.touchColumns(std::min(p.x, lastPoint_.x) - 1, std::max(p.x, lastPoint_.x) + 1);
+            lastPoint_ = p;
+            break;
+        case DragMode::Line:
+            lastPoint_ = p;  // the curve changes only on release
+            break;
+        case DragMode::Select:
+            bandShown_ = true;
+            bandPoint_ = p;
+            break;
+        case DragMode::PlacePaste:
+            break;
+    }
+    return update;
+}
+
+GestureUpdate CurveGesture::release(const PlotScale& scale, int x, int y) {
+    GestureUpdate update;
+    if (!capturing_) return update;
+    update.releaseMouse = true;
+    capturing_ = false;
+    const PlotPoint p = toPlot(scale, x, y);
+    if (mode_ == DragMode::Select) {
+        app_.selectionEnd = {scale.columnToSample(p.x), p.y};
+        app_.selectionVisible = 1;
+        if (app_.selectionStart.x >= app_.selectionEnd.x)
+            std::swap(app_.selectionStart, app_.selectionEnd);
+        copySelectionToBuffer(app_.clipBuffer, curve(), app_.selectionStart.x, app_.selectionEnd.x);
+    }
+    lastPoint_ = p;
+    if (mode_ == DragMode::Freehand) {
+        setColumn(curve(), scale, p);
+        update.touchColumns(p.x - 1, p.x + 1);
+    } else if (mode_ == DragMode::Line) {
+        rasterizeLine(curve(), scale, p, anchor_);
+        update.touchColumns(std::min(p.x, anchor_.x) - 1, std::max(p.x, anchor_.x) + 1);
+    }
+    mode_ = DragMode::Freehand;
+    bandShown_ = false;
+    return update;
+}
+
+GestureUpdate CurveGesture::escape(bool& handled) {
+    GestureUpdate update;
+    handled = capturing_;
+    if (!capturing_) return update;
+    update.releaseMouse = true;
+    update.rebuild = true;
+    abandon();
+    return update;
+}
+
+GestureUpdate CurveGesture::startPaste(const PlotScale& scale) {
+    GestureUpdate update;
+    anchor_.x = scale.sampleToColumn(app_.selectionStart.x);
+    mode_ = DragMode::PlacePaste;
+    capturing_ = true;
+    bandShown_ = false;
+    update.grabMouse = true;
+    update.rebuild = true;
+    return update;
+}
+
+void CurveGesture::abandon() {
+    capturing_ = false;
+    mode_ = DragMode::Freehand;
+    bandShown_ = false;
+}
+
+GestureBand CurveGesture::band(const PlotScale& scale) const {
+    GestureBand band;
+    if (capturing_ && mode_ == DragMode::Line) {
+        band.kind = GestureBand::Kind::RubberLine;
+        band.from = anchor_;
+        band.to = lastPoint_;
+    } else if (capturing_ && mode_ == DragMode::Select && bandShown_) {
+        band.kind = GestureBand::Kind::Selection;
+        band.from = {std::min(bandPoint_.x, anchor_.x), 0};
+        band.to = {std::max(bandPoint_.x, anchor_.x), scale.height() - 1};
+    } else if (capturing_ && mode_ == DragMode::PlacePaste && bandShown_) {
+        // The block keeps its width and is pushed back inside the plot at either edge.
+        const int d = bandPoint_.x - anchor_.x;
+        int left = scale.sampleToColumn(app_.selectionStart.x) + d;
+        int right = scale.sampleToColumn(app_.selectionEnd.x) + d;
+        if (left < 0) {
+            right += -left;
+            left = 0;
+        }
+        if (right >= scale.width()) {
+            left = scale.width() - 1 - (right - left);
+            right = scale.width() - 1;
+        }
+        band.kind = GestureBand::Kind::Paste;
+        band.from = {left, 0};
+        band.to = {right, scale.height() - 1};
+    } else if (!capturing_ && app_.selectionVisible == 1 &&
+               app_.activeKind == static_cast<std::int32_t>(kind_)) {
+        band.kind = GestureBand::Kind::Selection;
+        band.from = {scale.sampleToColumn(app_.selectionStart.x), 0};
+        band.to = {scale.sampleToColumn(app_.selectionEnd.x), scale.height() - 1};
+    }
+    return band;
+}
+
+}  // namespace kyrel

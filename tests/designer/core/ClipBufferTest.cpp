@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "common/LittleEndian.h"
+#include "designer/core/ClipBuffer.h"
+#include "designer/core/EditCommands.h"
+#include "designer/core/KyrelApp.h"
+#include "tests/designer/core/EditTestUi.h"
+
+namespace kyrel {
+namespace {
+
+Curve ramp() {
+    Curve c;
+    for (int i = 0; i < kCurvePoints; ++i) c[static_cast<std::size_t>(i)] = i * 10;
+    return c;
+}
+
+TEST(ClipBufferTest, CopyTakesUpTo256PointsPastTheEndOfTheSelection) {
+    ClipBuffer buffer;
+    buffer.fill(-1);
+    copySelectionToBuffer(buffer, ramp(), 100, 250);
+    EXPECT_EQ(buffer[0], 1000);
+    EXPECT_EQ(buffer[150], 2500);
+    EXPECT_EQ(buffer[406], 5060);  // point 506 = 250 + 256
+    EXPECT_EQ(buffer[407], -1);
+}
+
+TEST(ClipBufferTest, CopyNeverReadsPastTheLastPoint) {
+    ClipBuffer buffer;
+    buffer.fill(-1);
+    copySelectionToBuffer(buffer, ramp(), 2100, 2150);
+    EXPECT_EQ(buffer[101], 22010);
+    EXPECT_EQ(buffer[102], -1);
+
+    buffer.fill(-1);
+    copySelectionToBuffer(buffer, ramp(), 0, 2201);
+    EXPECT_EQ(buffer, ramp());
+}
+
+TEST(ClipBufferTest, WriteCoversExactlyTheRange) {
+    Curve curve;
+    curve.fill(7);
+    ClipBuffer buffer = ramp();
+    writeBufferToCurve(buffer, curve, 2000, 2003);
+    EXPECT_EQ(curve[1999], 7);
+    EXPECT_EQ(curve[2000], 0);
+    EXPECT_EQ(curve[2003], 30);
+    EXPECT_EQ(curve[2004], 7);
+}
+
+TEST(ClipBlockTest, BlockHoldsBufferAndLengthAndRoundTrips) {
+    const auto block = encodeClipBlock(ramp(), 150);
+    ASSERT_EQ(block.size(), 8872u);
+    EXPECT_EQ(kit::readI32LE(block, 4 * 150), 1500);
+    EXPECT_EQ(kit::readI32LE(block, 8808), 0);
+    EXPECT_EQ(kit::readI32LE(block, 8812), 0);
+    EXPECT_EQ(kit::readI32LE(block, 8816), 150);
+    EXPECT_EQ(kit::readI32LE(block, 8820), 0);
+
+    auto decoded = decodeClipBlock(block);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->buffer, ramp());
+    EXPECT_EQ(decoded->startX, 0);
+    EXPECT_EQ(decoded->endX, 150);
+}
+
+TEST(ClipBlockTest, ShortOrDamagedBlocksCannotPlacePointsOutsideTheCurve) {
+    std::vector<std::uint8_t> shortBlock(8819, 0);
+    EXPECT_FALSE(decodeClipBlock(shortBlock));
+
+    auto block = encodeClipBlock(ramp(), 0);
+    block[8808] = 0xFF;  // start x -1 ... -ish
+    block[8811] = 0xFF;
+    block[8819] = 0x7F;  // a huge length
+    auto decoded = decodeClipBlock(block);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->startX, 0);
+    EXPECT_EQ(decoded->endX, 2201);
+}
+
+TEST(ClipCommandsTest, CopyOfPoints100To250PastesBackAsStart0End150) {
+    testing::EditTestUi ui;
+    auto app = std::make_unique<KyrelApp>(ui, 1);
+    app->design.tracks[0].curve(CurveKind::Volume) = ramp();
+    copySelectionToBuffer(app->clipBuffer, ramp(), 100, 250);
+    app->selectionStart.x = 100;
+    app->selectionEnd.x = 250;
+    app->selectionVisible = 1;
+    const auto block = commandCopy(*app);
+    EXPECT_EQ(kit::readI32LE(block, 8816), 150);
+
+    // Another running copy pastes it into its active pan window.
+    testing::EditTestUi otherUi;
+    auto other = std::make_unique<KyrelApp>(otherUi, 2);
+    other->design.settings.modified = 1;
+    ASSERT_TRUE(commandPaste(*other, block, CurveKind::Pan));
+    EXPECT_EQ(other->selectionStart.x, 0);
+    EXPECT_EQ(other->selectionEnd.x, 150);
+    EXPECT_EQ(other->activeKind, static_cast<int>(CurveKind::Pan));
+    for (int i = 0; i <= 150; ++i) EXPECT_EQ(other->clipBuffer[i], (100 + i) * 10);
+    // Pasting changes no curve, so unsaved changes stay marked.
+    EXPECT_EQ(other->design.settings.modified, 1);
+
+    // With no edit window active the block goes to the Waveform kind.
+    ASSERT_TRUE(commandPaste(*other, block, std::nullopt));
+    EXPECT_EQ(other->activeKind, static_cast<int>(CurveKind::Waveform));
+}
+
+TEST(ClipCommandsTest, SelectAllCopiesTheWholeCurveOfTheActiveKind) {
+    testing::EditTestUi ui;
+    auto app = std::make_unique<KyrelApp>(ui, 1);
+    app->design.settings.currentTrack = 2;
+    app->design.tracks[2].curve(CurveKind::Frequency) = ramp();
+    app->activeKind = static_cast<int>(CurveKind::Frequency);
+    commandSelectAll(*app);
+    EXPECT_EQ(app->selectionVisible, 1);
+    EXPECT_EQ(app->selectionStart.x, 0);
+    EXPECT_EQ(app->selectionEnd.x, 2201);
+    EXPECT_EQ(app->clipBuffer, ramp());
+    EXPECT_EQ(kit::readI32LE(commandCopy(*app), 8816), 2201);
+}
+
+}  // namespace
+}  // namespace kyrel

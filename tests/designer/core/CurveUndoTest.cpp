@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "designer/core/CurveUndo.h"
+#include "designer/core/EditCommands.h"
+#include "designer/core/EditTexts.h"
+#include "designer/core/KyrelApp.h"
+#include "tests/designer/core/EditTestUi.h"
+
+namespace kyrel {
+namespace {
+
+Curve flat(std::int32_t v) {
+    Curve c;
+    c.fill(v);
+    return c;
+}
+
+// A stroke as the tools make it: a snapshot first, then the change.
+void stroke(UndoHistory& history, int track, CurveKind kind, Curve& curve, std::int32_t value) {
+    pushUndoSnapshot(history, track, kind, curve);
+    curve = flat(value);
+}
+
+class CurveUndoTest : public ::testing::Test {
+  protected:
+    std::unique_ptr<UndoHistory> owned = std::make_unique<UndoHistory>();
+    UndoHistory& history = *owned;
+    Curve curve = flat(0);
+};
+
+TEST_F(CurveUndoTest, TwoStrokesUndoTwiceThenRedoTwice) {
+    stroke(history, 0, CurveKind::Volume, curve, 1);
+    stroke(history, 0, CurveKind::Volume, curve, 2);
+
+    ASSERT_TRUE(undoCurve(history, 0, CurveKind::Volume, curve));
+    EXPECT_EQ(curve, flat(1));
+    ASSERT_TRUE(undoCurve(history, 0, CurveKind::Volume, curve));
+    EXPECT_EQ(curve, flat(0));
+    EXPECT_FALSE(undoCurve(history, 0, CurveKind::Volume, curve));
+    EXPECT_EQ(curve, flat(0));
+
+    ASSERT_TRUE(redoCurve(history, 0, CurveKind::Volume, curve));
+    EXPECT_EQ(curve, flat(1));
+    ASSERT_TRUE(redoCurve(history, 0, CurveKind::Volume, curve));
+    EXPECT_EQ(curve, flat(2));
+    EXPECT_FALSE(redoCurve(history, 0, CurveKind::Volume, curve));
+    EXPECT_EQ(curve, flat(2));
+}
+
+TEST_F(CurveUndoTest, FiveStrokesAllowOnlyThreeUndos) {
+    for (int v = 1; v <= 5; ++v) stroke(history, 1, CurveKind::Pan, curve, v);
+    for (int v = 4; v >= 2; --v) {
+        ASSERT_TRUE(undoCurve(history, 1, CurveKind::Pan, curve));
+        EXPECT_EQ(curve, flat(v));
+    }
+    EXPECT_FALSE(undoCurve(history, 1, CurveKind::Pan, curve));
+    EXPECT_EQ(curve, flat(2));
+}
+
+TEST_F(CurveUndoTest, NewStrokeAfterUndoMakesRedoImpossible) {
+    stroke(history, 0, CurveKind::Waveform, curve, 1);
+    stroke(history, 0, CurveKind::Waveform, curve, 2);
+    ASSERT_TRUE(undoCurve(history, 0, CurveKind::Waveform, curve));
+    stroke(history, 0, CurveKind::Waveform, curve, 3);
+    EXPECT_FALSE(redoCurve(history, 0, CurveKind::Waveform, curve));
+    EXPECT_EQ(curve, flat(3));
+    ASSERT_TRUE(undoCurve(history, 0, CurveKind::Waveform, curve));
+    EXPECT_EQ(curve, flat(1));
+}
+
+TEST_F(CurveUndoTest, TheSequenceOrdersUndoAcrossRings) {
+    Curve other = flat(0);
+    stroke(history, 0, CurveKind::Volume, curve, 1);  // ring A, snapshot 1
+    stroke(history, 3, CurveKind::Volume, other, 1);  // ring B, snapshot 2
+
+    ASSERT_TRUE(undoCurve(history, 0, CurveKind::Volume, curve));
+    EXPECT_EQ(curve, flat(0));
+    EXPECT_EQ(history.undoSequence, 1);
+    EXPECT_FALSE(undoCurve(history, 3, CurveKind::Volume, other));
+    EXPECT_EQ(other, flat(1));
+
+    // Redo in A brings the counter back past B's snapshot.
+    ASSERT_TRUE(redoCurve(history, 0, CurveKind::Volume, curve));
+    ASSERT_TRUE(undoCurve(history, 3, CurveKind::Volume, other));
+    EXPECT_EQ(other, flat(0));
+    EXPECT_EQ(curve, flat(1));
+}
+
+TEST_F(CurveUndoTest, ClearedRingsRefuseButTheSequenceGoesOn) {
+    stroke(history, 0, CurveKind::Volume, curve, 1);
+    history.clearRings();
+    EXPECT_EQ(history.undoSequence, 2);
+    EXPECT_FALSE(undoCurve(history, 0, CurveKind::Volume, curve));
+    EXPECT_FALSE(redoCurve(history, 0, CurveKind::Volume, curve));
+}
+
+TEST(UndoCommandTest, RefusalsShowTheirMessagesAndSuccessMarksTheDocument) {
+    testing::EditTestUi ui;
+    auto app = std::make_unique<KyrelApp>(ui, 1);
+    app->design.settings.currentTrack = 4;
+    EXPECT_FALSE(commandUndo(*app, CurveKind::Frequency));
+    EXPECT_FALSE(commandRedo(*app, CurveKind::Frequency));
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, text::kUndoImpossible);
+    EXPECT_EQ(ui.messages[0].caption, "Error");
+    EXPECT_EQ(ui.messages[1].text, text::kRedoImpossible);
+
+    pushCurrentUndoSnapshot(*app, CurveKind::Frequency);
+    app->design.tracks[4].curve(CurveKind::Frequency).fill(123);
+    app->design.settings.modified = 0;
+    app->design.settings.renderStale = 0;
+    ASSERT_TRUE(commandUndo(*app, CurveKind::Frequency));
+    EXPECT_EQ(app->design.tracks[4].curve(CurveKind::Frequency), flat(0));
+    // The curve differs from the saved file now: still an unsaved change.
+    EXPECT_EQ(app->design.settings.modified, 1);
+    EXPECT_EQ(app->design.settings.renderStale, 1);
+    // Only the current track's curve of that kind moved.
+    EXPECT_EQ(app->design.tracks[0].curve(CurveKind::Frequency), flat(0));
+
+    app->design.settings.modified = 0;
+    ASSERT_TRUE(commandRedo(*app, CurveKind::Frequency));
+    EXPECT_EQ(app->design.tracks[4].curve(CurveKind::Frequency), flat(123));
+    EXPECT_EQ(app->design.settings.modified, 1);
+    EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+}  // namespace
+}  // namespace kyrel
