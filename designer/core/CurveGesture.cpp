@@ -20,6 +20,35 @@ void GestureUpdate::touchColumns(int a, int b) {
     }
 }
 
+namespace {
+
+// Marks for redrawing the columns that show a sample in s0 ... s1, and one column either side,
+// whose line to them changed as well.
+void touchSamples(GestureUpdate& update, const PlotScale& scale, int s0, int s1) {
+    if (s0 > s1) std::swap(s0, s1);
+    s0 = std::clamp(s0, 0, kCurvePoints - 1);
+    s1 = std::clamp(s1, 0, kCurvePoints - 1);
+    const int last = scale.width() - 1;
+    int x0 = std::clamp(scale.sampleToColumn(s0), 0, last);
+    while (x0 > 0 && scale.columnToSample(x0 - 1) >= s0) --x0;
+    while (x0 < last && scale.columnToSample(x0) < s0) ++x0;
+    int x1 = std::clamp(scale.sampleToColumn(s1), 0, last);
+    while (x1 < last && scale.columnToSample(x1 + 1) <= s1) ++x1;
+    while (x1 > 0 && scale.columnToSample(x1) > s1) --x1;
+    update.touchColumns(std::min(x0, x1) - 1, std::max(x0, x1) + 1);
+}
+
+void touchColumn(GestureUpdate& update, const PlotScale& scale, int x) {
+    const auto span = scale.samplesUnderColumn(x);
+    if (span.first < span.end) touchSamples(update, scale, span.first, span.end - 1);
+}
+
+void touchLine(GestureUpdate& update, const PlotScale& scale, PlotPoint a, PlotPoint b) {
+    touchSamples(update, scale, scale.columnToSample(a.x), scale.columnToSample(b.x));
+}
+
+}  // namespace
+
 PlotPoint CurveGesture::toPlot(const PlotScale& scale, int x, int y) const {
     return scale.clampPoint(x, y, mode_ == DragMode::Line);
 }
@@ -70,7 +99,7 @@ GestureUpdate CurveGesture::press(const PlotScale& scale, int x, int y, bool ctr
     lastPoint_ = p;
     if (mode_ == DragMode::Freehand) {
         setColumn(curve(), scale, p);
-        update.touchColumns(p.x - 1, p.x + 1);
+        touchColumn(update, scale, p.x);
     }
     return update;
 }
@@ -120,7 +149,7 @@ GestureUpdate CurveGesture::move(const PlotScale& scale, int x, int y, bool left
         case DragMode::Freehand:
             // The stroke is written as straight lines between successive mouse positions.
             rasterizeLine(curve(), scale, p, lastPoint_);
-            update.touchColumns(std::min(p.x, lastPoint_.x) - 1, std::max(p.x, lastPoint_.x) + 1);
+            touchLine(update, scale, p, lastPoint_);
             lastPoint_ = p;
             break;
         case DragMode::Line:
@@ -152,10 +181,10 @@ GestureUpdate CurveGesture::release(const PlotScale& scale, int x, int y) {
     lastPoint_ = p;
     if (mode_ == DragMode::Freehand) {
         setColumn(curve(), scale, p);
-        update.touchColumns(p.x - 1, p.x + 1);
+        touchColumn(update, scale, p.x);
     } else if (mode_ == DragMode::Line) {
         rasterizeLine(curve(), scale, p, anchor_);
-        update.touchColumns(std::min(p.x, anchor_.x) - 1, std::max(p.x, anchor_.x) + 1);
+        touchLine(update, scale, p, anchor_);
     }
     mode_ = DragMode::Freehand;
     bandShown_ = false;
