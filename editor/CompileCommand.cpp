@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <ostream>
 #include <string>
 
@@ -19,7 +18,12 @@ int runCompileCommand(const std::filesystem::path& source, const std::filesystem
         err << "pocora: cannot read " << source.string() << ": " << std::strerror(errno) << "\n";
         return 1;
     }
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string text;
+    char chunk[16384];
+    do {
+        in.read(chunk, sizeof chunk);
+        text.append(chunk, static_cast<std::size_t>(in.gcount()));
+    } while (in);
     if (in.bad()) {
         err << "pocora: cannot read " << source.string() << "\n";
         return 1;

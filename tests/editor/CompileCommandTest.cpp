@@ -59,6 +59,8 @@ TEST_F(CompileCommand, UnreadableSourceOrUnwritableOutputFails) {
     EXPECT_EQ(pocora::runCompileCommand(dir_ / "missing.txt", dir_ / "out.sc", err), 1);
     EXPECT_NE(err.str().find("missing.txt"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir_ / "out.sc"));
+    EXPECT_EQ(pocora::runCompileCommand(dir_, dir_ / "out.sc", err), 1);  // a directory
+    EXPECT_FALSE(fs::exists(dir_ / "out.sc"));
 
     write(dir_ / "in.txt", "#");
     std::ostringstream err2;
