@@ -35,15 +35,18 @@ TEST(PictureText, StampsRowsLeavingUnderscoresAlone) {
     EXPECT_EQ(p.at(3, 1), (Rgb{255, 0, 0}));
 }
 
-TEST(PictureText, DotIsTransparentBlackByDefault) {
-    Picture p = parseOk("size 2 1\ncolour w FFFFFF\nfill 0 0 2 1 w\nat 0 0\n.w\n");
-    EXPECT_EQ(p.at(0, 0), (Rgb{0, 0, 0}));
+TEST(PictureText, DotIsTransparentBlackButStampsLeaveItAlone) {
+    Picture p = parseOk(
+        "size 3 1\ncolour w FFFFFF\ncolour r FF0000\nfill 0 0 3 1 w\nat 0 0\n.r\nfill 2 0 1 1 .\n");
+    EXPECT_EQ(p.at(0, 0), (Rgb{255, 255, 255}));
+    EXPECT_EQ(p.at(1, 0), (Rgb{255, 0, 0}));
+    EXPECT_EQ(p.at(2, 0), (Rgb{0, 0, 0}));
 }
 
 TEST(PictureText, PatternRepeatsOverTheRectangle) {
     Picture p = parseOk("size 5 3\ncolour a 808080\npattern 0 0 5 3\na.\n.a\n");
     EXPECT_EQ(p.at(0, 0), (Rgb{128, 128, 128}));
-    EXPECT_EQ(p.at(1, 0), (Rgb{0, 0, 0}));
+    EXPECT_EQ(p.at(1, 0), (Rgb{0, 0, 0}));  // untouched
     EXPECT_EQ(p.at(4, 0), (Rgb{128, 128, 128}));
     EXPECT_EQ(p.at(1, 1), (Rgb{128, 128, 128}));
     EXPECT_EQ(p.at(0, 2), (Rgb{128, 128, 128}));  // rows repeat too
@@ -113,6 +116,34 @@ TEST(Png, HasSignatureAndScaledSize) {
     // IHDR width and height, big-endian, at bytes 16 and 20.
     EXPECT_EQ(png[19], 12);
     EXPECT_EQ(png[23], 8);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PictureText, TextDrawsGlyphsWithOutline) {
+    Picture p = parseOk("size 9 9\ncolour w FFFFFF\ncolour k 202020\ntext 1 1 1 w k I\n");
+    // 'I' is ".###." on top: ink from column 2 of the glyph, outline around it.
+    EXPECT_EQ(p.at(2, 1), (Rgb{255, 255, 255}));
+    EXPECT_EQ(p.at(1, 1), (Rgb{32, 32, 32}));
+    EXPECT_EQ(p.at(2, 0), (Rgb{32, 32, 32}));
+    EXPECT_EQ(p.at(8, 8), (Rgb{0, 0, 0}));
+    Picture q;
+    EXPECT_NE(tools::parsePicture("size 4 4\ncolour w FFFFFF\ntext 0 0 1 w - A\n", "", q), "");
+    EXPECT_NE(tools::parsePicture("size 20 9\ncolour w FFFFFF\ntext 0 0 1 w - a\n", "", q), "");
+}
+
+TEST(PictureText, BandsRunTopToBottomAndScatterStaysInside) {
+    Picture p = parseOk(
+        "size 4 8\ncolour a 800000\ncolour b 008000\nbands 0 0 4 8 a b\n"
+        "scatter 0 0 2 2 a 50 7\n");
+    EXPECT_EQ(p.at(3, 7), (Rgb{0, 128, 0}));
+    EXPECT_EQ(p.at(3, 1), (Rgb{128, 0, 0}));
+    int reds = 0;
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 2; ++x) reds += p.at(x, y) == Rgb{128, 0, 0};
+    EXPECT_EQ(reds, 4);
 }
 
 }  // namespace

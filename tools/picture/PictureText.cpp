@@ -1,5 +1,8 @@
 #include "tools/picture/PictureText.h"
 
+#include "tools/picture/Font5x7.h"
+
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <optional>
@@ -104,11 +107,14 @@ class Parser {
     std::string directive(const std::vector<std::string>& w) {
         const std::string& d = w[0];
         if (d == "size") return size(w);
-        if (d == "palette") return palette(w);
+        if (d == "include") return include(w);
         if (d == "colour" || d == "color") return colour(w);
         if (out_.width == 0) return "'size' must come first";
         if (d == "fill") return fill(w);
         if (d == "copy") return copy(w);
+        if (d == "text") return text(w);
+        if (d == "bands") return bands(w);
+        if (d == "scatter") return scatter(w);
         return "unknown directive '" + d + "'";
     }
 
@@ -124,12 +130,12 @@ class Parser {
         return "";
     }
 
-    std::string palette(const std::vector<std::string>& w) {
-        if (w.size() != 2) return "palette needs one file name";
-        if (++depth_ > 8) return "palette files include each other too deeply";
+    std::string include(const std::vector<std::string>& w) {
+        if (w.size() != 2) return "include needs one file name";
+        if (++depth_ > 8) return "included files include each other too deeply";
         std::string path = baseDir_.empty() ? w[1] : baseDir_ + "/" + w[1];
         std::ifstream in(path, std::ios::binary);
-        if (!in) return "cannot read palette file " + path;
+        if (!in) return "cannot read included file " + path;
         std::stringstream ss;
         ss << in.rdbuf();
         std::string err = run(ss.str(), path);
@@ -192,7 +198,7 @@ class Parser {
                 return "rows run outside the picture";
             for (std::size_t i = 0; i < rows[j].size(); ++i) {
                 char c = rows[j][i];
-                if (c == '_') continue;
+                if (c == '_' || c == '.') continue;
                 auto rgb = lookup(c);
                 if (!rgb)
                     return std::string("undefined colour '") + c + "' in row " +
@@ -214,7 +220,7 @@ class Parser {
             const std::string& row = rows[static_cast<std::size_t>(j) % rows.size()];
             for (int i = 0; i < wd; ++i) {
                 char c = row[static_cast<std::size_t>(i) % row.size()];
-                if (c == '_') continue;
+                if (c == '_' || c == '.') continue;
                 auto rgb = lookup(c);
                 if (!rgb) return std::string("undefined colour '") + c + "' in pattern";
                 out_.at(x + i, y + j) = *rgb;
@@ -264,6 +270,111 @@ class Parser {
                     }
                 out_.at(*dx + i, *dy + j) = c;
             }
+        return "";
+    }
+
+    std::optional<Rgb> colourWord(const std::string& word) const {
+        if (word.size() != 1) return std::nullopt;
+        return lookup(word[0]);
+    }
+
+    // text X Y SCALE INK OUTLINE WORDS...: capital letters of the built-in font, each pixel
+    // SCALE x SCALE, with a one-pixel outline around the ink unless OUTLINE is '-'.
+    std::string text(const std::vector<std::string>& w) {
+        if (w.size() < 7) return "text needs X Y SCALE INK OUTLINE and the words";
+        auto x = toInt(w[1]), y = toInt(w[2]), scale = toInt(w[3]);
+        auto ink = colourWord(w[4]);
+        if (!x || !y || !scale || *scale < 1 || *scale > 8) return "bad text position or scale";
+        if (!ink) return "undefined ink colour '" + w[4] + "'";
+        std::optional<Rgb> outline;
+        if (w[5] != "-") {
+            outline = colourWord(w[5]);
+            if (!outline) return "undefined outline colour '" + w[5] + "'";
+        }
+        std::string str = w[6];
+        for (std::size_t k = 7; k < w.size(); ++k) str += " " + w[k];
+        const int s = *scale;
+        const int cols = static_cast<int>(str.size()) * 6 * s, rows = 7 * s;
+        std::vector<char> mask(static_cast<std::size_t>(cols) * rows, 0);
+        for (std::size_t n = 0; n < str.size(); ++n) {
+            const char* const* g = glyph5x7(str[n]);
+            if (!g) return std::string("the font has no '") + str[n] + "'";
+            for (int gy = 0; gy < 7; ++gy)
+                for (int gx = 0; gx < 5; ++gx)
+                    if (g[gy][gx] == '#')
+                        for (int j = 0; j < s; ++j)
+                            for (int i = 0; i < s; ++i)
+                                mask[static_cast<std::size_t>(gy * s + j) * cols +
+                                     static_cast<std::size_t>(static_cast<int>(n) * 6 * s + gx * s +
+                                                              i)] = 1;
+        }
+        auto inside = [&](int px, int py) {
+            return px >= 0 && py >= 0 && px < out_.width && py < out_.height;
+        };
+        if (*x - 1 < -1 || *y < 0 || !inside(*x + cols - s - 1, *y + rows - 1))
+            return "text runs outside the picture";
+        for (int j = -1; j <= rows; ++j)
+            for (int i = -1; i <= cols; ++i) {
+                auto m = [&](int a, int b) {
+                    return a >= 0 && b >= 0 && a < cols && b < rows &&
+                           mask[static_cast<std::size_t>(b) * cols + a];
+                };
+                int px = *x + i, py = *y + j;
+                if (!inside(px, py)) continue;
+                if (m(i, j)) {
+                    out_.at(px, py) = *ink;
+                } else if (outline) {
+                    for (int dj = -1; dj <= 1; ++dj)
+                        for (int di = -1; di <= 1; ++di)
+                            if (m(i + di, j + dj)) out_.at(px, py) = *outline;
+                }
+            }
+        return "";
+    }
+
+    // bands X Y W H C1 C2 ...: a vertical gradient of the colours, top to bottom, with a
+    // checkered two-row dither where one band meets the next.
+    std::string bands(const std::vector<std::string>& w) {
+        int x, y, wd, ht;
+        if (w.size() < 7) return "bands needs X Y W H and two or more colours";
+        if (auto err = rect(w, 1, x, y, wd, ht); !err.empty()) return err;
+        std::vector<Rgb> cs;
+        for (std::size_t k = 5; k < w.size(); ++k) {
+            auto c = colourWord(w[k]);
+            if (!c) return "undefined colour '" + w[k] + "'";
+            cs.push_back(*c);
+        }
+        const int n = static_cast<int>(cs.size());
+        for (int j = 0; j < ht; ++j) {
+            int band = j * n / ht;
+            int next = std::min(band + 1, n - 1);
+            int edge = (band + 1) * ht / n;  // first row of the next band
+            for (int i = 0; i < wd; ++i) {
+                bool dither = edge - j <= 2 && ((i + j) % 2 == 0);
+                out_.at(x + i, y + j) = cs[static_cast<std::size_t>(dither ? next : band)];
+            }
+        }
+        return "";
+    }
+
+    // scatter X Y W H C N SEED: N pixels of colour C at places chosen by a fixed generator.
+    std::string scatter(const std::vector<std::string>& w) {
+        int x, y, wd, ht;
+        if (w.size() != 8) return "scatter needs X Y W H C N SEED";
+        if (auto err = rect(w, 1, x, y, wd, ht); !err.empty()) return err;
+        auto c = colourWord(w[5]);
+        auto n = toInt(w[6]), seed = toInt(w[7]);
+        if (!c) return "undefined colour '" + w[5] + "'";
+        if (!n || !seed || *n < 0 || *n > 100000 || wd == 0 || ht == 0) return "bad N or SEED";
+        std::uint32_t state = static_cast<std::uint32_t>(*seed);
+        auto next = [&] {
+            state = state * 214013u + 2531011u;
+            return static_cast<int>((state >> 16) & 0x7FFF);
+        };
+        for (int k = 0; k < *n; ++k) {
+            int px = next() % wd, py = next() % ht;
+            out_.at(x + px, y + py) = *c;
+        }
         return "";
     }
 
