@@ -1,0 +1,101 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/Random.h"
+#include "engine/core/CDib.h"
+#include "engine/core/Keys.h"
+#include "engine/core/Platform.h"
+#include "engine/core/ShadeTable.h"
+#include "engine/core/Sound.h"
+
+// ---- Engine-wide state headers of the other subsystems go here. ----
+// Each header must not include Engine.h itself (forward-declare `struct Engine;` instead).
+
+struct Engine;
+
+// A routine slot's content: called once a frame with the engine.
+using Routine = void (*)(Engine&);
+
+// The routine that does nothing: the resting value of every slot.
+void IdleProc(Engine& engine);
+
+inline constexpr int kScreenWidth = 240;
+inline constexpr int kScreenHeight = 630;
+inline constexpr int kPageHeight = 210;
+inline constexpr int kVisibleTop = 210;  // rows 210..419 of Screen are shown
+inline constexpr int kPictureSlotCount = 20;
+inline constexpr int kFramePeriodMs = 16;
+
+// Every engine-wide object lives here, from start-up to QuitGame. One Engine per running game.
+struct Engine {
+    Engine(Platform& platform, std::filesystem::path gameDir);
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+    ~Engine();
+
+    Platform& platform;
+    // The directory every asset name is relative to (the program's directory or --game-dir).
+    std::filesystem::path gameDir;
+
+    // ---- frame loop and keys ----
+    Routine SceneProc = IdleProc;
+    Routine ModeProc = IdleProc;
+    Routine SpareProc = IdleProc;
+    KeyStates Keys;               // indexed by Key
+    std::int32_t FrameMs = 0;     // milliseconds between the starts of the last two frames
+    std::int32_t InputTimer = 0;  // grows by FrameMs each frame; scenes reset it
+    std::uint32_t LastTick = 0;
+    std::uint64_t FrameNumber = 0;  // the running frame, counted from 1
+    bool CloseRequested = false;    // QuitGame has asked the window to close
+
+    // ---- random generator ----
+    kit::Random random;
+    std::optional<std::uint32_t>
+        fixedSeed;  // --seed (or the headless default) instead of the clock
+
+    // ---- display ----
+    CDib Screen;                 // 240 x 630; rows 210..419 are the visible page
+    BrightnessTable ShadeTable;  // 33 brightness levels
+    std::array<CDib, kPictureSlotCount> PictureSlots;
+
+    // ---- sound ----
+    std::array<SoundSlot, kSoundSlotCount> SoundSlots;
+    MusicState Music;
+
+    // ---- later subsystems add their engine-wide state below, one member each ----
+    // (script contexts, field state, battle state, title state)
+};
+
+// Shows a modal error box (caption "エラー発生") with the Shift-JIS text; always returns false so
+// that loaders can return its result as their failure.
+bool ErrorBox(Engine& engine, std::string_view sjisText);
+
+// The game directory as text, ending in a path separator.
+std::string ModuleDir(const Engine& engine);
+
+// The path of a relative asset name such as "pic\\title" under the game directory. Backslashes
+// become separators; an exact match is tried first, then one that ignores letter case one path
+// component at a time. When nothing matches, the exact path is returned (opening it then fails).
+std::filesystem::path AssetPath(const Engine& engine, std::string_view relativeName);
+
+// Seeds the random generator: with the fixed seed when one was given, otherwise the tick count.
+void SeedRandom(Engine& engine);
+
+// The per-frame work: poll the keys, advance InputTimer, call the three slots.
+void RunFrame(Engine& engine);
+void PollKeys(Engine& engine);
+
+// The orderly shutdown (F12): every slot idles, every engine-wide object is freed in a fixed
+// order, and the window is asked to close.
+void QuitGame(Engine& engine);
+
+// Opens the display: builds ShadeTable and creates Screen.
+bool DisplayOpen(Engine& engine);
+// What the close of the window releases: music, Screen, every effect buffer.
+void CloseDevices(Engine& engine);

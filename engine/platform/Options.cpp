@@ -1,0 +1,128 @@
+#include "engine/platform/Options.h"
+
+#include <charconv>
+#include <limits>
+
+namespace {
+
+template <typename T>
+bool ParseNumber(const std::string& text, T& value) {
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+bool ParseFrameList(const std::string& text, std::set<std::uint64_t>& frames) {
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', start), text.size());
+        std::uint64_t frame = 0;
+        if (!ParseNumber(text.substr(start, comma - start), frame) || frame == 0) return false;
+        frames.insert(frame);
+        start = comma + 1;
+    }
+    return true;
+}
+
+}  // namespace
+
+const char* UsageText() {
+    return "usage: dunmere [--game-dir DIR] [--seed N] [--record FILE] [--input FILE]\n"
+           "               [--frames N] [--mute] [--soundfont FILE] [--scale N] [--fullscreen]\n"
+           "       dunmere --headless [--game-dir DIR] [--frames N] [--input FILE] [--seed N]\n"
+           "               [--dump-frames LIST] [--dump-dir DIR] [--trace FILE]\n"
+           "\n"
+           "  --game-dir DIR      the game's assets (default: the program's directory)\n"
+           "  --seed N            seed the random generator with N\n"
+           "  --record FILE       write the keys of every frame to FILE\n"
+           "  --input FILE        take the keys from FILE (lines \"FRAME KEY...\")\n"
+           "  --frames N          stop after frame N\n"
+           "  --mute              run without the sound device\n"
+           "  --soundfont FILE    the soundfont for the music\n"
+           "  --scale N           window scale factor (default 3)\n"
+           "  --fullscreen        start in full screen\n"
+           "  --headless          no window, sound or sleeping; a virtual 16 ms clock\n"
+           "  --dump-frames LIST  write the visible page after the listed frames as PNG files\n"
+           "  --dump-dir DIR      where the frame dumps go (default .)\n"
+           "  --trace FILE        write message boxes, sounds and the quit to FILE\n";
+}
+
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
+    Options o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= args.size()) {
+                error = arg + " needs a value";
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        std::string v;
+        if (arg == "--headless") {
+            o.headless = true;
+        } else if (arg == "--mute") {
+            o.mute = true;
+        } else if (arg == "--fullscreen") {
+            o.fullscreen = true;
+        } else if (arg == "--help" || arg == "-h") {
+            o.help = true;
+        } else if (arg == "--game-dir") {
+            if (!value(v)) return std::nullopt;
+            o.gameDir = v;
+        } else if (arg == "--frames") {
+            if (!value(v)) return std::nullopt;
+            std::uint64_t n = 0;
+            if (!ParseNumber(v, n) || n == 0) {
+                error = "--frames needs a positive number, not '" + v + "'";
+                return std::nullopt;
+            }
+            o.frames = n;
+        } else if (arg == "--input") {
+            if (!value(v)) return std::nullopt;
+            o.inputFile = v;
+        } else if (arg == "--seed") {
+            if (!value(v)) return std::nullopt;
+            std::uint32_t n = 0;
+            if (!ParseNumber(v, n)) {
+                error = "--seed needs a number from 0 to 4294967295, not '" + v + "'";
+                return std::nullopt;
+            }
+            o.seed = n;
+        } else if (arg == "--dump-frames") {
+            if (!value(v)) return std::nullopt;
+            if (!ParseFrameList(v, o.dumpFrames)) {
+                error = "--dump-frames needs frame numbers separated by commas, not '" + v + "'";
+                return std::nullopt;
+            }
+        } else if (arg == "--dump-dir") {
+            if (!value(v)) return std::nullopt;
+            o.dumpDir = v;
+        } else if (arg == "--trace") {
+            if (!value(v)) return std::nullopt;
+            o.traceFile = v;
+        } else if (arg == "--record") {
+            if (!value(v)) return std::nullopt;
+            o.recordFile = v;
+        } else if (arg == "--soundfont") {
+            if (!value(v)) return std::nullopt;
+            o.soundfont = v;
+        } else if (arg == "--scale") {
+            if (!value(v)) return std::nullopt;
+            int n = 0;
+            if (!ParseNumber(v, n) || n < 1 || n > 16) {
+                error = "--scale needs a whole number from 1 to 16, not '" + v + "'";
+                return std::nullopt;
+            }
+            o.scale = n;
+        } else {
+            error = "unknown option '" + arg + "'";
+            return std::nullopt;
+        }
+    }
+    if (!o.headless && (!o.dumpFrames.empty() || o.traceFile)) {
+        error = "--dump-frames and --trace need --headless";
+        return std::nullopt;
+    }
+    return o;
+}

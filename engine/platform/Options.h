@@ -1,0 +1,31 @@
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+// Dunmere's command line.
+struct Options {
+    bool headless = false;
+    std::optional<std::filesystem::path> gameDir;
+    std::optional<std::uint64_t> frames;
+    std::optional<std::filesystem::path> inputFile;
+    std::optional<std::uint32_t> seed;
+    std::set<std::uint64_t> dumpFrames;
+    std::filesystem::path dumpDir = ".";
+    std::optional<std::filesystem::path> traceFile;
+    std::optional<std::filesystem::path> recordFile;
+    bool mute = false;
+    std::optional<std::filesystem::path> soundfont;
+    std::optional<int> scale;
+    bool fullscreen = false;
+    bool help = false;
+};
+
+// Parses the arguments after the program name. On failure returns nothing and sets `error`.
+std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error);
+
+// The usage text (ends with a line break).
+const char* UsageText();

@@ -1,0 +1,73 @@
+#include "engine/platform/headless/EngineHarness.h"
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+
+#include "engine/core/MainLoop.h"
+
+namespace {
+
+std::filesystem::path MakeTemporaryDirectory() {
+    std::random_device seed;
+    std::mt19937_64 rng(seed());
+    const auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        auto dir = base / ("dunmere-test-" + std::to_string(rng()));
+        if (std::filesystem::create_directory(dir)) return dir;
+    }
+    throw std::runtime_error("cannot create a temporary game directory");
+}
+
+HeadlessOptions QuietOptions(std::string_view inputScript) {
+    HeadlessOptions options;
+    options.boxesToStderr = false;
+    std::string error;
+    if (!options.input.Parse(inputScript, error)) throw std::invalid_argument(error);
+    return options;
+}
+
+}  // namespace
+
+EngineHarness::EngineHarness(std::string_view inputScript)
+    : gameDir(MakeTemporaryDirectory()),
+      platform(QuietOptions(inputScript)),
+      engine(platform, gameDir) {
+    engine.fixedSeed = 1;
+    engine.random.seed(1);
+    DisplayOpen(engine);
+}
+
+EngineHarness::~EngineHarness() {
+    std::error_code ec;
+    std::filesystem::remove_all(gameDir, ec);
+}
+
+void EngineHarness::WriteFile(std::string_view relativeName, std::string_view bytes) {
+    std::string name(relativeName);
+    std::replace(name.begin(), name.end(), '\\', '/');
+    const auto path = gameDir / name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void EngineHarness::WriteFile(std::string_view relativeName,
+                              const std::vector<std::uint8_t>& bytes) {
+    WriteFile(relativeName,
+              std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+bool EngineHarness::RunFrames(int count) {
+    for (int i = 0; i < count; ++i)
+        if (!LoopOnce(engine)) return false;
+    return true;
+}
+
+void EngineHarness::SetKeys(std::string_view inputScript) {
+    InputScript input;
+    std::string error;
+    if (!input.Parse(inputScript, error)) throw std::invalid_argument(error);
+    platform.SetInput(std::move(input));
+}
