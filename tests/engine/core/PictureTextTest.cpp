@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include "common/LittleEndian.h"
+#include "engine/core/Draw.h"
+#include "engine/core/Engine.h"
+#include "engine/core/Sjis.h"
+#include "engine/platform/headless/EngineHarness.h"
+
+namespace {
+
+struct Rgb {
+    std::uint8_t r, g, b;
+};
+
+// A 24-bit bottom-up BMP file of the given pixels (row 0 first in `pixels`).
+std::vector<std::uint8_t> Bmp24(int w, int h, const std::vector<Rgb>& pixels) {
+    const int rowBytes = (w * 3 + 3) & ~3;
+    std::vector<std::uint8_t> out{'B', 'M'};
+    kit::appendU32LE(out, static_cast<std::uint32_t>(54 + rowBytes * h));
+    kit::appendU32LE(out, 0);
+    kit::appendU32LE(out, 54);
+    kit::appendU32LE(out, 40);
+    kit::appendI32LE(out, w);
+    kit::appendI32LE(out, h);
+    kit::appendU16LE(out, 1);
+    kit::appendU16LE(out, 24);
+    for (int i = 0; i < 6; ++i) kit::appendU32LE(out, 0);
+    for (int y = h - 1; y >= 0; --y) {
+        for (int x = 0; x < w; ++x) {
+            const Rgb& p = pixels[static_cast<std::size_t>(y * w + x)];
+            out.insert(out.end(), {p.b, p.g, p.r});
+        }
+        out.resize(out.size() + static_cast<std::size_t>(rowBytes - w * 3), 0);
+    }
+    return out;
+}
+
+TEST(PictureTest, LoadKeepsTheTopFiveBitsSoNearBlackIsTransparent) {
+    EngineHarness h;
+    h.WriteFile(
+        "pic\\Sprite.qdg",
+        Bmp24(3, 2, {{7, 7, 7}, {8, 0, 0}, {255, 128, 9}, {0, 0, 0}, {1, 2, 3}, {0, 0, 8}}));
+    CDib picture;
+    ASSERT_TRUE(picture.LoadFile(h.engine, "pic\\sprite"));  // letter case is forgiven
+    ASSERT_EQ(picture.Width(), 3);
+    ASSERT_EQ(picture.Height(), 2);
+    EXPECT_EQ(picture.At(0, 0), 0);
+    EXPECT_EQ(picture.At(1, 0), 1 << 10);
+    EXPECT_EQ(picture.At(2, 0), (31 << 10) | (16 << 5) | 1);
+    EXPECT_EQ(picture.At(2, 1), 1);
+    EXPECT_EQ(picture.Stride(), 8);
+
+    std::fill_n(h.engine.Screen.Row(300), kScreenWidth, std::uint16_t{0x1111});
+    BltKeyed(h.engine, 0, 300, picture, 0, 0, 3, 1);
+    EXPECT_EQ(h.engine.Screen.At(0, 300), 0x1111);   // RGB (7, 7, 7) is transparent
+    EXPECT_EQ(h.engine.Screen.At(1, 300), 1 << 10);  // RGB (8, 0, 0) is drawn
+    EXPECT_TRUE(h.Trace().empty());
+}
+
+TEST(PictureTest, MissingOrUndecodablePictureNamesTheRelativeNameAndStaysEmpty) {
+    EngineHarness h;
+    CDib picture;
+    picture.Create(4, 4);
+    EXPECT_FALSE(picture.LoadFile(h.engine, "pic\\title"));
+    EXPECT_TRUE(picture.Empty());
+    EXPECT_EQ(h.Trace().back(), "0 box エラー発生|CDib::LoadFile : えら～\\n\\npic\\\\title");
+    h.WriteFile("pic\\bad.qdg", "BM this is not a bitmap");
+    EXPECT_FALSE(picture.LoadFile(h.engine, "pic\\bad"));
+    EXPECT_EQ(h.Trace().back(), "0 box エラー発生|CDib::LoadFile : えら～\\n\\npic\\\\bad");
+    EXPECT_TRUE(picture.Empty());
+}
+
+std::vector<std::uint16_t> VisiblePage(const Engine& e) {
+    return std::vector<std::uint16_t>(e.Screen.Row(0), e.Screen.Row(0) + 240 * 630);
+}
+
+int CountValue(const std::vector<std::uint16_t>& page, std::uint16_t v) {
+    return static_cast<int>(std::count(page.begin(), page.end(), v));
+}
+
+TEST(TextTest, EmptyTextDrawsNothing) {
+    EngineHarness h;
+    DrawString(h.engine, "", 12, 10, 300, 0xFFFFFF);
+    DrawString(h.engine, std::string_view("\0abc", 4), 12, 10, 300, 0xFFFFFF);
+    EXPECT_EQ(CountValue(VisiblePage(h.engine), 0), 240 * 630);
+}
+
+TEST(TextTest, TextHasAShadowBelowRightAndAnOutlineInOutlineMode) {
+    EngineHarness h;
+    const std::uint16_t white = 0x7FFF, shadow = ColorRefTo555(0x0F0F0F);
+    DrawString(h.engine, "I", 12, 10, 300, 0xFFFFFF);
+    // Find the top-most text pixel; the shadow lies one pixel right and down of every one.
+    int textPixels = 0;
+    for (int y = 300; y < 312; ++y)
+        for (int x = 10; x < 16; ++x)
+            if (h.engine.Screen.At(x, y) == white) {
+                ++textPixels;
+                const std::uint16_t below = h.engine.Screen.At(x + 1, y + 1);
+                EXPECT_TRUE(below == shadow || below == white);
+            }
+    EXPECT_GT(textPixels, 4);
+
+    EngineHarness outlined;
+    DrawString(outlined.engine, "I", 12, 10, 300, 0x2FFFFFF);
+    const auto page = VisiblePage(outlined.engine);
+    EXPECT_EQ(CountValue(page, white), textPixels);  // the outline bit keeps the colour
+    for (int y = 300; y < 312; ++y)
+        for (int x = 10; x < 16; ++x)
+            if (outlined.engine.Screen.At(x, y) == white) {
+                EXPECT_NE(outlined.engine.Screen.At(x - 1, y), 0);
+                EXPECT_NE(outlined.engine.Screen.At(x, y - 1), 0);
+            }
+}
+
+TEST(TextTest, FullWidthCharactersAdvanceTwelveAndHalfWidthSix) {
+    EngineHarness h;
+    const std::uint16_t yellow = ColorRefTo555(0x00FFFF);
+    auto rightmost = [&](std::string_view text) {
+        ClearScreen(h.engine);
+        DrawString(h.engine, text, 12, 0, 300, 0x00FFFF);
+        int right = -1;
+        for (int y = 300; y < 312; ++y)
+            for (int x = 0; x < 240; ++x)
+                if (h.engine.Screen.At(x, y) == yellow) right = std::max(right, x);
+        return right;
+    };
+    const int one = rightmost(Sjis("あ"));
+    EXPECT_GE(one, 6);
+    EXPECT_LT(one, 12);
+    EXPECT_EQ(rightmost(Sjis("ああ")), one + 12);
+    const int ascii = rightmost("H");
+    EXPECT_LT(ascii, 6);
+    EXPECT_EQ(rightmost("HH"), ascii + 6);
+    EXPECT_EQ(rightmost(Sjis("ｱ")) >= 0, true);  // half-width katakana has glyphs
+}
+
+TEST(TextTest, TextRunningOffScreenIsClippedAndBrokenBytesAreHarmless) {
+    EngineHarness h;
+    DrawString(h.engine, Sjis("漢字のテキスト"), 12, 200, 625, 0xFFFFFF);
+    DrawString(h.engine, Sjis("漢字"), 12, -7, -5, 0x2FFFFFF);
+    DrawString(h.engine, "\x81", 12, 0, 300, 0xFFFFFF);                  // lead byte at the end
+    DrawString(h.engine, "\x81\x20\xFF\x80\xA0", 12, 0, 300, 0xFFFFFF);  // bad pairs and bytes
+    DrawString(h.engine, "\xFC\xFC", 12, 0, 320, 0xFFFFFF);              // beyond JIS X 0208
+    EXPECT_NE(h.engine.Screen.At(200, 629), 1);                          // reached without a fault
+}
+
+}  // namespace
