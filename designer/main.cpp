@@ -3,10 +3,13 @@
 #include <vector>
 
 #include "designer/core/RenderCommand.h"
+#include "designer/player/SdlSoundPlayer.h"
+#include "designer/ui/WindowProgram.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    // The render needs no display and no sound device.
     if (kyrel::isRenderCommand(args)) return kyrel::runRenderCommand(args, std::cerr);
-    std::cerr << "usage: kyrel --render [PROJECT.kyl] OUT.wav [--seed N]\n";
-    return 2;
+    kyrel::SdlSoundPlayer player;
+    return kyrel::runWindowProgram(argc, argv, &player);
 }

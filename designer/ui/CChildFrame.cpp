@@ -1,0 +1,55 @@
+#include "designer/ui/CChildFrame.h"
+
+#include "designer/ui/CCurveView.h"
+#include "designer/ui/CKyrelApp.h"
+
+namespace kyrel {
+
+QString curveWindowTitle(CurveKind kind, int track) {
+    static constexpr const char* kNames[kCurveKindCount] = {"波形", "周波数", "音量", "定位"};
+    return QStringLiteral("%1 [Track:%2]")
+        .arg(QString::fromUtf8(kNames[static_cast<int>(kind)]))
+        .arg(track + 1);
+}
+
+CChildFrame::CChildFrame(CKyrelApp& app, QWidget* parent)
+    : QMdiSubWindow(parent), app_(app), view_(new CCurveView(app, this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWidget(view_);
+    setFocusProxy(view_);
+    connect(this, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates before, Qt::WindowStates now) {
+                const bool wasActive = before.testFlag(Qt::WindowActive);
+                const bool isActive = now.testFlag(Qt::WindowActive);
+                if (wasActive != isActive) activationChanged(isActive);
+            });
+}
+
+CChildFrame::~CChildFrame() {
+    app_.curveWindowDestroyed(this);
+}
+
+CurveKind CChildFrame::kind() const {
+    return view_->kind();
+}
+
+void CChildFrame::setKind(CurveKind kind) {
+    view_->setKind(kind);
+    view_->rebuild();
+    updateTitle();
+}
+
+void CChildFrame::updateTitle() {
+    setWindowTitle(curveWindowTitle(kind(), app_.design().settings.currentTrack));
+}
+
+void CChildFrame::activationChanged(bool active) {
+    // Switching edit windows always hides the selection band.
+    updateTitle();
+    app_.state().selectionVisible = 0;
+    if (active) app_.state().activeKind = static_cast<std::int32_t>(kind());
+    view_->refresh();
+    app_.updateCommandStates();
+}
+
+}  // namespace kyrel

@@ -1,0 +1,219 @@
+#include "designer/ui/CCurveView.h"
+
+#include <QKeyEvent>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "designer/ui/CKyrelApp.h"
+#include "designer/ui/CurveEditing.h"
+#include "designer/ui/PixelCanvas.h"
+
+namespace kyrel {
+
+CCurveView::CCurveView(CKyrelApp& app, QWidget* parent) : QWidget(parent), app_(app) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);  // a paste band follows the pointer without a button held
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::ArrowCursor);
+    setMinimumSize(1, 1);
+}
+
+Curve& CCurveView::curve() {
+    SoundDesign& design = app_.design();
+    return design.tracks[static_cast<std::size_t>(design.settings.currentTrack)].curve(kind_);
+}
+
+bool CCurveView::isMinimised() const {
+    for (const QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (qobject_cast<const QMdiSubWindow*>(w)) return w->isMinimized();
+    }
+    return false;
+}
+
+void CCurveView::resizeEvent(QResizeEvent* /*event*/) {
+    // A minimised window keeps its bitmap and scales for when it is restored.
+    if (isMinimised()) return;
+    clientWidth_ = width();
+    clientHeight_ = height();
+    bitmap_ = QImage(clientWidth_, clientHeight_, QImage::Format_RGB32);
+    bitmap_.fill(plotcolour::kBackground);
+    window_ = QImage(clientWidth_, clientHeight_, QImage::Format_RGB32);
+    window_.fill(palette().color(QPalette::Window).rgb());
+    plot_ = CurvePlot::forClient(clientWidth_, clientHeight_);
+    rebuild();
+}
+
+void CCurveView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    if (window_.isNull()) {
+        painter.fillRect(event->rect(), palette().color(QPalette::Window));
+        return;
+    }
+    painter.drawImage(event->rect().topLeft(), window_, event->rect());
+}
+
+void CCurveView::drawGrid(int firstColumn, int lastColumn) {
+    if (plot_.empty()) return;
+    const int w = plot_.width();
+    const int h = plot_.height();
+    auto horizontal = [&](int row, QRgb colour) {
+        canvas::drawLine(bitmap_, {firstColumn - 1, row}, {lastColumn + 1, row}, colour);
+    };
+    if (kind_ == CurveKind::Waveform || kind_ == CurveKind::Pan) {
+        horizontal(h / 2, plotcolour::kCentreLine);
+        horizontal(h / 4, plotcolour::kQuarterLine);
+        horizontal((h / 4) * 3, plotcolour::kQuarterLine);
+    } else {
+        for (int i = 1; i <= 3; ++i) horizontal((h / 4) * i, plotcolour::kQuarterLine);
+    }
+    for (int i = 1; i <= 3; ++i) {
+        const int x = (w / 4) * i;
+        canvas::drawLine(bitmap_, {x, 0}, {x, h}, plotcolour::kVerticalLine);
+    }
+}
+
+void CCurveView::fillColumns(int firstColumn, int lastColumn, QRgb colour) {
+    if (plot_.empty() || lastColumn < firstColumn) return;
+    canvas::fillRect(bitmap_, QRect(firstColumn, 0, lastColumn - firstColumn + 1, plot_.height()),
+                     colour);
+}
+
+void CCurveView::drawPlotLine(QPoint from, QPoint to, QRgb colour) {
+    canvas::drawLine(bitmap_, from, to, colour);
+}
+
+void CCurveView::repaintColumns(QPoint a, QPoint b, QRgb colour) {
+    if (b.x() < a.x()) std::swap(a, b);
+    canvas::drawLine(bitmap_, a, b, colour);
+    drawGrid(a.x(), b.x());
+    copyColumnsToWindow(a.x(), b.x());
+}
+
+void CCurveView::rebuild() {
+    if (plot_.empty() || bitmap_.isNull()) {
+        if (!window_.isNull()) window_.fill(palette().color(QPalette::Window).rgb());
+        update();
+        return;
+    }
+    canvas::fillRect(bitmap_, QRect(0, 0, plot_.width(), plot_.height()), plotcolour::kBackground);
+    drawGrid(0, plot_.width());
+    const Curve& points = curve();
+    QPoint previous(0, plot_.curveRowAt(points, 0));
+    for (int x = 1; x < plot_.width(); ++x) {
+        const QPoint next(x, plot_.curveRowAt(points, x));
+        canvas::drawLine(bitmap_, previous, next, plotcolour::kCurve);
+        previous = next;
+    }
+    copyPlotToWindow();
+}
+
+void CCurveView::copyPlotToWindow() {
+    if (plot_.empty() || window_.isNull()) return;
+    canvas::copyRect(window_, {marginX(), marginY()}, bitmap_,
+                     QRect(0, 0, plot_.width(), plot_.height()));
+    update();
+}
+
+void CCurveView::copyColumnsToWindow(int firstColumn, int lastColumn) {
+    if (plot_.empty() || window_.isNull() || lastColumn < firstColumn) return;
+    const QRect columns(firstColumn, 0, lastColumn - firstColumn + 1, plot_.height());
+    const QRect source = columns.intersected(QRect(0, 0, plot_.width(), plot_.height()));
+    if (source.isEmpty()) return;
+    canvas::copyRect(window_, source.topLeft() + QPoint(marginX(), marginY()), bitmap_, source);
+    update();
+}
+
+void CCurveView::xorRectOnWindow(const QRect& client, QRgb colour) {
+    if (window_.isNull()) return;
+    canvas::xorRect(window_, client, colour);
+    update();
+}
+
+void CCurveView::xorLineOnWindow(QPoint fromClient, QPoint toClient, QRgb colour) {
+    if (window_.isNull()) return;
+    canvas::xorLine(window_, fromClient, toClient, colour);
+    update();
+}
+
+void CCurveView::setWindowPixel(QPoint client, QRgb colour) {
+    if (window_.isNull()) return;
+    canvas::setPixel(window_, client.x(), client.y(), colour);
+    update();
+}
+
+bool CCurveView::holdsSelection() const {
+    const KyrelApp& state = app_.state();
+    if (state.selectionVisible != 1) return false;
+    if (state.activeKind < 0 || state.activeKind >= kCurveKindCount) return false;
+    return app_.curveView(static_cast<CurveKind>(state.activeKind)) == this;
+}
+
+void CCurveView::refresh() {
+    copyPlotToWindow();
+    if (holdsSelection()) {
+        const KyrelApp& state = app_.state();
+        drawSelectionBand(plot_.sampleToColumn(state.selectionStart.x),
+                          plot_.sampleToColumn(state.selectionEnd.x));
+    }
+}
+
+void CCurveView::drawSelectionBand(int x1, int x2) {
+    if (plot_.empty()) return;
+    copyPlotToWindow();
+    // The band covers its left column up to, not including, its right one, and at least the one
+    // column of a selection of a single point.
+    const int left = std::min(x1, x2);
+    const int right = std::max(std::max(x1, x2), left + 1);
+    xorRectOnWindow(QRect(QPoint(left + marginX(), marginY()),
+                          QPoint(right - 1 + marginX(), marginY() + plot_.height() - 2)),
+                    plotcolour::kSelectionBand);
+}
+
+QPoint CCurveView::toPlotPoint(QPoint client) const {
+    const int maxX = mode == DragMode::Line ? plot_.width() : plot_.width() - 1;
+    return {std::clamp(client.x() - marginX(), 0, std::max(0, maxX)),
+            std::clamp(client.y() - marginY(), 0, std::max(0, plot_.height() - 1))};
+}
+
+void CCurveView::captureMouse() {
+    capturing = true;
+    grabMouse();
+}
+
+void CCurveView::releaseCapture() {
+    capturing = false;
+    if (QWidget::mouseGrabber() == this) releaseMouse();
+}
+
+void CCurveView::mousePressEvent(QMouseEvent* event) {
+    if (plot_.empty() || event->button() != Qt::LeftButton) return;
+    app_.editing().press(*this, event->position().toPoint(),
+                         event->modifiers().testFlag(Qt::ControlModifier));
+}
+
+void CCurveView::mouseMoveEvent(QMouseEvent* event) {
+    if (plot_.empty()) return;
+    app_.editing().move(*this, event->position().toPoint(),
+                        event->buttons().testFlag(Qt::LeftButton));
+}
+
+void CCurveView::mouseReleaseEvent(QMouseEvent* event) {
+    if (plot_.empty() || event->button() != Qt::LeftButton) return;
+    app_.editing().release(*this, event->position().toPoint());
+}
+
+void CCurveView::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
+    // The second press of a double click does nothing.
+}
+
+void CCurveView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && capturing) {
+        app_.editing().escape(*this);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+}  // namespace kyrel

@@ -1,0 +1,112 @@
+#include "designer/ui/CEffectSettingsDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include "designer/ui/CKyrelApp.h"
+#include "designer/ui/CTrackDetailDlg.h"
+#include "designer/ui/DialogPrompts.h"
+
+namespace kyrel {
+
+namespace {
+constexpr int kMaxVolume = 127;
+}
+
+CEffectSettingsDlg::CEffectSettingsDlg(CKyrelApp& app, QWidget* parent)
+    : QDialog(parent),
+      app_(app),
+      settingsCopy_(app.design().settings),
+      frequencyMode_(new QComboBox(this)),
+      details_(new QPushButton(QStringLiteral("詳細設定"), this)) {
+    setWindowTitle(QStringLiteral("効果音の設定"));
+    const SoundDesign& design = app_.design();
+
+    auto* volumes = new QGroupBox(QStringLiteral("ボリューム"), this);
+    auto* volumeGrid = new QGridLayout(volumes);
+    auto* uses = new QGroupBox(QStringLiteral("トラックの使用"), this);
+    auto* useRow = new QHBoxLayout(uses);
+    for (int t = 0; t < kTrackCount; ++t) {
+        const auto i = static_cast<std::size_t>(t);
+        const int volume = design.tracks[i].volume;
+        auto* slider = new QSlider(Qt::Vertical, volumes);
+        slider->setRange(0, kMaxVolume);
+        // Position 0 at the top, as 127 - volume puts the loud end there.
+        slider->setInvertedAppearance(true);
+        slider->setValue(kMaxVolume - volume);
+        slider->setMinimumHeight(128);
+        auto* readout = new QLineEdit(QString::number(volume), volumes);
+        readout->setReadOnly(true);
+        readout->setMaximumWidth(44);
+        readout->setAlignment(Qt::AlignRight);
+        // The read-out follows the slider while it is dragged.
+        connect(slider, &QSlider::valueChanged, readout, [readout](int position) {
+            readout->setText(QString::number(kMaxVolume - position));
+        });
+        volumeGrid->addWidget(new QLabel(QString::number(t + 1), volumes), 0, t, Qt::AlignHCenter);
+        volumeGrid->addWidget(slider, 1, t, Qt::AlignHCenter);
+        volumeGrid->addWidget(readout, 2, t, Qt::AlignHCenter);
+        sliders_[i] = slider;
+        readouts_[i] = readout;
+
+        auto* check = new QCheckBox(QString::number(t + 1), uses);
+        check->setChecked(settingsCopy_.trackUse[i] != 0);
+        useRow->addWidget(check);
+        useChecks_[i] = check;
+    }
+
+    frequencyMode_->addItems({QStringLiteral("モード１"), QStringLiteral("モード２")});
+    frequencyMode_->setCurrentIndex(settingsCopy_.frequencyMode == 0 ? 0 : 1);
+    auto* modeBox = new QGroupBox(QStringLiteral("周波数の計算"), this);
+    auto* modeRow = new QHBoxLayout(modeBox);
+    modeRow->addWidget(frequencyMode_);
+    connect(details_, &QPushButton::clicked, this, &CEffectSettingsDlg::openDetails);
+    details_->setAutoDefault(false);
+
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CEffectSettingsDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CEffectSettingsDlg::reject);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(modeBox);
+    bottom->addStretch();
+    bottom->addWidget(details_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(volumes);
+    layout->addWidget(uses);
+    layout->addLayout(bottom);
+    layout->addWidget(buttons);
+}
+
+void CEffectSettingsDlg::openDetails() {
+    CTrackDetailDlg details(settingsCopy_, this);
+    app_.prompts().runDialog(details);
+}
+
+void CEffectSettingsDlg::accept() {
+    SoundDesign& design = app_.design();
+    settingsCopy_.frequencyMode = frequencyMode_->currentIndex() == 0 ? 0 : 1;
+    for (int t = 0; t < kTrackCount; ++t) {
+        const auto i = static_cast<std::size_t>(t);
+        design.tracks[i].volume = kMaxVolume - sliders_[i]->value();
+        settingsCopy_.trackUse[i] = useChecks_[i]->isChecked() ? 1 : 0;
+    }
+    // The whole block returns, with the values it had when the dialog opened.
+    design.settings = settingsCopy_;
+    design.markChanged();
+    QDialog::accept();
+}
+
+}  // namespace kyrel

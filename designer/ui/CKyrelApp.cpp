@@ -1,0 +1,241 @@
+#include "designer/ui/CKyrelApp.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStatusBar>
+
+#include "designer/core/Document.h"
+#include "designer/core/WavCommands.h"
+#include "designer/ui/AboutDialog.h"
+#include "designer/ui/CChildFrame.h"
+#include "designer/ui/CCurveView.h"
+#include "designer/ui/CEffectSettingsDlg.h"
+#include "designer/ui/CMainFrame.h"
+#include "designer/ui/CProgressDlg.h"
+#include "designer/ui/CWaveSettingsDlg.h"
+#include "designer/ui/CommandIds.h"
+#include "designer/ui/CurveEditing.h"
+#include "designer/ui/DialogPrompts.h"
+#include "designer/ui/HelpWindow.h"
+#include "designer/ui/QtText.h"
+
+namespace kyrel {
+
+CKyrelApp::CKyrelApp(DialogPrompts& prompts, SoundPlayer* player, std::uint32_t seed)
+    : prompts_(prompts),
+      state_(std::make_unique<KyrelApp>(*this, seed)),
+      editing_(std::make_unique<CurveEditing>()) {
+    state_->playback.setPlayer(player);
+}
+
+CKyrelApp::~CKyrelApp() {
+    // The windows go first: their destruction reports back to this object.
+    delete mainFrame_;
+    mainFrame_ = nullptr;
+    if (waitCursor_) QApplication::restoreOverrideCursor();
+}
+
+void CKyrelApp::setEditing(std::unique_ptr<CurveEditing> editing) {
+    editing_ = editing ? std::move(editing) : std::make_unique<CurveEditing>();
+}
+
+bool CKyrelApp::start(const std::string& commandLine) {
+    mainFrame_ = new CMainFrame(*this);
+    mainFrame_->show();
+    for (int kind = 0; kind < kCurveKindCount; ++kind) openCurveWindow(kind);
+    state_->activeKind = static_cast<std::int32_t>(CurveKind::Pan);
+    state_->instanceNumber = instanceLock_.acquire(temporaryDirectory());
+    state_->tempWavPath = tempWavPathFor(state_->instanceNumber);
+    titleChanged();
+    if (!commandLine.empty()) openProjectFromCommandLine(*state_, commandLine);
+    mainFrame_->tileHorizontally();
+    updateCommandStates();
+    return true;
+}
+
+CChildFrame* CKyrelApp::curveWindow(CurveKind kind) const {
+    const int k = static_cast<int>(kind);
+    return k >= 0 && k < kCurveKindCount ? curveWindows_[static_cast<std::size_t>(k)] : nullptr;
+}
+
+CCurveView* CKyrelApp::curveView(CurveKind kind) const {
+    CChildFrame* frame = curveWindow(kind);
+    return frame ? &frame->view() : nullptr;
+}
+
+CChildFrame* CKyrelApp::activeCurveWindow() const {
+    if (!mainFrame_) return nullptr;
+    return qobject_cast<CChildFrame*>(mainFrame_->mdiArea().activeSubWindow());
+}
+
+void CKyrelApp::curveWindowDestroyed(CChildFrame* frame) {
+    for (CChildFrame*& entry : curveWindows_) {
+        if (entry == frame) entry = nullptr;
+    }
+    if (mainFrame_) mainFrame_->updateMenuBar();
+}
+
+bool CKyrelApp::openCurveWindow(int kind) {
+    if (kind < 0 || kind >= kCurveKindCount || !mainFrame_) return false;
+    if (CChildFrame* open = curveWindows_[static_cast<std::size_t>(kind)]) {
+        mainFrame_->mdiArea().setActiveSubWindow(open);
+        return true;
+    }
+    auto* frame = new CChildFrame(*this);
+    curveWindows_[static_cast<std::size_t>(kind)] = frame;
+    mainFrame_->mdiArea().addSubWindow(frame);
+    frame->resize(480, 200);
+    frame->setKind(static_cast<CurveKind>(kind));
+    frame->show();
+    mainFrame_->updateMenuBar();
+    return true;
+}
+
+void CKyrelApp::rebuildAll() {
+    for (CChildFrame* frame : curveWindows_) {
+        if (!frame) continue;
+        frame->updateTitle();
+        frame->view().rebuild();
+    }
+}
+
+void CKyrelApp::refreshAll() {
+    for (CChildFrame* frame : curveWindows_) {
+        if (frame) frame->view().refresh();
+    }
+}
+
+void CKyrelApp::selectTrack(int track) {
+    if (track < 0 || track >= kTrackCount) return;
+    design().settings.currentTrack = track;
+    rebuildAll();
+    updateCommandStates();
+}
+
+void CKyrelApp::setTool(Tool tool) {
+    design().settings.tool = static_cast<std::int32_t>(tool);
+    state_->activeKind = static_cast<std::int32_t>(CurveKind::Waveform);
+    state_->selectionVisible = 0;
+    refreshAll();
+    updateCommandStates();
+}
+
+bool CKyrelApp::mayCloseMainWindow() {
+    return mayClose(*state_);
+}
+
+void CKyrelApp::updateCommandStates() {
+    if (!mainFrame_) return;
+    const bool playing = state_->isPlaying();
+    const DesignSettings& settings = design().settings;
+    auto enable = [this](int id, bool on) {
+        if (QAction* a = mainFrame_->action(id)) a->setEnabled(on);
+    };
+    auto check = [this](int id, bool on) {
+        if (QAction* a = mainFrame_->action(id)) a->setChecked(on);
+    };
+    for (int id : {kCmdNew, kCmdOpen, kCmdExit, kCmdPlay, kCmdPlayEditedTrack, kCmdCreateWav,
+                   kCmdEffectSettings, kCmdWaveSettings}) {
+        enable(id, !playing);
+    }
+    enable(kCmdStop, playing);
+    enable(kCmdCopy, state_->selectionVisible == 1);
+    enable(kCmdPaste, editing_->canPaste());
+    const CChildFrame* active = activeCurveWindow();
+    enable(kCmdGenerator, active && active->kind() == CurveKind::Waveform);
+    enable(kCmdClose, active != nullptr);
+    check(kCmdToolSelect, settings.tool == static_cast<std::int32_t>(Tool::Select));
+    check(kCmdToolFreehand, settings.tool == static_cast<std::int32_t>(Tool::Freehand));
+    check(kCmdToolLine, settings.tool == static_cast<std::int32_t>(Tool::Line));
+    for (int t = 0; t < kTrackCount; ++t) check(kCmdTrack1 + t, settings.currentTrack == t);
+    check(kCmdStatusBar, mainFrame_->statusBar()->isVisibleTo(mainFrame_));
+}
+
+void CKyrelApp::commandNew() {
+    kyrel::commandNew(*state_);
+}
+void CKyrelApp::commandOpen() {
+    kyrel::commandOpen(*state_);
+}
+void CKyrelApp::commandSave() {
+    kyrel::commandSave(*state_);
+}
+void CKyrelApp::commandSaveAs() {
+    kyrel::commandSaveAs(*state_);
+}
+void CKyrelApp::commandCreateWav() {
+    kyrel::commandCreateWav(*state_);
+}
+void CKyrelApp::commandPlay() {
+    kyrel::commandPlay(*state_);
+}
+void CKyrelApp::commandPlayEditedTrack() {
+    kyrel::commandPlayEditedTrack(*state_);
+}
+void CKyrelApp::commandStop() {
+    kyrel::commandStop(*state_);
+}
+
+void CKyrelApp::commandWaveSettings() {
+    if (state_->isPlaying()) return;
+    CWaveSettingsDlg dialog(*this, mainFrame_);
+    prompts_.runDialog(dialog);
+}
+
+void CKyrelApp::commandEffectSettings() {
+    if (state_->isPlaying()) return;
+    CEffectSettingsDlg dialog(*this, mainFrame_);
+    prompts_.runDialog(dialog);
+}
+
+void CKyrelApp::commandHelp() {
+    HelpWindow::showFor(mainFrame_);
+}
+
+void CKyrelApp::commandAbout() {
+    AboutDialog dialog(mainFrame_);
+    prompts_.runDialog(dialog);
+}
+
+MessageAnswer CKyrelApp::showMessage(std::string_view text, std::string_view caption,
+                                     MessageButtons buttons) {
+    return prompts_.showMessage(mainFrame_, text, caption, buttons);
+}
+
+void CKyrelApp::showStatus(std::string_view text) {
+    if (mainFrame_) mainFrame_->setStatusText(fromSjis(text));
+}
+
+void CKyrelApp::setWaitCursor(bool wait) {
+    if (wait == waitCursor_) return;
+    waitCursor_ = wait;
+    if (wait) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+std::optional<std::string> CKyrelApp::askFileName(const FileDialogRequest& request) {
+    return prompts_.askFileName(mainFrame_, request);
+}
+
+bool CKyrelApp::runRender(const std::function<bool(RenderProgress&)>& render) {
+    CProgressDlg dialog(render, mainFrame_);
+    return prompts_.runDialog(dialog) == QDialog::Accepted && dialog.succeeded();
+}
+
+void CKyrelApp::documentReplaced() {
+    rebuildAll();
+}
+
+void CKyrelApp::titleChanged() {
+    if (mainFrame_) {
+        mainFrame_->setWindowTitle(
+            QStringLiteral("Kyrel - [%1]").arg(QString::fromStdString(state_->documentName)));
+    }
+}
+
+}  // namespace kyrel

@@ -1,0 +1,101 @@
+#pragma once
+#include <QObject>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "designer/core/KyrelApp.h"
+#include "designer/core/KyrelUi.h"
+#include "designer/ui/InstanceLock.h"
+
+namespace kyrel {
+
+class CChildFrame;
+class CCurveView;
+class CMainFrame;
+class CurveEditing;
+class DialogPrompts;
+
+// The application object of the window program: owns Kyrel's process-wide state, the main
+// window and the table of curve windows, shows what the document logic asks to show, and
+// carries the commands. Message boxes, file dialogs and modal dialogs go through the injected
+// DialogPrompts, so every flow can run under test with scripted answers.
+class CKyrelApp : public QObject, public KyrelUi {
+    Q_OBJECT
+  public:
+    // Construction resets the document. `player` may be null (silent playback).
+    CKyrelApp(DialogPrompts& prompts, SoundPlayer* player, std::uint32_t seed);
+    ~CKyrelApp() override;
+
+    // Creates and shows the main window with its four curve windows, takes the instance number,
+    // and opens the project named by `commandLine` (empty for none). False when the main window
+    // cannot be made.
+    bool start(const std::string& commandLine);
+
+    KyrelApp& state() { return *state_; }
+    const KyrelApp& state() const { return *state_; }
+    SoundDesign& design() { return state_->design; }
+    CMainFrame* mainFrame() { return mainFrame_; }
+    DialogPrompts& prompts() { return prompts_; }
+
+    CurveEditing& editing() { return *editing_; }
+    void setEditing(std::unique_ptr<CurveEditing> editing);
+
+    // The open edit window of each kind, or null.
+    CChildFrame* curveWindow(CurveKind kind) const;
+    CCurveView* curveView(CurveKind kind) const;
+    // The edit window that has the focus among the curve windows, or null.
+    CChildFrame* activeCurveWindow() const;
+    void curveWindowDestroyed(CChildFrame* frame);
+
+    // Activates the open window of `kind` (0 ... 3) or opens a new one; false for other kinds.
+    bool openCurveWindow(int kind);
+    // Makes track t (0 ... 5) current: every open window retitles and redraws.
+    void selectTrack(int track);
+    // Chooses the editing tool; any visible selection disappears.
+    void setTool(Tool tool);
+    // Redraws and retitles every open curve window (after a track switch, undo, a new document).
+    void rebuildAll();
+    // Repaints every open view from its bitmap (the selection band follows the selection).
+    void refreshAll();
+
+    // The main window asks before it closes: false keeps it open.
+    bool mayCloseMainWindow();
+    // Enabling and check marks of every command, from the current state.
+    void updateCommandStates();
+
+    // Commands.
+    void commandNew();
+    void commandOpen();
+    void commandSave();
+    void commandSaveAs();
+    void commandCreateWav();
+    void commandPlay();
+    void commandPlayEditedTrack();
+    void commandStop();
+    void commandWaveSettings();
+    void commandEffectSettings();
+    void commandHelp();
+    void commandAbout();
+
+    // KyrelUi: what the document logic shows.
+    MessageAnswer showMessage(std::string_view text, std::string_view caption,
+                              MessageButtons buttons) override;
+    void showStatus(std::string_view text) override;
+    void setWaitCursor(bool wait) override;
+    std::optional<std::string> askFileName(const FileDialogRequest& request) override;
+    bool runRender(const std::function<bool(RenderProgress&)>& render) override;
+    void documentReplaced() override;
+    void titleChanged() override;
+
+  private:
+    DialogPrompts& prompts_;
+    std::unique_ptr<KyrelApp> state_;
+    std::unique_ptr<CurveEditing> editing_;
+    std::array<CChildFrame*, kCurveKindCount> curveWindows_{};
+    InstanceLock instanceLock_;
+    CMainFrame* mainFrame_ = nullptr;
+    bool waitCursor_ = false;
+};
+
+}  // namespace kyrel

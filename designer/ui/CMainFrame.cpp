@@ -1,0 +1,372 @@
+#include "designer/ui/CMainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <algorithm>
+
+#include "designer/ui/CChildFrame.h"
+#include "designer/ui/CKyrelApp.h"
+#include "designer/ui/CommandIds.h"
+#include "designer/ui/CurveEditing.h"
+#include "designer/ui/ToolbarIcons.h"
+
+namespace kyrel {
+
+namespace {
+
+QKeySequence keys(QKeyCombination combination) {
+    return QKeySequence(combination);
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CKyrelApp& app) : app_(app), mdiArea_(new QMdiArea(this)) {
+    setCentralWidget(mdiArea_);
+    mdiArea_->setActivationOrder(QMdiArea::CreationOrder);
+    resize(900, 700);
+    createActions();
+    createMenus();
+    createToolBars();
+    createStatusBar();
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) {
+        updateMenuBar();
+        app_.updateCommandStates();
+    });
+    // Playback ends on its own thread; the commands follow within a tenth of a second.
+    updateTimer_ = new QTimer(this);
+    connect(updateTimer_, &QTimer::timeout, this, [this] { app_.updateCommandStates(); });
+    updateTimer_->start(100);
+}
+
+QAction* CMainFrame::addCommand(int id, const QString& text, const QString& tip,
+                                const QList<QKeySequence>& shortcuts, bool checkable) {
+    auto* action = new QAction(text, this);
+    // Tips are "status-bar text\ntool tip".
+    const QStringList parts = tip.split(QLatin1Char('\n'));
+    action->setStatusTip(parts.value(0));
+    action->setToolTip(parts.value(1, parts.value(0)));
+    action->setShortcuts(shortcuts);
+    action->setCheckable(checkable);
+    action->setData(id);
+    const QIcon icon = commandIcon(id);
+    if (!icon.isNull()) action->setIcon(icon);
+    // Every accelerator works in every state of the window, whichever menu is shown.
+    addAction(action);
+    connect(action, &QAction::triggered, this, [this, id] { dispatch(id); });
+    actions_.insert(id, action);
+    return action;
+}
+
+void CMainFrame::createActions() {
+    addCommand(kCmdNew, "新規作成(&N)", "新規にドキュメントを作成します\n新規作成",
+               {keys(Qt::CTRL | Qt::Key_N)});
+    addCommand(kCmdOpen, "開く(&O)...", "既存のドキュメントを開きます\n開く",
+               {keys(Qt::CTRL | Qt::Key_O)});
+    addCommand(kCmdClose, "閉じる(&C)", "作業中のウィンドウを閉じます\n閉じる");
+    addCommand(kCmdSave, "上書き保存(&S)", "作業中のドキュメントを上書きして保存します\n保存",
+               {keys(Qt::CTRL | Qt::Key_S)});
+    addCommand(kCmdSaveAs, "名前をつけて保存(&A)...",
+               "作業中のドキュメントを名前をつけて保存します\n名前をつけて保存");
+    addCommand(kCmdExit, "Kyrelの終了(&X)", "Kyrelを終了します\n終了");
+    addCommand(kCmdWindowWaveform, "波形", "波形のエディットウィンドウを開きます\n波形");
+    addCommand(kCmdWindowFrequency, "周波数", "周波数のエディットウィンドウを開きます\n周波数");
+    addCommand(kCmdWindowVolume, "音量", "音量のエディットウィンドウを開きます\n音量");
+    addCommand(kCmdWindowPan, "定位", "定位のエディットウィンドウを開きます\n定位");
+    addCommand(kCmdUndo, "元に戻す(&U)", "直前の編集を元に戻します\n元に戻す",
+               {keys(Qt::CTRL | Qt::Key_Z)});
+    addCommand(kCmdRedo, "やり直す(&R)", "元に戻した編集をやり直します\nやり直す",
+               {keys(Qt::CTRL | Qt::Key_Y)});
+    addCommand(kCmdCopy, "コピー(&C)", "選択範囲をクリップボードにコピーします\nコピー",
+               {keys(Qt::CTRL | Qt::Key_C), keys(Qt::CTRL | Qt::Key_Insert)});
+    addCommand(kCmdPaste, "貼り付け(&P)", "クリップボードの内容を貼り付けます\n貼り付け",
+               {keys(Qt::CTRL | Qt::Key_V), keys(Qt::SHIFT | Qt::Key_Insert)});
+    addCommand(kCmdSelectAll, "すべて選択(&A)", "曲線全体を選択します\nすべて選択",
+               {keys(Qt::CTRL | Qt::Key_A)});
+    addCommand(kCmdToolSelect, "選択", "範囲を選択するツール\n選択", {}, true);
+    addCommand(kCmdToolFreehand, "フリーハンド", "自由に曲線を描くツール\nフリーハンド", {}, true);
+    addCommand(kCmdToolLine, "ライン", "直線を引くツール\nライン", {}, true);
+    for (int t = 0; t < kTrackCount; ++t) {
+        addCommand(kCmdTrack1 + t, QStringLiteral("トラック %1").arg(t + 1),
+                   QStringLiteral("トラック %1 を編集します\nトラック %1").arg(t + 1),
+                   {keys(QKeyCombination(static_cast<Qt::Key>(Qt::Key_1 + t)))}, true);
+    }
+    addCommand(kCmdGenerator, "波形ジェネレーター(&G)...",
+               "波形を計算で作ります\n波形ジェネレーター", {keys(Qt::CTRL | Qt::Key_G)});
+    addCommand(kCmdShowToolbars, "ツールバーを表示する(&T)", "ツールバーを表示します\nツールバー");
+    addCommand(kCmdStatusBar, "ステータスバー(&S)",
+               "ステータスバーの表示を切り替えます\nステータスバー", {}, true);
+    addCommand(kCmdStop, "停止(&S)", "再生を停止します\n停止", {keys(Qt::CTRL | Qt::Key_L)});
+    addCommand(kCmdPlay, "再生(&P)", "使用するトラックを再生します\n再生",
+               {keys(Qt::CTRL | Qt::Key_P)});
+    addCommand(kCmdPlayEditedTrack, "編集トラックの再生(&Q)",
+               "現在編集中のトラックのみを再生する\n編集中のトラックを再生",
+               {keys(Qt::CTRL | Qt::Key_Q)});
+    addCommand(kCmdCreateWav, "Waveファイル作成(&W)...",
+               "Waveファイルを作成します\nWaveファイル作成", {keys(Qt::CTRL | Qt::Key_W)});
+    addCommand(kCmdEffectSettings, "効果音の設定(&T)...",
+               "トラックの音量と使用を設定します\n効果音の設定", {keys(Qt::CTRL | Qt::Key_T)});
+    addCommand(kCmdWaveSettings, "Waveファイルの設定(&D)...",
+               "長さと形式を設定します\nWaveファイルの設定", {keys(Qt::CTRL | Qt::Key_D)});
+    addCommand(kCmdCascade, "重ねて表示(&C)", "ウィンドウを重ねて表示します\n重ねて表示");
+    addCommand(kCmdTile, "並べて表示(&T)", "ウィンドウを並べて表示します\n並べて表示");
+    addCommand(kCmdArrangeIcons, "アイコンの整列(&A)",
+               "アイコンをウィンドウの下に整列します\nアイコンの整列");
+    addCommand(kCmdHelp, "Kyrelのヘルプ(&H)", "ヘルプを表示します\nヘルプ");
+    addCommand(kCmdAbout, "Kyrel のバージョン情報(&A)...",
+               "プログラムの情報とバージョンを表示します\nバージョン情報");
+    addCommand(kCmdNextPane, "次のウィンドウ", "次のウィンドウに切り替えます\n次のウィンドウ",
+               {keys(Qt::Key_F6)});
+    addCommand(kCmdPreviousPane, "前のウィンドウ", "前のウィンドウに切り替えます\n前のウィンドウ",
+               {keys(Qt::SHIFT | Qt::Key_F6)});
+}
+
+void CMainFrame::createMenus() {
+    auto fill = [this](QMenu* menu, std::initializer_list<int> ids) {
+        for (int id : ids) {
+            if (id == 0) {
+                menu->addSeparator();
+            } else {
+                menu->addAction(action(id));
+            }
+        }
+    };
+    auto editWindows = [&](QWidget* parent) {
+        auto* menu = new QMenu("エディットウィンドウ(&E)", parent);
+        fill(menu, {kCmdWindowWaveform, kCmdWindowFrequency, kCmdWindowVolume, kCmdWindowPan});
+        return menu;
+    };
+
+    // The full menu of the edit windows.
+    auto* file = new QMenu("ファイル(&F)", this);
+    fill(file, {kCmdNew, kCmdOpen, kCmdClose, kCmdSave, kCmdSaveAs, 0});
+    file->addMenu(editWindows(file));
+    fill(file, {0, kCmdExit});
+    auto* edit = new QMenu("編集(&E)", this);
+    fill(edit, {kCmdUndo, kCmdRedo, 0, kCmdCopy, kCmdPaste, kCmdSelectAll, 0, kCmdToolSelect,
+                kCmdToolFreehand, kCmdToolLine, 0});
+    for (int t = 0; t < kTrackCount; ++t) edit->addAction(action(kCmdTrack1 + t));
+    fill(edit, {0, kCmdGenerator});
+    auto* view = new QMenu("表示(&V)", this);
+    fill(view, {kCmdShowToolbars, kCmdStatusBar});
+    auto* sound = new QMenu("Kyrel(&S)", this);
+    fill(sound, {kCmdStop, kCmdPlay, kCmdPlayEditedTrack, 0, kCmdCreateWav, kCmdEffectSettings,
+                 kCmdWaveSettings});
+    auto* window = new QMenu("ウィンドウ(&W)", this);
+    fill(window, {kCmdCascade, kCmdTile, kCmdArrangeIcons});
+    auto* help = new QMenu("ヘルプ(&H)", this);
+    fill(help, {kCmdHelp, 0, kCmdAbout});
+    fullMenus_ = {file, edit, view, sound, window, help};
+
+    // The short menu while no edit window is open.
+    auto* shortFile = new QMenu("ファイル(&F)", this);
+    fill(shortFile, {kCmdNew});
+    shortFile->addMenu(editWindows(shortFile));
+    fill(shortFile, {kCmdOpen, 0, kCmdExit});
+    auto* shortView = new QMenu("表示(&V)", this);
+    fill(shortView, {kCmdShowToolbars, kCmdStatusBar});
+    auto* shortHelp = new QMenu("ヘルプ(&H)", this);
+    fill(shortHelp, {kCmdHelp, 0, kCmdAbout});
+    shortMenus_ = {shortFile, shortView, shortHelp};
+
+    updateMenuBar();
+}
+
+void CMainFrame::updateMenuBar() {
+    const bool wantShort = mdiArea_->subWindowList().isEmpty();
+    if (menuInitialised_ && wantShort == shortMenuShown_) return;
+    menuInitialised_ = true;
+    shortMenuShown_ = wantShort;
+    menuBar()->clear();
+    for (QMenu* menu : wantShort ? shortMenus_ : fullMenus_) menuBar()->addMenu(menu);
+}
+
+void CMainFrame::createToolBars() {
+    mainToolBar_ = addToolBar("ツールバー");
+    mainToolBar_->setObjectName("mainToolBar");
+    for (int id : std::initializer_list<int>{
+             kCmdNew, kCmdOpen, kCmdSave, 0, kCmdUndo, kCmdRedo, 0, kCmdToolSelect,
+             kCmdToolFreehand, kCmdToolLine, 0, kCmdGenerator, 0, kCmdStop, kCmdPlay,
+             kCmdPlayEditedTrack, kCmdCreateWav, kCmdEffectSettings, kCmdWaveSettings}) {
+        if (id == 0) {
+            mainToolBar_->addSeparator();
+        } else {
+            mainToolBar_->addAction(action(id));
+        }
+    }
+    trackToolBar_ = addToolBar("トラック");
+    trackToolBar_->setObjectName("trackToolBar");
+    for (int t = 0; t < kTrackCount; ++t) trackToolBar_->addAction(action(kCmdTrack1 + t));
+    for (QToolBar* bar : {mainToolBar_, trackToolBar_}) {
+        bar->setAllowedAreas(Qt::AllToolBarAreas);
+        bar->setMovable(true);
+        bar->setIconSize(QSize(24, 24));
+    }
+}
+
+void CMainFrame::createStatusBar() {
+    messagePane_ = new QLabel(this);
+    statusBar()->addWidget(messagePane_, 1);
+}
+
+QString CMainFrame::statusText() const {
+    return messagePane_->text();
+}
+
+void CMainFrame::setStatusText(const QString& text) {
+    messagePane_->setText(text);
+}
+
+void CMainFrame::tileHorizontally() {
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized() && window->isVisible()) windows << window;
+    }
+    if (windows.isEmpty()) return;
+    const QRect area = mdiArea_->viewport()->rect();
+    const int count = static_cast<int>(windows.size());
+    int top = 0;
+    for (int i = 0; i < count; ++i) {
+        const int bottom = area.height() * (i + 1) / count;
+        if (windows[i]->isMaximized()) windows[i]->showNormal();
+        windows[i]->setGeometry(0, top, area.width(), bottom - top);
+        top = bottom;
+    }
+}
+
+void CMainFrame::arrangeIcons() {
+    const QRect area = mdiArea_->viewport()->rect();
+    int x = 0;
+    for (QMdiSubWindow* window : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized()) continue;
+        window->move(x, area.height() - window->height());
+        x += window->width();
+    }
+}
+
+void CMainFrame::dispatch(int id) {
+    // The state may have changed since the last update (a playback that began or ended).
+    app_.updateCommandStates();
+    if (!action(id)->isEnabled()) return;
+    switch (id) {
+        case kCmdNew:
+            app_.commandNew();
+            break;
+        case kCmdOpen:
+            app_.commandOpen();
+            break;
+        case kCmdClose:
+            if (QMdiSubWindow* window = mdiArea_->activeSubWindow()) window->close();
+            break;
+        case kCmdSave:
+            app_.commandSave();
+            break;
+        case kCmdSaveAs:
+            app_.commandSaveAs();
+            break;
+        case kCmdExit:
+            close();
+            break;
+        case kCmdWindowWaveform:
+        case kCmdWindowFrequency:
+        case kCmdWindowVolume:
+        case kCmdWindowPan:
+            app_.openCurveWindow(id - kCmdWindowWaveform);
+            break;
+        case kCmdUndo:
+            app_.editing().undo();
+            break;
+        case kCmdRedo:
+            app_.editing().redo();
+            break;
+        case kCmdCopy:
+            app_.editing().copy();
+            break;
+        case kCmdPaste:
+            app_.editing().paste();
+            break;
+        case kCmdSelectAll:
+            app_.editing().selectAll();
+            break;
+        case kCmdToolSelect:
+            app_.setTool(Tool::Select);
+            break;
+        case kCmdToolFreehand:
+            app_.setTool(Tool::Freehand);
+            break;
+        case kCmdToolLine:
+            app_.setTool(Tool::Line);
+            break;
+        case kCmdGenerator:
+            app_.editing().waveformGenerator();
+            break;
+        case kCmdShowToolbars:
+            mainToolBar_->show();
+            trackToolBar_->show();
+            break;
+        case kCmdStatusBar:
+            statusBar()->setVisible(!statusBar()->isVisible());
+            break;
+        case kCmdStop:
+            app_.commandStop();
+            break;
+        case kCmdPlay:
+            app_.commandPlay();
+            break;
+        case kCmdPlayEditedTrack:
+            app_.commandPlayEditedTrack();
+            break;
+        case kCmdCreateWav:
+            app_.commandCreateWav();
+            break;
+        case kCmdEffectSettings:
+            app_.commandEffectSettings();
+            break;
+        case kCmdWaveSettings:
+            app_.commandWaveSettings();
+            break;
+        case kCmdCascade:
+            mdiArea_->cascadeSubWindows();
+            break;
+        case kCmdTile:
+            tileHorizontally();
+            break;
+        case kCmdArrangeIcons:
+            arrangeIcons();
+            break;
+        case kCmdHelp:
+            app_.commandHelp();
+            break;
+        case kCmdAbout:
+            app_.commandAbout();
+            break;
+        case kCmdNextPane:
+            mdiArea_->activateNextSubWindow();
+            break;
+        case kCmdPreviousPane:
+            mdiArea_->activatePreviousSubWindow();
+            break;
+        default:
+            if (id >= kCmdTrack1 && id < kCmdTrack1 + kTrackCount)
+                app_.selectTrack(id - kCmdTrack1);
+            break;
+    }
+    app_.updateCommandStates();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (app_.mayCloseMainWindow()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+}  // namespace kyrel

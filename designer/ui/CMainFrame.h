@@ -1,0 +1,67 @@
+#pragma once
+#include <QHash>
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+namespace kyrel {
+
+class CKyrelApp;
+
+// The main window: the MDI area for the curve windows, the main and track toolbars, the status
+// bar, and the two menus (a short one while no edit window is open, the full one otherwise).
+// Every command is a QAction found by its id; enabling and check marks come from
+// CKyrelApp::updateCommandStates, which a timer runs as often as the state can change by itself
+// (the end of a playback).
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit CMainFrame(CKyrelApp& app);
+
+    QMdiArea& mdiArea() { return *mdiArea_; }
+    QAction* action(int commandId) const { return actions_.value(commandId); }
+    QToolBar* mainToolBar() const { return mainToolBar_; }
+    QToolBar* trackToolBar() const { return trackToolBar_; }
+    // The status bar's message pane.
+    QString statusText() const;
+    void setStatusText(const QString& text);
+
+    // Arranges the curve windows one above another, each as wide as the area.
+    void tileHorizontally();
+    // Puts the menu that fits the open edit windows in place.
+    void updateMenuBar();
+    // True while the short menu (no edit window open) is in place.
+    bool showsShortMenu() const { return shortMenuShown_; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QAction* addCommand(int id, const QString& text, const QString& tip,
+                        const QList<QKeySequence>& keys = {}, bool checkable = false);
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    void createStatusBar();
+    void arrangeIcons();
+    void dispatch(int commandId);
+
+    CKyrelApp& app_;
+    QMdiArea* mdiArea_;
+    QHash<int, QAction*> actions_;
+    QList<QMenu*> fullMenus_;
+    QList<QMenu*> shortMenus_;
+    bool shortMenuShown_ = false;
+    bool menuInitialised_ = false;
+    QToolBar* mainToolBar_ = nullptr;
+    QToolBar* trackToolBar_ = nullptr;
+    QLabel* messagePane_ = nullptr;
+    QTimer* updateTimer_ = nullptr;
+};
+
+}  // namespace kyrel
