@@ -1,5 +1,7 @@
 #include "designer/ui/CChildFrame.h"
 
+#include <QCloseEvent>
+
 #include "designer/ui/CCurveView.h"
 #include "designer/ui/CKyrelApp.h"
 
@@ -29,6 +31,12 @@ CChildFrame::~CChildFrame() {
     app_.curveWindowDestroyed(this);
 }
 
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    QMdiSubWindow::closeEvent(event);
+    // The window is gone for the user now, though Qt deletes it a little later.
+    if (event->isAccepted()) app_.curveWindowDestroyed(this);
+}
+
 CurveKind CChildFrame::kind() const {
     return view_->kind();
 }
@@ -48,7 +56,7 @@ void CChildFrame::activationChanged(bool active) {
     updateTitle();
     app_.state().selectionVisible = 0;
     if (active) app_.state().activeKind = static_cast<std::int32_t>(kind());
-    view_->refresh();
+    app_.refreshAll();
     app_.updateCommandStates();
 }
 

@@ -24,6 +24,9 @@ class CChildFrame : public QMdiSubWindow {
     // "<kind name> [Track:<current track + 1>]".
     void updateTitle();
 
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
   private:
     void activationChanged(bool active);
 

@@ -25,15 +25,17 @@ namespace kyrel {
 
 CKyrelApp::CKyrelApp(DialogPrompts& prompts, SoundPlayer* player, std::uint32_t seed)
     : prompts_(prompts),
-      state_(std::make_unique<KyrelApp>(*this, seed)),
-      editing_(std::make_unique<CurveEditing>()) {
+      editing_(std::make_unique<CurveEditing>()),
+      state_(std::make_unique<KyrelApp>(*this, seed)) {
     state_->playback.setPlayer(player);
 }
 
 CKyrelApp::~CKyrelApp() {
-    // The windows go first: their destruction reports back to this object.
-    delete mainFrame_;
+    // The windows go first: their destruction reports back to this object, which by then
+    // answers as having no main window (and asks nothing).
+    CMainFrame* frame = mainFrame_;
     mainFrame_ = nullptr;
+    delete frame;
     if (waitCursor_) QApplication::restoreOverrideCursor();
 }
 

@@ -89,13 +89,15 @@ class CKyrelApp : public QObject, public KyrelUi {
     void titleChanged() override;
 
   private:
+    // The document logic calls back into this object while it is being made (New sets the
+    // title), so everything those calls touch is declared, and made, before it.
     DialogPrompts& prompts_;
-    std::unique_ptr<KyrelApp> state_;
-    std::unique_ptr<CurveEditing> editing_;
-    std::array<CChildFrame*, kCurveKindCount> curveWindows_{};
-    InstanceLock instanceLock_;
     CMainFrame* mainFrame_ = nullptr;
+    std::array<CChildFrame*, kCurveKindCount> curveWindows_{};
     bool waitCursor_ = false;
+    InstanceLock instanceLock_;
+    std::unique_ptr<CurveEditing> editing_;
+    std::unique_ptr<KyrelApp> state_;
 };
 
 }  // namespace kyrel

@@ -180,7 +180,10 @@ void CMainFrame::createMenus() {
 }
 
 void CMainFrame::updateMenuBar() {
-    const bool wantShort = mdiArea_->subWindowList().isEmpty();
+    bool wantShort = true;
+    for (int kind = 0; kind < kCurveKindCount; ++kind) {
+        if (app_.curveWindow(static_cast<CurveKind>(kind))) wantShort = false;
+    }
     if (menuInitialised_ && wantShort == shortMenuShown_) return;
     menuInitialised_ = true;
     shortMenuShown_ = wantShort;

@@ -23,10 +23,10 @@ class InstanceLock {
 
     std::int32_t number() const { return number_; }
     bool held() const { return fd_ >= 0; }
-
-  private:
+    // Gives the number up for the next copy.
     void release();
 
+  private:
     int fd_ = -1;
     std::int32_t number_ = 0;
 };
