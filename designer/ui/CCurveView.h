@@ -4,6 +4,7 @@
 #include <QRgb>
 #include <QWidget>
 
+#include "designer/core/CurveGesture.h"
 #include "designer/core/SoundDesign.h"
 #include "designer/ui/CurvePlot.h"
 
@@ -22,9 +23,6 @@ inline constexpr QRgb kRubberBand = 0xFF00FFFFu;
 inline constexpr QRgb kSelectionBand = 0xFF0000FFu;
 inline constexpr QRgb kPasteBand = 0xFFFFFFFFu;
 }  // namespace plotcolour
-
-// The gesture a view is in the middle of (Freehand is also the idle value).
-enum class DragMode { Freehand = 0, Line = 1, Select = 2, PlacePaste = 3 };
 
 // The plot of one curve kind of the current track. Everything is drawn into `bitmap` first; the
 // window shows `windowImage`, into which the plot is copied and onto which bands and rubber
