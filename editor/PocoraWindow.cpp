@@ -46,6 +46,7 @@ QString windowTitleFor(const QString& fileTitle) {
 
 PocoraWindow::PocoraWindow(EditorDialogs& dialogs, QWidget* parent)
     : QMainWindow(parent), dialogs_(dialogs), fileTitle_(kUntitled) {
+    setObjectName(QStringLiteral("memo02"));
     setWindowTitle(kAppTitle);
     edit_ = new ScriptEdit(this);
     setCentralWidget(edit_);
@@ -153,6 +154,7 @@ void PocoraWindow::newDocument() {
         if (!saveAs()) return;
     }
     showFileTitle(kUntitled);
+    useHighlightingFor(QString());
     edit_->clear();
     edit_->setLineBreaks(LineBreaks::CrLf);
     edit_->document()->setModified(false);
