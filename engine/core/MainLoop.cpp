@@ -11,6 +11,7 @@ bool LoopOnce(Engine& engine, const FrameObserver& observer) {
     ++engine.FrameNumber;
     platform.BeginFrame(engine.FrameNumber);
     const PlatformEvents events = platform.PumpEvents();
+    if (observer) observer(engine.FrameNumber, platform.KeysDown());
     if (events.f12Pressed && !engine.CloseRequested) QuitGame(engine);
     if (events.closed || engine.CloseRequested) {
         CloseDevices(engine);
@@ -22,7 +23,6 @@ bool LoopOnce(Engine& engine, const FrameObserver& observer) {
     engine.LastTick = platform.Ticks();
     RunFrame(engine);
     platform.Present(engine.Screen);
-    if (observer) observer(engine.FrameNumber, platform.KeysDown());
     // Slower frames are not made up: the next one starts at once.
     platform.WaitUntil(engine.LastTick + kFramePeriodMs);
     return true;

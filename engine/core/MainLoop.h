@@ -7,7 +7,7 @@
 
 struct Engine;
 
-// Called after each frame with the frame's number and the keys (and F12) that were down.
+// Called at the start of each frame with its number and the keys (and F12) that are down.
 using FrameObserver = std::function<void(std::uint64_t frame, KeyMask down)>;
 
 // One turn of the loop: drain the window's events (F12 runs QuitGame; a requested close

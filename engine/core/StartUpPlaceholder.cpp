@@ -26,7 +26,7 @@ void PlaceholderScene(Engine& engine) {
 void StartUp(Engine& engine) {
     SeedRandom(engine);
     for (CDib& picture : engine.PictureSlots) picture.Destroy();
-    engine.PictureSlots[0].LoadFile(engine, "pic\\logo");
+    engine.PictureSlots[0].LoadFile(engine, "pic\\QD-logo");
     LoadEffect(engine, kCursorSoundSlot, "SE\\cur0");
     LoadEffect(engine, kKinSoundSlot, "SE\\kin");
     PlayMusic(engine, "BGM\\opn.mid");

@@ -160,7 +160,12 @@ PlatformEvents SdlPlatform::PumpEvents() {
                 break;
         }
     }
-    if (!settings_.input.Empty()) events.f12Pressed = false;
+    // A replayed script quits where its F12 goes down; the keyboard's F12 still works too.
+    if (!settings_.input.Empty()) {
+        const KeyMask scripted = settings_.input.KeysAt(frame_);
+        events.f12Pressed |= (scripted & kF12Bit) && !(previousScripted_ & kF12Bit);
+        previousScripted_ = scripted;
+    }
     return events;
 }
 

@@ -1,0 +1,109 @@
+// Runs the dunmere program itself in headless mode and checks its command-line contract.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+
+#include "engine/core/Engine.h"
+#include "engine/platform/Options.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::random_device seed;
+        dir = fs::temp_directory_path() / ("dunmere-program-" + std::to_string(seed()));
+        fs::create_directories(dir / "game");
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // Runs dunmere with the arguments; returns its exit status.
+    int Run(const std::string& args) {
+        const std::string command =
+            std::string(DUNMERE_BINARY) + " " + args + " >" + (dir / "out.txt").string() + " 2>&1";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::string Game() { return "--game-dir " + (dir / "game").string(); }
+
+    fs::path dir;
+};
+
+TEST_F(ProgramTest, EmptyGameRunsItsFramesAndReportsWhatItCouldNotLoad) {
+    const auto trace = dir / "t.txt";
+    EXPECT_EQ(Run("--headless " + Game() + " --frames 3 --trace " + trace.string() +
+                  " --dump-frames 1,3 --dump-dir " + dir.string()),
+              1);
+    const std::string text = Read(trace);
+    EXPECT_NE(text.find("1 box エラー発生|CDib::LoadFile : えら～\\n\\npic\\\\QD-logo\n"),
+              std::string::npos);
+    EXPECT_EQ(text.find("quit"), std::string::npos);
+    EXPECT_TRUE(fs::exists(dir / "frame-000001.png"));
+    EXPECT_TRUE(fs::exists(dir / "frame-000003.png"));
+    EXPECT_FALSE(fs::exists(dir / "frame-000002.png"));
+}
+
+TEST_F(ProgramTest, F12FromTheInputEndsInItsFrameWithAQuitLine) {
+    std::ofstream(dir / "in.txt") << "# quit early\n2 f12\n";
+    const auto trace = dir / "t.txt";
+    EXPECT_EQ(Run("--headless " + Game() + " --input " + (dir / "in.txt").string() + " --trace " +
+                  trace.string()),
+              1);
+    const std::string text = Read(trace);
+    ASSERT_GE(text.size(), 7u);
+    EXPECT_EQ(text.substr(text.size() - 7), "2 quit\n");
+}
+
+TEST_F(ProgramTest, RecordedKeysReplayAsInput) {
+    std::ofstream(dir / "in.txt") << "2 up shift\n4\n6 f12\n";
+    EXPECT_EQ(Run("--headless " + Game() + " --input " + (dir / "in.txt").string() + " --record " +
+                  (dir / "rec.txt").string()),
+              1);
+    EXPECT_EQ(Read(dir / "rec.txt"), "2 up shift\n4\n6 f12\n");
+}
+
+TEST_F(ProgramTest, CommandLineErrorsGiveTheUsageAndStatusTwo) {
+    EXPECT_EQ(Run("--bogus"), 2);
+    EXPECT_NE(Read(dir / "out.txt").find("usage: dunmere"), std::string::npos);
+    EXPECT_EQ(Run("--headless --frames"), 2);
+    EXPECT_EQ(Run("--headless --frames 0"), 2);
+    EXPECT_EQ(Run("--headless --seed -1"), 2);
+    EXPECT_EQ(Run("--headless --dump-frames 1,,2"), 2);
+    EXPECT_EQ(Run("--headless --game-dir " + (dir / "none").string()), 2);
+    EXPECT_EQ(Run("--headless --input " + (dir / "none.txt").string()), 2);
+    std::ofstream(dir / "bad.txt") << "1 jump\n";
+    EXPECT_EQ(Run("--headless " + Game() + " --input " + (dir / "bad.txt").string()), 2);
+    EXPECT_NE(Read(dir / "out.txt").find("unknown key 'jump'"), std::string::npos);
+}
+
+TEST(OptionsTest, ParsesEveryOption) {
+    std::string error;
+    const auto o = ParseOptions(
+        {"--headless",  "--game-dir",    "g",       "--frames",   "9",           "--seed",
+         "4294967295",  "--dump-frames", "3,1",     "--dump-dir", "d",           "--trace",
+         "t",           "--input",       "i",       "--record",   "r",           "--mute",
+         "--soundfont", "s.sf2",         "--scale", "2",          "--fullscreen"},
+        error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_TRUE(o->headless && o->mute && o->fullscreen);
+    EXPECT_EQ(*o->frames, 9u);
+    EXPECT_EQ(*o->seed, 4294967295u);
+    EXPECT_EQ(o->dumpFrames, (std::set<std::uint64_t>{1, 3}));
+    EXPECT_EQ(*o->scale, 2);
+    EXPECT_FALSE(ParseOptions({"--scale", "0"}, error));
+    EXPECT_FALSE(ParseOptions({"--trace", "t"}, error));  // the trace belongs to headless runs
+}
+
+}  // namespace
