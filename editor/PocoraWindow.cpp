@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
-#include <QTextBlock>
 #include <filesystem>
 
 #include "common/AtomicFile.h"
