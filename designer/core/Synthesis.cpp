@@ -29,6 +29,36 @@ struct TrackVoice {
     // it is dispersed.
     double lastFrequency = 0.0;
     double lastStep = 0.0;
+    // Values for the current segment of frames (see renderTracks).
+    double segmentLoudness = 0.0;        // loudness, or the volume level when it is dispersed
+    double segmentFrequencyLevel = 0.0;  // the frequency level before dispersion
+    double segmentStep = 0.0;            // the phase step when the frequency is not dispersed
+    bool panFarLeft = false;             // p < 0: the left side is the far one
+    double panFactor = 0.0;  // 65536 - |p|, what the far side is multiplied by before / 65536
+};
+
+// The curve index of a frame: trunc((2202 / (length / 1000)) * (s / rate)), clamped to the
+// curve. It never decreases with s, which lets a render find where it changes.
+struct CurveClock {
+    double indexScale;
+    double sampleRate;
+    std::int32_t frames;
+
+    int indexAt(std::int32_t s) const {
+        const int index = static_cast<int>(indexScale * (s / sampleRate));
+        return std::clamp(index, 0, kCurvePoints - 1);
+    }
+
+    // The first frame after s whose index is above `index` (frames when there is none).
+    std::int32_t nextIndexFrame(std::int32_t s, int index) const {
+        if (index >= kCurvePoints - 1) return frames;
+        const double estimate = std::ceil((index + 1) / indexScale * sampleRate);
+        auto e = static_cast<std::int32_t>(
+            std::clamp(estimate, static_cast<double>(s) + 1.0, static_cast<double>(frames)));
+        while (e > s + 1 && indexAt(e - 1) > index) --e;
+        while (e < frames && indexAt(e) <= index) ++e;
+        return e;
+    }
 };
 
 // Random dispersion of a value by up to +/-19999 * d / 127 (`scale` = d / 127.0).
@@ -107,9 +137,10 @@ bool renderTracks(const std::array<Track, kTrackCount>& tracks, const DesignSett
     out.data.assign(static_cast<std::size_t>(frames) * channels * bytesPerSample, 0);
 
     const double sampleRate = rate;
-    const double indexScale = kCurveLength / (lengthMs / 1000.0);
+    const CurveClock clock{kCurveLength / (lengthMs / 1000.0), sampleRate, frames};
     const double secondsPerSample = 1.0 / sampleRate;
     const bool linear = settings.frequencyMode == 0;
+    const bool stereo = channels == 2;
 
     // The enabled tracks in order; disabled ones never sound.
     std::array<TrackVoice, kTrackCount> voices;
@@ -131,17 +162,30 @@ bool renderTracks(const std::array<Track, kTrackCount>& tracks, const DesignSett
         v.lastStep = (kCurveLength / (1.0 / 0.0)) * secondsPerSample;
     }
 
+    auto stepFor = [&](TrackVoice& voice, double frequency) {
+        if (frequency != voice.lastFrequency) {
+            voice.lastFrequency = frequency;
+            voice.lastStep = (kCurveLength / (1.0 / frequency)) * secondsPerSample;
+        }
+        return voice.lastStep;
+    };
+    auto frequencyOf = [&](double level) {
+        return linear ? level * 0.03125 : level * level * (1.0 / 2097152.0);
+    };
+
+    // The frames are rendered in segments over which the curve index, the set of sounding
+    // tracks and therefore every undispersed level stay the same. Segments also end at every
+    // 200th frame, where the cancel query is asked.
+    std::array<TrackVoice*, kTrackCount> sounding{};
     std::uint8_t* at = out.data.data();
-    for (std::int32_t s = 0; s < frames; ++s) {
+    std::int32_t s = 0;
+    while (s < frames) {
         if (s % 1000 == 0) progress.progress(static_cast<int>(s * 100.0 / frames));
         if (s % 200 == 0 && progress.cancelRequested()) return false;
 
-        const double time = s / sampleRate;
-        int index = static_cast<int>(indexScale * time);
-        index = std::clamp(index, 0, kCurvePoints - 1);
-
-        double sumLeft = 0.0;
-        double sumRight = 0.0;
+        const int index = clock.indexAt(s);
+        std::int32_t end = std::min(clock.nextIndexFrame(s, index), (s / 200 + 1) * 200);
+        std::size_t soundingCount = 0;
         for (std::size_t n = 0; n < voiceCount; ++n) {
             TrackVoice& voice = voices[n];
             if (voice.finished) continue;
@@ -149,53 +193,63 @@ bool renderTracks(const std::array<Track, kTrackCount>& tracks, const DesignSett
                 voice.finished = true;
                 continue;
             }
+            if (voice.endSample < end) end = static_cast<std::int32_t>(voice.endSample);
+            sounding[soundingCount++] = &voice;
+
             const Track& track = *voice.track;
-
-            double level = levelAt(track.curve(CurveKind::Volume), index);
-            if (voice.volumeSpread != 0)
-                level = limitLevel(spread(level, voice.volumeSpreadScale, random));
-            const double loudness = level / 2.0;
-
-            level = levelAt(track.curve(CurveKind::Frequency), index);
-            if (voice.frequencySpread != 0)
-                level = limitLevel(spread(level, voice.frequencySpreadScale, random));
-            const double frequency = linear ? level * 0.03125 : level * level * (1.0 / 2097152.0);
-
-            const Curve& wave = track.curve(CurveKind::Waveform);
-            double w;
-            if (voice.direct) {
-                w = wave[static_cast<std::size_t>(s % kCurvePoints)];
-            } else {
-                if (frequency != voice.lastFrequency) {
-                    voice.lastFrequency = frequency;
-                    voice.lastStep = (kCurveLength / (1.0 / frequency)) * secondsPerSample;
-                }
-                voice.phase = voice.lastStep + voice.phase;
-                if (voice.phase >= kCurveLength) voice.phase = voice.phase - kCurveLength;
-                if (!(voice.phase >= 0.0 && voice.phase < kCurveLength))
-                    voice.phase = foldPhase(voice.phase);
-                w = wave[static_cast<std::size_t>(voice.phase)];
-            }
-            if (voice.waveformSpread != 0)
-                w = std::clamp(spread(w, voice.waveformSpreadScale, random), -32767.0, 32767.0);
-
-            const double x = truncate(voice.volumeScale * ((loudness / 32768.0) * w));
-
-            if (channels == 2) {
-                const double p = levelAt(track.curve(CurveKind::Pan), index) - 32768.0;
-                if (p >= 0.0) {
-                    sumLeft += x;
-                    sumRight += x * (65536.0 - p) / 65536.0;
-                } else {
-                    sumLeft += x * (65536.0 + p) / 65536.0;
-                    sumRight += x;
-                }
-            } else {
-                sumLeft += x;
-            }
+            voice.segmentLoudness = levelAt(track.curve(CurveKind::Volume), index);
+            voice.segmentFrequencyLevel = levelAt(track.curve(CurveKind::Frequency), index);
+            if (voice.volumeSpread == 0) voice.segmentLoudness = voice.segmentLoudness / 2.0;
+            if (voice.frequencySpread == 0)
+                voice.segmentStep = stepFor(voice, frequencyOf(voice.segmentFrequencyLevel));
+            const double p = levelAt(track.curve(CurveKind::Pan), index) - 32768.0;
+            voice.panFarLeft = p < 0.0;
+            voice.panFactor = p < 0.0 ? 65536.0 + p : 65536.0 - p;
         }
-        appendSample(at, sumLeft, bits);
-        if (channels == 2) appendSample(at, sumRight, bits);
+
+        for (; s < end; ++s) {
+            double sumLeft = 0.0;
+            double sumRight = 0.0;
+            for (std::size_t n = 0; n < soundingCount; ++n) {
+                TrackVoice& voice = *sounding[n];
+                double loudness = voice.segmentLoudness;
+                if (voice.volumeSpread != 0)
+                    loudness = limitLevel(spread(loudness, voice.volumeSpreadScale, random)) / 2.0;
+
+                double step = voice.segmentStep;
+                if (voice.frequencySpread != 0) {
+                    const double level = limitLevel(
+                        spread(voice.segmentFrequencyLevel, voice.frequencySpreadScale, random));
+                    step = stepFor(voice, frequencyOf(level));
+                }
+
+                const Curve& wave = voice.track->curve(CurveKind::Waveform);
+                double w;
+                if (voice.direct) {
+                    w = wave[static_cast<std::size_t>(s % kCurvePoints)];
+                } else {
+                    voice.phase = step + voice.phase;
+                    if (voice.phase >= kCurveLength) voice.phase = voice.phase - kCurveLength;
+                    if (!(voice.phase >= 0.0 && voice.phase < kCurveLength))
+                        voice.phase = foldPhase(voice.phase);
+                    w = wave[static_cast<std::size_t>(voice.phase)];
+                }
+                if (voice.waveformSpread != 0)
+                    w = std::clamp(spread(w, voice.waveformSpreadScale, random), -32767.0, 32767.0);
+
+                const double x = truncate(voice.volumeScale * ((loudness / 32768.0) * w));
+                if (stereo) {
+                    // The far side gets x * (65536 - |p|) / 65536, the near side x itself.
+                    const double far = x * voice.panFactor / 65536.0;
+                    sumLeft += voice.panFarLeft ? far : x;
+                    sumRight += voice.panFarLeft ? x : far;
+                } else {
+                    sumLeft += x;
+                }
+            }
+            appendSample(at, sumLeft, bits);
+            if (stereo) appendSample(at, sumRight, bits);
+        }
     }
     return true;
 }
