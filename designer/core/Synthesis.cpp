@@ -1,6 +1,7 @@
 #include "designer/core/Synthesis.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace kyrel {
@@ -66,7 +67,10 @@ double spread(double value, double scale, kit::Random& random) {
     const int r1 = random.next();
     double delta = (r1 % 20000) * scale;
     const int r2 = random.next();
-    if (r2 % 1000 < 500) delta = -delta;
+    // The sign is a coin toss, so flip the sign bit rather than branch on it (same result as
+    // negating, -0.0 included).
+    const std::uint64_t flip = static_cast<std::uint64_t>(r2 % 1000 < 500) << 63;
+    delta = std::bit_cast<double>(std::bit_cast<std::uint64_t>(delta) ^ flip);
     return value + delta;
 }
 
