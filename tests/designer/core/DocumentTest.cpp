@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <cstring>
 #include <fstream>
@@ -213,6 +218,39 @@ TEST_F(DocumentTest, FailedSaveIsReportedAndKeepsTheDocumentUnsaved) {
     EXPECT_EQ(ui.shown[0].caption, "Error");
     EXPECT_EQ(app->design.settings.modified, 1);
     EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(DocumentTest, SaveThatCannotBeWrittenWholeKeepsTheOldFile) {
+    const std::string path = dir.file("old.kyl");
+    writeAll(path, {1, 2, 3});
+    // A child process limited to 100 KB per file cannot write the 212204-byte project.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{100000, 100000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const bool saved = saveProject(*app, path);
+        const bool told = ui.shown.size() == 1 &&
+                          ui.shown[0].text.rfind(path + " に書き込めません", 0) == 0 &&
+                          ui.shown[0].caption == "Error";
+        _exit(!saved && told ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(readAll(path), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(DocumentTest, NamesShiftJisCannotHoldBecomeQuestionMarks) {
+    const std::string path = dir.file("音\xF0\x9F\x8E\xB5.kyl");
+    EXPECT_FALSE(loadProject(*app, path));
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].text, dir.file("音?.kyl") + " を開けません");
 }
 
 TEST_F(DocumentTest, NewAsksToSaveOnlyWhenModifiedThenAlwaysAsksToReset) {
