@@ -91,8 +91,13 @@ void CurveTools::press(CCurveView& view, QPoint client, bool ctrlHeld) {
     const GestureUpdate update = gesture.press(plotScaleOf(view), client.x() - view.marginX(),
                                                client.y() - view.marginY(), ctrlHeld);
     show(view, gesture, update);
-    // The press hid the selection, wherever its band was shown.
-    if (hadSelection) app_.refreshAll();
+    // The press hid the selection, also where another window showed its band.
+    if (hadSelection) {
+        for (int k = 0; k < kCurveKindCount; ++k) {
+            CCurveView* other = app_.curveView(static_cast<CurveKind>(k));
+            if (other && other != &view) other->refresh();
+        }
+    }
     app_.updateCommandStates();
 }
 

@@ -429,6 +429,25 @@ TEST_F(EditingCommands, PastedBlockStickingOutRightEndsOnTheLastColumnAndEscapeC
         curve(CurveKind::Frequency)[static_cast<std::size_t>(app.state().selectionStart.x - 1)], 0);
 }
 
+TEST_F(EditingCommands, ANewSelectionHidesTheOldBandAndShowsItsOwnAtOnce) {
+    for (int k = 0; k < kCurveKindCount; ++k) curve(static_cast<CurveKind>(k)).fill(32767);
+    app.rebuildAll();
+    app.setTool(Tool::Select);
+    CCurveView& volume = activate(CurveKind::Volume);
+    QTest::mouseClick(&volume, Qt::LeftButton, {}, at(10, 5));
+    // One point selected; its band sits where that point's column lies.
+    const int column = plotScaleOf(volume).sampleToColumn(app.state().selectionStart.x);
+    const QRgb banded = (plotcolour::kBackground ^ plotcolour::kSelectionBand) & 0xFFFFFFu;
+    ASSERT_EQ(volume.windowImage().pixel(at(column, 3)) & 0xFFFFFFu, banded);
+
+    QTest::mousePress(&volume, Qt::LeftButton, {}, at(100, 5));
+    EXPECT_EQ(volume.windowImage().pixel(at(column, 3)) & 0xFFFFFFu,
+              plotcolour::kBackground & 0xFFFFFFu);
+    EXPECT_EQ(volume.windowImage().pixel(at(100, 3)) & 0xFFFFFFu, banded);
+    QTest::mouseRelease(&volume, Qt::LeftButton, {}, at(120, 5));
+    EXPECT_EQ(volume.windowImage().pixel(at(110, 3)) & 0xFFFFFFu, banded);
+}
+
 TEST_F(EditingCommands, SelectAllBandsTheWholeWindowOfTheActiveKind) {
     curve(CurveKind::Frequency).fill(32767);
     CCurveView& view = activate(CurveKind::Frequency);
