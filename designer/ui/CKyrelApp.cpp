@@ -17,6 +17,7 @@
 #include "designer/ui/CWaveSettingsDlg.h"
 #include "designer/ui/CommandIds.h"
 #include "designer/ui/CurveEditing.h"
+#include "designer/ui/CurveTools.h"
 #include "designer/ui/DialogPrompts.h"
 #include "designer/ui/HelpWindow.h"
 #include "designer/ui/QtText.h"
@@ -25,7 +26,7 @@ namespace kyrel {
 
 CKyrelApp::CKyrelApp(DialogPrompts& prompts, SoundPlayer* player, std::uint32_t seed)
     : prompts_(prompts),
-      editing_(std::make_unique<CurveEditing>()),
+      editing_(std::make_unique<CurveTools>(*this)),
       state_(std::make_unique<KyrelApp>(*this, seed)) {
     state_->playback.setPlayer(player);
 }

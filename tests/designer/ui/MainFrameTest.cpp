@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -159,7 +161,8 @@ TEST_F(MainFrame, GeneratorOnlyFromTheWaveformWindowAndCopyOnlyWithASelection) {
     EXPECT_FALSE(enabled(kCmdCopy));
     app.state().selectionVisible = 1;
     EXPECT_TRUE(enabled(kCmdCopy));
-    EXPECT_FALSE(enabled(kCmdPaste));  // no clipboard block without the editor
+    QGuiApplication::clipboard()->clear();
+    EXPECT_FALSE(enabled(kCmdPaste));  // nothing to paste without a curve block
 }
 
 TEST_F(MainFrame, PlayingDisablesCommandsAndRefusesToQuit) {
