@@ -37,65 +37,6 @@ TEST_F(CurveGestureTest, FreehandClickWritesTheColumnAndTakesOneSnapshot) {
     EXPECT_EQ(ringIndex(), 1);
 }
 
-TEST_F(CurveGestureTest, FreehandDragWritesLinesBetweenMousePositions) {
-    gesture.press(scale, 10, 128, false);
-    const auto update = gesture.move(scale, 20, 128, true);
-    EXPECT_LE(update.firstColumn, 9);
-    EXPECT_GE(update.lastColumn, 21);
-    gesture.release(scale, 20, 128);
-    for (int i = 20; i <= 41; ++i) EXPECT_EQ(volume()[i], 0) << i;
-    EXPECT_EQ(volume()[19], -20000);
-    EXPECT_EQ(volume()[42], -20000);
-}
-
-TEST_F(CurveGestureTest, LineWritesOnlyOnReleaseAndStoresTheTopRowAsMinus32767) {
-    useTool(Tool::Line);
-    gesture.press(scale, 10, 0, false);
-    EXPECT_EQ(gesture.mode(), DragMode::Line);
-    gesture.move(scale, 30, 0, true);
-    EXPECT_EQ(volume()[40], -20000);
-    EXPECT_EQ(gesture.band(scale).kind, GestureBand::Kind::RubberLine);
-    gesture.release(scale, 30, 0);
-    for (int i = 20; i <= 60; ++i) EXPECT_EQ(volume()[i], -32767) << i;
-    EXPECT_EQ(gesture.band(scale).kind, GestureBand::Kind::None);
-}
-
-TEST_F(CurveGestureTest, LineDraggedPastTheRightEdgeReachesTheLastSample) {
-    useTool(Tool::Line);
-    gesture.press(scale, 1000, 128, false);
-    gesture.move(scale, 5000, 128, true);
-    EXPECT_EQ(gesture.lastPoint().x, 1101);
-    gesture.release(scale, 5000, 128);
-    EXPECT_EQ(volume()[2000], 0);
-    EXPECT_EQ(volume()[2201], 0);
-    EXPECT_EQ(volume()[1999], -20000);
-}
-
-TEST_F(CurveGestureTest, CtrlTurnsFreehandIntoALineAndTheOtherToolsIntoFreehand) {
-    gesture.press(scale, 10, 0, true);
-    EXPECT_EQ(gesture.mode(), DragMode::Line);
-    EXPECT_EQ(volume()[20], -20000);  // a line writes nothing on the press
-    gesture.release(scale, 10, 0);
-    EXPECT_EQ(volume()[20], -32767);
-    EXPECT_EQ(ringIndex(), 1);
-
-    useTool(Tool::Line);
-    gesture.press(scale, 50, 0, true);
-    EXPECT_EQ(gesture.mode(), DragMode::Freehand);
-    EXPECT_EQ(volume()[100], -32768);
-    gesture.release(scale, 50, 0);
-    EXPECT_EQ(ringIndex(), 2);
-
-    // With the select tool Ctrl draws freehand too, and no snapshot is taken for it.
-    useTool(Tool::Select);
-    gesture.press(scale, 70, 0, true);
-    EXPECT_EQ(gesture.mode(), DragMode::Freehand);
-    EXPECT_EQ(volume()[140], -32768);
-    gesture.release(scale, 70, 0);
-    EXPECT_EQ(ringIndex(), 2);
-    EXPECT_EQ(app->selectionVisible, 0);
-}
-
 TEST_F(CurveGestureTest, SelectionRightToLeftStoresTheSmallerIndexFirstAndFillsTheBuffer) {
     useTool(Tool::Select);
     volume()[100] = 111;
@@ -132,45 +73,6 @@ TEST_F(CurveGestureTest, ZeroWidthClickSelectsOneSample) {
     EXPECT_EQ(app->selectionEnd.x, 80);
     EXPECT_EQ(encodeClipBlock(app->clipBuffer, app->selectionEnd.x - app->selectionStart.x)[8816],
               0);
-}
-
-TEST_F(CurveGestureTest, EscapeCancelsALineAfterItsSnapshot) {
-    useTool(Tool::Line);
-    const Curve before = volume();
-    gesture.press(scale, 10, 0, false);
-    gesture.move(scale, 300, 0, true);
-    bool handled = false;
-    const auto update = gesture.escape(handled);
-    EXPECT_TRUE(handled);
-    EXPECT_TRUE(update.rebuild);
-    EXPECT_TRUE(update.releaseMouse);
-    EXPECT_EQ(volume(), before);
-    EXPECT_EQ(ringIndex(), 1);
-    // The release that follows is ignored.
-    gesture.release(scale, 300, 0);
-    EXPECT_EQ(volume(), before);
-    gesture.escape(handled);
-    EXPECT_FALSE(handled);
-}
-
-TEST_F(CurveGestureTest, EveryPressMarksTheDocumentAndTheTrack) {
-    app->design.settings.currentTrack = 3;
-    app->design.settings.modified = 0;
-    app->design.settings.renderStale = 0;
-    useTool(Tool::Select);
-    gesture.press(scale, 10, 10, false);
-    gesture.release(scale, 10, 10);
-    EXPECT_EQ(app->design.settings.modified, 1);
-    EXPECT_EQ(app->design.settings.renderStale, 1);
-    EXPECT_EQ(app->design.tracks[3].touched, 1);
-    EXPECT_EQ(app->design.tracks[3].edited, 1);
-    EXPECT_EQ(app->design.settings.trackUse[3], 1);
-
-    // A touched track's use box is left as the user set it.
-    app->design.settings.trackUse[3] = 0;
-    gesture.press(scale, 10, 10, false);
-    gesture.release(scale, 10, 10);
-    EXPECT_EQ(app->design.settings.trackUse[3], 0);
 }
 
 class PasteGestureTest : public CurveGestureTest {
