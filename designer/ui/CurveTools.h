@@ -39,7 +39,7 @@ class CurveTools : public CurveEditing {
   private:
     CurveGesture& gestureFor(CCurveView& view);
     void show(CCurveView& view, const CurveGesture& gesture, const GestureUpdate& update);
-    // The curve kind of the active edit window, if one is active.
+    // The view of the active edit window, or null when none is active.
     CCurveView* activeView() const;
 
     CKyrelApp& app_;
