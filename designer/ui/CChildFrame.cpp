@@ -19,12 +19,6 @@ CChildFrame::CChildFrame(CKyrelApp& app, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);
     setFocusProxy(view_);
-    connect(this, &QMdiSubWindow::windowStateChanged, this,
-            [this](Qt::WindowStates before, Qt::WindowStates now) {
-                const bool wasActive = before.testFlag(Qt::WindowActive);
-                const bool isActive = now.testFlag(Qt::WindowActive);
-                if (wasActive != isActive) activationChanged(isActive);
-            });
 }
 
 CChildFrame::~CChildFrame() {

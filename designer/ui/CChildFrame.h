@@ -23,13 +23,14 @@ class CChildFrame : public QMdiSubWindow {
     void setKind(CurveKind kind);
     // "<kind name> [Track:<current track + 1>]".
     void updateTitle();
+    // This window became, or stopped being, the current edit window. The main window tells;
+    // the whole program losing the focus to a dialog or to another program is no such change.
+    void activationChanged(bool active);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void activationChanged(bool active);
-
     CKyrelApp& app_;
     CCurveView* view_;
 };

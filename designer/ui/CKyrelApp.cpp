@@ -70,7 +70,8 @@ CCurveView* CKyrelApp::curveView(CurveKind kind) const {
 
 CChildFrame* CKyrelApp::activeCurveWindow() const {
     if (!mainFrame_) return nullptr;
-    return qobject_cast<CChildFrame*>(mainFrame_->mdiArea().activeSubWindow());
+    // The current window also while a dialog has the focus.
+    return qobject_cast<CChildFrame*>(mainFrame_->mdiArea().currentSubWindow());
 }
 
 void CKyrelApp::curveWindowDestroyed(CChildFrame* frame) {

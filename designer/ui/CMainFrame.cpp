@@ -36,10 +36,7 @@ CMainFrame::CMainFrame(CKyrelApp& app) : app_(app), mdiArea_(new QMdiArea(this))
     createMenus();
     createToolBars();
     createStatusBar();
-    connect(mdiArea_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) {
-        updateMenuBar();
-        app_.updateCommandStates();
-    });
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &CMainFrame::subWindowActivated);
     // Playback ends on its own thread; the commands follow within a tenth of a second.
     updateTimer_ = new QTimer(this);
     connect(updateTimer_, &QTimer::timeout, this, [this] { app_.updateCommandStates(); });
@@ -361,6 +358,19 @@ void CMainFrame::dispatch(int id) {
                 app_.selectTrack(id - kCmdTrack1);
             break;
     }
+    app_.updateCommandStates();
+}
+
+void CMainFrame::subWindowActivated(QMdiSubWindow* window) {
+    // Qt reports no window while the main window itself is inactive; the current edit window
+    // stays current then.
+    auto* frame = qobject_cast<CChildFrame*>(window);
+    if (frame && frame != currentFrame_) {
+        if (currentFrame_) currentFrame_->activationChanged(false);
+        currentFrame_ = frame;
+        frame->activationChanged(true);
+    }
+    updateMenuBar();
     app_.updateCommandStates();
 }
 

@@ -1,16 +1,19 @@
 #pragma once
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QTimer;
 class QToolBar;
 
 namespace kyrel {
 
+class CChildFrame;
 class CKyrelApp;
 
 // The main window: the MDI area for the curve windows, the main and track toolbars, the status
@@ -50,6 +53,7 @@ class CMainFrame : public QMainWindow {
     void createStatusBar();
     void arrangeIcons();
     void dispatch(int commandId);
+    void subWindowActivated(QMdiSubWindow* window);
 
     CKyrelApp& app_;
     QMdiArea* mdiArea_;
@@ -62,6 +66,7 @@ class CMainFrame : public QMainWindow {
     QToolBar* trackToolBar_ = nullptr;
     QLabel* messagePane_ = nullptr;
     QTimer* updateTimer_ = nullptr;
+    QPointer<CChildFrame> currentFrame_;  // the edit window last activated
 };
 
 }  // namespace kyrel
