@@ -1,0 +1,106 @@
+// Walking one tile, the hit test between actors, and the camera.
+#include <algorithm>
+#include <string>
+
+#include "engine/core/Engine.h"
+#include "engine/script/ScriptRunner.h"
+
+namespace {
+
+// The field's tile coordinates of an actor: column (x - 8) >> 4, row (y - 218) >> 4.
+int ColumnOf(const Actor& actor) { return (actor.x - 8) >> 4; }
+int RowOf(const Actor& actor) { return (actor.y - 218) >> 4; }
+
+// A moving actor is tested where it will be a quarter of a step on, rounded half up.
+int QuarterStep(std::int32_t step) { return (step + 2) / 4; }
+
+bool BlockingTile(const FieldState& field, int column, int row) {
+    const std::uint8_t* ground = field.Tile(0, column, row);
+    // Tiles outside the map block: the walker would leave the map's layers.
+    return !ground || (field.tileAttributes[*ground] & kTileBlocks) != 0;
+}
+
+// A leader stepping onto a marked tile starts the tile's event in the global script.
+bool FireTileEvent(Engine& engine, int column, int row) {
+    const std::uint8_t* mark = engine.Field.Tile(2, column, row);
+    const int n = mark ? (*mark & 0x3F) : 0;
+    if (n == 0) return false;
+    // A missing label is reported and the event does not start, so that the player can go on and
+    // later events still find their labels.
+    if (!JumpToLabel(engine, engine.Scripts.GlobalScript, false, "PLC" + std::to_string(n - 1),
+                     false))
+        return false;
+    SaveActiveFlags(engine);
+    engine.ModeProc = ScriptMode;
+    RunGlobalScript(engine);
+    return true;
+}
+
+}  // namespace
+
+int Step(Engine& engine, int index, int dx, int dy) {
+    FieldState& field = engine.Field;
+    if (index < 0 || static_cast<std::size_t>(index) >= engine.Actors.size() ||
+        static_cast<std::size_t>(index) >= field.movers.size())
+        return 1;
+    Actor& actor = engine.Actors[static_cast<std::size_t>(index)];
+    Mover& mover = field.movers[static_cast<std::size_t>(index)];
+    const int column = ColumnOf(actor) + dx;
+    const int row = RowOf(actor) + dy;
+    const bool blocked = BlockingTile(field, column, row) || HitTest(engine, index, dx, dy) >= 0;
+    if (blocked && field.playerControl == 0) return 1;
+    int result = 1;
+    if (!blocked) {
+        const int pixels = mover.speed < 10 ? 1 : mover.speed - 9;
+        mover.stepX = pixels * dx;
+        mover.stepY = pixels * dy;
+        result = 0;
+    }
+    if (dx > 0)
+        actor.facing = 3;
+    else if (dx < 0)
+        actor.facing = 1;
+    else
+        actor.facing = dy > 0 ? 0 : 2;
+    if (index == 0 && FireTileEvent(engine, column, row)) return 1;
+    return result;
+}
+
+int HitTest(const Engine& engine, int index, int dx, int dy) {
+    const ActorTable& actors = engine.Actors;
+    const FieldState& field = engine.Field;
+    if (index < 0 || static_cast<std::size_t>(index) >= actors.size()) return -1;
+    const Actor& a = actors[static_cast<std::size_t>(index)];
+    const long probeX = static_cast<long>(a.x) + 16L * dx;
+    const long probeY = static_cast<long>(a.y) + 16L * dy;
+    const long hw = a.width / 2;
+    const std::size_t count = std::min(actors.size(), field.movers.size());
+    for (std::size_t i = static_cast<std::size_t>(std::max(field.hitTestStart, 0)); i < count;
+         ++i) {
+        if (i == static_cast<std::size_t>(index) || actors[i].level == 0) continue;
+        const Actor& other = actors[i];
+        const long x = static_cast<long>(other.x) + QuarterStep(field.movers[i].stepX);
+        const long y = static_cast<long>(other.y) + QuarterStep(field.movers[i].stepY);
+        const long hwi = other.width / 2;
+        if (probeX + hw > x - hwi && probeX - hw < x + hwi && probeY > y - hw &&
+            probeY - a.height < y)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void CentreCamera(Engine& engine) {
+    FieldState& field = engine.Field;
+    if (engine.Actors.empty()) return;
+    const Actor& leader = engine.Actors[0];
+    field.camX = leader.x - 120;
+    field.camY = leader.y - 324;
+    if (field.camX < 16)
+        field.camX = 16;
+    else if (field.camX > (field.width - 15) * 16)
+        field.camX = (field.width - 15) * 16;
+    if (field.camY < 16)
+        field.camY = 16;
+    else if (field.camY > 16 * field.height - 210)
+        field.camY = 16 * field.height - 210;
+}

@@ -1,0 +1,137 @@
+// The field's scene routine: the map's layers, the actors by depth, then their walking and
+// scripts.
+#include <algorithm>
+#include <array>
+
+#include "engine/core/Draw.h"
+#include "engine/core/Engine.h"
+#include "engine/field/SpriteDraw.h"
+#include "engine/script/ScriptRunner.h"
+
+namespace {
+
+// Source square of tile number `tile` in the 16 x 16 tile sheet.
+int TileLeft(std::uint8_t tile) { return (tile & 0x0F) * kTileSize; }
+int TileTop(std::uint8_t tile) { return (tile >> 4) * kTileSize; }
+
+template <typename DrawTile>
+void ForEachViewTile(const FieldState& field, int layer, DrawTile draw) {
+    // Tiles outside the map are not drawn: the view may reach past its edges.
+    const int firstColumn = std::max(field.viewFirstColumn, 0);
+    const int endColumn = std::min(field.viewEndColumn, field.width);
+    const int firstRow = std::max(field.viewFirstRow, 0);
+    const int endRow = std::min(field.viewEndRow, field.height);
+    for (int row = firstRow; row < endRow; ++row)
+        for (int column = firstColumn; column < endColumn; ++column)
+            draw(*field.Tile(layer, column, row), kTileSize * column - field.camX,
+                 kTileSize * row - field.camY + kVisibleTop);
+}
+
+void DrawGround(Engine& engine) {
+    FieldState& field = engine.Field;
+    field.viewFirstColumn = field.camX >> 4;
+    field.viewEndColumn = field.viewFirstColumn + 16;
+    field.viewFirstRow = field.camY >> 4;
+    field.viewEndRow = field.viewFirstRow + 15;
+    ForEachViewTile(field, 0, [&](std::uint8_t tile, int x, int y) {
+        BltCopy(engine, x, y, field.tileSheet, TileLeft(tile), TileTop(tile),
+                TileLeft(tile) + kTileSize, TileTop(tile) + kTileSize);
+    });
+}
+
+void DrawUpperLayers(Engine& engine) {
+    const FieldState& field = engine.Field;
+    ForEachViewTile(field, 1, [&](std::uint8_t tile, int x, int y) {
+        BltKeyed(engine, x, y, field.tileSheet, TileLeft(tile), TileTop(tile),
+                 TileLeft(tile) + kTileSize, TileTop(tile) + kTileSize);
+    });
+    ForEachViewTile(field, 3, [&](std::uint8_t tile, int x, int y) {
+        BltBlend(engine, x, y, field.tileSheet, TileLeft(tile), TileTop(tile),
+                 TileLeft(tile) + kTileSize, TileTop(tile) + kTileSize, 16);
+    });
+}
+
+void DrawActors(Engine& engine) {
+    const ActorTable& actors = engine.Actors;
+    const FieldState& field = engine.Field;
+    std::vector<std::size_t> order(actors.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    // The game's own exchange sort: actors at equal y are drawn in the order it leaves them.
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        for (std::size_t j = i + 1; j < order.size(); ++j)
+            if (actors[order[i]].y > actors[order[j]].y) std::swap(order[i], order[j]);
+    for (const std::size_t i : order) {
+        const Actor& a = actors[i];
+        const long bottom = static_cast<long>(a.y) - field.camY;
+        const long x = static_cast<long>(a.x) - field.camX;
+        if (bottom > 210 && bottom - a.height < 430 && x + a.width > 0 && x - a.width < 240)
+            DrawActor(engine, a);
+    }
+}
+
+// One movement step of a walking actor, paced by its speed.
+void Walk(Engine& engine, std::size_t i) {
+    FieldState& field = engine.Field;
+    Mover& mover = field.movers[i];
+    Actor& actor = engine.Actors[i];
+    std::int32_t interval = 1, pixels = mover.speed - 9;
+    if (mover.speed < 10) {
+        interval = (10 - mover.speed) * 60;
+        pixels = 1;
+    }
+    mover.stepTimer += engine.FrameMs;
+    if (mover.stepTimer < interval) return;
+    mover.stepTimer = 0;
+    actor.x += mover.stepX;
+    actor.y += mover.stepY;
+    if (i == 0 && field.cameraFollow) CentreCamera(engine);
+    mover.animCounter += pixels;
+    if (mover.animCounter > 7) {
+        mover.animCounter = 0;
+        actor.walkFrame ^= 1;
+    }
+    if ((actor.x - 8) % kTileSize == 0 && (actor.y - 210) % kTileSize == 0) {
+        mover.stepX = mover.stepY = 0;
+        actor.walkFrame = 0;
+    }
+}
+
+void MoveAndRunScripts(Engine& engine) {
+    FieldState& field = engine.Field;
+    const std::uint64_t generation = field.actorGeneration;
+    for (std::size_t i = 0; i < engine.Actors.size() && i < field.movers.size(); ++i) {
+        if (i == kPartySize) field.hitTestStart = field.playerControl = 0;
+        if (field.movers[i].Walking()) {
+            Walk(engine, i);
+        } else if (i < field.events.size() && field.events[i]->active) {
+            RunEventScript(engine, static_cast<int>(i));
+            if (field.actorGeneration != generation) return;  // a script replaced the actors
+        }
+    }
+}
+
+}  // namespace
+
+void DrawActor(Engine& engine, const Actor& actor) {
+    const FieldState& field = engine.Field;
+    const long bottom = static_cast<long>(actor.y) - field.camY;
+    if (actor.level == 0 || bottom - actor.height < 0 || bottom > 630) return;
+    SpriteFrame frame;
+    frame.left = actor.facing * actor.width;
+    frame.top = actor.walkFrame * actor.height;
+    frame.width = actor.width;
+    frame.height = actor.height;
+    frame.mirrorX = actor.stepX < 0;
+    frame.mirrorY = actor.stepY < 0;
+    frame.firstX = static_cast<int>(actor.x - field.camX - actor.stepX * (actor.width / 2));
+    frame.firstY = static_cast<int>(frame.mirrorY ? bottom : bottom - actor.height);
+    DrawSpriteFrame(engine, actor.picture, frame, actor.level);
+}
+
+void FieldScene(Engine& engine) {
+    engine.Field.retiredEvents.clear();  // no runner is active between frames' routines
+    DrawGround(engine);
+    DrawActors(engine);
+    DrawUpperLayers(engine);
+    MoveAndRunScripts(engine);
+}

@@ -1,0 +1,64 @@
+// The player's control of the party leader: walking, the party following, and talking.
+#include "engine/core/Engine.h"
+#include "engine/script/ScriptRunner.h"
+
+namespace {
+
+constexpr int kMenuRepeatMs = 86;
+
+void FollowLeader(Engine& engine) {
+    FieldState& field = engine.Field;
+    ActorTable& actors = engine.Actors;
+    field.hitTestStart = static_cast<std::int32_t>(actors.size());  // followers collide with nothing
+    std::int32_t prevX = actors[0].x, prevY = actors[0].y;
+    for (std::size_t i = 1; i < kPartySize && i < actors.size(); ++i) {
+        if (actors[i].level == 0) continue;
+        const int ddx = (actors[i].x - prevX) >> 4;
+        const int ddy = (actors[i].y - prevY) >> 4;
+        if (ddx != 0 || ddy != 0) Step(engine, static_cast<int>(i), -ddx, -ddy);
+        prevX = actors[i].x;
+        prevY = actors[i].y;
+    }
+}
+
+void Talk(Engine& engine) {
+    static constexpr int kDx[] = {0, -1, 0, 1}, kDy[] = {1, 0, -1, 0};
+    FieldState& field = engine.Field;
+    const int facing = engine.Actors[0].facing & 3;
+    const int partner = HitTest(engine, 0, kDx[facing], kDy[facing]);
+    if (partner < 0 || static_cast<std::size_t>(partner) >= field.events.size() ||
+        field.movers[static_cast<std::size_t>(partner)].Walking())
+        return;
+    EventObject& event = *field.events[static_cast<std::size_t>(partner)];
+    // A character without a "SPK" label is reported and keeps to itself.
+    if (!JumpToLabel(engine, event.script, false, "SPK", false)) return;
+    SaveActiveFlags(engine);
+    field.talkPartner = partner;
+    event.active = 1;
+}
+
+}  // namespace
+
+void PlayerControl(Engine& engine) {
+    FieldState& field = engine.Field;
+    ActorTable& actors = engine.Actors;
+    if (actors.empty() || field.movers.empty() || field.movers[0].Walking()) return;
+    const bool faster = engine.Keys[Key::Ctrl] == KEY_HELD;
+    for (std::size_t i = 0; i < kPartySize && i < field.movers.size(); ++i)
+        field.movers[i].speed = faster ? 11 : 10;
+    field.hitTestStart = kPartySize;
+    field.playerControl = 1;
+    if (engine.Keys[Key::Shift] >= KEY_PRESSED) {
+        if (engine.InputTimer >= kMenuRepeatMs) Talk(engine);
+        return;
+    }
+    static constexpr struct {
+        Key key;
+        int dx, dy;
+    } kArrows[] = {{Key::Up, 0, -1}, {Key::Down, 0, 1}, {Key::Left, -1, 0}, {Key::Right, 1, 0}};
+    for (const auto& arrow : kArrows) {
+        if (engine.Keys[arrow.key] != KEY_HELD) continue;
+        if (Step(engine, 0, arrow.dx, arrow.dy) == 0) FollowLeader(engine);
+        return;
+    }
+}

@@ -1,0 +1,83 @@
+// Class `a` and the animation players: battle effects drawn from 48 x 48 frames of a sheet.
+#include <string>
+
+#include "engine/core/Engine.h"
+#include "engine/field/SpriteDraw.h"
+#include "engine/script/ScriptExec.h"
+
+void AnimActor::Clear() {
+    script.Reset();
+    active = 0;
+    ResetCells();
+    picture.Destroy();
+}
+
+std::int32_t& AnimActor::CellField(AnimCell& cell, int field) {
+    switch (field) {
+        case 0: return cell.x;
+        case 1: return cell.y;
+        case 2: return cell.column;
+        case 3: return cell.row;
+        case 4: return cell.stepX;
+        case 5: return cell.stepY;
+        default: return cell.level;
+    }
+}
+
+void LoadAnimActor(Engine& engine, AnimActor& actor, std::string_view name) {
+    actor.script.READ(engine, "ev\\anm\\" + std::string(name));
+    actor.ResetCells();
+    actor.active = 1;
+}
+
+void DrawAnimActor(Engine& engine, const AnimActor& actor, int pointX, int pointY) {
+    for (const AnimCell& cell : actor.cells) {
+        if (cell.level == 0) continue;
+        SpriteFrame frame;
+        frame.left = cell.column * kAnimFrameSize;
+        frame.top = cell.row * kAnimFrameSize;
+        frame.width = frame.height = kAnimFrameSize;
+        const int centreX = actor.originX + cell.x + pointX;
+        const int centreY = actor.originY + cell.y + pointY;
+        frame.mirrorX = cell.stepX < 0;
+        frame.mirrorY = cell.stepY < 0;
+        // Unmirrored, the frame covers centre - 24 .. centre + 23; mirrored, it runs back from
+        // centre + 24.
+        frame.firstX = frame.mirrorX ? centreX + 24 : centreX - 24;
+        frame.firstY = frame.mirrorY ? centreY + 24 : centreY - 24;
+        DrawSpriteFrame(engine, actor.picture, frame, cell.level);
+    }
+}
+
+void RunAndDrawAnimActor(Engine& engine, int index, int pointX, int pointY) {
+    if (index < 0 || index >= kAnimActorCount) return;
+    RunAnimScript(engine, index);
+    DrawAnimActor(engine, engine.Scripts.AnimActors[static_cast<std::size_t>(index)], pointX,
+                  pointY);
+}
+
+AnimActor& RunningAnim(ScriptRun& run) {
+    return run.engine.Scripts.AnimActors[static_cast<std::size_t>(run.index)];
+}
+
+Flow ExecuteAnim(ScriptRun& run, std::int8_t opcode) {
+    AnimActor& actor = RunningAnim(run);
+    switch (opcode) {
+        case 0:
+            actor.active = 0;
+            actor.ResetCells();
+            actor.picture.Destroy();
+            break;
+        case 1: actor.picture.LoadFile(run.engine, "ev\\anm\\" + std::string(StringArg(run))); break;
+        case 2: {
+            const std::int32_t field = Arg(run, 0), op = Arg(run, 1), value = Arg(run, 2);
+            if (!CheckIndex(run, Arg(run, 3), kAnimCellCount, "animation cell")) break;
+            if (!CheckIndex(run, field, kAnimCellFieldCount, "cell property")) break;
+            AnimCell& cell = actor.cells[static_cast<std::size_t>(Arg(run, 3))];
+            ApplyPropertyOperator(run, AnimActor::CellField(cell, field), op, value);
+            break;
+        }
+        default: break;
+    }
+    return Flow::Next;
+}

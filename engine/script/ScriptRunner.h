@@ -1,0 +1,42 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class QDCR;
+struct Engine;
+
+// Who runs a script decides which instruction classes it may use.
+enum class ScriptOwner {
+    Global,     // c, f
+    Event,      // c, e, f
+    Animation,  // a, c
+    Battle,     // c, f, w
+};
+
+// The battle's own instruction class `w`, supplied by the battle when it runs a skill script.
+using BattleInstruction = void (*)(Engine& engine, QDCR& context, std::int8_t opcode);
+
+// A runner stops a script that runs this many bytes in one call without yielding: a loop
+// without a yield would otherwise hang the whole game.
+inline constexpr long kScriptByteBudget = 1'000'000;
+
+// The runners: each executes its context from its position until the script yields ('#') or
+// stops (a zero byte or the end).
+void RunGlobalScript(Engine& engine);
+void RunEventScript(Engine& engine, int actorIndex);
+void RunAnimScript(Engine& engine, int animIndex);
+void RunBattleScript(Engine& engine, QDCR& context, BattleInstruction w);
+
+// Moves the context to the label "@name//", searching forward or backward from its position.
+// A label that does not exist is reported and, when `stopWhenMissing`, stops the context (as a
+// zero byte does); otherwise the context stays where it was.
+bool JumpToLabel(Engine& engine, QDCR& context, bool backward, std::string_view name,
+                 bool stopWhenMissing = true);
+
+// Stops a context for good (until a jump or a load moves it) and names the fault and the script.
+void StopScript(Engine& engine, QDCR& context, std::string_view fault);
+
+// The ModeProc while a script is in control: the global script, then the text box if it holds
+// text.
+void ScriptMode(Engine& engine);
