@@ -114,16 +114,25 @@ void MoveAndRunScripts(Engine& engine) {
 
 void DrawActor(Engine& engine, const Actor& actor) {
     const FieldState& field = engine.Field;
-    const long bottom = static_cast<long>(actor.y) - field.camY;
+    const std::int64_t bottom = std::int64_t{actor.y} - field.camY;
     if (actor.level == 0 || bottom - actor.height < 0 || bottom > 630) return;
+    // Scripts may store any number in an actor: frames far outside the sheet or the screen are
+    // not drawn, and nothing overflows.
+    constexpr std::int64_t kFar = 1 << 20;
+    const std::int64_t left = std::int64_t{actor.facing} * actor.width;
+    const std::int64_t top = std::int64_t{actor.walkFrame} * actor.height;
+    const std::int64_t firstX =
+        std::int64_t{actor.x} - field.camX - std::int64_t{actor.stepX} * (actor.width / 2);
+    for (const std::int64_t v : {left, top, firstX, std::int64_t{actor.width}, std::int64_t{actor.height}})
+        if (v <= -kFar || v >= kFar) return;
     SpriteFrame frame;
-    frame.left = actor.facing * actor.width;
-    frame.top = actor.walkFrame * actor.height;
+    frame.left = static_cast<int>(left);
+    frame.top = static_cast<int>(top);
     frame.width = actor.width;
     frame.height = actor.height;
     frame.mirrorX = actor.stepX < 0;
     frame.mirrorY = actor.stepY < 0;
-    frame.firstX = static_cast<int>(actor.x - field.camX - actor.stepX * (actor.width / 2));
+    frame.firstX = static_cast<int>(firstX);
     frame.firstY = static_cast<int>(frame.mirrorY ? bottom : bottom - actor.height);
     DrawSpriteFrame(engine, actor.picture, frame, actor.level);
 }

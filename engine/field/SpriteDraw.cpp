@@ -30,15 +30,15 @@ void DrawSpriteFrame(Engine& engine, const CDib& sheet, const SpriteFrame& frame
         const int destRow = frame.firstY + dirY * r;
         if (sourceRow < 0 || sourceRow >= sheet.Height()) continue;
         if (destRow < 0 || destRow >= screen.Height()) continue;
-        const std::uint16_t* src = sheet.Row(sourceRow) + frame.left;
+        const std::uint16_t* src = sheet.Row(sourceRow);
         std::uint16_t* dst = screen.Row(destRow);
         if (dirX > 0) {
-            pixel_rows::Blend(dst + frame.firstX + firstColumn, src + firstColumn,
+            pixel_rows::Blend(dst + frame.firstX + firstColumn, src + frame.left + firstColumn,
                               endColumn - firstColumn, level);
             continue;
         }
         for (int c = firstColumn; c < endColumn; ++c) {
-            const std::uint16_t pixel = src[c];
+            const std::uint16_t pixel = src[frame.left + c];
             if (pixel == 0) continue;
             std::uint16_t& out = dst[frame.firstX - c];
             out = static_cast<std::uint16_t>(keep[out] + add[pixel]);

@@ -30,15 +30,30 @@ void LoadAnimActor(Engine& engine, AnimActor& actor, std::string_view name) {
     actor.active = 1;
 }
 
+namespace {
+
+// Scripts may leave any number in a cell: positions far outside the screen or the sheet are
+// simply not drawn, and never overflow.
+constexpr std::int64_t kFarAway = 1 << 20;
+
+bool Near(std::int64_t v) { return v > -kFarAway && v < kFarAway; }
+
+}  // namespace
+
 void DrawAnimActor(Engine& engine, const AnimActor& actor, int pointX, int pointY) {
     for (const AnimCell& cell : actor.cells) {
         if (cell.level == 0) continue;
+        const std::int64_t left = std::int64_t{cell.column} * kAnimFrameSize;
+        const std::int64_t top = std::int64_t{cell.row} * kAnimFrameSize;
+        const std::int64_t x = std::int64_t{actor.originX} + cell.x + pointX;
+        const std::int64_t y = std::int64_t{actor.originY} + cell.y + pointY;
+        if (!Near(left) || !Near(top) || !Near(x) || !Near(y)) continue;
         SpriteFrame frame;
-        frame.left = cell.column * kAnimFrameSize;
-        frame.top = cell.row * kAnimFrameSize;
+        frame.left = static_cast<int>(left);
+        frame.top = static_cast<int>(top);
         frame.width = frame.height = kAnimFrameSize;
-        const int centreX = actor.originX + cell.x + pointX;
-        const int centreY = actor.originY + cell.y + pointY;
+        const int centreX = static_cast<int>(x);
+        const int centreY = static_cast<int>(y);
         frame.mirrorX = cell.stepX < 0;
         frame.mirrorY = cell.stepY < 0;
         // Unmirrored, the frame covers centre - 24 .. centre + 23; mirrored, it runs back from
