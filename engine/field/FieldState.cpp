@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/core/Engine.h"
+#include "engine/core/Sjis.h"
 #include "engine/field/MapFile.h"
 
 namespace {
@@ -95,7 +96,7 @@ void CreateActors(Engine& engine, int count) {
 
 bool SetActorPicture(Engine& engine, int index, std::string_view name) {
     if (index < 0 || static_cast<std::size_t>(index) >= engine.Actors.size())
-        return ErrorBox(engine, "chr作りすぎ。");
+        return ErrorBox(engine, Sjis("chr作りすぎ。"));
     name = name.substr(0, name.find('\0'));
     Actor& actor = engine.Actors[static_cast<std::size_t>(index)];
     actor.picture.LoadFile(engine, "pic\\" + std::string(name));

@@ -4,6 +4,7 @@
 
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
+#include "engine/core/Sjis.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ void QCBOX::Create(int count) {
 }
 
 bool QCBOX::SetItem(Engine& engine, int index, std::string_view text, std::int32_t value) {
-    if (index < 0 || index >= Count()) return ErrorBox(engine, "QCBOX::データオーヴァ!!");
+    if (index < 0 || index >= Count()) return ErrorBox(engine, Sjis("QCBOX::データオーヴァ!!"));
     Entry& entry = entries[static_cast<std::size_t>(index)];
     entry.text.assign(text.substr(0, text.find('\0')));
     entry.value = value;

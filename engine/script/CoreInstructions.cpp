@@ -2,6 +2,7 @@
 #include <string>
 
 #include "engine/core/Engine.h"
+#include "engine/core/Sjis.h"
 #include "engine/script/GameDataAccess.h"
 #include "engine/script/ScriptExec.h"
 
@@ -54,7 +55,7 @@ Flow Arithmetic(ScriptRun& run) {
     const auto op = ByteOperand(run);
     if (!op) return Flow::Next;
     if (*op != '=' && *op != '+' && *op != '*' && *op != '/' && *op != 'C' && *op != 'R') {
-        ErrorBox(run.engine, "なんじゃ？！\"-\"を入れましたね？");
+        ErrorBox(run.engine, Sjis("なんじゃ？！\"-\"を入れましたね？"));
         return Flow::Next;
     }
     std::int32_t* target = Variable(run, *a);
@@ -136,7 +137,7 @@ Flow StringRegister(ScriptRun& run) {
             result = std::string(run.context.String()) + *name;
             break;
         }
-        default: ErrorBox(run.engine, "str:なんじゃ？！"); return Flow::Next;
+        default: ErrorBox(run.engine, Sjis("str:なんじゃ？！")); return Flow::Next;
     }
     if (result.size() > kStringRegisterMax) {
         ReportFault(run, "the string register would pass 255 bytes");
