@@ -80,8 +80,10 @@ constexpr std::uint16_t To555(std::uint32_t rgb) {
                                       ((rgb >> 3) & 31));
 }
 
-// Colours of the test tile sheet: tile n is filled with TileColour(n).
+// Colours of the test tile sheet: tile n is filled with TileColour(n); tile 0 is black, which is
+// transparent, so that empty upper layers show the ground.
 constexpr std::uint32_t TileColour(int tile) {
+    if (tile == 0) return 0;
     return 0x100000u * static_cast<std::uint32_t>(1 + (tile & 0x0F)) +
            0x000800u * static_cast<std::uint32_t>(8 + (tile >> 4));
 }
@@ -96,9 +98,8 @@ inline void WriteTileSet(EngineHarness& h, int tileSet, std::vector<int> blockin
     h.WriteFile("Smt\\sMat" + std::to_string(tileSet) + ".qd", attributes);
 }
 
-// A map of width x height tiles: every ground tile `ground`, the other layers empty (upper and
-// overlay tile 0 must then be transparent: the tests use tile-set sheets whose tile 0 is drawn
-// only on the ground) unless given.
+// A map of width x height tiles: every ground tile `ground`, the other layers tile 0 (see
+// TileColour).
 struct MapSpec {
     int tileSet = 0;
     int width = 0, height = 0;

@@ -1,0 +1,279 @@
+// Maps, tile attributes, walking, the hit test, the camera and the drawing of a field frame.
+#include <gtest/gtest.h>
+
+#include "engine/field/MapFile.h"
+#include "engine/script/ScriptRunner.h"
+#include "tests/engine/field/GameDirKit.h"
+
+namespace {
+
+using gamedir::Boxes;
+using gamedir::MapSpec;
+
+constexpr int kWall = 0x11;  // tile-set 0 makes this tile block walking
+
+struct FieldTest : ::testing::Test {
+    EngineHarness h;
+    Engine& e = h.engine;
+
+    void SetUp() override {
+        gamedir::WriteTileSet(h, 0, {kWall});
+        InitField(e);
+        MapSpec map(20, 20, 0x01);
+        for (int i = 0; i < 20; ++i) map.At(0, 5, i) = kWall;  // a wall down column 5
+        map.At(2, 5, 3) = 3;                                   // a sign on the wall: event 2
+        map.At(2, 7, 7) = 0x41;                                // event 0 (high bits ignored)
+        gamedir::WriteMap(h, "TOWN", map);
+        ASSERT_TRUE(LoadMap(e, "TOWN"));
+        CreateActors(e, 6);
+        e.FrameMs = 16;
+    }
+    Actor& A(int i) { return e.Actors[static_cast<std::size_t>(i)]; }
+    Mover& M(int i) { return e.Field.movers[static_cast<std::size_t>(i)]; }
+    void Place(int i, int column, int row) {
+        A(i).x = TileToX(column);
+        A(i).y = TileToY(row);
+        A(i).level = 32;
+    }
+    // Runs the field scene until actor i stands still; returns the frames used.
+    int WalkToRest(int i, int limit = 200) {
+        int frames = 0;
+        while (M(i).Walking() && frames < limit) {
+            FieldScene(e);
+            ++frames;
+        }
+        return frames;
+    }
+};
+
+TEST(MapFileTest, MissingBytesReadAs0xFF) {
+    const std::vector<std::uint8_t> bytes = {2, 3, 0, 2, 0, 7, 7, 7};
+    const auto map = ParseMapFile(bytes);
+    ASSERT_TRUE(map);
+    EXPECT_EQ(map->tileSet, 2);
+    EXPECT_EQ(map->width, 3);
+    EXPECT_EQ(map->height, 2);
+    ASSERT_EQ(map->layers.size(), 24u);
+    EXPECT_EQ(map->layers[2], 7);
+    EXPECT_EQ(map->layers[3], 0xFF);
+    EXPECT_EQ(map->layers[23], 0xFF);
+}
+
+TEST(MapFileTest, AttributesAreListedColumnByColumn) {
+    std::vector<std::uint8_t> bytes(256, 0);
+    bytes[0x3 * 16 + 0x2] = 0x20;  // tile 0x23: column 3, row 2
+    const auto attributes = ParseTileAttributes(bytes);
+    EXPECT_EQ(attributes[0x23], 0x20);
+    EXPECT_EQ(attributes[0x32], 0);
+    const auto shortFile = ParseTileAttributes(std::vector<std::uint8_t>(16, 0));
+    EXPECT_EQ(shortFile[0x00], 0);
+    EXPECT_EQ(shortFile[0x01], 0xFF);  // byte 16 is missing
+}
+
+TEST(MapFileTest, HugeMapsAreRefused) {
+    EXPECT_FALSE(ParseMapFile(std::vector<std::uint8_t>{0}));  // width and height read 0xFFFF
+    EXPECT_TRUE(ParseMapFile(std::vector<std::uint8_t>{0, 0, 16, 0, 16}));
+}
+
+TEST_F(FieldTest, MissingOrHugeMapKeepsTheOldOne) {
+    EXPECT_FALSE(LoadMap(e, "NOWHERE"));
+    h.WriteFile("Mt\\HUGE.qd", std::string("\0\xFF\xFF\xFF\xFF", 5));
+    EXPECT_FALSE(LoadMap(e, "HUGE"));
+    EXPECT_EQ(Boxes(h), (std::vector<std::string>{"エラー発生|Mat file Reading error!",
+                                                  "エラー発生|Mat file Reading error!"}));
+    EXPECT_EQ(e.Field.width, 20);
+    EXPECT_EQ(e.Field.layers.size(), 4u * 20 * 20);
+}
+
+TEST_F(FieldTest, MapNamedNoLeavesTheRememberedName) {
+    gamedir::WriteMap(h, "NO", MapSpec(3, 3, 0));
+    ASSERT_TRUE(LoadMap(e, "NO"));
+    EXPECT_EQ(e.Field.mapName, "TOWN");
+    EXPECT_EQ(e.Field.width, 3);
+}
+
+TEST_F(FieldTest, ReloadingAMapRereadsItsTileAttributes) {
+    EXPECT_EQ(e.Field.tileAttributes[kWall], 0x20);
+    gamedir::WriteTileSet(h, 0, {});
+    ASSERT_TRUE(LoadMap(e, "TOWN"));
+    EXPECT_EQ(e.Field.tileAttributes[kWall], 0);
+    h.WriteFile("Smt\\sMat0.qd", std::string());
+    std::filesystem::remove(h.gameDir / "Smt" / "sMat0.qd");
+    ASSERT_TRUE(LoadMap(e, "TOWN"));
+    EXPECT_EQ(Boxes(h).back(), "エラー発生|SMat file Reading error!");
+}
+
+TEST_F(FieldTest, BlockedStepTurnsOnlyUnderPlayerControl) {
+    Place(0, 4, 3);
+    A(0).facing = 0;
+    EXPECT_EQ(Step(e, 0, 1, 0), 1);  // a script's step into the wall
+    EXPECT_EQ(A(0).facing, 0);
+    e.Field.playerControl = 1;
+    Place(0, 4, 4);
+    EXPECT_EQ(Step(e, 0, 1, 0), 1);
+    EXPECT_EQ(A(0).facing, 3);
+    EXPECT_FALSE(M(0).Walking());
+}
+
+TEST_F(FieldTest, StepsOffTheMapAreBlocked) {
+    Place(1, 0, 0);
+    EXPECT_EQ(Step(e, 1, -1, 0), 1);
+    EXPECT_EQ(Step(e, 1, 0, -1), 1);
+    Place(1, 19, 19);
+    EXPECT_EQ(Step(e, 1, 1, 0), 1);
+    EXPECT_EQ(Step(e, 1, 0, 1), 1);
+    EXPECT_EQ(Step(e, 1, -1, 0), 0);
+}
+
+TEST_F(FieldTest, MarkOnABlockingTileFiresWhenTheLeaderWalksIntoIt) {
+    gamedir::LoadSource(e.Scripts.GlobalScript, "c0;0;1;= # @PLC1// c0;0;5;= # @PLC2// c0;0;7;= #");
+    RunGlobalScript(e);
+    e.Field.playerControl = 1;
+    e.Field.events[5]->active = 1;
+    Place(0, 4, 3);
+    EXPECT_EQ(Step(e, 0, 1, 0), 1);
+    EXPECT_EQ(e.Scripts.GlobalScript.variables[0], 7);
+    EXPECT_EQ(e.ModeProc, ScriptMode);
+    EXPECT_EQ(e.Field.events[5]->active, 0);  // saved and cleared for the event
+    EXPECT_EQ(e.Field.events[5]->savedActive, 1);
+}
+
+TEST_F(FieldTest, MarkWithoutItsLabelIsReportedAndWalkingGoesOn) {
+    gamedir::LoadSource(e.Scripts.GlobalScript, "#");
+    Place(0, 6, 7);
+    EXPECT_EQ(Step(e, 0, 1, 0), 0);
+    EXPECT_NE(Boxes(h).back().find("PLC0"), std::string::npos);
+    EXPECT_NE(e.ModeProc, ScriptMode);
+}
+
+TEST_F(FieldTest, SpeedsTenAndElevenComeToRestOnTiles) {
+    Place(1, 1, 1);
+    M(1).speed = 10;
+    ASSERT_EQ(Step(e, 1, 0, 1), 0);
+    EXPECT_EQ(WalkToRest(1), 16);
+    EXPECT_EQ(A(1).y, TileToY(2));
+    M(1).speed = 11;
+    ASSERT_EQ(Step(e, 1, 1, 0), 0);
+    EXPECT_EQ(WalkToRest(1), 8);
+    EXPECT_EQ(A(1).x, TileToX(2));
+    EXPECT_EQ(A(1).walkFrame, 0);
+}
+
+TEST_F(FieldTest, SpeedTwelveWalksPastTheNextTile) {
+    // Three pixels a step do not divide 16: the walker passes its target tile and only comes to
+    // rest where the steps happen to meet a tile again, 48 pixels on.
+    Place(1, 1, 1);
+    M(1).speed = 12;
+    ASSERT_EQ(Step(e, 1, 0, 1), 0);
+    EXPECT_EQ(WalkToRest(1, 6), 6);
+    EXPECT_TRUE(M(1).Walking());
+    EXPECT_GT(A(1).y, TileToY(2));
+    WalkToRest(1);
+    EXPECT_EQ(A(1).y, TileToY(4));
+}
+
+TEST_F(FieldTest, SlowSpeedsMoveOnePixelPerInterval) {
+    Place(1, 1, 1);
+    M(1).speed = 9;  // one pixel every 60 ms
+    ASSERT_EQ(Step(e, 1, 1, 0), 0);
+    for (int i = 0; i < 3; ++i) FieldScene(e);
+    EXPECT_EQ(A(1).x, TileToX(1));
+    FieldScene(e);
+    EXPECT_EQ(A(1).x, TileToX(1) + 1);
+}
+
+TEST_F(FieldTest, HitTestLooksAQuarterStepAhead) {
+    Place(0, 2, 2);
+    Place(5, 3, 2);
+    const int probeX = A(0).x + 16;
+    A(5).x = probeX + 15;
+    EXPECT_EQ(HitTest(e, 0, 1, 0), 5);
+    M(5).stepX = 2;  // a quarter of 2 rounds to 1: it has moved out of the way
+    EXPECT_EQ(HitTest(e, 0, 1, 0), -1);
+    M(5).stepX = -2;  // a quarter of -2 rounds to 0
+    EXPECT_EQ(HitTest(e, 0, 1, 0), 5);
+    A(5).level = 0;  // hidden actors are never hit
+    EXPECT_EQ(HitTest(e, 0, 1, 0), -1);
+    A(5).level = 32;
+    e.Field.hitTestStart = 6;
+    EXPECT_EQ(HitTest(e, 0, 1, 0), -1);
+}
+
+TEST_F(FieldTest, CentreCameraKeepsTheOuterRowAndColumnHidden) {
+    Place(0, 0, 0);
+    CentreCamera(e);
+    EXPECT_EQ(e.Field.camX, 16);
+    EXPECT_EQ(e.Field.camY, 16);
+    Place(0, 19, 19);
+    CentreCamera(e);
+    EXPECT_EQ(e.Field.camX, (20 - 15) * 16);
+    EXPECT_EQ(e.Field.camY, 16 * 20 - 210);
+    Place(0, 10, 10);
+    CentreCamera(e);
+    EXPECT_EQ(e.Field.camX, TileToX(10) - 120);
+    EXPECT_EQ(e.Field.camY, TileToY(10) - 324);
+}
+
+TEST_F(FieldTest, GroundTilesAreDrawnAtTheirPlace) {
+    e.Field.camX = 16;
+    e.Field.camY = 16;
+    FieldScene(e);
+    // Tile (1, 1) is at the top-left of the view; tile (5, 2) is a wall.
+    EXPECT_EQ(e.Screen.At(0, 210), gamedir::To555(gamedir::TileColour(0x01)));
+    EXPECT_EQ(e.Screen.At(16 * 5 - 16 + 3, 16 * 2 - 16 + 210 + 3),
+              gamedir::To555(gamedir::TileColour(kWall)));
+}
+
+TEST_F(FieldTest, TilesOutsideTheMapAreNotDrawn) {
+    gamedir::WriteMap(h, "SMALL", MapSpec(4, 3, 0x01));
+    ASSERT_TRUE(LoadMap(e, "SMALL"));
+    for (int y = 0; y < 630; ++y)
+        for (int x = 0; x < 240; ++x) e.Screen.At(x, y) = 0x1234;
+    e.Field.camX = e.Field.camY = 0;
+    CreateActors(e, 0);
+    FieldScene(e);
+    EXPECT_EQ(e.Screen.At(63, 210 + 47), gamedir::To555(gamedir::TileColour(0x01)));
+    EXPECT_EQ(e.Screen.At(64, 210), 0x1234);
+    EXPECT_EQ(e.Screen.At(10, 210 + 48), 0x1234);
+}
+
+TEST_F(FieldTest, ActorsAtEqualYKeepTheExchangeSortsOrder) {
+    gamedir::WriteCharacterPicture(h, "hero");
+    h.WriteFile("pic\\red.qdg", gamedir::MakeBmp(64, 32, [](int, int) { return 0xF80000u; }));
+    ASSERT_TRUE(SetActorPicture(e, 0, "hero"));
+    ASSERT_TRUE(SetActorPicture(e, 1, "red"));
+    Place(0, 3, 3);
+    Place(1, 3, 3);
+    e.Field.camX = e.Field.camY = 0;
+    FieldScene(e);
+    const int x = TileToX(3), bottom = TileToY(3);
+    EXPECT_EQ(e.Screen.At(x, bottom - 1), gamedir::To555(0xF80000));
+    A(0).y += 1;  // now lower on the screen: drawn last
+    FieldScene(e);
+    EXPECT_EQ(e.Screen.At(x, bottom), gamedir::To555(gamedir::CharColour(0, 0)));
+    EXPECT_EQ(M(1).name, "red");
+}
+
+TEST_F(FieldTest, MirroredActorRunsLeftwardsFromItsRightEdge) {
+    h.WriteFile("pic\\half.qdg", gamedir::MakeBmp(64, 32, [](int x, int) {
+                    return x % 16 < 8 ? 0xF80000u : 0x00F800u;
+                }));
+    ASSERT_TRUE(SetActorPicture(e, 1, "half"));
+    Place(1, 4, 4);
+    e.Field.camX = e.Field.camY = 0;
+    const int x = TileToX(4), row = TileToY(4) - 5;
+    FieldScene(e);
+    EXPECT_EQ(e.Screen.At(x - 8, row), gamedir::To555(0xF80000));
+    EXPECT_EQ(e.Screen.At(x + 7, row), gamedir::To555(0x00F800));
+    A(1).stepX = -1;
+    FieldScene(e);
+    EXPECT_EQ(e.Screen.At(x + 8, row), gamedir::To555(0xF80000));
+    EXPECT_EQ(e.Screen.At(x - 7, row), gamedir::To555(0x00F800));
+}
+
+TEST_F(FieldTest, PicturesForActorsBeyondTheTableAreRefused) {
+    EXPECT_FALSE(SetActorPicture(e, 6, "hero"));
+    EXPECT_EQ(Boxes(h).back(), "エラー発生|chr作りすぎ。");
+}
+
+}  // namespace
