@@ -8,11 +8,17 @@
 namespace {
 
 // The field's tile coordinates of an actor: column (x - 8) >> 4, row (y - 218) >> 4.
-int ColumnOf(const Actor& actor) { return (actor.x - 8) >> 4; }
-int RowOf(const Actor& actor) { return (actor.y - 218) >> 4; }
+int ColumnOf(const Actor& actor) {
+    return (actor.x - 8) >> 4;
+}
+int RowOf(const Actor& actor) {
+    return (actor.y - 218) >> 4;
+}
 
 // A moving actor is tested where it will be a quarter of a step on, rounded half up.
-int QuarterStep(std::int32_t step) { return (step + 2) / 4; }
+int QuarterStep(std::int32_t step) {
+    return (step + 2) / 4;
+}
 
 bool BlockingTile(const FieldState& field, int column, int row) {
     const std::uint8_t* ground = field.Tile(0, column, row);

@@ -11,8 +11,12 @@
 namespace {
 
 // Source square of tile number `tile` in the 16 x 16 tile sheet.
-int TileLeft(std::uint8_t tile) { return (tile & 0x0F) * kTileSize; }
-int TileTop(std::uint8_t tile) { return (tile >> 4) * kTileSize; }
+int TileLeft(std::uint8_t tile) {
+    return (tile & 0x0F) * kTileSize;
+}
+int TileTop(std::uint8_t tile) {
+    return (tile >> 4) * kTileSize;
+}
 
 template <typename DrawTile>
 void ForEachViewTile(const FieldState& field, int layer, DrawTile draw) {
@@ -123,7 +127,8 @@ void DrawActor(Engine& engine, const Actor& actor) {
     const std::int64_t top = std::int64_t{actor.walkFrame} * actor.height;
     const std::int64_t firstX =
         std::int64_t{actor.x} - field.camX - std::int64_t{actor.stepX} * (actor.width / 2);
-    for (const std::int64_t v : {left, top, firstX, std::int64_t{actor.width}, std::int64_t{actor.height}})
+    for (const std::int64_t v :
+         {left, top, firstX, std::int64_t{actor.width}, std::int64_t{actor.height}})
         if (v <= -kFar || v >= kFar) return;
     SpriteFrame frame;
     frame.left = static_cast<int>(left);

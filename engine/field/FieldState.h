@@ -18,8 +18,12 @@ inline constexpr int kTileBlocks = 0x20;  // tile attribute bit: the tile blocks
 inline constexpr int kPartySize = 5;      // actors 0..4 are the party, 0 the leader
 inline constexpr int kMaxActors = 256;    // a script asking for more actors is refused
 
-constexpr std::int32_t TileToX(std::int32_t column) { return 16 * column + 8; }
-constexpr std::int32_t TileToY(std::int32_t row) { return 16 * row + 226; }
+constexpr std::int32_t TileToX(std::int32_t column) {
+    return 16 * column + 8;
+}
+constexpr std::int32_t TileToY(std::int32_t row) {
+    return 16 * row + 226;
+}
 
 // Everything drawn on the map, party included.
 struct Actor {

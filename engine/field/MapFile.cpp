@@ -1,7 +1,5 @@
 #include "engine/field/MapFile.h"
 
-
-
 namespace {
 
 std::uint8_t ByteOr0xFF(std::span<const std::uint8_t> bytes, std::size_t at) {
@@ -29,8 +27,7 @@ std::optional<MapData> ParseMapFile(std::span<const std::uint8_t> bytes) {
 std::array<std::int32_t, 256> ParseTileAttributes(std::span<const std::uint8_t> bytes) {
     std::array<std::int32_t, 256> attributes{};
     for (int tile = 0; tile < 256; ++tile)
-        attributes[tile] = ByteOr0xFF(bytes, static_cast<std::size_t>((tile & 0x0F) * 16 + (tile >> 4)));
+        attributes[tile] =
+            ByteOr0xFF(bytes, static_cast<std::size_t>((tile & 0x0F) * 16 + (tile >> 4)));
     return attributes;
 }
-
-

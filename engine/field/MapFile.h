@@ -6,8 +6,6 @@
 #include <span>
 #include <vector>
 
-
-
 // The largest map accepted: its four layers together may not pass 64 MiB.
 inline constexpr std::size_t kMaxMapLayerBytes = std::size_t{64} << 20;
 
@@ -28,5 +26,3 @@ std::optional<MapData> ParseMapFile(std::span<const std::uint8_t> bytes);
 // tile sheet column by column: the attribute of tile b is byte (b & 0x0F) * 16 + (b >> 4).
 // Missing bytes read as 0xFF, like the map's.
 std::array<std::int32_t, 256> ParseTileAttributes(std::span<const std::uint8_t> bytes);
-
-

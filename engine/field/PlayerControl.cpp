@@ -9,7 +9,8 @@ constexpr int kMenuRepeatMs = 86;
 void FollowLeader(Engine& engine) {
     FieldState& field = engine.Field;
     ActorTable& actors = engine.Actors;
-    field.hitTestStart = static_cast<std::int32_t>(actors.size());  // followers collide with nothing
+    field.hitTestStart =
+        static_cast<std::int32_t>(actors.size());  // followers collide with nothing
     std::int32_t prevX = actors[0].x, prevY = actors[0].y;
     for (std::size_t i = 1; i < kPartySize && i < actors.size(); ++i) {
         if (actors[i].level == 0) continue;

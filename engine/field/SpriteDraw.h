@@ -6,7 +6,7 @@ struct Engine;
 
 // One frame of a picture sheet drawn blended onto Screen, each way mirrored or not.
 struct SpriteFrame {
-    int left = 0, top = 0;       // the frame's square in the sheet
+    int left = 0, top = 0;  // the frame's square in the sheet
     int width = 0, height = 0;
     int firstX = 0, firstY = 0;  // where the frame's first column and row land on Screen
     bool mirrorX = false;        // columns run leftwards from firstX

@@ -218,4 +218,6 @@ void TextBox::Update(Engine& engine) {
     }
 }
 
-void TextBoxMode(Engine& engine) { engine.Text.Update(engine); }
+void TextBoxMode(Engine& engine) {
+    engine.Text.Update(engine);
+}

@@ -14,13 +14,20 @@ void AnimActor::Clear() {
 
 std::int32_t& AnimActor::CellField(AnimCell& cell, int field) {
     switch (field) {
-        case 0: return cell.x;
-        case 1: return cell.y;
-        case 2: return cell.column;
-        case 3: return cell.row;
-        case 4: return cell.stepX;
-        case 5: return cell.stepY;
-        default: return cell.level;
+        case 0:
+            return cell.x;
+        case 1:
+            return cell.y;
+        case 2:
+            return cell.column;
+        case 3:
+            return cell.row;
+        case 4:
+            return cell.stepX;
+        case 5:
+            return cell.stepY;
+        default:
+            return cell.level;
     }
 }
 
@@ -36,7 +43,9 @@ namespace {
 // simply not drawn, and never overflow.
 constexpr std::int64_t kFarAway = 1 << 20;
 
-bool Near(std::int64_t v) { return v > -kFarAway && v < kFarAway; }
+bool Near(std::int64_t v) {
+    return v > -kFarAway && v < kFarAway;
+}
 
 }  // namespace
 
@@ -83,7 +92,9 @@ Flow ExecuteAnim(ScriptRun& run, std::int8_t opcode) {
             actor.ResetCells();
             actor.picture.Destroy();
             break;
-        case 1: actor.picture.LoadFile(run.engine, "ev\\anm\\" + std::string(StringArg(run))); break;
+        case 1:
+            actor.picture.LoadFile(run.engine, "ev\\anm\\" + std::string(StringArg(run)));
+            break;
         case 2: {
             const std::int32_t field = Arg(run, 0), op = Arg(run, 1), value = Arg(run, 2);
             if (!CheckIndex(run, Arg(run, 3), kAnimCellCount, "animation cell")) break;
@@ -92,7 +103,8 @@ Flow ExecuteAnim(ScriptRun& run, std::int8_t opcode) {
             ApplyPropertyOperator(run, AnimActor::CellField(cell, field), op, value);
             break;
         }
-        default: break;
+        default:
+            break;
     }
     return Flow::Next;
 }

@@ -61,9 +61,15 @@ Flow Arithmetic(ScriptRun& run) {
     std::int32_t* target = Variable(run, *a);
     if (!target) return Flow::Next;
     switch (*op) {
-        case '=': *target = *b; break;
-        case '+': *target = WrapAdd(*target, *b); break;
-        case '*': *target = WrapMul(*target, *b); break;
+        case '=':
+            *target = *b;
+            break;
+        case '+':
+            *target = WrapAdd(*target, *b);
+            break;
+        case '*':
+            *target = WrapMul(*target, *b);
+            break;
         case '/':
             if (const auto q = SafeDiv(*target, *b))
                 *target = *q;
@@ -95,11 +101,20 @@ Flow Compare(ScriptRun& run) {
     if (!right) return Flow::Next;
     int result = -1;
     switch (*op) {
-        case '=': result = *left == *right; break;
-        case '<': result = *left < *right; break;
-        case '>': result = *left > *right; break;
-        case '!': result = *left != *right; break;
-        default: return Flow::Next;  // variable 2 stays as it was
+        case '=':
+            result = *left == *right;
+            break;
+        case '<':
+            result = *left < *right;
+            break;
+        case '>':
+            result = *left > *right;
+            break;
+        case '!':
+            result = *left != *right;
+            break;
+        default:
+            return Flow::Next;  // variable 2 stays as it was
     }
     run.context.variables[2] = result;
     return Flow::Next;
@@ -137,7 +152,9 @@ Flow StringRegister(ScriptRun& run) {
             result = std::string(run.context.String()) + *name;
             break;
         }
-        default: ErrorBox(run.engine, Sjis("str:なんじゃ？！")); return Flow::Next;
+        default:
+            ErrorBox(run.engine, Sjis("str:なんじゃ？！"));
+            return Flow::Next;
     }
     if (result.size() > kStringRegisterMax) {
         ReportFault(run, "the string register would pass 255 bytes");
@@ -162,15 +179,20 @@ Flow Loop(ScriptRun& run) {
 Flow ExecuteCore(ScriptRun& run, std::int8_t opcode) {
     Engine& engine = run.engine;
     switch (opcode) {
-        case 0: return Arithmetic(run);
-        case 1: return Compare(run);
-        case 2: return Jump(run);
+        case 0:
+            return Arithmetic(run);
+        case 1:
+            return Compare(run);
+        case 2:
+            return Jump(run);
         case 3:
             // Not taken: the operands stay and are passed over as ignorable bytes.
             if (run.context.variables[2] == 0) return Flow::Next;
             return Jump(run);
-        case 4: return StringRegister(run);
-        case 5: return Loop(run);
+        case 4:
+            return StringRegister(run);
+        case 5:
+            return Loop(run);
         case -4: {
             const std::string name = "SE\\" + std::string(StringArg(run));
             LoadEffect(engine, kScriptSoundSlot, name);
@@ -183,7 +205,9 @@ Flow ExecuteCore(ScriptRun& run, std::int8_t opcode) {
                 events[i]->active = run.context.variables[0];
             return Flow::Next;
         }
-        case -2: RunAllEvents(engine); return Flow::Next;
+        case -2:
+            RunAllEvents(engine);
+            return Flow::Next;
         case -1: {
             // The message is the text up to the next zero byte; the position stays, so those
             // bytes then run as ordinary script bytes.
@@ -194,6 +218,7 @@ Flow ExecuteCore(ScriptRun& run, std::int8_t opcode) {
             ErrorBox(engine, text);
             return Flow::Next;
         }
-        default: return Flow::Next;
+        default:
+            return Flow::Next;
     }
 }

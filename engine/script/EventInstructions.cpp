@@ -17,12 +17,15 @@ Flow ExecuteEvent(ScriptRun& run, std::int8_t opcode) {
             engine.ModeProc = PlayerControl;
             engine.InputTimer = -96;
             return Flow::Next;
-        case 1: run.context.variables[3] = run.index; return Flow::Next;
+        case 1:
+            run.context.variables[3] = run.index;
+            return Flow::Next;
         case 2: {
             const std::string label(StringArg(run));
             JumpToLabel(engine, engine.Scripts.GlobalScript, false, label);
             return Flow::Next;
         }
-        default: return Flow::Next;
+        default:
+            return Flow::Next;
     }
 }

@@ -42,18 +42,29 @@ void ActorProperty(ScriptRun& run) {
     Actor& actor = engine.Actors[i];
     std::int32_t* target = nullptr;
     switch (property) {
-        case 0: target = &actor.x; break;
-        case 1: target = &actor.y; break;
-        case 2: target = &actor.facing; break;
-        case 3: target = &actor.walkFrame; break;
-        case 4: target = &actor.level; break;
+        case 0:
+            target = &actor.x;
+            break;
+        case 1:
+            target = &actor.y;
+            break;
+        case 2:
+            target = &actor.facing;
+            break;
+        case 3:
+            target = &actor.walkFrame;
+            break;
+        case 4:
+            target = &actor.level;
+            break;
         case 100:
             if (i < engine.Field.movers.size()) target = &engine.Field.movers[i].speed;
             break;
         case 101:
             if (i < engine.Field.events.size()) target = &engine.Field.events[i]->active;
             break;
-        default: break;
+        default:
+            break;
     }
     if (!target) {
         ErrorBox(engine, "Proparty missing!");
@@ -158,7 +169,9 @@ Flow ExecuteField(ScriptRun& run, std::int8_t opcode) {
             engine.ModeProc = PlayerControl;
             field.scriptMode = 0;
             break;
-        case 1: ShowText(run); break;
+        case 1:
+            ShowText(run);
+            break;
         case 2: {
             const std::int32_t index = Arg(run, 3);
             if (!CheckEvent(run, index)) break;
@@ -167,8 +180,12 @@ Flow ExecuteField(ScriptRun& run, std::int8_t opcode) {
             event.active = 1;
             break;
         }
-        case 3: ActorProperty(run); break;
-        case 4: SetActorPicture(engine, Arg(run, 3), StringArg(run)); break;
+        case 3:
+            ActorProperty(run);
+            break;
+        case 4:
+            SetActorPicture(engine, Arg(run, 3), StringArg(run));
+            break;
         case 5:
             if (CheckActor(run, Arg(run, 3))) {
                 Actor& actor = engine.Actors[static_cast<std::size_t>(Arg(run, 3))];
@@ -176,7 +193,9 @@ Flow ExecuteField(ScriptRun& run, std::int8_t opcode) {
                 actor.y = WrapAdd(WrapMul(16, Arg(run, 1)), 226);
             }
             break;
-        case 6: CentreCamera(engine); break;
+        case 6:
+            CentreCamera(engine);
+            break;
         case 7: {
             static constexpr int kDx[] = {0, 0, -1, 1}, kDy[] = {-1, 1, 0, 0};
             const std::int32_t direction = Arg(run, 0);
@@ -184,8 +203,11 @@ Flow ExecuteField(ScriptRun& run, std::int8_t opcode) {
                 Step(engine, Arg(run, 3), kDx[direction], kDy[direction]);
             break;
         }
-        case 8: return WaitForReader(run);
-        case 9: TurnTowards(run); break;
+        case 8:
+            return WaitForReader(run);
+        case 9:
+            TurnTowards(run);
+            break;
         case 10:
             field.enemyGroup = Arg(run, 0);
             if (field.battleStartMode)
@@ -199,17 +221,29 @@ Flow ExecuteField(ScriptRun& run, std::int8_t opcode) {
                 if (run.owner == ScriptOwner::Event) return Flow::Gone;
             }
             break;
-        case 12: ShowParty(run); break;
-        case 13: LoadMap(engine, StringArg(run)); break;
+        case 12:
+            ShowParty(run);
+            break;
+        case 13:
+            LoadMap(engine, StringArg(run));
+            break;
         case 14:
             if (Arg(run, 1) == 0 && CheckIndex(run, Arg(run, 0), kAnimActorCount, "animation"))
-                LoadAnimActor(engine, engine.Scripts.AnimActors[static_cast<std::size_t>(Arg(run, 0))],
+                LoadAnimActor(engine,
+                              engine.Scripts.AnimActors[static_cast<std::size_t>(Arg(run, 0))],
                               StringArg(run));
             break;
-        case 15: SetPartySlot(run); break;
-        case 16: CameraProperty(run); break;
-        case 17: run.context.READ(engine, "ev\\" + std::string(StringArg(run))); break;
-        case 18: return FadeStep(run);
+        case 15:
+            SetPartySlot(run);
+            break;
+        case 16:
+            CameraProperty(run);
+            break;
+        case 17:
+            run.context.READ(engine, "ev\\" + std::string(StringArg(run)));
+            break;
+        case 18:
+            return FadeStep(run);
         case 19: {
             const std::int32_t index = Arg(run, 3);
             if (!CheckEvent(run, index)) break;
@@ -221,12 +255,18 @@ Flow ExecuteField(ScriptRun& run, std::int8_t opcode) {
         case 20:
             if (CheckActor(run, Arg(run, 3)) &&
                 static_cast<std::size_t>(Arg(run, 3)) < field.movers.size())
-                run.context.variables[2] = field.movers[static_cast<std::size_t>(Arg(run, 3))].Walking();
+                run.context.variables[2] =
+                    field.movers[static_cast<std::size_t>(Arg(run, 3))].Walking();
             break;
-        case 21: field.cameraFollow = Arg(run, 0); break;
-        case 22: field.battleBackground = Arg(run, 0); break;
+        case 21:
+            field.cameraFollow = Arg(run, 0);
+            break;
+        case 22:
+            field.battleBackground = Arg(run, 0);
+            break;
         case 23:
-            if (CheckActor(run, 0) && !field.movers.empty()) field.movers[0].stepX = field.movers[0].stepY = 0;
+            if (CheckActor(run, 0) && !field.movers.empty())
+                field.movers[0].stepX = field.movers[0].stepY = 0;
             break;
         case 24:
             if (Arg(run, 0) != 0)
@@ -234,7 +274,8 @@ Flow ExecuteField(ScriptRun& run, std::int8_t opcode) {
             else
                 SaveActiveFlags(engine);
             break;
-        default: break;
+        default:
+            break;
     }
     return Flow::Next;
 }

@@ -4,13 +4,15 @@
 #include <cstring>
 #include <limits>
 
-
-
 namespace {
 
-bool IsBlank(std::uint8_t b) { return b == ' ' || (b >= '\t' && b <= '\r'); }
+bool IsBlank(std::uint8_t b) {
+    return b == ' ' || (b >= '\t' && b <= '\r');
+}
 
-bool IsDigit(std::uint8_t b) { return b >= '0' && b <= '9'; }
+bool IsDigit(std::uint8_t b) {
+    return b >= '0' && b <= '9';
+}
 
 // Parses "%ld" at `at`: returns the value and leaves `at` after the digits (unchanged when the
 // text is not a number).
@@ -61,8 +63,8 @@ std::optional<std::uint8_t> ReadByteOperand(std::span<const std::uint8_t> code, 
     return code[pos++];
 }
 
-std::optional<StringOperand> ReadStringOperand(std::span<const std::uint8_t> code,
-                                               std::size_t& pos, OperandBuffer& buffer) {
+std::optional<StringOperand> ReadStringOperand(std::span<const std::uint8_t> code, std::size_t& pos,
+                                               OperandBuffer& buffer) {
     std::size_t digitsEnd = pos;
     const std::int32_t length = ParseDecimal(code, digitsEnd);
     const auto bang = FindByte(code, pos, '!');
@@ -96,5 +98,3 @@ std::optional<std::size_t> FindLabelEnd(std::span<const std::uint8_t> code, std:
         if (code[p] == '/' && code[p + 1] == '/') return p + 2;
     return std::nullopt;
 }
-
-

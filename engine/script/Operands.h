@@ -6,8 +6,6 @@
 #include <span>
 #include <string_view>
 
-
-
 // Operand text inside a compiled script: integers as "<decimal>;", strings as "<length>!<bytes>".
 // Every reader stays inside the script's bytes; a read that would run off the end returns nothing.
 
@@ -29,8 +27,8 @@ struct StringOperand {
 
 // Reads a string operand at `pos` like "%ld!" followed by that many raw bytes, copies them into
 // `buffer` (at most 511, zero-terminated) and moves `pos` past them.
-std::optional<StringOperand> ReadStringOperand(std::span<const std::uint8_t> code,
-                                               std::size_t& pos, OperandBuffer& buffer);
+std::optional<StringOperand> ReadStringOperand(std::span<const std::uint8_t> code, std::size_t& pos,
+                                               OperandBuffer& buffer);
 
 // Finds the label "@name//" by testing each position from `from`, forward or backward, and
 // returns the position of its '@'.
@@ -39,5 +37,3 @@ std::optional<std::size_t> FindLabel(std::span<const std::uint8_t> code, std::si
 
 // Position just past the first "//" at or after `from` (the end of a label definition).
 std::optional<std::size_t> FindLabelEnd(std::span<const std::uint8_t> code, std::size_t from);
-
-

@@ -25,12 +25,18 @@ class RunningMark {
 
 bool Accepts(ScriptOwner owner, std::uint8_t classByte) {
     switch (classByte) {
-        case 'c': return true;
-        case 'e': return owner == ScriptOwner::Event;
-        case 'f': return owner != ScriptOwner::Animation;
-        case 'a': return owner == ScriptOwner::Animation;
-        case 'w': return owner == ScriptOwner::Battle;
-        default: return false;
+        case 'c':
+            return true;
+        case 'e':
+            return owner == ScriptOwner::Event;
+        case 'f':
+            return owner != ScriptOwner::Animation;
+        case 'a':
+            return owner == ScriptOwner::Animation;
+        case 'w':
+            return owner == ScriptOwner::Battle;
+        default:
+            return false;
     }
 }
 
@@ -38,14 +44,19 @@ Flow Execute(ScriptRun& run, std::uint8_t classByte) {
     // The opcode follows the class byte; at the end of the script it reads as 0.
     const auto opcode = static_cast<std::int8_t>(run.context.Next());
     switch (classByte) {
-        case 'c': return ExecuteCore(run, opcode);
-        case 'e': return ExecuteEvent(run, opcode);
-        case 'f': return ExecuteField(run, opcode);
-        case 'a': return ExecuteAnim(run, opcode);
+        case 'c':
+            return ExecuteCore(run, opcode);
+        case 'e':
+            return ExecuteEvent(run, opcode);
+        case 'f':
+            return ExecuteField(run, opcode);
+        case 'a':
+            return ExecuteAnim(run, opcode);
         case 'w':
             if (run.battle) run.battle(run.engine, run.context, opcode);
             return Flow::Next;
-        default: return Flow::Next;
+        default:
+            return Flow::Next;
     }
 }
 
@@ -87,7 +98,9 @@ void Run(ScriptRun run) {
 
 }  // namespace
 
-std::string_view ScriptName(const QDCR& context) { return context.Name(); }
+std::string_view ScriptName(const QDCR& context) {
+    return context.Name();
+}
 
 void StopScript(Engine& engine, QDCR& context, std::string_view fault) {
     context.SetPosition(context.Size());
@@ -105,8 +118,8 @@ bool JumpToLabel(Engine& engine, QDCR& context, bool backward, std::string_view 
     if (!at) {
         std::string fault = "the label \"";
         fault += name;
-        fault += backward ? "\" does not exist before this place"
-                          : "\" does not exist after this place";
+        fault +=
+            backward ? "\" does not exist before this place" : "\" does not exist after this place";
         if (stopWhenMissing) {
             StopScript(engine, context, fault);
         } else {
@@ -173,7 +186,9 @@ std::int32_t Arg(const ScriptRun& run, int i) {
     return run.context.variables[static_cast<std::size_t>(i)];
 }
 
-std::string_view StringArg(const ScriptRun& run) { return run.context.String(); }
+std::string_view StringArg(const ScriptRun& run) {
+    return run.context.String();
+}
 
 bool CheckIndex(ScriptRun& run, std::int64_t value, std::int64_t count, std::string_view what) {
     if (value >= 0 && value < count) return true;
@@ -202,9 +217,15 @@ std::optional<std::int32_t> SafeDiv(std::int32_t a, std::int32_t b) {
 bool ApplyPropertyOperator(ScriptRun& run, std::int32_t& target, std::int32_t op,
                            std::int32_t value) {
     switch (op) {
-        case 0: target = value; return true;
-        case 1: target = WrapAdd(target, value); return true;
-        case 2: target = WrapMul(target, value); return true;
+        case 0:
+            target = value;
+            return true;
+        case 1:
+            target = WrapAdd(target, value);
+            return true;
+        case 2:
+            target = WrapMul(target, value);
+            return true;
         case 3:
             if (const auto q = SafeDiv(target, value)) {
                 target = *q;
@@ -212,7 +233,8 @@ bool ApplyPropertyOperator(ScriptRun& run, std::int32_t& target, std::int32_t op
                 ReportFault(run, "division by zero");
             }
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 

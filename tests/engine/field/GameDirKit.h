@@ -94,7 +94,8 @@ inline void WriteTileSet(EngineHarness& h, int tileSet, std::vector<int> blockin
     h.WriteFile("Smt\\map" + std::to_string(tileSet) + ".qdg",
                 MakeBmp(256, 256, [](int x, int y) { return TileColour((y / 16) * 16 + x / 16); }));
     std::vector<std::uint8_t> attributes(256, 0);
-    for (int tile : blocking) attributes[static_cast<std::size_t>((tile & 15) * 16 + (tile >> 4))] = 0x20;
+    for (int tile : blocking)
+        attributes[static_cast<std::size_t>((tile & 15) * 16 + (tile >> 4))] = 0x20;
     h.WriteFile("Smt\\sMat" + std::to_string(tileSet) + ".qd", attributes);
 }
 
@@ -113,11 +114,10 @@ struct MapSpec {
         return layers[layer][static_cast<std::size_t>(row * width + column)];
     }
     std::vector<std::uint8_t> Bytes() const {
-        std::vector<std::uint8_t> b = {static_cast<std::uint8_t>(tileSet),
-                                       static_cast<std::uint8_t>(width & 0xFF),
-                                       static_cast<std::uint8_t>(width >> 8),
-                                       static_cast<std::uint8_t>(height & 0xFF),
-                                       static_cast<std::uint8_t>(height >> 8)};
+        std::vector<std::uint8_t> b = {
+            static_cast<std::uint8_t>(tileSet), static_cast<std::uint8_t>(width & 0xFF),
+            static_cast<std::uint8_t>(width >> 8), static_cast<std::uint8_t>(height & 0xFF),
+            static_cast<std::uint8_t>(height >> 8)};
         for (const auto& layer : layers) b.insert(b.end(), layer.begin(), layer.end());
         return b;
     }

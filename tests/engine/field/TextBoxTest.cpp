@@ -136,8 +136,8 @@ TEST_F(TextBoxTest, PanelIsABlueGradientOverTheScene) {
     EXPECT_EQ(screen.At(100, 349), expected(31));
     EXPECT_EQ(screen.At(100, 351), expected(30));
     EXPECT_EQ(screen.At(100, 402), expected(13));
-    EXPECT_EQ(screen.At(23, 380), 0x1084);   // the bevel's innermost outline, 0x202020
-    EXPECT_EQ(screen.At(19, 380), 0x7FFF);   // outside the bevel the scene is untouched
+    EXPECT_EQ(screen.At(23, 380), 0x1084);  // the bevel's innermost outline, 0x202020
+    EXPECT_EQ(screen.At(19, 380), 0x7FFF);  // outside the bevel the scene is untouched
     EXPECT_EQ(screen.At(100, 407), 0x7FFF);
 }
 

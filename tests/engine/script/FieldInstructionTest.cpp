@@ -83,14 +83,14 @@ TEST_F(FieldInstructionTest, ActivateCharactersLeavesThePartyAlone) {
 }
 
 TEST_F(FieldInstructionTest, ActorPropertiesAndTheirMessages) {
-    Run("c0;3;5;= c0;0;0;= c0;1;0;= c0;2;40;= f3;"   // x = 40
-        "c0;1;1;= c0;2;-8;= f3;"                     // x += -8
-        "c0;1;2;= c0;2;3;= f3;"                      // x *= 3
-        "c0;1;3;= c0;2;4;= f3;"                      // x /= 4
-        "c0;0;100;= c0;1;0;= c0;2;11;= f3;"          // speed = 11
-        "c0;0;101;= c0;2;1;= f3;"                    // its event object becomes active
-        "c0;0;5;= f3; c0;0;0;= c0;1;4;= f3;"         // unknown property, unknown operator
-        "c0;1;3;= c0;2;0;= f3; #");                  // division by zero
+    Run("c0;3;5;= c0;0;0;= c0;1;0;= c0;2;40;= f3;"  // x = 40
+        "c0;1;1;= c0;2;-8;= f3;"                    // x += -8
+        "c0;1;2;= c0;2;3;= f3;"                     // x *= 3
+        "c0;1;3;= c0;2;4;= f3;"                     // x /= 4
+        "c0;0;100;= c0;1;0;= c0;2;11;= f3;"         // speed = 11
+        "c0;0;101;= c0;2;1;= f3;"                   // its event object becomes active
+        "c0;0;5;= f3; c0;0;0;= c0;1;4;= f3;"        // unknown property, unknown operator
+        "c0;1;3;= c0;2;0;= f3; #");                 // division by zero
     EXPECT_EQ(A(5).x, 24);
     EXPECT_EQ(e.Field.movers[5].speed, 11);
     EXPECT_EQ(Event(5).active, 1);
@@ -252,8 +252,9 @@ TEST_F(AnimTest, LoadRunAndStop) {
 }
 
 TEST_F(AnimTest, CellPropertiesOutsideTheTableAreRefused) {
-    LoadSource(Anim(0).script, "c0;3;0;= c0;0;7;= c0;1;0;= c0;2;5;= a2; c0;3;8;= c0;0;0;= a2;"
-                               "c0;3;0;= c0;1;9;= a2; #");
+    LoadSource(Anim(0).script,
+               "c0;3;0;= c0;0;7;= c0;1;0;= c0;2;5;= a2; c0;3;8;= c0;0;0;= a2;"
+               "c0;3;0;= c0;1;9;= a2; #");
     RunAnimScript(e, 0);
     EXPECT_EQ(Boxes(h).size(), 2u);
     EXPECT_EQ(Anim(0).cells[0].x, 0);

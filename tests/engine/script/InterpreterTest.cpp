@@ -29,7 +29,13 @@ TEST_F(InterpreterTest, ArithmeticAndTheMinusMessage) {
     EXPECT_EQ(Var(1), 5);
     EXPECT_EQ(Var(5), 5);
     // '*' starts a comment in source text, so this part is written as bytes.
-    RunBytes("c\0" "1;2;/ c\0" "3;-7;= c\0" "3;2;/ c\0" "4;6;= c\0" "4;-3;* #"sv);
+    RunBytes(
+        "c\0"
+        "1;2;/ c\0"
+        "3;-7;= c\0"
+        "3;2;/ c\0"
+        "4;6;= c\0"
+        "4;-3;* #"sv);
     EXPECT_EQ(Var(1), 2);
     EXPECT_EQ(Var(3), -3);  // truncated toward zero
     EXPECT_EQ(Var(4), -18);
@@ -174,7 +180,9 @@ TEST_F(InterpreterTest, ScriptThatNeverYieldsIsStopped) {
 }
 
 TEST_F(InterpreterTest, ScriptEndingInsideAnInstructionStops) {
-    global.Load(gamedir::Bytes("c\0" "1;5"sv));
+    global.Load(
+        gamedir::Bytes("c\0"
+                       "1;5"sv));
     RunGlobalScript(h.engine);
     EXPECT_EQ(Var(1), 0);
     EXPECT_EQ(Boxes(h).size(), 1u);

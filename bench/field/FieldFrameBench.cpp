@@ -1,0 +1,91 @@
+// One whole field frame: a 16 x 15 view with all four layers filled, twelve actors walking and
+// the text box typing.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "engine/core/Engine.h"
+#include "engine/platform/headless/EngineHarness.h"
+
+namespace {
+
+std::vector<std::uint8_t> Bmp(int width, int height, std::uint32_t (*rgb)(int, int)) {
+    const int rowBytes = (width * 3 + 3) & ~3;
+    std::vector<std::uint8_t> b(54 + static_cast<std::size_t>(rowBytes * height), 0);
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+    };
+    b[0] = 'B', b[1] = 'M';
+    put32(2, static_cast<std::uint32_t>(b.size()));
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, static_cast<std::uint32_t>(width));
+    put32(22, static_cast<std::uint32_t>(height));
+    b[26] = 1, b[28] = 24;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const std::uint32_t c = rgb(x, y);
+            std::uint8_t* p = b.data() + 54 + (height - 1 - y) * rowBytes + 3 * x;
+            p[0] = static_cast<std::uint8_t>(c), p[1] = static_cast<std::uint8_t>(c >> 8);
+            p[2] = static_cast<std::uint8_t>(c >> 16);
+        }
+    return b;
+}
+
+// Tiles with a transparent corner, so the keyed and blended layers do real work.
+std::uint32_t TilePixel(int x, int y) {
+    return (x % 16 < 4 && y % 16 < 4)
+               ? 0
+               : 0x204080u + 0x010101u * static_cast<std::uint32_t>((x ^ y) & 0x3F);
+}
+
+std::uint32_t CharacterPixel(int x, int y) {
+    return (x % 16 == 0 || y % 16 == 15)
+               ? 0
+               : 0x808080u + 0x020100u * static_cast<std::uint32_t>(x + y);
+}
+
+void BM_FieldFrame(benchmark::State& state) {
+    EngineHarness h;
+    Engine& e = h.engine;
+    h.WriteFile("Smt\\map0.qdg", Bmp(256, 256, TilePixel));
+    h.WriteFile("Smt\\sMat0.qd", std::string(256, '\0'));
+    const int w = 40, height = 40;
+    std::string map = {0, static_cast<char>(w), 0, static_cast<char>(height), 0};
+    for (int layer = 0; layer < 4; ++layer)
+        for (int i = 0; i < w * height; ++i)
+            map += static_cast<char>(layer == 2 ? 0 : 1 + (i * 7 + layer * 13) % 250);
+    h.WriteFile("Mt\\BENCH.qd", map);
+    h.WriteFile("pic\\walker.qdg", Bmp(64, 32, CharacterPixel));
+    InitField(e);
+    LoadMap(e, "BENCH");
+    CreateActors(e, 12);
+    for (int i = 0; i < 12; ++i) {
+        SetActorPicture(e, i, "walker");
+        e.Actors[static_cast<std::size_t>(i)].x = TileToX(14 + (i % 4) * 3);
+        e.Actors[static_cast<std::size_t>(i)].y = TileToY(14 + (i / 4) * 3);
+        e.Field.movers[static_cast<std::size_t>(i)].speed = 10;
+    }
+    CentreCamera(e);
+    e.FrameMs = 16;
+    const std::string text =
+        "\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\\nabcdefghijklmnop\\nqrstuvwxyz0123\\n";
+    const std::string page = text + text + text;
+    const int dx[] = {1, 0, -1, 0}, dy[] = {0, 1, 0, -1};
+    int turn = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < 12; ++i) {
+            if (e.Field.movers[static_cast<std::size_t>(i)].Walking()) continue;
+            const int d = (turn + i) & 3;
+            Step(e, i, dx[d], dy[d]);
+        }
+        ++turn;
+        if (e.Text.IsEmpty() || e.Text.revealed >= e.Text.Length()) e.Text.Start(page);
+        FieldScene(e);
+        e.Text.Update(e);
+        benchmark::DoNotOptimize(e.Screen.At(120, 300));
+    }
+}
+BENCHMARK(BM_FieldFrame)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
