@@ -6,6 +6,8 @@
 
 namespace {
 
+using namespace std::string_view_literals;
+
 QCBOX MakeMenu(std::vector<std::string> texts) {
     QCBOX menu;
     menu.Create(static_cast<int>(texts.size()));
@@ -91,10 +93,9 @@ TEST(MenuBoxTest, GridMovesByRowsAndColumns) {
 TEST(MenuBoxTest, CursorSoundPlaysOnAMove) {
     EngineHarness h;
     // A mono 8-bit PCM file of two samples.
-    std::string wav(
-        "RIFF\x2A\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x11\x2B\0\0\x11\x2B\0\0\x01\0\x08\0"
-        "data\x02\0\0\0\x80\x80",
-        50);
+    const std::string_view wav =
+        "RIFF\x26\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x11\x2B\0\0\x11\x2B\0\0\x01\0\x08\0"
+        "data\x02\0\0\0\x80\x80"sv;
     h.WriteFile("SE\\cur0.wav", wav);
     ASSERT_TRUE(LoadEffect(h.engine, kCursorSoundSlot, "SE\\cur0"));
     QCBOX menu = MakeMenu({"a", "b"});
