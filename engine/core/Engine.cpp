@@ -47,11 +47,15 @@ void QuitGame(Engine& engine) {
     engine.SpareProc = IdleProc;
     // The engine-wide objects are freed in this order; each subsystem adds its step here:
     //   the field state with its map layers, tile picture, movement records and event objects;
+    DestroyField(engine);
     //   the battle state;
     //   the actor table with its pictures, and the character table;
+    engine.Actors.clear();
     //   the global script context;
+    engine.Scripts.GlobalScript.Reset();
     //   the skill table;
     //   the twelve animation actors.
+    for (AnimActor& anim : engine.Scripts.AnimActors) anim.Clear();
     for (CDib& picture : engine.PictureSlots) picture.Destroy();
     StopMusic(engine);
     engine.platform.NoteQuit();

@@ -16,6 +16,9 @@
 
 // ---- Engine-wide state headers of the other subsystems go here. ----
 // Each header must not include Engine.h itself (forward-declare `struct Engine;` instead).
+#include "engine/field/FieldState.h"
+#include "engine/field/TextBox.h"
+#include "engine/script/ScriptSystem.h"
 
 struct Engine;
 
@@ -70,6 +73,10 @@ struct Engine {
 
     // ---- later subsystems add their engine-wide state below, one member each ----
     // (script contexts, field state, battle state, title state)
+    ScriptSystem Scripts;  // the global script and the animation players
+    FieldState Field;      // the map, the movers and the event objects
+    ActorTable Actors;     // everything drawn on the map
+    TextBox Text;          // the message window
 };
 
 // Shows a modal error box (caption "エラー発生") with the Shift-JIS text; always returns false so
