@@ -18,7 +18,10 @@ void QDCR::Reset() {
 
 bool QDCR::READ(Engine& engine, std::string_view name) {
     const std::string relative = std::string(name) + ".sc";
-    if (LoadFile(AssetPath(engine, relative))) return true;
+    if (LoadFile(AssetPath(engine, relative))) {
+        name_ = std::string(name);
+        return true;
+    }
     ErrorBox(engine, "e]QDCR::READ");
     ErrorBox(engine, ModuleDir(engine) + relative);
     return false;

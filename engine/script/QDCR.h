@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -26,6 +27,8 @@ class QDCR {
     // "e]QDCR::READ" and then the path, keeps the previous script and position, and returns false.
     // Variables and string register are never touched, so one script can hand values to the next.
     bool READ(Engine& engine, std::string_view name);
+    // The name READ last loaded ("ev\\START"), for the runners' messages; empty otherwise.
+    std::string_view Name() const { return name_; }
 
     // The same without the message boxes: replaces the script by the file's bytes and restarts.
     bool LoadFile(const std::filesystem::path& path);
@@ -70,6 +73,7 @@ class QDCR {
     std::array<char, kStringRegisterSize> stringRegister{};
 
   private:
+    std::string name_;
     // The integer written at `offset` (blanks, sign, digits); 0 when no digits follow.
     std::int32_t ParseInt(std::size_t offset) const;
 
