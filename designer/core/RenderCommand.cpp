@@ -1,6 +1,7 @@
 #include "designer/core/RenderCommand.h"
 
 #include <charconv>
+#include <cstdio>
 #include <ctime>
 #include <memory>
 #include <optional>
@@ -105,7 +106,17 @@ int runRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
     const auto now = static_cast<std::uint32_t>(std::time(nullptr));
     auto app = std::make_unique<KyrelApp>(ui, seed.value_or(now));
     if (files.size() == 2 && !loadProject(*app, files[0])) return 1;
-    return CreateWavFile(*app, files.back(), "") ? 0 : 1;
+    // The command line names its output exactly: the window's rule that rewrites the text
+    // after the last dot to "wav" does not apply here.
+    const std::string& out = files.back();
+    std::optional<std::string> written = CreateWavFile(*app, out, "");
+    if (!written) return 1;
+    if (*written != out && std::rename(written->c_str(), out.c_str()) != 0) {
+        err << "kyrel: cannot rename " << *written << " to " << out << '\n';
+        std::remove(written->c_str());
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace kyrel

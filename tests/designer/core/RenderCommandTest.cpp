@@ -63,6 +63,15 @@ TEST_F(RenderCommandTest, NewDocumentRender) {
     EXPECT_NE(err.str().find("done"), std::string::npos);
 }
 
+TEST_F(RenderCommandTest, TheOutputKeepsExactlyTheNameGiven) {
+    for (const char* name : {"sound.WAV", "sound.snd", "noext", "two.dots.wav"}) {
+        const std::string out = dir.file(name);
+        ASSERT_EQ(run({"--render", out, "--seed", "1"}), 0) << name << err.str();
+        EXPECT_EQ(readAll(out).size(), 22094u) << name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("sound.wav")));
+}
+
 TEST_F(RenderCommandTest, ProjectFailuresExitWith1AndTheMessage) {
     EXPECT_EQ(run({"--render", dir.file("none.kyl"), dir.file("o.wav")}), 1);
     EXPECT_NE(err.str().find("none.kyl を開けません"), std::string::npos);
