@@ -158,9 +158,12 @@ void CMainFrame::createMenus() {
                  kCmdWaveSettings});
     auto* window = new QMenu("ウィンドウ(&W)", this);
     fill(window, {kCmdCascade, kCmdTile, kCmdArrangeIcons});
+    // Below the arranging commands, the open edit windows, the current one checked.
+    connect(window, &QMenu::aboutToShow, this, [this, window] { listWindows(*window); });
     auto* help = new QMenu("ヘルプ(&H)", this);
     fill(help, {kCmdHelp, 0, kCmdAbout});
     fullMenus_ = {file, edit, view, sound, window, help};
+    windowMenu_ = window;
 
     // The short menu while no edit window is open.
     auto* shortFile = new QMenu("ファイル(&F)", this);
@@ -186,6 +189,28 @@ void CMainFrame::updateMenuBar() {
     shortMenuShown_ = wantShort;
     menuBar()->clear();
     for (QMenu* menu : wantShort ? shortMenus_ : fullMenus_) menuBar()->addMenu(menu);
+}
+
+void CMainFrame::listWindows(QMenu& menu) {
+    for (QAction* entry : windowEntries_) {
+        menu.removeAction(entry);
+        entry->deleteLater();
+    }
+    windowEntries_.clear();
+    const QList<QMdiSubWindow*> windows = mdiArea_->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty()) return;
+    windowEntries_ << menu.addSeparator();
+    int number = 1;
+    for (QMdiSubWindow* window : windows) {
+        QAction* entry =
+            menu.addAction(QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle()));
+        entry->setCheckable(true);
+        entry->setChecked(window == mdiArea_->currentSubWindow());
+        connect(entry, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(window)] {
+            if (window) mdiArea_->setActiveSubWindow(window);
+        });
+        windowEntries_ << entry;
+    }
 }
 
 void CMainFrame::createToolBars() {

@@ -40,6 +40,8 @@ class CMainFrame : public QMainWindow {
     void updateMenuBar();
     // True while the short menu (no edit window open) is in place.
     bool showsShortMenu() const { return shortMenuShown_; }
+    // The window menu ("ウィンドウ"), which ends with the list of open edit windows.
+    QMenu* windowMenu() const { return windowMenu_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -54,18 +56,21 @@ class CMainFrame : public QMainWindow {
     void arrangeIcons();
     void dispatch(int commandId);
     void subWindowActivated(QMdiSubWindow* window);
+    void listWindows(QMenu& menu);
 
     CKyrelApp& app_;
     QMdiArea* mdiArea_;
     QHash<int, QAction*> actions_;
     QList<QMenu*> fullMenus_;
     QList<QMenu*> shortMenus_;
+    QMenu* windowMenu_ = nullptr;
     bool shortMenuShown_ = false;
     bool menuInitialised_ = false;
     QToolBar* mainToolBar_ = nullptr;
     QToolBar* trackToolBar_ = nullptr;
     QLabel* messagePane_ = nullptr;
     QTimer* updateTimer_ = nullptr;
+    QList<QAction*> windowEntries_;       // the window list at the end of the window menu
     QPointer<CChildFrame> currentFrame_;  // the edit window last activated
 };
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -121,6 +122,25 @@ TEST_F(MainFrame, ReopeningAWindowActivatesIt) {
     ASSERT_NE(app.curveWindow(CurveKind::Volume), nullptr);
     EXPECT_EQ(title(CurveKind::Volume), QString::fromUtf8("音量 [Track:1]"));
     EXPECT_EQ(frame().mdiArea().subWindowList().size(), 4);
+}
+
+TEST_F(MainFrame, WindowMenuListsTheEditWindows) {
+    QMenu& menu = *frame().windowMenu();
+    for (int shown = 0; shown < 2; ++shown) menu.aboutToShow();  // the list is made anew
+    QStringList entries;
+    QAction* frequency = nullptr;
+    for (QAction* a : menu.actions()) {
+        if (a->text().contains(QLatin1String("[Track:"))) entries << a->text();
+        if (a->text().contains(QString::fromUtf8("周波数"))) frequency = a;
+    }
+    EXPECT_EQ(entries,
+              (QStringList{
+                  QString::fromUtf8("&1 波形 [Track:1]"), QString::fromUtf8("&2 周波数 [Track:1]"),
+                  QString::fromUtf8("&3 音量 [Track:1]"), QString::fromUtf8("&4 定位 [Track:1]")}));
+    ASSERT_NE(frequency, nullptr);
+    frequency->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(app.activeCurveWindow(), app.curveWindow(CurveKind::Frequency));
 }
 
 TEST_F(MainFrame, ShortMenuWhileNoEditWindowIsOpen) {
