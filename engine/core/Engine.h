@@ -72,7 +72,9 @@ struct Engine {
     MusicState Music;
 
     // ---- later subsystems add their engine-wide state below, one member each ----
-    // (script contexts, field state, battle state, title state)
+    // (script contexts, field state, battle state, title state). A member whose type is only
+    // forward-declared can be a std::unique_ptr: Engine's destructor is defined in Engine.cpp,
+    // where the full type is known. Each subsystem's shutdown step goes into QuitGame.
     ScriptSystem Scripts;  // the global script and the animation players
     FieldState Field;      // the map, the movers and the event objects
     ActorTable Actors;     // everything drawn on the map
