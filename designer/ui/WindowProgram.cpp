@@ -1,6 +1,7 @@
 #include "designer/ui/WindowProgram.h"
 
 #include <QApplication>
+#include <cstdlib>
 #include <ctime>
 #include <iostream>
 #include <string>
@@ -11,14 +12,43 @@
 
 namespace kyrel {
 
+namespace {
+
+void printUsage() {
+    std::cerr << "usage: kyrel [PROJECT.kyl]\n"
+                 "       kyrel --render [PROJECT.kyl] OUT.wav [--seed N]\n";
+}
+
+// Qt ends the process when it finds no display; say so plainly first.
+bool displayAvailable() {
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int runWindowProgram(int argc, char** argv, SoundPlayer* player) {
+    // Qt's own options start with a single dash; ours never do without --render.
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]).starts_with("--")) {
+            printUsage();
+            return 2;
+        }
+    }
+    if (!displayAvailable()) {
+        std::cerr << "kyrel: no display to open the window on (DISPLAY is not set); "
+                     "kyrel --render needs none\n";
+        return 1;
+    }
     QApplication application(argc, argv);  // takes Qt's own options out of argv
     QApplication::setApplicationName(QStringLiteral("Kyrel"));
     QApplication::setWindowIcon(kyrelIcon());
     const QStringList args = QApplication::arguments().mid(1);
-    if (args.size() > 1 || (args.size() == 1 && args[0].startsWith(QLatin1String("--")))) {
-        std::cerr << "usage: kyrel [PROJECT.kyl]\n"
-                     "       kyrel --render [PROJECT.kyl] OUT.wav [--seed N]\n";
+    if (args.size() > 1) {
+        printUsage();
         return 2;
     }
     QtDialogPrompts prompts;
