@@ -45,8 +45,8 @@ std::uint32_t CharacterPixel(int x, int y) {
                : 0x808080u + 0x020100u * static_cast<std::uint32_t>(x + y);
 }
 
-void BM_FieldFrame(benchmark::State& state) {
-    EngineHarness h;
+// A 40 x 40 map with all four layers filled and twelve walking actors.
+void SetUpField(EngineHarness& h) {
     Engine& e = h.engine;
     h.WriteFile("Smt\\map0.qdg", Bmp(256, 256, TilePixel));
     h.WriteFile("Smt\\sMat0.qd", std::string(256, '\0'));
@@ -68,24 +68,69 @@ void BM_FieldFrame(benchmark::State& state) {
     }
     CentreCamera(e);
     e.FrameMs = 16;
-    const std::string text =
-        "\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\\nabcdefghijklmnop\\nqrstuvwxyz0123\\n";
-    const std::string page = text + text + text;
+}
+
+// Starts every standing actor on its next step round a square.
+void KeepWalking(Engine& e, int turn) {
     const int dx[] = {1, 0, -1, 0}, dy[] = {0, 1, 0, -1};
+    for (int i = 0; i < 12; ++i) {
+        if (e.Field.movers[static_cast<std::size_t>(i)].Walking()) continue;
+        const int d = (turn + i) & 3;
+        Step(e, i, dx[d], dy[d]);
+    }
+}
+
+const std::string& Page() {
+    static const std::string text =
+        "\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\\nabcdefghijklmnop\\nqrstuvwxyz0123\\n";
+    static const std::string page = text + text + text;
+    return page;
+}
+
+void KeepTyping(Engine& e) {
+    if (e.Text.IsEmpty() || e.Text.revealed >= e.Text.Length()) e.Text.Start(Page());
+}
+
+// The whole frame: the field scene and the text box over it.
+void BM_FieldFrame(benchmark::State& state) {
+    EngineHarness h;
+    SetUpField(h);
+    Engine& e = h.engine;
     int turn = 0;
     for (auto _ : state) {
-        for (int i = 0; i < 12; ++i) {
-            if (e.Field.movers[static_cast<std::size_t>(i)].Walking()) continue;
-            const int d = (turn + i) & 3;
-            Step(e, i, dx[d], dy[d]);
-        }
-        ++turn;
-        if (e.Text.IsEmpty() || e.Text.revealed >= e.Text.Length()) e.Text.Start(page);
+        KeepWalking(e, turn++);
+        KeepTyping(e);
         FieldScene(e);
         e.Text.Update(e);
         benchmark::DoNotOptimize(e.Screen.At(120, 300));
     }
 }
 BENCHMARK(BM_FieldFrame)->Unit(benchmark::kMicrosecond);
+
+// Its two parts apart.
+void BM_FieldSceneOnly(benchmark::State& state) {
+    EngineHarness h;
+    SetUpField(h);
+    Engine& e = h.engine;
+    int turn = 0;
+    for (auto _ : state) {
+        KeepWalking(e, turn++);
+        FieldScene(e);
+        benchmark::DoNotOptimize(e.Screen.At(120, 300));
+    }
+}
+BENCHMARK(BM_FieldSceneOnly)->Unit(benchmark::kMicrosecond);
+
+void BM_TextBoxTyping(benchmark::State& state) {
+    EngineHarness h;
+    Engine& e = h.engine;
+    e.FrameMs = 16;
+    for (auto _ : state) {
+        KeepTyping(e);
+        e.Text.Update(e);
+        benchmark::DoNotOptimize(e.Screen.At(120, 360));
+    }
+}
+BENCHMARK(BM_TextBoxTyping)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
