@@ -277,3 +277,20 @@ TEST_F(FieldTest, PicturesForActorsBeyondTheTableAreRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FieldTest, QuitGameFreesTheFieldTheActorsAndTheScripts) {
+    gamedir::LoadSource(e.Scripts.GlobalScript, "c0;0;1;= #");
+    e.Scripts.AnimActors[3].active = 1;
+    QuitGame(e);
+    EXPECT_TRUE(e.Field.layers.empty());
+    EXPECT_TRUE(e.Field.tileSheet.Empty());
+    EXPECT_TRUE(e.Field.events.empty());
+    EXPECT_TRUE(e.Actors.empty());
+    EXPECT_EQ(e.Scripts.GlobalScript.Size(), 1u);
+    EXPECT_EQ(e.Scripts.AnimActors[3].active, 0);
+    EXPECT_EQ(e.SceneProc, IdleProc);
+}
+
+}  // namespace
