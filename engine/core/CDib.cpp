@@ -4,7 +4,9 @@
 
 #include <fstream>
 #include <iterator>
+#include <span>
 
+#include "common/LittleEndian.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
 
@@ -36,9 +38,43 @@ std::vector<char> ReadWholeFile(const std::filesystem::path& path) {
     return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The size a BMP header declares, checked before SDL allocates and clears a surface for it: a
+// damaged header of a few bytes must not make the decoder take gigabytes. Uncompressed rows must
+// also be in the file (SDL would fail on them after the allocation).
+bool PlausibleBmpHeader(std::span<const std::uint8_t> b) {
+    if (b.size() < 26 || b[0] != 'B' || b[1] != 'M') return false;
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    std::uint32_t bits = 0;
+    std::uint32_t compression = 0;
+    if (kit::readU32LE(b, 14) == 12) {  // the old core header: 16-bit sizes
+        width = kit::readU16LE(b, 18);
+        height = kit::readU16LE(b, 20);
+        bits = kit::readU16LE(b, 24);
+    } else {
+        if (b.size() < 34) return false;
+        width = kit::readI32LE(b, 18);
+        height = kit::readI32LE(b, 22);
+        bits = kit::readU16LE(b, 28);
+        compression = kit::readU32LE(b, 30);
+    }
+    if (height < 0) height = -height;  // top-down rows
+    if (width <= 0 || height == 0 || width > CDib::kMaxSide || height > CDib::kMaxSide)
+        return false;
+    constexpr std::uint32_t kRgb = 0, kBitFields = 3;
+    if (compression == kRgb || compression == kBitFields) {
+        const std::uint64_t rowBytes = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
+        const std::uint64_t offset = kit::readU32LE(b, 10);
+        if (offset > b.size() || rowBytes * static_cast<std::uint64_t>(height) > b.size() - offset)
+            return false;
+    }
+    return true;
+}
+
 // Decodes a BMP file with SDL's decoder into `dib`, keeping the top five bits of each channel.
 bool DecodeBmp(const std::vector<char>& bytes, CDib& dib) {
-    if (bytes.empty()) return false;
+    if (!PlausibleBmpHeader({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}))
+        return false;
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (!rw) return false;
     SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
