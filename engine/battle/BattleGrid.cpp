@@ -1,8 +1,6 @@
 #include "engine/battle/BattleGrid.h"
 
-namespace dunmere {
-
-int FloorDiv(int a, int b) {
+int DivideFloor(int a, int b) {
     int q = a / b;
     if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
     return q;
@@ -12,23 +10,23 @@ CellBox ActorCellBox(int x, int y, int width, int height) {
     CellBox box;
     box.columns = width > 0 ? (width + 31) / 32 : 0;
     box.rows = (height + 12) / 24;
-    box.left = FloorDiv(x - FloorDiv(width, 2) - 7, 32);
+    box.left = DivideFloor(x - DivideFloor(width, 2) - 7, 32);
     box.bottom = (y - 268) / 24;
     return box;
 }
 
 CellBox Shifted(CellBox box, int dir) {
     switch (dir) {
-        case kUp:
+        case kDirUp:
             --box.bottom;
             break;
-        case kDown:
+        case kDirDown:
             ++box.bottom;
             break;
-        case kLeft:
+        case kDirLeft:
             --box.left;
             break;
-        case kRight:
+        case kDirRight:
             ++box.left;
             break;
         default:
@@ -55,22 +53,20 @@ bool BoxFree(const CellGrid& grid, const CellBox& box, int slot) {
     return true;
 }
 
-std::optional<Cell> OriginCell(const CellGrid& grid, int slot) {
+std::optional<GridCell> OriginCell(const CellGrid& grid, int slot) {
     for (int c = 0; c < kGridSize; ++c) {
         for (int r = kGridSize - 1; r >= 0; --r) {
-            if (grid[c][r] == slot + 1) return Cell{c, r};
+            if (grid[c][r] == slot + 1) return GridCell{c, r};
         }
     }
     return std::nullopt;
 }
 
-std::optional<Cell> FirstCell(const CellGrid& grid, int slot) {
+std::optional<GridCell> FirstCell(const CellGrid& grid, int slot) {
     for (int c = 0; c < kGridSize; ++c) {
         for (int r = 0; r < kGridSize; ++r) {
-            if (grid[c][r] == slot + 1) return Cell{c, r};
+            if (grid[c][r] == slot + 1) return GridCell{c, r};
         }
     }
     return std::nullopt;
 }
-
-}  // namespace dunmere

@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <optional>
 
-namespace dunmere {
-
 inline constexpr int kGridSize = 7;
 inline constexpr int kSlotCount = 11;
 inline constexpr int kPartySlots = 4;
@@ -13,10 +11,10 @@ inline constexpr int kPartySlots = 4;
 // grid holds 1 where a skill can be aimed.
 using CellGrid = std::array<std::array<std::int32_t, kGridSize>, kGridSize>;
 
-struct Cell {
+struct GridCell {
     int column = 0;
     int row = 0;
-    bool operator==(const Cell&) const = default;
+    bool operator==(const GridCell&) const = default;
 };
 
 inline bool InsideGrid(int column, int row) {
@@ -32,9 +30,9 @@ struct CellBox {
 };
 
 // Directions of steps, knock-backs and the cursor: 0 up, 1 down, 2 left, 3 right.
-enum Direction : int { kUp = 0, kDown = 1, kLeft = 2, kRight = 3 };
+enum GridDirection : int { kDirUp = 0, kDirDown = 1, kDirLeft = 2, kDirRight = 3 };
 
-int FloorDiv(int a, int b);
+int DivideFloor(int a, int b);
 
 CellBox ActorCellBox(int x, int y, int width, int height);
 CellBox Shifted(CellBox box, int dir);
@@ -46,17 +44,15 @@ void MarkBox(CellGrid& grid, const CellBox& box, std::int32_t value);
 bool BoxFree(const CellGrid& grid, const CellBox& box, int slot);
 
 // A slot's origin cell: its leftmost column and, there, its lowest row.
-std::optional<Cell> OriginCell(const CellGrid& grid, int slot);
+std::optional<GridCell> OriginCell(const CellGrid& grid, int slot);
 
 // The first cell holding the slot scanning columns 0..6 and rows 0..6 within each.
-std::optional<Cell> FirstCell(const CellGrid& grid, int slot);
+std::optional<GridCell> FirstCell(const CellGrid& grid, int slot);
 
 // The target cursor byte: column in bits 0..3, row in bits 4..7.
-inline std::uint8_t PackCursor(Cell c) {
+inline std::uint8_t PackCursor(GridCell c) {
     return static_cast<std::uint8_t>((c.column & 15) | ((c.row & 15) << 4));
 }
-inline Cell UnpackCursor(std::uint8_t cursor) {
+inline GridCell UnpackCursor(std::uint8_t cursor) {
     return {cursor & 15, cursor >> 4};
 }
-
-}  // namespace dunmere

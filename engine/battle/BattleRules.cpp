@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdlib>
 
-namespace dunmere {
-
 namespace {
 
 void Mark(CellGrid& reach, int column, int row) {
@@ -39,7 +37,7 @@ void MarkReachCells(CellGrid& reach, const CellGrid& grid, int slot, const Skill
 
     const int dc = pose.horizontalStep == -1 ? 1 : -1;
     const int dr = pose.facing == 1 ? -1 : 1;
-    const int wx = FloorDiv(pose.width - 1, 32);
+    const int wx = DivideFloor(pose.width - 1, 32);
     const int hy = (pose.height - 1) / 24;
     if (pose.facing == 1) r0 -= hy;
     if (pose.horizontalStep == -1) c0 += wx;
@@ -64,12 +62,12 @@ void MarkReachCells(CellGrid& reach, const CellGrid& grid, int slot, const Skill
     }
 }
 
-Cell StepCursor(const CellGrid& reach, Cell cursor, int dir) {
+GridCell StepCursor(const CellGrid& reach, GridCell cursor, int dir) {
     const int c = cursor.column;
     const int r = cursor.row;
     auto hit = [&](int column, int row) { return InsideGrid(column, row) && reach[column][row]; };
-    if (dir == kLeft || dir == kRight) {
-        const int step = dir == kRight ? 1 : -1;
+    if (dir == kDirLeft || dir == kDirRight) {
+        const int step = dir == kDirRight ? 1 : -1;
         for (int col = c + step; col >= 0 && col < kGridSize; col += step) {
             for (int row = r; row < kGridSize; ++row) {
                 if (hit(col, row)) return {col, row};
@@ -78,8 +76,8 @@ Cell StepCursor(const CellGrid& reach, Cell cursor, int dir) {
                 if (hit(col, row)) return {col, row};
             }
         }
-    } else if (dir == kUp || dir == kDown) {
-        const int step = dir == kDown ? 1 : -1;
+    } else if (dir == kDirUp || dir == kDirDown) {
+        const int step = dir == kDirDown ? 1 : -1;
         for (int row = r + step; row >= 0 && row < kGridSize; row += step) {
             for (int col = c; col < kGridSize; ++col) {
                 if (hit(col, row)) return {col, row};
@@ -92,14 +90,14 @@ Cell StepCursor(const CellGrid& reach, Cell cursor, int dir) {
     return cursor;
 }
 
-void FaceTowards(Cell origin, Cell cursor, int& horizontalStep, int& facing) {
+void FaceTowards(GridCell origin, GridCell cursor, int& horizontalStep, int& facing) {
     if (origin.column < cursor.column) horizontalStep = -1;
     if (origin.column > cursor.column) horizontalStep = 1;
     if (origin.row < cursor.row) facing = 0;
     if (origin.row > cursor.row) facing = 1;
 }
 
-std::array<std::int32_t, kSlotCount> TargetsInArea(const CellGrid& grid, Cell cursor,
+std::array<std::int32_t, kSlotCount> TargetsInArea(const CellGrid& grid, GridCell cursor,
                                                    const SkillRecord& skill, int acting) {
     std::array<std::int32_t, kSlotCount> targeted = {};
     const int w = skill.areaWidth();
@@ -182,8 +180,6 @@ int ChooseEnemyAction(const std::vector<EnemyAction>& actions, kit::Random& rand
 int ApproachDirection(int ex, int ey, int px, int py) {
     const int dx = ex - px;
     const int dy = ey - py;
-    if (std::abs(dx) > std::abs(dy)) return dx <= 0 ? kRight : kLeft;
-    return dy <= 0 ? kDown : kUp;
+    if (std::abs(dx) > std::abs(dy)) return dx <= 0 ? kDirRight : kDirLeft;
+    return dy <= 0 ? kDirDown : kDirUp;
 }
-
-}  // namespace dunmere

@@ -7,8 +7,6 @@
 #include "engine/battle/BattleGrid.h"
 #include "engine/battle/GameData.h"
 
-namespace dunmere {
-
 // The pieces of an actor that decide where a skill reaches from.
 struct ReachPose {
     int horizontalStep = 1;  // 1 looks left, -1 looks right
@@ -26,10 +24,10 @@ void MarkReachCells(CellGrid& reach, const CellGrid& grid, int slot, const Skill
                     int mode, const ReachPose& pose);
 
 // The next reach cell from the cursor in a direction, or the cursor itself when there is none.
-Cell StepCursor(const CellGrid& reach, Cell cursor, int dir);
+GridCell StepCursor(const CellGrid& reach, GridCell cursor, int dir);
 
 // Turns an actor at the origin cell towards the cursor cell; equal coordinates keep that facing.
-void FaceTowards(Cell origin, Cell cursor, int& horizontalStep, int& facing);
+void FaceTowards(GridCell origin, GridCell cursor, int& horizontalStep, int& facing);
 
 inline bool SameSide(int a, int b) {
     return (a < kPartySlots) == (b < kPartySlots);
@@ -41,7 +39,7 @@ inline bool SkillHits(const SkillRecord& skill, int acting, int t) {
 }
 
 // The slots an action of the acting slot hits, with its area centred on the cursor.
-std::array<std::int32_t, kSlotCount> TargetsInArea(const CellGrid& grid, Cell cursor,
+std::array<std::int32_t, kSlotCount> TargetsInArea(const CellGrid& grid, GridCell cursor,
                                                    const SkillRecord& skill, int acting);
 
 // The n-th targeted slot counting from 0 in slot order, or -1 when there are fewer.
@@ -63,5 +61,3 @@ int ChooseEnemyAction(const std::vector<EnemyAction>& actions, kit::Random& rand
 
 // The direction an enemy at (ex, ey) steps to approach a party member at (px, py).
 int ApproachDirection(int ex, int ey, int px, int py);
-
-}  // namespace dunmere

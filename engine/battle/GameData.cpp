@@ -4,8 +4,6 @@
 
 #include "engine/battle/TextScanner.h"
 
-namespace dunmere {
-
 namespace {
 
 // Eight comma-terminated statistics, each one scan of its own.
@@ -144,5 +142,3 @@ std::int32_t PlacedX(std::int32_t width, std::int32_t column) {
 std::int32_t PlacedY(std::int32_t row) {
     return 24 * row + 268;
 }
-
-}  // namespace dunmere

@@ -5,8 +5,6 @@
 #include <string_view>
 #include <vector>
 
-namespace dunmere {
-
 // One combatant: a party member from a character file or an enemy from an enemy file.
 struct CharRecord {
     char name[21] = {};
@@ -89,5 +87,3 @@ GroupLine ParseGroupLine(std::string_view text, std::int32_t group);
 // y its bottom edge.
 std::int32_t PlacedX(std::int32_t width, std::int32_t column);
 std::int32_t PlacedY(std::int32_t row);
-
-}  // namespace dunmere

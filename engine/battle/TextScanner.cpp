@@ -2,8 +2,6 @@
 
 #include "common/ShiftJis.h"
 
-namespace dunmere {
-
 bool IsScanSpace(unsigned char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
@@ -89,5 +87,3 @@ bool TextScanner::getByte() {
     ++pos_;
     return true;
 }
-
-}  // namespace dunmere

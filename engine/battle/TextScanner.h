@@ -3,8 +3,6 @@
 #include <cstdint>
 #include <string_view>
 
-namespace dunmere {
-
 // Reads the game's text data files the way formatted input reads them: white space in a format
 // skips any run of white space (or none), a literal character must be present exactly, a number
 // may follow white space, and a word runs up to the next white space. A failed match leaves the
@@ -41,5 +39,3 @@ class TextScanner {
 };
 
 bool IsScanSpace(unsigned char c);
-
-}  // namespace dunmere

@@ -4,8 +4,6 @@
 #include <set>
 
 #include "engine/battle/BattleRules.h"
-
-namespace dunmere {
 namespace {
 
 SkillRecord Skill(std::initializer_list<int> reach, int flags, int area) {
@@ -49,16 +47,16 @@ TEST(Grid, PlacedActorsLandInTheirCells) {
 TEST(Grid, BoxFreeAllowsOnlyEmptyOrOwnCellsInside) {
     CellGrid g = GridWith({{0, 1, 1}, {4, 2, 1}});
     const CellBox box{1, 1, 1, 1};
-    EXPECT_FALSE(BoxFree(g, Shifted(box, kRight), 0));  // held by slot 4
-    EXPECT_TRUE(BoxFree(g, Shifted(box, kDown), 0));
+    EXPECT_FALSE(BoxFree(g, Shifted(box, kDirRight), 0));  // held by slot 4
+    EXPECT_TRUE(BoxFree(g, Shifted(box, kDirDown), 0));
     EXPECT_TRUE(BoxFree(g, box, 0));
-    EXPECT_FALSE(BoxFree(g, Shifted(CellBox{0, 1, 1, 1}, kLeft), 0));  // off the grid
+    EXPECT_FALSE(BoxFree(g, Shifted(CellBox{0, 1, 1, 1}, kDirLeft), 0));  // off the grid
 }
 
 TEST(Grid, OriginIsLeftmostColumnLowestRow) {
     CellGrid g = GridWith({{5, 2, 2}, {5, 2, 3}, {5, 3, 2}, {5, 3, 3}});
-    EXPECT_EQ(*OriginCell(g, 5), (Cell{2, 3}));
-    EXPECT_EQ(*FirstCell(g, 5), (Cell{2, 2}));
+    EXPECT_EQ(*OriginCell(g, 5), (GridCell{2, 3}));
+    EXPECT_EQ(*FirstCell(g, 5), (GridCell{2, 2}));
     EXPECT_FALSE(OriginCell(g, 0).has_value());
 }
 
@@ -107,12 +105,12 @@ TEST(Reach, EnemyModeStretchesOverALargeEnemy) {
 
 TEST(Cursor, StepsToTheNextReachCellWrappingRowsAndColumns) {
     CellGrid reach = GridWith({{0, 1, 5}, {0, 4, 0}, {0, 4, 2}});
-    EXPECT_EQ(StepCursor(reach, {0, 3}, kRight), (Cell{1, 5}));
-    EXPECT_EQ(StepCursor(reach, {1, 5}, kRight), (Cell{4, 0}));  // rows 5..6, then 0..4
-    EXPECT_EQ(StepCursor(reach, {4, 0}, kDown), (Cell{4, 2}));
-    EXPECT_EQ(StepCursor(reach, {4, 2}, kDown), (Cell{1, 5}));  // columns 4..6, then 0..3
-    EXPECT_EQ(StepCursor(reach, {1, 5}, kLeft), (Cell{1, 5}));  // nothing left of it
-    EXPECT_EQ(StepCursor(reach, {1, 5}, kUp), (Cell{4, 2}));
+    EXPECT_EQ(StepCursor(reach, {0, 3}, kDirRight), (GridCell{1, 5}));
+    EXPECT_EQ(StepCursor(reach, {1, 5}, kDirRight), (GridCell{4, 0}));  // rows 5..6, then 0..4
+    EXPECT_EQ(StepCursor(reach, {4, 0}, kDirDown), (GridCell{4, 2}));
+    EXPECT_EQ(StepCursor(reach, {4, 2}, kDirDown), (GridCell{1, 5}));  // columns 4..6, then 0..3
+    EXPECT_EQ(StepCursor(reach, {1, 5}, kDirLeft), (GridCell{1, 5}));  // nothing left of it
+    EXPECT_EQ(StepCursor(reach, {1, 5}, kDirUp), (GridCell{4, 2}));
 }
 
 TEST(Cursor, FacingFollowsTheCursorAndKeepsEqualAxes) {
@@ -236,12 +234,11 @@ TEST(EnemyChoice, DrawsByWeightAndNeverDividesByZero) {
 }
 
 TEST(EnemyChoice, ApproachesAlongTheLargerAxis) {
-    EXPECT_EQ(ApproachDirection(200, 300, 50, 316), kLeft);
-    EXPECT_EQ(ApproachDirection(20, 300, 150, 316), kRight);
-    EXPECT_EQ(ApproachDirection(100, 300, 110, 372), kDown);
-    EXPECT_EQ(ApproachDirection(100, 372, 110, 300), kUp);
-    EXPECT_EQ(ApproachDirection(100, 300, 100, 300), kDown);
+    EXPECT_EQ(ApproachDirection(200, 300, 50, 316), kDirLeft);
+    EXPECT_EQ(ApproachDirection(20, 300, 150, 316), kDirRight);
+    EXPECT_EQ(ApproachDirection(100, 300, 110, 372), kDirDown);
+    EXPECT_EQ(ApproachDirection(100, 372, 110, 300), kDirUp);
+    EXPECT_EQ(ApproachDirection(100, 300, 100, 300), kDirDown);
 }
 
 }  // namespace
-}  // namespace dunmere

@@ -4,8 +4,6 @@
 #include <string>
 
 #include "engine/battle/GameData.h"
-
-namespace dunmere {
 namespace {
 
 const std::string kAllen = "\x83\x41\x83\x8C\x83\x93";  // アレン
@@ -144,4 +142,3 @@ TEST(Placement, FollowsTheGridColumns) {
 }
 
 }  // namespace
-}  // namespace dunmere
