@@ -50,8 +50,8 @@ std::size_t CountSkillLines(std::string_view text) {
     return count;
 }
 
-SkillTable ParseSkillTable(std::string_view text) {
-    SkillTable table(CountSkillLines(text));
+std::vector<SkillRecord> ParseSkillTable(std::string_view text) {
+    std::vector<SkillRecord> table(CountSkillLines(text));
     TextScanner in(text);
     for (auto& skill : table) {
         char name[64] = {};

@@ -26,12 +26,9 @@ enum StatIndex : int {
     kStatMagicDefence = 6,
 };
 
-// Indexed by character number; party hit points live here and persist between battles.
-using CharacterTable = std::vector<CharRecord>;
-
-// Character numbers of the four party positions; 0 leaves a position empty.
-using PartyLineup = std::array<std::int32_t, 4>;
-inline constexpr PartyLineup kStartLineup = {2, 3, 1, 4};
+// The character numbers of the four party positions at the start of play; 0 would leave a
+// position empty.
+inline constexpr std::array<std::int32_t, 4> kStartLineup = {2, 3, 1, 4};
 
 struct SkillRecord {
     std::string name;
@@ -44,9 +41,6 @@ struct SkillRecord {
     int areaWidth() const { return area & 15; }
     int areaHeight() const { return area >> 4; }
 };
-
-// A skill's id is its line number in the skill database; id 0 is a placeholder meaning "none".
-using SkillTable = std::vector<SkillRecord>;
 
 // Skill id in the low 16 bits, selection weight in the high 16 bits.
 using EnemyAction = std::uint32_t;
@@ -64,7 +58,8 @@ void ParseCharacter(std::string_view text, CharRecord& record);
 // The number of records of a skill database: one per line, counted the way the loader always
 // has (an empty line after a line is read past; a final empty line counts).
 std::size_t CountSkillLines(std::string_view text);
-SkillTable ParseSkillTable(std::string_view text);
+// A skill's id is its line number in the database; id 0 is a placeholder meaning "none".
+std::vector<SkillRecord> ParseSkillTable(std::string_view text);
 
 struct EnemyFile {
     CharRecord record;

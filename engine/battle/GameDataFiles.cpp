@@ -1,0 +1,70 @@
+#include "engine/battle/GameDataFiles.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "engine/battle/GameData.h"
+#include "engine/core/Engine.h"
+
+namespace {
+
+constexpr std::uintmax_t kMaxDataFileBytes = 16u << 20;
+
+std::string CharacterFileName(long n) {
+    char name[64];
+    std::snprintf(name, sizeof name, "Schr\\schr%ld.qd", n);
+    return name;
+}
+
+bool DataFileOpens(const Engine& engine, std::string_view relativeName) {
+    std::ifstream file(AssetPath(engine, relativeName), std::ios::binary);
+    return file.is_open();
+}
+
+}  // namespace
+
+std::optional<std::string> ReadGameDataFile(const Engine& engine, std::string_view relativeName) {
+    std::ifstream file(AssetPath(engine, relativeName), std::ios::binary);
+    if (!file.is_open()) return std::nullopt;
+    std::string text;
+    char buffer[4096];
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(file.gcount()));
+        if (text.size() > kMaxDataFileBytes) return std::nullopt;
+    }
+    return text;
+}
+
+void LoadSkillTable(Engine& engine) {
+    const std::string name = "Dtbs\\wzDt.qd";
+    const auto text = ReadGameDataFile(engine, name);
+    if (!text) {
+        ErrorBox(engine, ModuleDir(engine) + name);
+        engine.SkillTable.clear();
+        return;
+    }
+    engine.SkillTable = ParseSkillTable(*text);
+}
+
+void LoadCharacterTable(Engine& engine) {
+    long count = 0;
+    while (DataFileOpens(engine, CharacterFileName(count))) ++count;
+    engine.CharacterTable.assign(static_cast<std::size_t>(count), CharRecord{});
+    for (long n = 0; n < count; ++n) {
+        const std::string name = CharacterFileName(n);
+        const auto text = ReadGameDataFile(engine, name);
+        if (!text) {
+            ErrorBox(engine, ModuleDir(engine) + name);
+            return;
+        }
+        ParseCharacter(*text, engine.CharacterTable[static_cast<std::size_t>(n)]);
+    }
+}
+
+void FreeGameData(Engine& engine) {
+    engine.SkillTable.clear();
+    engine.SkillTable.shrink_to_fit();
+    engine.CharacterTable.clear();
+    engine.CharacterTable.shrink_to_fit();
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct Engine;
+
+// The whole of a game data file named relative to the game directory ("Dtbs\\wzDt.qd"), or
+// nothing when it cannot be opened. Files beyond any sensible size are refused like missing ones.
+std::optional<std::string> ReadGameDataFile(const Engine& engine, std::string_view relativeName);
+
+// Builds the skill table from "Dtbs\\wzDt.qd"; a missing file leaves it empty after naming its
+// path.
+void LoadSkillTable(Engine& engine);
+
+// Counts the character files "Schr\\schr0.qd", "Schr\\schr1.qd", ... up to the first gap and
+// builds the character table from them.
+void LoadCharacterTable(Engine& engine);
+
+// Frees both tables (the shutdown's part).
+void FreeGameData(Engine& engine);

@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "BattleGame.h"
+#include "engine/battle/Battle.h"
+#include "engine/battle/BattleState.h"
+#include "engine/battle/BattleTexts.h"
+#include "engine/core/Engine.h"
+#include "engine/field/FieldState.h"
+#include "engine/script/ScriptRunner.h"
+
+namespace {
+
+bool HasLine(const BattleGame& g, std::string_view fragment) {
+    const auto& trace = g.h.Trace();
+    return std::any_of(trace.begin(), trace.end(), [&](const std::string& line) {
+        return line.find(fragment) != std::string::npos;
+    });
+}
+
+class BattleSequence : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        g.WriteStandardFiles();
+        g.LoadGame();
+    }
+    BattleState& b() { return *g.engine.Battle; }
+    Routine mode() const { return g.engine.ModeProc; }
+
+    BattleGame g;
+};
+
+TEST_F(BattleSequence, SetUpPlacesEveryoneAndWaitsForThePlayer) {
+    g.StartBattle(0);
+    ASSERT_TRUE(g.engine.Battle);
+    EXPECT_EQ(mode(), FreeMove);
+    EXPECT_EQ(g.engine.SceneProc, DrawBattle);
+    ASSERT_EQ(g.engine.Actors.size(), 11u);
+    EXPECT_EQ(g.engine.Actors[0].x, 23);
+    EXPECT_EQ(g.engine.Actors[0].y, 292);
+    EXPECT_EQ(b().grid[0][1], 1);
+    EXPECT_EQ(b().grid[5][3], 5);
+    EXPECT_EQ(b().alive, (std::array<std::int32_t, 11>{1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0}));
+    // Slot 0 holds character 2 of the starting line-up 2, 3, 1, 4.
+    EXPECT_STREQ(Combatant(g.engine, 0).name, "Beth");
+    EXPECT_EQ(g.engine.Actors[4].width, 32);
+    EXPECT_EQ(g.engine.Actors[4].stepX, -1);
+    EXPECT_EQ(b().enemyTurn, 4);
+    EXPECT_TRUE(HasLine(g, "music BGM\\btl2.mid"));
+    EXPECT_TRUE(HasLine(g, "effect 1 SE\\kin"));
+}
+
+TEST_F(BattleSequence, ShiftForASingleFrameOpensNothing) {
+    g.StartBattle(0);
+    g.Hold("shift", 1);
+    g.Hold("", 3);
+    EXPECT_EQ(mode(), FreeMove);
+    g.Hold("shift", 2);
+    EXPECT_EQ(mode(), CommandMenu);
+}
+
+TEST_F(BattleSequence, ItemAndRetreatChangeNothing) {
+    g.StartBattle(0);
+    g.Hold("shift", 2);
+    ASSERT_EQ(mode(), CommandMenu);
+    for (int entry : {2, 3}) {
+        b().menu.cursor = entry;
+        g.Hold("shift", 20);
+        EXPECT_EQ(mode(), CommandMenu);
+        EXPECT_EQ(b().activeSlot, 0);
+    }
+    g.Hold("ctrl", 20);
+    EXPECT_EQ(mode(), FreeMove);
+}
+
+TEST_F(BattleSequence, PassOnTheLastMemberGoesBackToTheFirstAlive) {
+    g.engine.CharacterTable[2].hp = 0;  // slot 0 is knocked out
+    g.StartBattle(0);
+    EXPECT_EQ(b().alive[0], 0);
+    EXPECT_EQ(b().activeSlot, 0);  // the battle starts with slot 0 all the same
+    b().activeSlot = 3;
+    g.Hold("shift", 2);
+    b().menu.cursor = 1;
+    ASSERT_TRUE(g.HoldUntil("shift", 30, [&] { return mode() == FreeMove; }));
+    EXPECT_EQ(b().activeSlot, 1);
+}
+
+TEST_F(BattleSequence, BlockedStepTurnsButGivesNoEnemyTick) {
+    g.StartBattle(0);
+    Actor& me = g.engine.Actors[0];
+    me.facing = 1;
+    const Actor enemyBefore = g.engine.Actors[4];
+    g.Hold("down", 3);  // slot 1 stands below
+    EXPECT_EQ(me.facing, 0);
+    EXPECT_EQ(me.y, 292);
+    EXPECT_EQ(mode(), FreeMove);
+    EXPECT_EQ(g.engine.Actors[4].x, enemyBefore.x);
+    EXPECT_EQ(g.engine.Actors[4].stepX, enemyBefore.stepX);
+    EXPECT_EQ(b().enemyTurn, 4);
+}
+
+TEST_F(BattleSequence, AFreeStepMovesOneCellAndTicksAnEnemy) {
+    g.StartBattle(0);
+    g.Hold("up", 2);
+    EXPECT_EQ(mode(), StepAnim);
+    EXPECT_EQ(b().grid[0][0], 1);  // the destination is reserved at once
+    g.Hold("", 9);
+    EXPECT_EQ(mode(), FreeMove);
+    EXPECT_EQ(g.engine.Actors[0].y, 292 - 24);
+    // The slime cannot reach anyone from column 5 and stepped left towards the party.
+    EXPECT_EQ(g.engine.Actors[4].x, 183 - 32);
+}
+
+TEST_F(BattleSequence, ScreenEdgesLimitSteps) {
+    g.StartBattle(0);
+    Actor& a = g.engine.Actors[0];
+    a.x = 24;
+    EXPECT_FALSE(TryTurn(g.engine, 0, kDirLeft));
+    a.x = 25;
+    EXPECT_TRUE(TryTurn(g.engine, 0, kDirLeft));
+    a.y = 404;
+    EXPECT_FALSE(TryTurn(g.engine, 0, kDirDown));
+    a.y = 403;
+    EXPECT_TRUE(TryTurn(g.engine, 0, kDirDown));
+    EXPECT_EQ(a.facing, 0);
+    EXPECT_EQ(a.stepX, 1);
+}
+
+TEST_F(BattleSequence, VictoryEndsOnHeldShiftAndRestoresTheField) {
+    g.engine.Field.scriptMode = 0;
+    g.StartBattle(0);
+    ASSERT_TRUE(g.HoldUntil("shift", 600, [&] { return mode() == VictoryWait; }));
+    EXPECT_EQ(b().message, kVictoryText);
+    EXPECT_EQ(b().alive[4], 0);
+    EXPECT_EQ(g.engine.Actors[4].level, 0);  // faded out
+    // A Shift held on from the last command ends the battle in the frame showing the message.
+    g.Hold("shift", 1);
+    EXPECT_FALSE(g.engine.Battle);
+    EXPECT_EQ(g.engine.SceneProc, FieldScene);
+    EXPECT_EQ(mode(), PlayerControl);
+    EXPECT_EQ(g.engine.Actors.size(), 5u);
+    EXPECT_EQ(g.engine.InputTimer, -96);
+    EXPECT_TRUE(HasLine(g, "music null"));
+}
+
+TEST_F(BattleSequence, DefeatLeavesOnlyF12) {
+    g.WriteCharacter(1, "Allen", 1, {0, 1, 1, 1, 1, 0, 1, 0});
+    g.WriteEnemy(1, "ogre", 50, {0, 200, 3, 2, 5, 0, 1, 0}, "1:\n2-1\n");
+    // One member at column 2, row 3, the ogre just above-left of it.
+    g.h.WriteFile("Schr\\group.qd", "1,0,0,0,0,0,0,3-3,0-0,0-0,0-0,2-2,0-0,0-0,0-0,0-0,0-0,0-0,\n");
+    g.LoadGame();
+    g.engine.PartyLineup = {1, 0, 0, 0};
+    g.StartBattle(0);
+    g.Hold("right", 2);  // the step gives the ogre its tick: it strikes
+    ASSERT_TRUE(g.HoldUntil("", 400, [&] { return mode() == IdleProc; }));
+    EXPECT_EQ(b().message, kDefeatText);
+    EXPECT_EQ(g.engine.CharacterTable[1].hp, 0);
+    g.Hold("shift ctrl up", 30);
+    EXPECT_EQ(mode(), IdleProc);
+    g.Hold("f12", 1);
+    EXPECT_TRUE(HasLine(g, "quit"));
+}
+
+TEST_F(BattleSequence, TwoEnemiesFallTogether) {
+    g.StartBattle(1);
+    EXPECT_EQ(b().alive[5], 1);
+    ASSERT_TRUE(g.HoldUntil("shift", 60, [&] { return mode() == SkillMenu; }));
+    b().menu.cursor = 2;  // sweep: three cells wide
+    ASSERT_TRUE(g.HoldUntil("shift", 400, [&] { return mode() == FadeDefeated; }));
+    EXPECT_EQ(b().targeted[4], 1);
+    EXPECT_EQ(b().targeted[5], 1);
+    g.Hold("", 8);
+    EXPECT_EQ(g.engine.Actors[4].level, g.engine.Actors[5].level);
+    EXPECT_GT(g.engine.Actors[4].level, 0);
+    ASSERT_TRUE(g.HoldUntil("", 20, [&] { return mode() == VictoryWait; }));
+    EXPECT_EQ(g.engine.Actors[4].level, 0);
+    EXPECT_EQ(g.engine.Actors[5].level, 0);
+}
+
+TEST_F(BattleSequence, HealingIsCappedAtMaxHp) {
+    g.engine.CharacterTable[2].hp = 90;
+    g.StartBattle(0);
+    ASSERT_TRUE(g.HoldUntil("shift", 60, [&] { return mode() == SkillMenu; }));
+    b().menu.cursor = 1;  // mend, aimed at the first member in reach: slot 0 itself
+    ASSERT_TRUE(g.HoldUntil("shift", 200, [&] { return b().numbersTimer > 0; }));
+    EXPECT_EQ(b().numbersTimer, 50);  // only healing: no shaking before the numbers
+    EXPECT_GT(b().effect[0], 0);
+    EXPECT_EQ(g.engine.CharacterTable[2].hp, 100);
+}
+
+TEST_F(BattleSequence, AMissingSkillScriptStillEndsTheAction) {
+    std::filesystem::remove(g.h.gameDir / "ev" / "wz" / "wz1.sc");
+    g.StartBattle(0);
+    ASSERT_TRUE(g.HoldUntil("shift", 200, [&] { return mode() == ActionRun; }));
+    g.Hold("", 3);
+    EXPECT_NE(mode(), ActionRun);
+    EXPECT_EQ(b().pending[0], 0);
+    const auto boxes = g.Boxes();
+    EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [](const std::string& s) {
+        return s.find("QDCR::READ") != std::string::npos;
+    }));
+}
+
+TEST_F(BattleSequence, AScriptThatStopsWithoutFinishingEndsTheAction) {
+    g.WriteSkillScript(1, "c0;0;1;=c0;1;0;=w6;w4;#");
+    g.StartBattle(0);
+    ASSERT_TRUE(
+        g.HoldUntil("shift", 400, [&] { return b().activeSlot == 1 && mode() == FreeMove; }));
+    EXPECT_EQ(b().pending[0], 0);
+    EXPECT_EQ(b().alive[4], 1);
+    EXPECT_EQ(b().enemyRecord[0].hp, 19);
+}
+
+TEST_F(BattleSequence, KnockedOutMemberFirstInReachIsNotPassedOver) {
+    g.h.WriteFile("Schr\\group.qd", "1,0,0,0,0,0,0,3-3,4-4,0-0,0-0,2-2,0-0,0-0,0-0,0-0,0-0,0-0,\n");
+    g.engine.PartyLineup = {1, 2, 0, 0};
+    g.engine.CharacterTable[1].hp = 0;
+    g.StartBattle(0);
+    b().enemyTurn = 4;
+    EXPECT_NE(EnemyTick(g.engine), 1);
+    EXPECT_EQ(b().pending[4], 0);
+    EXPECT_EQ(b().enemyCommitted, 0);
+}
+
+TEST_F(BattleSequence, ZeroWeightsNeverCommit) {
+    g.WriteEnemy(1, "idle", 20, {0, 10, 3, 2, 5, 0, 1, 0}, "2:\n2-0\n1-0\n");
+    g.h.WriteFile("Schr\\group.qd", "1,0,0,0,0,0,0,3-3,0-0,0-0,0-0,2-2,0-0,0-0,0-0,0-0,0-0,0-0,\n");
+    g.engine.PartyLineup = {1, 0, 0, 0};
+    g.StartBattle(0);
+    for (int i = 0; i < 5; ++i) {
+        b().enemyTurn = 4;
+        EXPECT_NE(EnemyTick(g.engine), 1);
+        EXPECT_EQ(b().pending[4], 0);
+    }
+}
+
+TEST_F(BattleSequence, BadGroupsAndLineUpsLeaveSlotsEmpty) {
+    g.engine.PartyLineup = {2, 99, 0, 1};
+    g.StartBattle(7);  // the group file has two lines
+    EXPECT_EQ(b().alive, (std::array<std::int32_t, 11>{1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(g.engine.Actors[1].level, 0);
+    const auto boxes = g.Boxes();
+    EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [](const std::string& s) {
+        return s.find("99") != std::string::npos;
+    }));
+}
+
+TEST_F(BattleSequence, MissingEnemyFileLeavesItsSlotAbsent) {
+    g.h.WriteFile("Schr\\group.qd", "1,9,0,0,0,0,0,1-1,1-2,1-3,1-4,6-3,6-5,0-0,0-0,0-0,0-0,0-0,\n");
+    g.StartBattle(0);
+    EXPECT_EQ(b().alive[4], 1);
+    EXPECT_EQ(b().alive[5], 0);
+    EXPECT_EQ(b().enemyRecord[1].maxHp, 0);
+    const auto boxes = g.Boxes();
+    EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [](const std::string& s) {
+        return s.find("e]LD_Enm") != std::string::npos;
+    }));
+}
+
+}  // namespace
