@@ -259,3 +259,34 @@ TEST_F(BattleSequence, MissingEnemyFileLeavesItsSlotAbsent) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BattleFromTheField, AScriptStartsABattleAndGoesOnAfterIt) {
+    BattleGame g;
+    g.WriteStandardFiles();
+    g.h.WriteFile("Mt\\town.qd", std::string("\x00\x02\x00\x02\x00", 5) + std::string(16, '\0'));
+    g.h.WriteFile("ev\\START.sc", CompileScript("c4;=$town//f13;c0;0;0;=f22;f10;#"
+                                                "c0;4;42;=@END//#c2;1;$END//"));
+    g.LoadGame();
+    Engine& engine = g.engine;
+    CreateActors(engine, 5);
+    engine.Field.battleStartMode = BattleStartMode;
+    engine.Field.scriptMode = 1;
+    engine.Actors[2].x = 40;
+    engine.Scripts.GlobalScript.READ(engine, "ev\\START");
+    engine.SceneProc = FieldScene;
+    engine.ModeProc = ScriptMode;
+    g.h.RunFrames(2);
+    ASSERT_TRUE(engine.Battle);
+    EXPECT_EQ(engine.Field.mapName, "town");  // the battle's own map does not replace it
+    ASSERT_TRUE(g.HoldUntil("shift", 800, [&] { return !engine.Battle; }));
+    EXPECT_EQ(engine.SceneProc, FieldScene);
+    EXPECT_EQ(engine.ModeProc, ScriptMode);
+    EXPECT_EQ(engine.Scripts.GlobalScript.variables[4], 42);
+    ASSERT_EQ(engine.Actors.size(), 5u);
+    EXPECT_EQ(engine.Actors[2].x, 40);
+    EXPECT_EQ(engine.Field.mapName, "town");
+}
+
+}  // namespace
