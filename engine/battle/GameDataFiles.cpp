@@ -62,9 +62,12 @@ void LoadCharacterTable(Engine& engine) {
     }
 }
 
-void FreeGameData(Engine& engine) {
-    engine.SkillTable.clear();
-    engine.SkillTable.shrink_to_fit();
+void FreeCharacterTable(Engine& engine) {
     engine.CharacterTable.clear();
     engine.CharacterTable.shrink_to_fit();
+}
+
+void FreeSkillTable(Engine& engine) {
+    engine.SkillTable.clear();
+    engine.SkillTable.shrink_to_fit();
 }

@@ -17,5 +17,7 @@ void LoadSkillTable(Engine& engine);
 // builds the character table from them.
 void LoadCharacterTable(Engine& engine);
 
-// Frees both tables (the shutdown's part).
-void FreeGameData(Engine& engine);
+// The shutdown's parts: the character table goes with the actors, the skill table after the
+// global script.
+void FreeCharacterTable(Engine& engine);
+void FreeSkillTable(Engine& engine);
