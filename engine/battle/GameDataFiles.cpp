@@ -9,7 +9,8 @@
 
 namespace {
 
-constexpr std::uintmax_t kMaxDataFileBytes = 16u << 20;
+// The text data files are a few kilobytes; a file beyond this is damaged, not data.
+constexpr std::uintmax_t kMaxDataFileBytes = 1u << 20;
 
 std::string CharacterFileName(long n) {
     char name[64];
