@@ -1,5 +1,7 @@
 #include "engine/core/Engine.h"
 
+#include "engine/battle/Battle.h"
+#include "engine/battle/GameDataFiles.h"
 #include "engine/core/Sjis.h"
 
 Engine::Engine(Platform& p, std::filesystem::path dir) : platform(p), gameDir(std::move(dir)) {}
@@ -49,11 +51,14 @@ void QuitGame(Engine& engine) {
     //   the field state with its map layers, tile picture, movement records and event objects;
     DestroyField(engine);
     //   the battle state;
+    DestroyBattle(engine);
     //   the actor table with its pictures, and the character table;
     engine.Actors.clear();
+    FreeCharacterTable(engine);
     //   the global script context;
     engine.Scripts.GlobalScript.Reset();
     //   the skill table;
+    FreeSkillTable(engine);
     //   the twelve animation actors.
     for (AnimActor& anim : engine.Scripts.AnimActors) anim.Clear();
     for (CDib& picture : engine.PictureSlots) picture.Destroy();

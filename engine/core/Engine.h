@@ -16,6 +16,8 @@
 
 // ---- Engine-wide state headers of the other subsystems go here. ----
 // Each header must not include Engine.h itself (forward-declare `struct Engine;` instead).
+#include "engine/battle/BattleState.h"
+#include "engine/battle/GameData.h"
 #include "engine/field/FieldState.h"
 #include "engine/field/TextBox.h"
 #include "engine/script/ScriptSystem.h"
@@ -79,6 +81,13 @@ struct Engine {
     FieldState Field;      // the map, the movers and the event objects
     ActorTable Actors;     // everything drawn on the map
     TextBox Text;          // the message window
+
+    // ---- game data and battle ----
+    std::vector<CharRecord> CharacterTable;  // by character number; hit points persist here
+    std::array<std::int32_t, 4> PartyLineup = kStartLineup;  // character numbers, 0 = empty
+    std::vector<SkillRecord> SkillTable;                     // by skill id
+    std::unique_ptr<BattleState> Battle;                     // only while a battle runs
+    BattleMarkerBlink MarkerBlink;
 };
 
 // Shows a modal error box (caption "エラー発生") with the Shift-JIS text; always returns false so
