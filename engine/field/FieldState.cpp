@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "engine/battle/Battle.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
 #include "engine/field/MapFile.h"
@@ -48,6 +49,7 @@ const std::uint8_t* FieldState::Tile(int layer, int column, int row) const {
 void InitField(Engine& engine) {
     DestroyField(engine);
     engine.Field = FieldState{};
+    engine.Field.battleStartMode = BattleStartMode;
     LoadTileSet(engine, 0);
 }
 
