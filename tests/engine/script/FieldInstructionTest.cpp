@@ -1,6 +1,7 @@
 // The `e`, `f` and `a` instruction classes and the event and animation runners.
 #include <gtest/gtest.h>
 
+#include "engine/battle/Battle.h"
 #include "engine/script/ScriptRunner.h"
 #include "tests/engine/field/GameDirKit.h"
 
@@ -201,7 +202,7 @@ TEST_F(FieldInstructionTest, CameraAndFieldNumbers) {
 TEST_F(FieldInstructionTest, BattleStartUsesTheBattlesHook) {
     Run("c0;0;3;= f10; #");
     EXPECT_EQ(e.Field.enemyGroup, 3);
-    EXPECT_EQ(Boxes(h).size(), 1u);
+    EXPECT_EQ(e.ModeProc, BattleStartMode);  // the field knows the battle from the start
     e.Field.battleStartMode = [](Engine&) {};
     Run("f10; #");
     EXPECT_EQ(e.ModeProc, e.Field.battleStartMode);
