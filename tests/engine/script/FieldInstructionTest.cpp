@@ -1,6 +1,8 @@
 // The `e`, `f` and `a` instruction classes and the event and animation runners.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "engine/battle/Battle.h"
 #include "engine/script/ScriptRunner.h"
 #include "tests/engine/field/GameDirKit.h"
@@ -217,6 +219,39 @@ TEST_F(FieldInstructionTest, MapLoadAndActorPicture) {
     EXPECT_EQ(A(2).level, 32);
     EXPECT_EQ(A(2).picture.Width(), 64);
     EXPECT_EQ(e.Field.movers[2].name, "hero");
+}
+
+// A character table of five characters, numbered 0 to 4.
+void FillCharacters(Engine& e) {
+    e.CharacterTable.assign(5, CharRecord{});
+    const char* names[] = {"nobody", "Aki", "Bo", "Chika", "Dai"};
+    for (std::size_t i = 0; i < 5; ++i) {
+        std::snprintf(e.CharacterTable[i].name, sizeof e.CharacterTable[i].name, "%s", names[i]);
+        std::snprintf(e.CharacterTable[i].pictureName, sizeof e.CharacterTable[i].pictureName,
+                      "p%zu", i);
+    }
+}
+
+TEST_F(FieldInstructionTest, NamesOfCharactersGoIntoTheStringRegister) {
+    FillCharacters(e);
+    Run("c4;=$Hi, // c0;0;3;= c4;N; c0;0;5;= c4;N; #");
+    EXPECT_EQ(global.String(), "Hi, Chika");
+    EXPECT_NE(Boxes(h).back().find("character 5"), std::string::npos);
+}
+
+TEST_F(FieldInstructionTest, PartyLineupAndItsPictures) {
+    FillCharacters(e);
+    gamedir::WriteCharacterPicture(h, "f-p4");
+    gamedir::WriteCharacterPicture(h, "f-p1");
+    e.PartyLineup = {2, 3, 1, 4};
+    Run("c0;0;0;= c0;1;4;= f15; c0;0;2;= c0;1;0;= f15; c0;0;1;= c0;1;5;= f15; f12; #");
+    EXPECT_EQ(e.PartyLineup, (std::array<std::int32_t, 4>{4, 3, 0, 4}));
+    EXPECT_NE(Boxes(h)[0].find("character 5"), std::string::npos);  // beyond the table
+    EXPECT_EQ(A(0).level, 32);
+    EXPECT_EQ(e.Field.movers[0].name, "f-p4");
+    EXPECT_EQ(A(0).picture.Width(), 64);
+    EXPECT_EQ(A(2).level, 0);  // an empty slot hides its actor
+    EXPECT_EQ(A(3).width, 16);
 }
 
 // ---- animation players ----
