@@ -21,6 +21,7 @@
 #include "engine/field/FieldState.h"
 #include "engine/field/TextBox.h"
 #include "engine/script/ScriptSystem.h"
+#include "engine/title/TitleState.h"
 
 struct Engine;
 
@@ -77,6 +78,7 @@ struct Engine {
     // (script contexts, field state, battle state, title state). A member whose type is only
     // forward-declared can be a std::unique_ptr: Engine's destructor is defined in Engine.cpp,
     // where the full type is known. Each subsystem's shutdown step goes into QuitGame.
+    TitleState Title;      // the frame counters and the menu of the screens before play
     ScriptSystem Scripts;  // the global script and the animation players
     FieldState Field;      // the map, the movers and the event objects
     ActorTable Actors;     // everything drawn on the map

@@ -1,0 +1,42 @@
+#include "engine/core/StartUp.h"
+
+#include "engine/battle/GameData.h"
+#include "engine/battle/GameDataFiles.h"
+#include "engine/core/Engine.h"
+#include "engine/core/Sound.h"
+#include "engine/field/FieldState.h"
+#include "engine/script/ScriptRunner.h"
+#include "engine/title/Title.h"
+
+// Runs once, in the first frame: the game data, the pictures, the field, the
+// logo and the two sounds that serve the whole game, then the logo screen with
+// Shift skipping to the menu.
+void StartUp(Engine& engine) {
+    SeedRandom(engine);
+    LoadSkillTable(engine);
+    LoadCharacterTable(engine);
+    engine.PartyLineup = kStartLineup;
+    engine.Text.speed = 11;
+    for (CDib& picture : engine.PictureSlots) picture.Destroy();
+    InitField(engine);
+    engine.Field.camX = 0;
+    engine.Field.camY = 0;
+    engine.Title.frame = -100;
+    engine.PictureSlots[0].LoadFile(engine, "pic\\QD-logo");
+    LoadEffect(engine, kCursorSoundSlot, "SE\\cur0");
+    LoadEffect(engine, kKinSoundSlot, "SE\\kin");
+    engine.SceneProc = LogoScreen;
+    engine.ModeProc = SkipToMenu;
+}
+
+void StartNewGame(Engine& engine) {
+    engine.PictureSlots[0].LoadFile(engine, "pic\\cur0");
+    engine.PictureSlots[1].LoadFile(engine, "pic\\cur1");
+    engine.PictureSlots[2].LoadFile(engine, "pic\\koitsu");
+    engine.SceneProc = FieldScene;
+    engine.ModeProc = ScriptMode;
+    engine.Field.scriptMode = 1;
+    engine.Scripts.GlobalScript.READ(engine, "ev\\START");
+    RunGlobalScript(engine);
+    PlayMusic(engine, "BGM\\lastDung.mid");
+}

@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "engine/core/Engine.h"
+#include "engine/core/StartUp.h"
+#include "engine/platform/headless/EngineHarness.h"
+#include "engine/title/Title.h"
+#include "tools/picture/Bmp.h"
+#include "tools/picture/PictureText.h"
+
+namespace {
+
+// A picture file from the text form the sample game uses.
+std::vector<std::uint8_t> PictureFile(const std::string& text) {
+    tools::Picture picture;
+    EXPECT_EQ(tools::parsePicture(text, "", picture), "");
+    return tools::encodeBmp(picture);
+}
+
+// A short 8-bit mono PCM wave file.
+std::vector<std::uint8_t> Wave() {
+    std::vector<std::uint8_t> w;
+    auto text = [&](const char* s) { w.insert(w.end(), s, s + 4); };
+    auto u32 = [&](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) w.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    auto u16 = [&](std::uint16_t v) {
+        w.push_back(static_cast<std::uint8_t>(v));
+        w.push_back(static_cast<std::uint8_t>(v >> 8));
+    };
+    text("RIFF");
+    u32(36 + 8);
+    text("WAVE");
+    text("fmt ");
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(11025);
+    u32(11025);
+    u16(1);
+    u16(8);
+    text("data");
+    u32(8);
+    for (int i = 0; i < 8; ++i) w.push_back(128);
+    return w;
+}
+
+// A game directory with the pictures and the opening script the title screens
+// load.
+struct TitleTest : ::testing::Test {
+    explicit TitleTest(std::string_view keys = {}) : h(keys) {
+        const auto square = PictureFile("size 16 16\ncolour w F8F8F8\nfill 0 0 16 16 w\n");
+        for (const char* name : {"pic\\QD-logo.qdg", "pic\\title.qdg", "pic\\cur0.qdg",
+                                 "pic\\cur1.qdg", "pic\\koitsu.qdg"})
+            h.WriteFile(name, square);
+        h.WriteFile("pic\\title_bg.qdg",
+                    PictureFile("size 100 6\ncolour r F80000\nfill 0 0 100 6 r\n"));
+        h.WriteFile("ev\\START.sc", std::string_view(""));
+        h.WriteFile("Smt\\map0.qdg", square);
+        h.WriteFile("Smt\\sMat0.qd", std::string(256, '\0'));
+        h.WriteFile("SE\\cur0.wav", Wave());
+        h.WriteFile("SE\\kin.wav", Wave());
+        h.WriteFile("Dtbs\\wzDt.qd", std::string_view("none none 0,0,0,0,0,0,0,-0,0*0,\n"));
+        for (int n = 0; n < 5; ++n)
+            h.WriteFile("Schr\\schr" + std::to_string(n) + ".qd",
+                        std::string_view("c\nname pic\n10,0,\n0,0,0,0,0,0,0,0,\n"));
+        h.engine.SceneProc = StartUp;
+    }
+
+    bool Traced(const std::string& line) const {
+        const auto& t = h.Trace();
+        return std::find(t.begin(), t.end(), line) != t.end();
+    }
+    std::uint16_t Pixel(int x, int visibleY) const {
+        return h.engine.Screen.At(x, kVisibleTop + visibleY);
+    }
+
+    EngineHarness h;
+};
+
+TEST(TitleFade, TableOfTheLogoAndCreditScreens) {
+    EXPECT_EQ(ScreenFadeLevel(-100), 0);
+    EXPECT_EQ(ScreenFadeLevel(49), 0);
+    EXPECT_EQ(ScreenFadeLevel(50), 0);
+    EXPECT_EQ(ScreenFadeLevel(65), 30);
+    EXPECT_EQ(ScreenFadeLevel(66), 32);
+    EXPECT_EQ(ScreenFadeLevel(249), 32);
+    EXPECT_EQ(ScreenFadeLevel(250), 32);
+    EXPECT_EQ(ScreenFadeLevel(265), 2);
+    EXPECT_EQ(ScreenFadeLevel(266), 0);
+}
+
+TEST(TitleWave, FlatUntilTheFirstFrameThenGrowing) {
+    EXPECT_EQ(WaveStrength(0), 0.0f);
+    EXPECT_EQ(WaveStrength(-30), 0.0f);
+    for (int row = 0; row < 210; ++row) EXPECT_EQ(WaveShift(row, 0.0f), 0);
+    // The strength grows with the square of the frame and the shift never exceeds
+    // 24 pixels.
+    EXPECT_LT(WaveStrength(10), WaveStrength(20));
+    for (int t : {1, 100, 1000, 100000})
+        for (int row = 0; row < 210; ++row)
+            EXPECT_LE(std::abs(WaveShift(row, WaveStrength(t))), 24);
+    EXPECT_NE(WaveShift(100, WaveStrength(200)), 0);
+}
+
+TEST_F(TitleTest, WithoutKeysEachScreenLastsItsFrames) {
+    ASSERT_TRUE(h.RunFrames(1));  // StartUp
+    EXPECT_EQ(h.engine.SceneProc, LogoScreen);
+    EXPECT_EQ(h.engine.ModeProc, SkipToMenu);
+    EXPECT_EQ(h.engine.Title.frame, -100);
+    // The logo: 366 frames, the last one switching to the credits with the
+    // opening music.
+    ASSERT_TRUE(h.RunFrames(365));
+    EXPECT_EQ(h.engine.SceneProc, LogoScreen);
+    ASSERT_TRUE(h.RunFrames(1));
+    EXPECT_EQ(h.engine.SceneProc, CreditScreen);
+    EXPECT_TRUE(Traced("367 music BGM\\opn.mid"));
+    // Each credit screen: 316 frames.
+    ASSERT_TRUE(h.RunFrames(315));
+    EXPECT_EQ(h.engine.SceneProc, CreditScreen);
+    ASSERT_TRUE(h.RunFrames(1));
+    EXPECT_EQ(h.engine.SceneProc, SecondCreditScreen);
+    EXPECT_EQ(h.engine.ModeProc, SkipToMenu);
+    ASSERT_TRUE(h.RunFrames(316));
+    EXPECT_EQ(h.engine.SceneProc, TitleScreen);
+    EXPECT_EQ(h.engine.ModeProc, IdleProc);
+    EXPECT_EQ(h.engine.PictureSlots[1].Width(), 100);
+    // Nothing but the start-up's sounds and the opening music so far, and no
+    // message box.
+    for (const std::string& line : h.Trace()) EXPECT_EQ(line.find(" box "), std::string::npos);
+}
+
+TEST_F(TitleTest, LogoFadesInAndOutAroundItsMiddle) {
+    ASSERT_TRUE(h.RunFrames(1 + 149));  // t = 49: still black
+    EXPECT_EQ(Pixel(120, 105), 0);
+    ASSERT_TRUE(h.RunFrames(17));  // t = 66: full brightness
+    EXPECT_EQ(Pixel(120, 105), Rgb555(0xF8, 0xF8, 0xF8));
+    ASSERT_TRUE(h.RunFrames(199));  // t = 265: level 2
+    EXPECT_NE(Pixel(120, 105), 0);
+    EXPECT_LT(Pixel(120, 105) & 0x1F, 0x1F);
+}
+
+struct ShiftFromStart : TitleTest {
+    ShiftFromStart() : TitleTest("1 shift\n") {}
+};
+
+TEST_F(ShiftFromStart, SkipsToTheMenuInTheFirstFrameAndStartsWhenItShows) {
+    ASSERT_TRUE(h.RunFrames(1));
+    EXPECT_EQ(h.engine.SceneProc, TitleMenu);
+    EXPECT_EQ(h.engine.ModeProc, IdleProc);
+    // The menu stays black for 15 frames.
+    ASSERT_TRUE(h.RunFrames(15));
+    EXPECT_EQ(h.engine.SceneProc, TitleMenu);
+    for (int y = 0; y < kPageHeight; y += 7) EXPECT_EQ(Pixel(20, y), 0);
+    // Then it shows, and the Shift still held starts the game in that very frame.
+    ASSERT_TRUE(h.RunFrames(1));
+    EXPECT_NE(Pixel(12, 12), 0);  // the new-game box's bevel
+    EXPECT_NE(h.engine.SceneProc, TitleMenu);
+    EXPECT_TRUE(Traced("17 music BGM\\lastDung.mid"));
+    EXPECT_EQ(h.engine.PictureSlots[2].Width(), 16);  // the corner brackets
+    EXPECT_EQ(h.engine.Field.scriptMode, 1);
+}
+
+struct TitleLeave : TitleTest {
+    TitleLeave() : TitleTest("") {}
+};
+
+TEST_F(TitleLeave, ShiftCountsFromFrame87AndFadesOverThirtyFrames) {
+    ASSERT_TRUE(h.RunFrames(1));
+    h.engine.SceneProc = TitleScreen;
+    h.engine.ModeProc = IdleProc;
+    h.engine.PictureSlots[1].LoadFile(h.engine, "pic\\title_bg");
+    h.engine.Title.frame = 80;
+    h.engine.Title.leave = 0;
+    // Shift before t = 87 is ignored.
+    h.SetKeys("2 shift\n4\n");
+    ASSERT_TRUE(h.RunFrames(6));  // t = 86
+    EXPECT_EQ(h.engine.Title.leave, 0);
+    h.SetKeys("8 shift\n9\n");
+    ASSERT_TRUE(h.RunFrames(1));  // frame 8, t = 87: Shift seen
+    EXPECT_EQ(h.engine.Title.leave, 1);
+    const std::uint16_t bright = Pixel(120, 3);
+    ASSERT_TRUE(h.RunFrames(1));  // level 30
+    EXPECT_LT(Pixel(120, 3), bright);
+    ASSERT_TRUE(h.RunFrames(29));  // level 1
+    EXPECT_EQ(h.engine.SceneProc, TitleScreen);
+    ASSERT_TRUE(h.RunFrames(1));
+    EXPECT_EQ(h.engine.SceneProc, TitleMenu);
+    EXPECT_EQ(h.engine.Title.frame, 80);
+    EXPECT_EQ(h.engine.Title.menu.Count(), 5);
+    EXPECT_EQ(Pixel(120, 3), 0);
+}
+
+TEST_F(TitleLeave, BackgroundRowsFirstAndLastAreNotDrawn) {
+    ASSERT_TRUE(h.RunFrames(1));
+    h.engine.SceneProc = TitleScreen;
+    h.engine.ModeProc = IdleProc;
+    h.engine.PictureSlots[1].LoadFile(h.engine, "pic\\title_bg");
+    h.engine.Title.frame = -24;  // t = -23: the background at full brightness, no wave yet
+    ASSERT_TRUE(h.RunFrames(1));
+    const std::uint16_t red = Rgb555(0xF8, 0, 0);
+    EXPECT_EQ(Pixel(70, 0), 0);  // row 0 of the picture
+    EXPECT_EQ(Pixel(70, 1), red);
+    EXPECT_EQ(Pixel(70, 4), red);
+    EXPECT_EQ(Pixel(70, 5), 0);  // its last row
+    EXPECT_EQ(Pixel(69, 1), 0);  // centred: columns 70..169
+    EXPECT_EQ(Pixel(170, 1), 0);
+}
+
+TEST_F(TitleLeave, WideBackgroundWavesWithoutLeavingTheScreen) {
+    h.WriteFile("pic\\title_bg.qdg",
+                PictureFile("size 240 210\ncolour r F80000\nfill 0 0 240 210 r\n"));
+    ASSERT_TRUE(h.RunFrames(1));
+    h.engine.SceneProc = TitleScreen;
+    h.engine.ModeProc = IdleProc;
+    h.engine.PictureSlots[1].LoadFile(h.engine, "pic\\title_bg");
+    h.engine.Title.frame = 300;
+    ASSERT_TRUE(h.RunFrames(5));
+    // Shifted rows are cut at the screen's edges; the margins below the page stay
+    // untouched.
+    EXPECT_EQ(h.engine.Screen.At(0, kVisibleTop + kPageHeight + 1), 0);
+}
+
+struct MenuTest : TitleTest {
+    MenuTest() : TitleTest("") {}
+    void OpenMenu() {
+        ASSERT_TRUE(h.RunFrames(1));
+        h.engine.SceneProc = TitleMenu;
+        h.engine.ModeProc = IdleProc;
+        h.engine.Title.menu.Create(5);
+        for (int i = 0; i < 5; ++i) h.engine.Title.menu.SetItem(h.engine, i, "x", 0);
+        h.engine.Title.frame = 95;
+        h.engine.InputTimer = 100;
+    }
+};
+
+TEST_F(MenuTest, DownMovesTheBrightEntryWithTheCursorSound) {
+    OpenMenu();
+    ASSERT_TRUE(h.RunFrames(1));
+    const std::uint16_t newGameBright = Pixel(100, 15);
+    const std::uint16_t dataDark = Pixel(100, 40);
+    EXPECT_NE(newGameBright, dataDark);
+    h.SetKeys("3 down\n4\n");
+    ASSERT_TRUE(h.RunFrames(1));
+    EXPECT_EQ(h.engine.Title.menu.cursor, 1);
+    EXPECT_TRUE(Traced("3 effect 0 SE\\cur0"));
+    EXPECT_EQ(Pixel(100, 40), newGameBright);
+    EXPECT_EQ(Pixel(100, 15), dataDark);
+}
+
+TEST_F(MenuTest, ConfirmingADataEntryStartsANewGame) {
+    OpenMenu();
+    h.engine.Title.menu.cursor = 3;
+    h.SetKeys("3 shift\n");
+    ASSERT_TRUE(h.RunFrames(2));
+    EXPECT_NE(h.engine.SceneProc, TitleMenu);
+    EXPECT_TRUE(Traced("3 music BGM\\lastDung.mid"));
+}
+
+}  // namespace

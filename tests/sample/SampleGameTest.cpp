@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+#include <png.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Frames of the recorded play (sample/demo.input) that the checks look at.
+constexpr int kTitleFrame = 1150;    // the title, its lettering faded in
+constexpr int kOpeningFrame = 1301;  // the first page of the opening, fully typed
+constexpr int kBattleFrame = 2250;   // the battle, Alen's turn
+constexpr int kVictoryFrame = 4090;  // the victory message
+
+// A dumped frame: 240 x 210 RGB pixels.
+struct Frame {
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> rgb;
+
+    // Pixels of the rectangle [x0, x1) x [y0, y1) for which `test` (r, g, b)
+    // holds.
+    int Count(int x0, int y0, int x1, int y1,
+              const std::function<bool(int, int, int)>& test) const {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                const std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * width + x) * 3];
+                n += test(p[0], p[1], p[2]);
+            }
+        return n;
+    }
+};
+
+bool White(int r, int g, int b) {
+    return r > 230 && g > 230 && b > 230;
+}
+bool Green(int r, int g, int b) {
+    return g > r + 40 && g > b + 40;
+}
+bool Yellow(int r, int g, int b) {
+    return r > 200 && g > 160 && b < 140;
+}
+bool Bluish(int r, int g, int b) {
+    return b > r && b > g;
+}
+
+bool ReadPng(const fs::path& path, Frame& frame) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+    image.format = PNG_FORMAT_RGB;
+    frame.width = static_cast<int>(image.width);
+    frame.height = static_cast<int>(image.height);
+    frame.rgb.resize(PNG_IMAGE_SIZE(image));
+    return png_image_finish_read(&image, nullptr, frame.rgb.data(), 0, nullptr) != 0;
+}
+
+// Plays the recording once, headless, for all the tests below.
+class SampleGame : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        dir_ = fs::temp_directory_path() / ("sample-game-test-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+        std::ostringstream cmd;
+        cmd << "'" << DUNMERE_PROGRAM << "' --headless --game-dir '" << SAMPLE_GAME_DIR
+            << "' --input '" << DEMO_INPUT << "' --seed 1 --trace '"
+            << (dir_ / "trace.txt").string() << "' --dump-dir '" << dir_.string()
+            << "' --dump-frames " << kTitleFrame << "," << kOpeningFrame << "," << kBattleFrame
+            << "," << kVictoryFrame << " 2> '" << (dir_ / "stderr.txt").string() << "'";
+        const int status = std::system(cmd.str().c_str());
+        exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::ifstream in(dir_ / "trace.txt");
+        for (std::string line; std::getline(in, line);) trace_.push_back(line);
+    }
+    static void TearDownTestSuite() { fs::remove_all(dir_); }
+
+    static Frame Dumped(int frame) {
+        char name[32];
+        std::snprintf(name, sizeof name, "frame-%06d.png", frame);
+        Frame f;
+        EXPECT_TRUE(ReadPng(dir_ / name, f)) << name;
+        if (f.rgb.empty()) f = Frame{240, 210, std::vector<std::uint8_t>(240 * 210 * 3)};
+        return f;
+    }
+    // The trace's events ("music BGM\opn.mid", "effect 0 SE\cur0", ...) without
+    // frame numbers, those whose text starts with `kind`.
+    static std::vector<std::string> Events(const std::string& kind) {
+        std::vector<std::string> out;
+        for (const std::string& line : trace_) {
+            const std::size_t space = line.find(' ');
+            if (space != std::string::npos && line.compare(space + 1, kind.size(), kind) == 0)
+                out.push_back(line.substr(space + 1));
+        }
+        return out;
+    }
+
+    static inline fs::path dir_;
+    static inline int exitCode_ = -1;
+    static inline std::vector<std::string> trace_;
+};
+
+TEST_F(SampleGame, PlaysToTheEndWithoutAMessageBox) {
+    EXPECT_EQ(exitCode_, 1);
+    ASSERT_FALSE(trace_.empty());
+    EXPECT_EQ(trace_.back(), "4490 quit");
+    // Every file the game asks for is there and every script runs without a
+    // fault.
+    const auto boxes = Events("box");
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+TEST_F(SampleGame, MusicFollowsTheStory) {
+    const std::vector<std::string> expected = {
+        "music BGM\\opn.mid",       // after the logo: credits and title
+        "music-stop",               // the new game
+        "music BGM\\lastDung.mid",  // the village and the forest
+        "music-stop",               // the battle
+        "music BGM\\btl2.mid",
+        "music-stop",  // its end silences the music
+        "music null",
+        "music-stop",  // F12
+    };
+    EXPECT_EQ(Events("music"), expected);
+}
+
+TEST_F(SampleGame, EverySkillAndTheMenusSoundTheirEffects) {
+    const auto effects = Events("effect");
+    for (const char* effect :
+         {"effect 0 SE\\cur0", "effect 1 SE\\kin", "effect 39 SE\\slash", "effect 39 SE\\fire",
+          "effect 39 SE\\heal", "effect 39 SE\\thunder", "effect 39 SE\\bite"})
+        EXPECT_NE(std::find(effects.begin(), effects.end(), effect), effects.end()) << effect;
+}
+
+TEST_F(SampleGame, FramesShowTitleTextBattleAndVictory) {
+    // The title lettering (yellow) over the night sky.
+    EXPECT_GT(Dumped(kTitleFrame).Count(0, 20, 240, 64, Yellow), 500);
+    // The opening's text box: white text on the blue panel at the bottom of the
+    // village.
+    const Frame opening = Dumped(kOpeningFrame);
+    EXPECT_GT(opening.Count(24, 139, 216, 193, White), 300);
+    EXPECT_GT(opening.Count(205, 180, 215, 192, Bluish), 100);
+    EXPECT_GT(opening.Count(0, 0, 240, 130, Green), 5000);
+    // The battle: the grassy grid and the active member's name in the box at the
+    // top.
+    const Frame battle = Dumped(kBattleFrame);
+    EXPECT_GT(battle.Count(7, 34, 231, 202, Green), 20000);
+    EXPECT_GT(battle.Count(24, 6, 216, 24, White), 30);
+    // The victory message is longer than a name: its text begins further left.
+    EXPECT_EQ(battle.Count(62, 8, 90, 22, White), 0);
+    EXPECT_GT(Dumped(kVictoryFrame).Count(62, 8, 90, 22, White), 30);
+}
+
+}  // namespace
