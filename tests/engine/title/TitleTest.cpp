@@ -19,32 +19,12 @@ std::vector<std::uint8_t> PictureFile(const std::string& text) {
     return tools::encodeBmp(picture);
 }
 
-// A short 8-bit mono PCM wave file.
-std::vector<std::uint8_t> Wave() {
-    std::vector<std::uint8_t> w;
-    auto text = [&](const char* s) { w.insert(w.end(), s, s + 4); };
-    auto u32 = [&](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) w.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    };
-    auto u16 = [&](std::uint16_t v) {
-        w.push_back(static_cast<std::uint8_t>(v));
-        w.push_back(static_cast<std::uint8_t>(v >> 8));
-    };
-    text("RIFF");
-    u32(36 + 8);
-    text("WAVE");
-    text("fmt ");
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(11025);
-    u32(11025);
-    u16(1);
-    u16(8);
-    text("data");
-    u32(8);
-    for (int i = 0; i < 8; ++i) w.push_back(128);
-    return w;
+// A short 8-bit mono PCM wave file: 11025 Hz, eight samples of silence.
+std::string Wave() {
+    using namespace std::string_literals;
+    return "RIFF\x2C\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x11\x2B\0\0\x11\x2B\0\0\x01\0\x08\0"
+           "data\x08\0\0\0"s +
+           std::string(8, '\x80');
 }
 
 // A game directory with the pictures and the opening script the title screens
