@@ -5,24 +5,10 @@
 #include <sstream>
 
 #include "common/LittleEndian.h"
+#include "tools/common/TextLines.h"
 
 namespace tools {
 namespace {
-
-std::vector<std::string> splitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::string line;
-    for (char c : text) {
-        if (c == '\n') {
-            lines.push_back(line);
-            line.clear();
-        } else if (c != '\r') {
-            line += c;
-        }
-    }
-    if (!line.empty()) lines.push_back(line);
-    return lines;
-}
 
 std::vector<std::string> words(const std::string& line) {
     std::istringstream in(line);
