@@ -62,7 +62,8 @@ float WaveStrength(std::int32_t t) {
     if (t < 1) return 0.0f;
     // t * t in single precision times K, then times 0.04 in double, kept as a
     // float.
-    return static_cast<float>(static_cast<double>(static_cast<float>(t * t) * kWaveK) * 0.04);
+    return static_cast<float>(
+        static_cast<double>(static_cast<float>(static_cast<std::int64_t>(t) * t) * kWaveK) * 0.04);
 }
 
 int WaveShift(int row, float strength) {
