@@ -43,6 +43,13 @@ CMainFrame::CMainFrame(CKyrelApp& app) : app_(app), mdiArea_(new QMdiArea(this))
     updateTimer_->start(100);
 }
 
+CMainFrame::~CMainFrame() {
+    // The base class deletes the MDI area, whose closing sub-windows still signal; by then this
+    // object is only a QMainWindow and must hear nothing.
+    updateTimer_->stop();
+    mdiArea_->disconnect(this);
+}
+
 QAction* CMainFrame::addCommand(int id, const QString& text, const QString& tip,
                                 const QList<QKeySequence>& shortcuts, bool checkable) {
     auto* action = new QAction(text, this);

@@ -25,6 +25,7 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
   public:
     explicit CMainFrame(CKyrelApp& app);
+    ~CMainFrame() override;
 
     QMdiArea& mdiArea() { return *mdiArea_; }
     QAction* action(int commandId) const { return actions_.value(commandId); }
