@@ -1,17 +1,24 @@
-// The four script runners executing arbitrary bytes in a small game: a 20 x 20 map with its tile
-// set, eight actors with event objects, the twelve animation players and a battle context, all on
-// the headless platform. The first byte picks the runner, the second the event or animation
-// player, the rest is the script. A few frames of the main loop follow, so that whatever the
-// script left in the slots (field, text box, script mode) runs too.
+// The four script runners executing arbitrary bytes in a small game on the headless platform: a
+// 20 x 20 map with its tile set, eight actors with event objects and the twelve animation players
+// for the global, event and animation scripts; a battle of four against one or two slimes, whose
+// acting member runs the bytes as its skill script, for the battle runner. The first byte picks
+// the runner, the second the event, animation player or battle set-up, the rest is the script.
+// Frames of the main loop follow, so that whatever the script left in the slots (field, text
+// box, script mode, the battle's phases) runs too.
+#include <algorithm>
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/battle/Battle.h"
+#include "engine/battle/BattleState.h"
 #include "engine/core/MainLoop.h"
 #include "engine/field/FieldState.h"
 #include "engine/platform/headless/EngineHarness.h"
 #include "engine/script/ScriptRunner.h"
 #include "fuzz/common/FuzzInput.h"
+#include "tests/engine/battle/BattleGame.h"
 
 namespace {
 
@@ -65,18 +72,56 @@ const EngineHarness& GameDirectory() {
     return *dir;
 }
 
-// A battle instruction as the battle supplies them: it reads its operand.
-void BattleStub(Engine&, QDCR& context, std::int8_t) {
-    context.ReadInt();
+// The battle's files, written once.
+const std::filesystem::path& BattleDirectory() {
+    static const std::unique_ptr<BattleGame> files = [] {
+        auto g = std::make_unique<BattleGame>();
+        g->WriteStandardFiles();
+        return g;
+    }();
+    return files->h.gameDir;
+}
+
+// The bits of `setUp`: 0 the group (one or two slimes), 1-3 the acting slot (a member or the
+// first slime), 4-5 the skill, 6-7 the slot under the cursor. The action starts as the battle
+// starts it once its message has been read.
+void FightWithScript(int setUp, const std::vector<std::uint8_t>& script) {
+    BattleGame g(BattleDirectory());
+    Engine& engine = g.engine;
+    g.LoadGame();
+    g.StartBattle(setUp & 1);
+    if (!engine.Battle) FuzzFailure();
+    BattleState& b = *engine.Battle;
+    constexpr std::array<int, 4> kCursorSlots = {0, 2, kPartySlots, kPartySlots + 1};
+    const int acting = (setUp >> 1 & 7) % (kPartySlots + 1);
+    b.cursor = PackCursor(FirstCell(b.grid, kCursorSlots[static_cast<std::size_t>(setUp >> 6 & 3)])
+                              .value_or(GridCell{}));
+    b.pending[static_cast<std::size_t>(acting)] = 1 + (setUp >> 4 & 3);
+    ExecuteNextAction(engine);
+    if (engine.ModeProc != ActionStart) FuzzFailure();
+    if (std::none_of(b.targeted.begin(), b.targeted.end(), [](auto t) { return t != 0; })) return;
+    b.enemyActing = 0;
+    b.messageTimer = 1;
+    b.skillScript.Load(script);
+    engine.ModeProc = ActionRun;
+    // Until the action and whatever it started are over, or the battle is.
+    g.HoldUntil("", 150, [&] {
+        return !engine.Battle || engine.ModeProc == FreeMove || engine.ModeProc == IdleProc ||
+               engine.ModeProc == VictoryWait;
+    });
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
-    const int runner = data[0] % 4;
+    const int runner = data[0] % 4;  // global, event, animation, battle
     const int index = data[1];
     std::vector<std::uint8_t> script(data + 2, data + size);
+    if (runner == 3) {
+        FightWithScript(index, script);
+        return 0;
+    }
 
     HeadlessOptions options;
     options.boxesToStderr = false;
@@ -91,7 +136,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetActorPicture(engine, 0, "hero");
     engine.FrameMs = 16;
 
-    QDCR battle;
     for (int call = 0; call < 3; ++call) {
         switch (runner) {
             case 0:
@@ -116,10 +160,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 RunAndDrawAnimActor(engine, player, 120, 320);
                 break;
             }
-            default:
-                if (call == 0) battle.Load(script);
-                RunBattleScript(engine, battle, BattleStub);
-                break;
         }
     }
     for (int frame = 0; frame < 3; ++frame)

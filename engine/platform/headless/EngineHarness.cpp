@@ -39,7 +39,19 @@ EngineHarness::EngineHarness(std::string_view inputScript)
     DisplayOpen(engine);
 }
 
+EngineHarness::EngineHarness(const std::filesystem::path& sharedGameDir,
+                             std::string_view inputScript)
+    : gameDir(sharedGameDir),
+      ownsGameDir(false),
+      platform(QuietOptions(inputScript)),
+      engine(platform, gameDir) {
+    engine.fixedSeed = 1;
+    engine.random.seed(1);
+    DisplayOpen(engine);
+}
+
 EngineHarness::~EngineHarness() {
+    if (!ownsGameDir) return;
     std::error_code ec;
     std::filesystem::remove_all(gameDir, ec);
 }

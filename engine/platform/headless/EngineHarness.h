@@ -22,6 +22,8 @@
 class EngineHarness {
   public:
     explicit EngineHarness(std::string_view inputScript = {});
+    // Plays in a game directory that already exists; it is left as it is.
+    EngineHarness(const std::filesystem::path& sharedGameDir, std::string_view inputScript);
     ~EngineHarness();
     EngineHarness(const EngineHarness&) = delete;
     EngineHarness& operator=(const EngineHarness&) = delete;
@@ -37,6 +39,7 @@ class EngineHarness {
     const std::vector<std::string>& Trace() const { return platform.TraceLines(); }
 
     std::filesystem::path gameDir;
+    bool ownsGameDir = true;
     HeadlessPlatform platform;
     Engine engine;
 };

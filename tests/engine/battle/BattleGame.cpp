@@ -69,6 +69,9 @@ std::string CompileScript(std::string_view source) {
 
 BattleGame::BattleGame() : engine(h.engine) {}
 
+BattleGame::BattleGame(const std::filesystem::path& sharedGameDir)
+    : h(sharedGameDir, {}), engine(h.engine) {}
+
 void BattleGame::WriteCharacter(int n, std::string_view name, int maxHp,
                                 std::initializer_list<int> stats) {
     std::string text = "code" + std::to_string(n) + "\n" + std::string(name) + " hero\n" +

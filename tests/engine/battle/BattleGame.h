@@ -2,6 +2,7 @@
 // A small game directory for battle tests: data files, pictures, sounds and skill scripts,
 // and an engine on the headless platform to fight in it.
 #include <cstdint>
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -19,6 +20,8 @@ std::string CompileScript(std::string_view source);
 class BattleGame {
   public:
     BattleGame();
+    // Fights in the files of another game's directory.
+    explicit BattleGame(const std::filesystem::path& sharedGameDir);
 
     // Writes everything a battle needs; the files can be overwritten afterwards.
     void WriteStandardFiles();
