@@ -2,11 +2,10 @@
 
 #include <SDL.h>
 
-#include <fstream>
-#include <iterator>
 #include <span>
 
 #include "common/LittleEndian.h"
+#include "common/WholeFile.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
 
@@ -31,12 +30,6 @@ void CDib::Destroy() {
 }
 
 namespace {
-
-std::vector<char> ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The size a BMP header declares, checked before SDL allocates and clears a surface for it: a
 // damaged header of a few bytes must not make the decoder take gigabytes. Uncompressed rows must
@@ -72,9 +65,8 @@ bool PlausibleBmpHeader(std::span<const std::uint8_t> b) {
 }
 
 // Decodes a BMP file with SDL's decoder into `dib`, keeping the top five bits of each channel.
-bool DecodeBmp(const std::vector<char>& bytes, CDib& dib) {
-    if (!PlausibleBmpHeader({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}))
-        return false;
+bool DecodeBmp(const std::vector<std::uint8_t>& bytes, CDib& dib) {
+    if (!PlausibleBmpHeader(bytes)) return false;
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (!rw) return false;
     SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
@@ -109,7 +101,8 @@ bool CDib::LoadFile(Engine& engine, std::string_view name) {
     Destroy();
     std::string fileName(name);
     fileName += ".qdg";
-    if (DecodeBmp(ReadWholeFile(AssetPath(engine, fileName)), *this)) return true;
+    const auto bytes = kit::ReadWholeFile(AssetPath(engine, fileName));
+    if (bytes && DecodeBmp(*bytes, *this)) return true;
     Destroy();
     return ErrorBox(engine, Sjis("CDib::LoadFile : えら～\n\n") + std::string(name));
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 // Brightness levels 0..32 of every 5-5-5 colour: entry (L, c) has each channel of c multiplied by
@@ -18,16 +19,17 @@ constexpr std::uint16_t ShadeOf(int level, std::uint16_t c) {
 
 class BrightnessTable {
   public:
-    // Builds all 33 x 65536 entries (about 4 MB).
+    // Makes all 33 x 65536 entries (about 4 MB) available. They never change, so every table
+    // of the process shares one copy, computed the first time.
     void Build();
-    bool Built() const { return !entries_.empty(); }
+    bool Built() const { return entries_ != nullptr; }
     std::uint16_t operator()(int level, std::uint16_t c) const {
-        return entries_[static_cast<std::size_t>(level) * 65536u + c];
+        return (*entries_)[static_cast<std::size_t>(level) * 65536u + c];
     }
     const std::uint16_t* Level(int level) const {
-        return entries_.data() + static_cast<std::size_t>(level) * 65536u;
+        return entries_->data() + static_cast<std::size_t>(level) * 65536u;
     }
 
   private:
-    std::vector<std::uint16_t> entries_;
+    std::shared_ptr<const std::vector<std::uint16_t>> entries_;
 };

@@ -1,8 +1,6 @@
 #include "engine/core/Sound.h"
 
-#include <fstream>
-#include <iterator>
-
+#include "common/WholeFile.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
 #include "engine/core/WaveFile.h"
@@ -24,16 +22,12 @@ bool LoadEffect(Engine& engine, int slot, std::string_view name) {
     if (!ValidSlot(slot)) return false;
     std::string fileName(name);
     fileName += ".wav";
-    std::vector<std::uint8_t> bytes;
-    {
-        std::ifstream in(AssetPath(engine, fileName), std::ios::binary);
-        if (!in) {
-            engine.platform.MessageBox({}, Sjis("ファイルオープンに失敗しました"));
-            return false;
-        }
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const auto bytes = kit::ReadWholeFile(AssetPath(engine, fileName));
+    if (!bytes) {
+        engine.platform.MessageBox({}, Sjis("ファイルオープンに失敗しました"));
+        return false;
     }
-    WaveReadResult wave = ReadWave(bytes);
+    WaveReadResult wave = ReadWave(*bytes);
     if (!wave.error.empty()) return ErrorBox(engine, Sjis(wave.error));
     if (!DeviceAccepts(wave.format, wave.data.size()) ||
         !engine.platform.CreateEffect(slot, wave.format, wave.data, name))

@@ -1,9 +1,8 @@
 #include "engine/field/FieldState.h"
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
+#include "common/WholeFile.h"
 #include "engine/battle/Battle.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
@@ -11,22 +10,13 @@
 
 namespace {
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return bytes;
-}
-
 // Loads the tile sheet "Smt\mapT" and the attributes "Smt\sMatT.qd" of tile-set `tileSet`.
 void LoadTileSet(Engine& engine, int tileSet) {
     FieldState& field = engine.Field;
     field.tileSet = tileSet;
     const std::string number = std::to_string(tileSet);
     field.tileSheet.LoadFile(engine, "Smt\\map" + number);
-    const auto bytes = ReadWholeFile(AssetPath(engine, "Smt\\sMat" + number + ".qd"));
+    const auto bytes = kit::ReadWholeFile(AssetPath(engine, "Smt\\sMat" + number + ".qd"));
     if (!bytes) {
         ErrorBox(engine, "SMat file Reading error!");
         field.tileAttributes.fill(0);
@@ -67,7 +57,7 @@ bool LoadMap(Engine& engine, std::string_view name) {
     FieldState& field = engine.Field;
     name = name.substr(0, name.find('\0'));
     if (name != "NO") field.mapName = std::string(name.substr(0, kMapNameCapacity - 1));
-    const auto bytes = ReadWholeFile(AssetPath(engine, "Mt\\" + std::string(name) + ".qd"));
+    const auto bytes = kit::ReadWholeFile(AssetPath(engine, "Mt\\" + std::string(name) + ".qd"));
     // A map whose layers would pass the limit is refused like a missing one: the old map stays.
     const auto map = bytes ? ParseMapFile(*bytes) : std::nullopt;
     if (!map) return ErrorBox(engine, "Mat file Reading error!");

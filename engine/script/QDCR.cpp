@@ -1,10 +1,10 @@
 #include "engine/script/QDCR.h"
 
 #include <algorithm>
-#include <fstream>
 #include <string>
 #include <utility>
 
+#include "common/WholeFile.h"
 #include "engine/core/Engine.h"
 
 QDCR::QDCR() {
@@ -28,18 +28,11 @@ bool QDCR::READ(Engine& engine, std::string_view name) {
 }
 
 bool QDCR::LoadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::vector<std::uint8_t> bytes;
-    char chunk[16384];
-    do {
-        in.read(chunk, sizeof chunk);
-        bytes.insert(bytes.end(), chunk, chunk + in.gcount());
-    } while (in);
     // A file that opens but cannot be read through (a directory, an I/O error) is not loaded
     // either: the previous script stays rather than a part of this one.
-    if (in.bad()) return false;
-    Load(std::move(bytes));
+    auto bytes = kit::ReadWholeFile(path);
+    if (!bytes) return false;
+    Load(std::move(*bytes));
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "common/LittleEndian.h"
 #include "common/Random.h"
 #include "common/ShiftJis.h"
+#include "common/WholeFile.h"
 
 namespace {
 
@@ -109,6 +110,24 @@ TEST(AtomicFile, FailureKeepsTheOldFile) {
     EXPECT_NE(kit::writeFileAtomically(dir / "target", std::string_view("x")), "");
     EXPECT_TRUE(std::filesystem::is_directory(dir / "target" / "inner"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(WholeFile, ReadsEveryByteOrNothing) {
+    auto dir = std::filesystem::temp_directory_path() / "kit-whole-file-test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    // More than one read block, with every byte value.
+    std::string content;
+    for (int i = 0; i < 200000; ++i) content.push_back(static_cast<char>(i * 7));
+    ASSERT_EQ(kit::writeFileAtomically(dir / "big.bin", std::string_view(content)), "");
+    const auto bytes = kit::ReadWholeFile(dir / "big.bin");
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(std::string(bytes->begin(), bytes->end()), content);
+    ASSERT_EQ(kit::writeFileAtomically(dir / "empty.bin", std::string_view()), "");
+    EXPECT_TRUE(kit::ReadWholeFile(dir / "empty.bin").value().empty());
+    EXPECT_FALSE(kit::ReadWholeFile(dir / "missing.bin"));
+    EXPECT_FALSE(kit::ReadWholeFile(dir));  // a directory opens but cannot be read
     std::filesystem::remove_all(dir);
 }
 
