@@ -323,16 +323,6 @@ TEST_F(DocumentTest, OpenSetsNamesOnlyWhenTheLoadSucceeds) {
     EXPECT_FALSE(app->untitled);
 }
 
-TEST_F(DocumentTest, CommandLineProjectKeepsTheWorkingDirectory) {
-    const std::string path = dir.file("cl.kyl");
-    ASSERT_TRUE(saveProject(*app, path));
-    const std::string before = app->projectDirectory;
-    ASSERT_TRUE(openProjectFromCommandLine(*app, "\"" + path + "\""));
-    EXPECT_EQ(app->documentName, "cl.kyl");
-    EXPECT_EQ(app->projectDirectory, before);
-    EXPECT_FALSE(app->untitled);
-}
-
 TEST_F(DocumentTest, ConfirmDiscardYesSavesWhateverTheSaveDid) {
     app->design.markChanged();
     ui.answers = {MessageAnswer::Yes};

@@ -9,7 +9,6 @@
 
 #include "UiTestSupport.h"
 #include "common/LittleEndian.h"
-#include "designer/core/ClipBuffer.h"
 #include "designer/ui/CChildFrame.h"
 #include "designer/ui/CCurveView.h"
 #include "designer/ui/CMainFrame.h"
@@ -74,26 +73,6 @@ TEST_F(ToolsOnView, ClickAtTheTopRowStoresMinus32768WhileALineThereStoresMinus32
     expectShowsCurveAsStored(*view);
 }
 
-TEST_F(ToolsOnView, ClickWritesTheSamplesUnderTheColumnAtEachWidth) {
-    {
-        auto view = makeView(CurveKind::Pan, 1101, 256);
-        QTest::mouseClick(view.get(), Qt::LeftButton, {}, at(300, 128));
-        EXPECT_EQ(curve(CurveKind::Pan)[600], 0);
-        EXPECT_EQ(curve(CurveKind::Pan)[601], 0);
-    }
-    curve(CurveKind::Pan).fill(5);
-    auto wide = makeView(CurveKind::Pan, 4404, 256);
-    QTest::mouseClick(wide.get(), Qt::LeftButton, {}, at(300, 0));
-    Curve untouched;
-    untouched.fill(5);
-    EXPECT_EQ(curve(CurveKind::Pan), untouched);
-    QTest::mouseClick(wide.get(), Qt::LeftButton, {}, at(301, 0));
-    EXPECT_EQ(curve(CurveKind::Pan)[150], -32768);
-    EXPECT_EQ(curve(CurveKind::Pan)[149], 5);
-    EXPECT_EQ(curve(CurveKind::Pan)[151], 5);
-    expectShowsCurveAsStored(*wide);
-}
-
 TEST_F(ToolsOnView, FreehandDragLeavesTheWindowShowingTheCurveAsStored) {
     auto view = makeView(CurveKind::Waveform, 700, 300);
     QTest::mousePress(view.get(), Qt::LeftButton, {}, at(100, 20));
@@ -104,33 +83,6 @@ TEST_F(ToolsOnView, FreehandDragLeavesTheWindowShowingTheCurveAsStored) {
     QTest::mouseRelease(view.get(), Qt::LeftButton, {}, at(60, 250));
     expectShowsCurveAsStored(*view);
     EXPECT_EQ(snapshots(CurveKind::Waveform), 1);
-}
-
-TEST_F(ToolsOnView, LineDraggedOutToTheRightReachesTheLastSample) {
-    useTool(Tool::Line);
-    auto view = makeView(CurveKind::Frequency, 1101, 256);
-    QTest::mousePress(view.get(), Qt::LeftButton, {}, at(1000, 128));
-    QTest::mouseMove(view.get(), at(1101 + 10, 128));
-    EXPECT_EQ(view->lastPoint.x(), 1101);
-    QTest::mouseRelease(view.get(), Qt::LeftButton, {}, at(1101 + 10, 128));
-    EXPECT_EQ(curve(CurveKind::Frequency)[2000], 0);
-    EXPECT_EQ(curve(CurveKind::Frequency)[2201], 0);
-    EXPECT_FALSE(view->capturing);
-    expectShowsCurveAsStored(*view);
-}
-
-TEST_F(ToolsOnView, VerticalLineLeavesTheUpperValueInItsSample) {
-    useTool(Tool::Line);
-    auto view = makeView(CurveKind::Frequency, 2202, 400);
-    const CurvePlot& plot = view->plot();
-    const int top = plot.valueToRow(-1000);
-    const int bottom = plot.valueToRow(1000);
-    QTest::mousePress(view.get(), Qt::LeftButton, {}, at(10, top));
-    QTest::mouseMove(view.get(), at(10, bottom));
-    QTest::mouseRelease(view.get(), Qt::LeftButton, {}, at(10, bottom));
-    EXPECT_EQ(curve(CurveKind::Frequency)[10], plot.rowToValue(bottom));
-    EXPECT_EQ(curve(CurveKind::Frequency)[9], 0);
-    EXPECT_EQ(curve(CurveKind::Frequency)[11], 0);
 }
 
 TEST_F(ToolsOnView, CtrlDrawsALineWithFreehandAndFreehandWithTheOtherTools) {
@@ -159,27 +111,6 @@ TEST_F(ToolsOnView, CtrlDrawsALineWithFreehandAndFreehandWithTheOtherTools) {
     QTest::mouseRelease(view.get(), Qt::LeftButton, Qt::ControlModifier, at(200, 0));
     EXPECT_EQ(snapshots(CurveKind::Volume), 2);
     EXPECT_EQ(app.state().selectionVisible, 0);
-}
-
-TEST_F(ToolsOnView, RightToLeftSelectionIsStoredInOrderAndBanded) {
-    useTool(Tool::Select);
-    auto view = makeView(CurveKind::Volume, 1101, 200);
-    curve(CurveKind::Volume).fill(32767);  // on the bottom row, away from the band's test pixels
-    view->rebuild();
-    QTest::mousePress(view.get(), Qt::LeftButton, {}, at(300, 50));
-    QTest::mouseMove(view.get(), at(200, 60));
-    const QRgb background = plotcolour::kBackground & 0xFFFFFFu;
-    const QRgb banded = background ^ (plotcolour::kSelectionBand & 0xFFFFFFu);
-    EXPECT_EQ(view->windowImage().pixel(at(250, 5)) & 0xFFFFFFu, banded);
-    QTest::mouseRelease(view.get(), Qt::LeftButton, {}, at(150, 60));
-    const KyrelApp& state = app.state();
-    EXPECT_EQ(state.selectionVisible, 1);
-    EXPECT_EQ(state.selectionStart.x, 300);
-    EXPECT_EQ(state.selectionEnd.x, 600);
-    EXPECT_EQ(state.activeKind, static_cast<int>(CurveKind::Volume));
-    EXPECT_EQ(snapshots(CurveKind::Volume), 0);
-    // A loose view is no window of the table, so it shows the plot only; the data is kept.
-    EXPECT_EQ(state.clipBuffer[0], 32767);
 }
 
 TEST_F(ToolsOnView, EscapeInTheMiddleOfALineWritesNothingAfterTheSnapshot) {
@@ -299,48 +230,6 @@ TEST_F(EditingCommands, TwoStrokesUndoneAndRedoneWithRefusals) {
     EXPECT_EQ(curve(CurveKind::Volume), afterSecond);
 }
 
-TEST_F(EditingCommands, FiveStrokesGiveThreeUndos) {
-    CCurveView& view = activate(CurveKind::Pan);
-    for (int i = 0; i < 5; ++i) stroke(view, 10 * i);
-    for (int i = 0; i < 3; ++i) command(kCmdUndo);
-    EXPECT_TRUE(prompts.shown.empty());
-    command(kCmdUndo);
-    EXPECT_EQ(prompts.shown.size(), 1u);
-}
-
-TEST_F(EditingCommands, UndoFollowsTheOrderOfChangesAcrossWindowsAndTracks) {
-    const Curve volumeBefore = curve(CurveKind::Volume, 0);
-    stroke(activate(CurveKind::Volume), 0);  // change A: volume of track 1
-    const Curve volumeAfter = curve(CurveKind::Volume, 0);
-    app.selectTrack(1);
-    stroke(activate(CurveKind::Pan), 0);  // change B: pan of track 2
-    const Curve panAfter = curve(CurveKind::Pan, 1);
-
-    // Undo of A succeeds and touches only the volume curve of track 1 ...
-    app.selectTrack(0);
-    activate(CurveKind::Volume);
-    command(kCmdUndo);
-    EXPECT_EQ(curve(CurveKind::Volume, 0), volumeBefore);
-    EXPECT_EQ(curve(CurveKind::Pan, 1), panAfter);
-    EXPECT_TRUE(prompts.shown.empty());
-    // ... after which B is newer than the counter and its undo is refused.
-    app.selectTrack(1);
-    activate(CurveKind::Pan);
-    command(kCmdUndo);
-    EXPECT_EQ(curve(CurveKind::Pan, 1), panAfter);
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    // Redo of A brings the counter back past B.
-    app.selectTrack(0);
-    activate(CurveKind::Volume);
-    command(kCmdRedo);
-    EXPECT_EQ(curve(CurveKind::Volume, 0), volumeAfter);
-    app.selectTrack(1);
-    activate(CurveKind::Pan);
-    command(kCmdUndo);
-    EXPECT_NE(curve(CurveKind::Pan, 1), panAfter);
-    EXPECT_EQ(prompts.shown.size(), 1u);
-}
-
 TEST_F(EditingCommands, CopyAndPasteBetweenTwoRunningCopies) {
     CCurveView& volume = activate(CurveKind::Volume);
     Curve& source = curve(CurveKind::Volume);
@@ -397,36 +286,6 @@ TEST_F(EditingCommands, CopyAndPasteBetweenTwoRunningCopies) {
     EXPECT_FALSE(target.capturing);
     expectShowsCurveAsStored(target);
     EXPECT_EQ(other.state().undo.ring(0, CurveKind::Waveform).index, 1);
-}
-
-TEST_F(EditingCommands, PastedBlockStickingOutRightEndsOnTheLastColumnAndEscapeCancels) {
-    ClipBuffer buffer;
-    buffer.fill(1234);
-    const auto block = encodeClipBlock(buffer, 300);
-    auto* data = new QMimeData;
-    data->setData("application/x-kyrel-curve",
-                  QByteArray(reinterpret_cast<const char*>(block.data()), 8872));
-    QGuiApplication::clipboard()->setMimeData(data);
-
-    CCurveView& view = activate(CurveKind::Frequency);
-    const int w = view.plot().width();
-    command(kCmdPaste);
-    ASSERT_TRUE(view.capturing);
-    QTest::keyClick(&view, Qt::Key_Escape);
-    EXPECT_FALSE(view.capturing);
-    EXPECT_EQ(curve(CurveKind::Frequency)[0], 0);
-
-    command(kCmdPaste);
-    QTest::mouseMove(&view, at(w - 3, 20));
-    QTest::mousePress(&view, Qt::LeftButton, {}, at(w - 3, 20));
-    const PlotScale scale = plotScaleOf(view);
-    EXPECT_EQ(app.state().selectionEnd.x, scale.columnToSample(w - 1));
-    EXPECT_EQ(curve(CurveKind::Frequency)[static_cast<std::size_t>(app.state().selectionEnd.x)],
-              1234);
-    EXPECT_EQ(curve(CurveKind::Frequency)[static_cast<std::size_t>(app.state().selectionStart.x)],
-              1234);
-    EXPECT_EQ(
-        curve(CurveKind::Frequency)[static_cast<std::size_t>(app.state().selectionStart.x - 1)], 0);
 }
 
 TEST_F(EditingCommands, ANewSelectionHidesTheOldBandAndShowsItsOwnAtOnce) {

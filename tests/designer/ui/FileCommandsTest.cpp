@@ -94,32 +94,6 @@ TEST_F(FileCommands, SaveAsThenSaveOverThenOpen) {
     EXPECT_EQ(app.state().projectDirectory, dir.dir());
 }
 
-TEST_F(FileCommands, NewWithUnsavedChangesAsksTwice) {
-    start();
-    app.design().markChanged();
-    prompts.answers = {MessageAnswer::No, MessageAnswer::No};
-    run(kCmdNew);
-    ASSERT_EQ(prompts.shown.size(), 2u);
-    EXPECT_EQ(prompts.shown[0].text, "新規作成.kyl は変更されています。保存しますか？");
-    EXPECT_EQ(prompts.shown[1].text, "すべてのデータが初期化されます。よろしいですか？");
-    EXPECT_EQ(app.design().settings.modified, 1);  // the reset was declined
-}
-
-TEST_F(FileCommands, OpeningABadFileKeepsEverything) {
-    start();
-    const std::string path = dir.file("junk.kyl");
-    std::ofstream(path, std::ios::binary) << "KY3";
-    std::ofstream(path, std::ios::binary | std::ios::app).put('\0');
-    app.design().tracks[0].volume = 11;
-    prompts.fileNames = {path};
-    run(kCmdOpen);
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].caption, "Error");
-    EXPECT_EQ(prompts.shown[0].text, path + " は対応していないバージョンです");
-    EXPECT_EQ(app.design().tracks[0].volume, 11);
-    EXPECT_EQ(title(), QString::fromUtf8("Kyrel - [新規作成.kyl]"));
-}
-
 TEST_F(FileCommands, ProjectOnTheCommandLineOpensAtStart) {
     {
         // Make a project with another instance of the document logic.
@@ -194,33 +168,6 @@ TEST_F(FileCommands, CancellingTheRenderWritesNothing) {
     run(kCmdPlay);
     EXPECT_TRUE(player.started().empty());
     EXPECT_EQ(app.design().settings.renderStale, 1);
-}
-
-TEST_F(FileCommands, PlayRendersOnlyWhenTheDocumentChanged) {
-    start();
-    int renders = 0;
-    prompts.dialogHandler = [&](QDialog& dialog) {
-        ++renders;
-        return dialog.exec();
-    };
-    app.design().settings.durationMs = 50;
-    for (int i = 0; i < 2; ++i) {
-        run(kCmdPlay);
-        ASSERT_TRUE(testing::waitUntil([&] { return !app.state().isPlaying(); }));
-    }
-    EXPECT_EQ(renders, 1);
-    EXPECT_EQ(player.started().size(), 2u);
-    EXPECT_EQ(fileSize(dir.file("KYTemp0.wav")), 44u + 1102u);
-
-    // Play edited track plays the current track alone, and the next Play renders the mix again.
-    app.selectTrack(2);
-    run(kCmdPlayEditedTrack);
-    ASSERT_TRUE(testing::waitUntil([&] { return !app.state().isPlaying(); }));
-    EXPECT_EQ(renders, 2);
-    EXPECT_EQ(app.design().settings.trackUse[2], 0);
-    EXPECT_EQ(app.design().settings.renderStale, 1);
-    run(kCmdPlay);
-    EXPECT_EQ(renders, 3);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -156,18 +155,6 @@ TEST_F(MainFrame, ShortMenuWhileNoEditWindowIsOpen) {
     EXPECT_EQ(title(CurveKind::Waveform), QString::fromUtf8("波形 [Track:6]"));
 }
 
-TEST_F(MainFrame, ToolCommandsAreCheckedByTheStoredTool) {
-    command(kCmdToolSelect).trigger();
-    EXPECT_EQ(app.design().settings.tool, static_cast<std::int32_t>(Tool::Select));
-    EXPECT_TRUE(command(kCmdToolSelect).isChecked());
-    EXPECT_FALSE(command(kCmdToolFreehand).isChecked());
-    command(kCmdToolFreehand).trigger();
-    EXPECT_TRUE(command(kCmdToolFreehand).isChecked());
-    EXPECT_FALSE(command(kCmdToolSelect).isChecked());
-    command(kCmdToolLine).trigger();
-    EXPECT_TRUE(command(kCmdToolLine).isChecked());
-}
-
 TEST_F(MainFrame, GeneratorOnlyFromTheWaveformWindowAndCopyOnlyWithASelection) {
     for (CurveKind kind : {CurveKind::Frequency, CurveKind::Volume, CurveKind::Pan}) {
         app.openCurveWindow(static_cast<int>(kind));
@@ -227,35 +214,9 @@ TEST_F(MainFrame, ClosingWithUnsavedChangesAsksFirst) {
     EXPECT_TRUE(frame().close());
 }
 
-TEST_F(MainFrame, ToolbarsHoldTheirButtonsAndComeBack) {
-    QList<int> ids;
-    for (QAction* a : frame().mainToolBar()->actions())
-        ids << (a->isSeparator() ? 0 : a->data().toInt());
-    const QList<int> expected = {kCmdNew,
-                                 kCmdOpen,
-                                 kCmdSave,
-                                 0,
-                                 kCmdUndo,
-                                 kCmdRedo,
-                                 0,
-                                 kCmdToolSelect,
-                                 kCmdToolFreehand,
-                                 kCmdToolLine,
-                                 0,
-                                 kCmdGenerator,
-                                 0,
-                                 kCmdStop,
-                                 kCmdPlay,
-                                 kCmdPlayEditedTrack,
-                                 kCmdCreateWav,
-                                 kCmdEffectSettings,
-                                 kCmdWaveSettings};
-    EXPECT_EQ(ids, expected);
-    EXPECT_EQ(frame().trackToolBar()->actions().size(), 6);
+TEST_F(MainFrame, ToolbarsComeBackAndTheStatusBarToggles) {
     for (QAction* a : frame().mainToolBar()->actions()) {
-        if (!a->isSeparator()) {
-            EXPECT_FALSE(a->icon().isNull()) << a->data().toInt();
-        }
+        if (!a->isSeparator()) EXPECT_FALSE(a->icon().isNull()) << a->data().toInt();
     }
     frame().mainToolBar()->hide();
     frame().trackToolBar()->hide();
@@ -271,16 +232,7 @@ TEST_F(MainFrame, ToolbarsHoldTheirButtonsAndComeBack) {
     EXPECT_TRUE(command(kCmdStatusBar).isChecked());
 }
 
-TEST_F(MainFrame, HelpAndAbout) {
-    QString versionText;
-    prompts.dialogHandler = [&](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Kyrelのバージョン情報"));
-        if (auto* label = dialog.findChild<QLabel*>("version")) versionText = label->text();
-        return int(QDialog::Accepted);
-    };
-    command(kCmdAbout).trigger();
-    EXPECT_EQ(versionText, QStringLiteral("Kyrel Version 1.09"));
-
+TEST_F(MainFrame, HelpOpensItsWindow) {
     command(kCmdHelp).trigger();
     auto* help = frame().findChild<QTextBrowser*>();
     ASSERT_NE(help, nullptr);

@@ -58,20 +58,6 @@ TEST_F(SettingsDialogs, WaveSettingsShowTheDocumentAndOkAlwaysMarksIt) {
     EXPECT_FALSE(app.mainFrame()->close());
 }
 
-TEST_F(SettingsDialogs, WaveSettingsWriteTheChosenFormat) {
-    CWaveSettingsDlg wave(app);
-    wave.durationEdit().setText(" 2500 ");
-    wave.bitsChoice().setCurrentIndex(1);
-    wave.rateChoice().setCurrentIndex(2);
-    wave.channelChoice().setCurrentIndex(1);
-    wave.accept();
-    EXPECT_EQ(wave.result(), QDialog::Accepted);
-    EXPECT_EQ(settings().durationMs, 2500);
-    EXPECT_EQ(settings().bitsIndex, 1);
-    EXPECT_EQ(settings().rateIndex, 2);
-    EXPECT_EQ(settings().channelIndex, 1);
-}
-
 TEST_F(SettingsDialogs, LengthOutsideItsRangeIsRefusedWithTheRangeMessage) {
     for (const char* bad : {"0", "30001", "abc", "", "12.5", "1,000", "-3"}) {
         prompts.shown.clear();
