@@ -59,11 +59,6 @@ TEST(ScriptCompiler, TheCharacterAfterTheNumberIsPassedOver) {
     EXPECT_EQ(compiled("e2"), bytes({'e', 0x02}));
 }
 
-TEST(ScriptCompiler, EmptySourceGivesEmptyOutput) {
-    EXPECT_EQ(compiled(""), "");
-    EXPECT_EQ(compiled("\r\n\n* only a remark\n"), "");
-}
-
 TEST(ScriptCompiler, LineBreaksVanishOutsideStringsAndStayInside) {
     EXPECT_EQ(compiled("c0;1;2;=\r\n#\n@A//\r\n"), bytes({'c', 0}) + "1;2;=#@A//");
     EXPECT_EQ(compiled("c2;0;$one\r\ntwo//"), bytes({'c', 2}) + "0;8!one\r\ntwo");
@@ -81,11 +76,10 @@ TEST(ScriptCompiler, StringLiteralsAreCopiedVerbatim) {
     EXPECT_EQ(compiled("* costs $5\nc0;"), bytes({'c', 0}));
 }
 
-TEST(ScriptCompiler, TheTextEndsAtItsFirstZeroByte) {
+TEST(ScriptCompiler, TheTextEndsAtItsFirstZeroByteOrAtARemarkWithoutLineFeed) {
+    EXPECT_EQ(compiled(""), "");
+    EXPECT_EQ(compiled("\r\n\n* only a remark\n"), "");
     EXPECT_EQ(compiled(std::string("#@X//\0c5;", 9)), "#@X//");
-}
-
-TEST(ScriptCompiler, ARemarkWithoutLineFeedEndsTheText) {
     EXPECT_EQ(compiled("#* last line"), "#");
 }
 
