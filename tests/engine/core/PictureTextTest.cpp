@@ -1,45 +1,18 @@
 #include <gtest/gtest.h>
 
-#include "common/LittleEndian.h"
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
 #include "engine/platform/headless/EngineHarness.h"
+#include "tests/engine/field/GameDirKit.h"
 
 namespace {
 
-struct Rgb {
-    std::uint8_t r, g, b;
-};
-
-// A 24-bit bottom-up BMP file of the given pixels (row 0 first in `pixels`).
-std::vector<std::uint8_t> Bmp24(int w, int h, const std::vector<Rgb>& pixels) {
-    const int rowBytes = (w * 3 + 3) & ~3;
-    std::vector<std::uint8_t> out{'B', 'M'};
-    kit::appendU32LE(out, static_cast<std::uint32_t>(54 + rowBytes * h));
-    kit::appendU32LE(out, 0);
-    kit::appendU32LE(out, 54);
-    kit::appendU32LE(out, 40);
-    kit::appendI32LE(out, w);
-    kit::appendI32LE(out, h);
-    kit::appendU16LE(out, 1);
-    kit::appendU16LE(out, 24);
-    for (int i = 0; i < 6; ++i) kit::appendU32LE(out, 0);
-    for (int y = h - 1; y >= 0; --y) {
-        for (int x = 0; x < w; ++x) {
-            const Rgb& p = pixels[static_cast<std::size_t>(y * w + x)];
-            out.insert(out.end(), {p.b, p.g, p.r});
-        }
-        out.resize(out.size() + static_cast<std::size_t>(rowBytes - w * 3), 0);
-    }
-    return out;
-}
-
 TEST(PictureTest, LoadKeepsTheTopFiveBitsSoNearBlackIsTransparent) {
     EngineHarness h;
-    h.WriteFile(
-        "pic\\Sprite.qdg",
-        Bmp24(3, 2, {{7, 7, 7}, {8, 0, 0}, {255, 128, 9}, {0, 0, 0}, {1, 2, 3}, {0, 0, 8}}));
+    const std::uint32_t pixels[2][3] = {{0x070707, 0x080000, 0xFF8009}, {0, 0x010203, 0x000008}};
+    h.WriteFile("pic\\Sprite.qdg",
+                gamedir::MakeBmp(3, 2, [&](int x, int y) { return pixels[y][x]; }));
     CDib picture;
     ASSERT_TRUE(picture.LoadFile(h.engine, "pic\\sprite"));  // letter case is forgiven
     ASSERT_EQ(picture.Width(), 3);

@@ -55,17 +55,6 @@ TEST_F(ProgramTest, EmptyGameRunsItsFramesAndReportsWhatItCouldNotLoad) {
     EXPECT_FALSE(fs::exists(dir / "frame-000002.png"));
 }
 
-TEST_F(ProgramTest, F12FromTheInputEndsInItsFrameWithAQuitLine) {
-    std::ofstream(dir / "in.txt") << "# quit early\n2 f12\n";
-    const auto trace = dir / "t.txt";
-    EXPECT_EQ(Run("--headless " + Game() + " --input " + (dir / "in.txt").string() + " --trace " +
-                  trace.string()),
-              1);
-    const std::string text = Read(trace);
-    ASSERT_GE(text.size(), 7u);
-    EXPECT_EQ(text.substr(text.size() - 7), "2 quit\n");
-}
-
 TEST_F(ProgramTest, RecordedKeysReplayAsInput) {
     std::ofstream(dir / "in.txt") << "2 up shift\n4\n6 f12\n";
     EXPECT_EQ(Run("--headless " + Game() + " --input " + (dir / "in.txt").string() + " --record " +

@@ -12,7 +12,6 @@ using gamedir::Sjis;
 // A town of 20 x 20 tiles with a hero, a follower and one character below the hero, whose
 // START script hands control to the player. Tile (4, 2) is marked with event 0.
 struct FieldPlayTest : ::testing::Test {
-    explicit FieldPlayTest() : h() {}
     EngineHarness h;
     Engine& e = h.engine;
 
@@ -118,14 +117,6 @@ TEST_F(FieldPlayTest, CtrlWalksFaster) {
     EXPECT_EQ(e.Field.movers[0].speed, 11);
     h.RunFrames(8);
     EXPECT_EQ(A(0).y, TileToY(1));
-}
-
-TEST_F(FieldPlayTest, TheMapsEdgeStopsTheLeader) {
-    h.SetKeys("1 up\n");
-    h.RunFrames(40);  // two tiles up, then the edge of the map
-    EXPECT_EQ(A(0).y, TileToY(0));
-    EXPECT_EQ(A(0).facing, 2);
-    EXPECT_FALSE(e.Field.movers[0].Walking());
 }
 
 }  // namespace

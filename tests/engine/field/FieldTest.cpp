@@ -271,15 +271,6 @@ TEST_F(FieldTest, MirroredActorRunsLeftwardsFromItsRightEdge) {
     EXPECT_EQ(e.Screen.At(x - 7, row), gamedir::To555(0x00F800));
 }
 
-TEST_F(FieldTest, PicturesForActorsBeyondTheTableAreRefused) {
-    EXPECT_FALSE(SetActorPicture(e, 6, "hero"));
-    EXPECT_EQ(Boxes(h).back(), "エラー発生|chr作りすぎ。");
-}
-
-}  // namespace
-
-namespace {
-
 TEST_F(FieldTest, QuitGameFreesTheFieldTheActorsAndTheScripts) {
     gamedir::LoadSource(e.Scripts.GlobalScript, "c0;0;1;= #");
     e.Scripts.AnimActors[3].active = 1;

@@ -90,20 +90,4 @@ TEST(MenuBoxTest, GridMovesByRowsAndColumns) {
     EXPECT_EQ(menu.cursor, 3);
 }
 
-TEST(MenuBoxTest, CursorSoundPlaysOnAMove) {
-    EngineHarness h;
-    // A mono 8-bit PCM file of two samples.
-    const std::string_view wav =
-        "RIFF\x26\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x11\x2B\0\0\x11\x2B\0\0\x01\0\x08\0"
-        "data\x02\0\0\0\x80\x80"sv;
-    h.WriteFile("SE\\cur0.wav", wav);
-    ASSERT_TRUE(LoadEffect(h.engine, kCursorSoundSlot, "SE\\cur0"));
-    QCBOX menu = MakeMenu({"a", "b"});
-    h.engine.InputTimer = 100;
-    h.engine.Keys[Key::Down] = KEY_PRESSED;
-    menu.InputList(h.engine);
-    ASSERT_FALSE(h.Trace().empty());
-    EXPECT_NE(h.Trace().back().find("effect 0 SE\\cur0"), std::string::npos);
-}
-
 }  // namespace

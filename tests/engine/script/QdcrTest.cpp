@@ -16,15 +16,6 @@ std::vector<std::uint8_t> Bytes(std::string_view text) {
     return {text.begin(), text.end()};
 }
 
-TEST(QDCR, StartsEmptyAndStopsAtOnce) {
-    QDCR context;
-    for (std::int32_t v : context.variables) EXPECT_EQ(v, 0);
-    EXPECT_EQ(context.String(), "");
-    EXPECT_EQ(context.Script(), std::vector<std::uint8_t>{0});
-    EXPECT_EQ(context.Position(), 0u);
-    EXPECT_EQ(context.Peek(), 0);
-}
-
 TEST(QDCR, ResetDropsTheScriptButNotTheVariables) {
     QDCR context;
     context.variables[3] = 7;

@@ -145,14 +145,18 @@ TEST_F(ShiftFromStart, SkipsToTheMenuInTheFirstFrameAndStartsWhenItShows) {
 
 struct TitleLeave : TitleTest {
     TitleLeave() : TitleTest("") {}
+    // The title screen with its background, `frame` frames in.
+    void ShowTitleScreen(int frame) {
+        ASSERT_TRUE(h.RunFrames(1));
+        h.engine.SceneProc = TitleScreen;
+        h.engine.ModeProc = IdleProc;
+        h.engine.PictureSlots[1].LoadFile(h.engine, "pic\\title_bg");
+        h.engine.Title.frame = frame;
+    }
 };
 
 TEST_F(TitleLeave, ShiftCountsFromFrame87AndFadesOverThirtyFrames) {
-    ASSERT_TRUE(h.RunFrames(1));
-    h.engine.SceneProc = TitleScreen;
-    h.engine.ModeProc = IdleProc;
-    h.engine.PictureSlots[1].LoadFile(h.engine, "pic\\title_bg");
-    h.engine.Title.frame = 80;
+    ShowTitleScreen(80);
     h.engine.Title.leave = 0;
     // Shift before t = 87 is ignored.
     h.SetKeys("2 shift\n4\n");
@@ -174,11 +178,7 @@ TEST_F(TitleLeave, ShiftCountsFromFrame87AndFadesOverThirtyFrames) {
 }
 
 TEST_F(TitleLeave, BackgroundRowsFirstAndLastAreNotDrawn) {
-    ASSERT_TRUE(h.RunFrames(1));
-    h.engine.SceneProc = TitleScreen;
-    h.engine.ModeProc = IdleProc;
-    h.engine.PictureSlots[1].LoadFile(h.engine, "pic\\title_bg");
-    h.engine.Title.frame = -24;  // t = -23: the background at full brightness, no wave yet
+    ShowTitleScreen(-24);  // t = -23: the background at full brightness, no wave yet
     ASSERT_TRUE(h.RunFrames(1));
     const std::uint16_t red = Rgb555(0xF8, 0, 0);
     EXPECT_EQ(Pixel(70, 0), 0);  // row 0 of the picture
@@ -192,11 +192,7 @@ TEST_F(TitleLeave, BackgroundRowsFirstAndLastAreNotDrawn) {
 TEST_F(TitleLeave, WideBackgroundWavesWithoutLeavingTheScreen) {
     h.WriteFile("pic\\title_bg.qdg",
                 PictureFile("size 240 210\ncolour r F80000\nfill 0 0 240 210 r\n"));
-    ASSERT_TRUE(h.RunFrames(1));
-    h.engine.SceneProc = TitleScreen;
-    h.engine.ModeProc = IdleProc;
-    h.engine.PictureSlots[1].LoadFile(h.engine, "pic\\title_bg");
-    h.engine.Title.frame = 300;
+    ShowTitleScreen(300);
     ASSERT_TRUE(h.RunFrames(5));
     // Shifted rows are cut at the screen's edges; the margins below the page stay
     // untouched.
