@@ -46,7 +46,6 @@ class FakeUi : public KyrelUi {
         }
         return KyrelUi::runRender(render);
     }
-    void titleChanged() override { ++titleChanges; }
 
     std::vector<Shown> shown;
     std::deque<MessageAnswer> answers;
@@ -54,7 +53,6 @@ class FakeUi : public KyrelUi {
     std::vector<FileDialogRequest> dialogs;
     std::string status;
     int renders = 0;
-    int titleChanges = 0;
     bool cancelRender = false;
 };
 

@@ -216,7 +216,9 @@ TEST_F(MainFrame, ClosingWithUnsavedChangesAsksFirst) {
 
 TEST_F(MainFrame, ToolbarsComeBackAndTheStatusBarToggles) {
     for (QAction* a : frame().mainToolBar()->actions()) {
-        if (!a->isSeparator()) EXPECT_FALSE(a->icon().isNull()) << a->data().toInt();
+        if (!a->isSeparator()) {
+            EXPECT_FALSE(a->icon().isNull()) << a->data().toInt();
+        }
     }
     frame().mainToolBar()->hide();
     frame().trackToolBar()->hide();

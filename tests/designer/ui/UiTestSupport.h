@@ -48,15 +48,8 @@ class ScriptedPrompts : public DialogPrompts {
     }
 
     int runDialog(QDialog& dialog) override {
-        ++dialogsRun;
         if (dialogHandler) return dialogHandler(dialog);
         return DialogPrompts::runDialog(dialog);
-    }
-
-    std::vector<std::string> texts() const {
-        std::vector<std::string> out;
-        for (const Shown& s : shown) out.push_back(s.text);
-        return out;
     }
 
     std::vector<Shown> shown;
@@ -64,7 +57,6 @@ class ScriptedPrompts : public DialogPrompts {
     std::deque<std::optional<std::string>> fileNames;
     std::vector<FileDialogRequest> fileDialogs;
     std::function<int(QDialog&)> dialogHandler;
-    int dialogsRun = 0;
 };
 
 // Counts what playback asks of the sound player (from the playback thread).
@@ -130,12 +122,6 @@ inline bool waitUntil(const std::function<bool()>& done, int ms = 3000) {
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     return done();
-}
-
-inline std::uintmax_t fileSize(const std::string& path) {
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    return ec ? 0 : size;
 }
 
 }  // namespace kyrel::testing
