@@ -59,14 +59,9 @@ TEST_F(DocumentTest, NewDocumentSavesAsTheDocumentedBytes) {
         EXPECT_EQ(trackWord(file, t, 3), 16);
         EXPECT_EQ(trackWord(file, t, 4), 96);
     }
-    EXPECT_EQ(settingsWord(file, 0), 1000);
-    EXPECT_EQ(settingsWord(file, 1), 0);
-    EXPECT_EQ(settingsWord(file, 2), 0);
-    EXPECT_EQ(settingsWord(file, 3), 1);
-    EXPECT_EQ(settingsWord(file, 6), 1);
-    EXPECT_EQ(settingsWord(file, 7), 0);
-    EXPECT_EQ(settingsWord(file, 19), 1);
-    EXPECT_EQ(settingsWord(file, 38), 1);
+    const std::pair<int, int> words[] = {{0, 1000}, {1, 0}, {2, 0},  {3, 1},
+                                         {6, 1},    {7, 0}, {19, 1}, {38, 1}};
+    for (const auto& [word, value] : words) EXPECT_EQ(settingsWord(file, word), value) << word;
 }
 
 TEST_F(DocumentTest, NewDocumentCurves) {

@@ -108,14 +108,12 @@ TEST_F(FieldInstructionTest, IndicesOutsideTheirTablesAreRefused) {
     Run("c0;3;8;= c0;0;1;= c0;1;1;= f5; f2; f19; f20; c0;3;-1;= f9;"
         "c0;0;12;= c0;1;0;= f14; c0;0;4;= f15; #");
     const auto boxes = Boxes(h);
-    ASSERT_EQ(boxes.size(), 7u);
-    EXPECT_NE(boxes[0].find("actor 8 does not exist"), std::string::npos);
-    EXPECT_NE(boxes[1].find("event object 8"), std::string::npos);
-    EXPECT_NE(boxes[2].find("event object 8"), std::string::npos);
-    EXPECT_NE(boxes[3].find("actor 8"), std::string::npos);
-    EXPECT_NE(boxes[4].find("actor -1"), std::string::npos);
-    EXPECT_NE(boxes[5].find("animation 12"), std::string::npos);
-    EXPECT_NE(boxes[6].find("party slot 4"), std::string::npos);
+    const char* named[] = {
+        "actor 8 does not exist", "event object 8", "event object 8", "actor 8", "actor -1",
+        "animation 12",           "party slot 4"};
+    ASSERT_EQ(boxes.size(), std::size(named));
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        EXPECT_NE(boxes[i].find(named[i]), std::string::npos) << boxes[i];
     Run("c0;3;9;= c4;=$x// f4; #");
     EXPECT_EQ(Boxes(h).back(), "エラー発生|chr作りすぎ。");
 }

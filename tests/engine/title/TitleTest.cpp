@@ -61,15 +61,9 @@ struct TitleTest : ::testing::Test {
 };
 
 TEST(TitleFade, TableOfTheLogoAndCreditScreens) {
-    EXPECT_EQ(ScreenFadeLevel(-100), 0);
-    EXPECT_EQ(ScreenFadeLevel(49), 0);
-    EXPECT_EQ(ScreenFadeLevel(50), 0);
-    EXPECT_EQ(ScreenFadeLevel(65), 30);
-    EXPECT_EQ(ScreenFadeLevel(66), 32);
-    EXPECT_EQ(ScreenFadeLevel(249), 32);
-    EXPECT_EQ(ScreenFadeLevel(250), 32);
-    EXPECT_EQ(ScreenFadeLevel(265), 2);
-    EXPECT_EQ(ScreenFadeLevel(266), 0);
+    const std::pair<int, int> levels[] = {{-100, 0}, {49, 0},   {50, 0},  {65, 30}, {66, 32},
+                                          {249, 32}, {250, 32}, {265, 2}, {266, 0}};
+    for (const auto& [frame, level] : levels) EXPECT_EQ(ScreenFadeLevel(frame), level) << frame;
 }
 
 TEST(TitleWave, FlatUntilTheFirstFrameThenGrowing) {
