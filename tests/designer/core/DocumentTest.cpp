@@ -64,25 +64,6 @@ TEST_F(DocumentTest, NewDocumentSavesAsTheDocumentedBytes) {
     for (const auto& [word, value] : words) EXPECT_EQ(settingsWord(file, word), value) << word;
 }
 
-TEST_F(DocumentTest, NewDocumentCurves) {
-    for (const Track& track : app->design.tracks) {
-        const Curve& wave = track.curve(CurveKind::Waveform);
-        EXPECT_EQ(wave[0], 0);
-        EXPECT_EQ(wave[1], 93);
-        EXPECT_EQ(wave[550], 32766);
-        EXPECT_EQ(wave[1101], 0);
-        EXPECT_EQ(wave[1651], -32766);
-        EXPECT_EQ(wave[2201], -93);
-        for (int v : track.curve(CurveKind::Frequency)) ASSERT_EQ(v, 0);
-        for (int v : track.curve(CurveKind::Pan)) ASSERT_EQ(v, 0);
-    }
-    for (int v : app->design.tracks[0].curve(CurveKind::Volume)) ASSERT_EQ(v, -20000);
-    for (int t = 1; t < kTrackCount; ++t)
-        for (int v : app->design.tracks[t].curve(CurveKind::Volume)) ASSERT_EQ(v, 0);
-    EXPECT_EQ(app->documentName, "新規作成.kyl");
-    EXPECT_TRUE(app->untitled);
-}
-
 TEST_F(DocumentTest, LoadRestoresTheSavedDocumentButResetsTheSessionWords) {
     SoundDesign& d = app->design;
     d.tracks[2].curve(CurveKind::Pan)[7] = -1234;

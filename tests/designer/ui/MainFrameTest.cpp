@@ -49,10 +49,6 @@ class MainFrame : public ::testing::Test {
 TEST_F(MainFrame, StartsWithFourTiledWindowsAndItsTitle) {
     EXPECT_EQ(frame().windowTitle(), QString::fromUtf8("Kyrel - [新規作成.kyl]"));
     EXPECT_EQ(frame().mdiArea().subWindowList().size(), 4);
-    EXPECT_EQ(title(CurveKind::Waveform), QString::fromUtf8("波形 [Track:1]"));
-    EXPECT_EQ(title(CurveKind::Frequency), QString::fromUtf8("周波数 [Track:1]"));
-    EXPECT_EQ(title(CurveKind::Volume), QString::fromUtf8("音量 [Track:1]"));
-    EXPECT_EQ(title(CurveKind::Pan), QString::fromUtf8("定位 [Track:1]"));
     EXPECT_EQ(app.state().activeKind, static_cast<std::int32_t>(CurveKind::Pan));
     // Tiled one above another, each as wide as the area.
     int top = -1;
