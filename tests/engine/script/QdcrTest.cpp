@@ -5,7 +5,6 @@
 #include "engine/platform/headless/EngineHarness.h"
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -93,21 +92,14 @@ TEST(QDCR, StringRegisterHoldsAtMost255Bytes) {
     EXPECT_EQ(context.String(), "c");
 }
 
+// Script files in a game directory of their own.
 class QDCRFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("qdcr-" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
     fs::path Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary) << bytes;
-        return dir_ / name;
+        h.WriteFile(name, bytes);
+        return h.gameDir / name;
     }
-    fs::path dir_;
+    EngineHarness h;
 };
 
 TEST_F(QDCRFile, LoadingTwiceRestartsAndKeepsTheVariables) {
@@ -136,8 +128,9 @@ TEST_F(QDCRFile, AnUnreadableFileKeepsTheOldScript) {
     QDCR context;
     context.Load(Bytes("#@A//"));
     context.SetPosition(2);
-    EXPECT_FALSE(context.LoadFile(dir_ / "missing.sc"));
-    EXPECT_FALSE(context.LoadFile(dir_));  // a directory opens on some systems but cannot be read
+    EXPECT_FALSE(context.LoadFile(h.gameDir / "missing.sc"));
+    EXPECT_FALSE(
+        context.LoadFile(h.gameDir));  // a directory opens on some systems but cannot be read
     EXPECT_EQ(context.Size(), 5u);
     EXPECT_EQ(context.Position(), 2u);
 }
