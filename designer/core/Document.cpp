@@ -101,7 +101,9 @@ MessageAnswer confirmDiscard(KyrelApp& app) {
     MessageAnswer answer = ask(app, question, MessageButtons::YesNoCancel);
     if (answer == MessageAnswer::Yes) {
         commandSave(app);
-        return MessageAnswer::Yes;
+        // A save that was cancelled, declined or failed keeps the changes and the window: going
+        // on would throw away the work the user just asked to keep.
+        return app.design.settings.modified == 0 ? MessageAnswer::Yes : MessageAnswer::Cancel;
     }
     return answer == MessageAnswer::No ? MessageAnswer::No : MessageAnswer::Cancel;
 }

@@ -18,7 +18,8 @@ bool loadProject(KyrelApp& app, const std::string& path);
 // complete new one; on failure a message names the path and `modified` stays as it was.
 bool saveProject(KyrelApp& app, const std::string& path);
 
-// Offers to save unsaved changes: Yes (saved, or nothing to save), No, or Cancel.
+// Offers to save unsaved changes: Yes (saved, or nothing to save), No, or Cancel (also when
+// the user answered Yes but the save did not happen).
 MessageAnswer confirmDiscard(KyrelApp& app);
 
 void commandNew(KyrelApp& app);

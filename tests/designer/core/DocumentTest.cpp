@@ -299,12 +299,16 @@ TEST_F(DocumentTest, OpenSetsNamesOnlyWhenTheLoadSucceeds) {
     EXPECT_FALSE(app->untitled);
 }
 
-TEST_F(DocumentTest, ConfirmDiscardYesSavesWhateverTheSaveDid) {
+TEST_F(DocumentTest, YesToSavingKeepsTheWindowUntilTheSaveHappens) {
     app->design.markChanged();
     ui.answers = {MessageAnswer::Yes};
     ui.fileNames = {std::nullopt};  // the Save As dialog is cancelled
-    EXPECT_EQ(confirmDiscard(*app), MessageAnswer::Yes);
+    EXPECT_FALSE(mayClose(*app));
     EXPECT_EQ(app->design.settings.modified, 1);
+    ui.answers = {MessageAnswer::Yes};
+    ui.fileNames = {dir.file("kept.kyl")};
+    EXPECT_TRUE(mayClose(*app));
+    EXPECT_EQ(readAll(dir.file("kept.kyl")).size(), kProjectFileBytes);
 }
 
 }  // namespace
