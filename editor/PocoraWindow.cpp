@@ -138,11 +138,7 @@ std::optional<std::string> PocoraWindow::documentBytes() {
 }
 
 bool PocoraWindow::writeWhole(const QString& path, const std::string& bytes) {
-    std::string why;
-    if (path.isEmpty())
-        why = "まだファイル名が決まっていません";
-    else
-        why = kit::writeFileAtomically(toPath(path), bytes);
+    const std::string why = kit::writeFileAtomically(toPath(path), bytes);
     if (why.empty()) return true;
     fail(QStringLiteral("Error CloseHandle\n\n%1\n%2").arg(path, QString::fromStdString(why)));
     return false;
@@ -152,6 +148,9 @@ void PocoraWindow::newDocument() {
     if (edit_->document()->isModified() && dialogs_.askYesNo(kCaution, kUpdatedQuestion)) {
         if (!saveAs()) return;
     }
+    // The new text has no file yet: saving it must not replace the file that was open.
+    currentPath_.clear();
+    fileTitle_ = kUntitled;
     showFileTitle(kUntitled);
     useHighlightingFor(QString());
     edit_->clear();
@@ -202,6 +201,7 @@ bool PocoraWindow::loadFile(const QString& path) {
 }
 
 bool PocoraWindow::save() {
+    if (currentPath_.isEmpty()) return saveAs();
     std::optional<std::string> bytes = documentBytes();
     if (!bytes) return false;
     bytes->push_back('\0');
@@ -245,8 +245,10 @@ bool PocoraWindow::compile() {
     const QString path = dialogs_.saveFileName(request);
     if (path.isEmpty()) return false;
     if (!writeWhole(path, result.bytes)) return false;
-    adopt(path);
-    edit_->document()->setModified(false);
+    // The source itself is not saved: it keeps its own file and its unsaved changes, so neither
+    // Save nor closing the window can lose it or write it over the script.
+    statusBar()->showMessage(
+        QStringLiteral("%1 にコンパイルしました").arg(QFileInfo(path).fileName()));
     return true;
 }
 

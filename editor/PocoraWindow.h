@@ -16,8 +16,9 @@ class ScriptEdit;
 class ScriptHighlighter;
 
 // The editor window: one edit control and the File menu. The current path and file title are the
-// last file successfully opened, saved under a name or compiled to; Save writes to that path
-// without asking, also after New and after Compile (then the source goes into the .sc file).
+// document's own file: the last one opened or saved under a name, none after New. Save writes
+// there, or asks for a name when there is none. Compile writes only the script: the source keeps
+// its file and stays unsaved until it is saved.
 class PocoraWindow : public QMainWindow {
     Q_OBJECT
   public:

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -136,7 +137,7 @@ TEST_F(PocoraWindowTest, FilesThatAreNotShiftJisAreRefused) {
     EXPECT_EQ(window_->currentPath(), QString());
 }
 
-TEST_F(PocoraWindowTest, NewAsksAboutChangesAndSaveThenWritesThePreviousFile) {
+TEST_F(PocoraWindowTest, NewAsksAboutChangesAndTheNewTextIsSavedUnderANewName) {
     write("old.qd", "#");
     ASSERT_TRUE(window_->loadFile(path("old.qd")));
     type("c0;");
@@ -151,11 +152,14 @@ TEST_F(PocoraWindowTest, NewAsksAboutChangesAndSaveThenWritesThePreviousFile) {
     EXPECT_FALSE(modified());
     EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[無題]"));
 
-    // Save after New writes to the file opened before, although the title says untitled.
+    // The untitled text never goes into the file opened before: Save asks for a name.
     type("@B//");
+    dialogs_.saveNames.enqueue(path("new.txt"));
     ASSERT_TRUE(window_->save());
-    EXPECT_EQ(read("old.qd"), std::string("@B//\0", 5));
-    EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[無題]"));
+    EXPECT_EQ(dialogs_.saveRequests.size(), 1);
+    EXPECT_EQ(read("old.qd"), "#");
+    EXPECT_EQ(read("new.txt"), std::string("@B//\0", 5));
+    EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[new.txt]"));
 }
 
 TEST_F(PocoraWindowTest, ASaveThatDoesNotHappenKeepsTheText) {
@@ -211,14 +215,11 @@ TEST_F(PocoraWindowTest, SaveAsAsksForATextFileName) {
 
 TEST_F(PocoraWindowTest, FailedWritesAreReportedAndTheTextStaysModified) {
     type("x");
-    EXPECT_FALSE(window_->save());  // no file chosen yet
+    dialogs_.saveNames.enqueue(path("missing-dir/out.txt"));
+    EXPECT_FALSE(window_->save());  // no file chosen yet: Save asks for one
     ASSERT_EQ(dialogs_.messages.size(), 1);
     EXPECT_EQ(dialogs_.messages[0].first, "Error");
     EXPECT_TRUE(dialogs_.messages[0].second.startsWith("Error CloseHandle"));
-
-    dialogs_.saveNames.enqueue(path("missing-dir/out.txt"));
-    EXPECT_FALSE(window_->saveAs());
-    EXPECT_EQ(dialogs_.messages.size(), 2);
     EXPECT_TRUE(modified());
     EXPECT_EQ(window_->currentPath(), QString());
     EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ"));
@@ -238,7 +239,9 @@ TEST_F(PocoraWindowTest, CharactersShiftJisCannotHoldAreRefusedOnSaving) {
     EXPECT_TRUE(modified());
 }
 
-TEST_F(PocoraWindowTest, CompileWritesTheScriptAndSaveThenWritesTheSourceOverIt) {
+TEST_F(PocoraWindowTest, CompileWritesTheScriptAndTheSourceKeepsItsFileAndChanges) {
+    write("hero.txt", "");
+    ASSERT_TRUE(window_->loadFile(path("hero.txt")));
     write("hero.sc", std::string(50, 'z'));  // a longer old script is replaced, not overwritten
     insert(QStringLiteral("c-4;\n@NRM//\n$ev\\hero//"));
     dialogs_.saveNames.enqueue(path("hero.sc"));
@@ -248,12 +251,16 @@ TEST_F(PocoraWindowTest, CompileWritesTheScriptAndSaveThenWritesTheSourceOverIt)
     EXPECT_EQ(request.filters, (QStringList{"qd script(*.sc)", "All files(*.*)"}));
     EXPECT_EQ(request.defaultSuffix, "sc");
     EXPECT_EQ(read("hero.sc"), std::string("c\xFC@NRM//7!ev\\hero"));
-    EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[hero.sc]"));
-    EXPECT_FALSE(modified());
+    EXPECT_EQ(window_->statusBar()->currentMessage(),
+              QStringLiteral("hero.sc にコンパイルしました"));
 
-    // The compiled file is now the current path: Save puts the source text there.
+    // The source is still unsaved and still belongs to its own file: Save puts it there and the
+    // script stays as compiled.
+    EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[hero.txt]"));
+    EXPECT_TRUE(modified());
     ASSERT_TRUE(window_->save());
-    EXPECT_EQ(read("hero.sc"), std::string("c-4;\r\n@NRM//\r\n$ev\\hero//\0", 25));
+    EXPECT_EQ(read("hero.txt"), std::string("c-4;\r\n@NRM//\r\n$ev\\hero//\0", 25));
+    EXPECT_EQ(read("hero.sc"), std::string("c\xFC@NRM//7!ev\\hero"));
 }
 
 TEST_F(PocoraWindowTest, CompileErrorsNameTheLineAndWriteNothing) {
