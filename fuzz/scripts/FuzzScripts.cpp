@@ -18,35 +18,17 @@
 #include "engine/platform/headless/EngineHarness.h"
 #include "engine/script/ScriptRunner.h"
 #include "fuzz/common/FuzzInput.h"
+#include "tests/engine/BmpFile.h"
 #include "tests/engine/battle/BattleGame.h"
 
 namespace {
 
-// A 24-bit BMP filled with one colour per 16 x 16 cell, so every tile has its own colour.
+// A picture with one colour per 16 x 16 cell, so every tile has its own colour.
 std::vector<std::uint8_t> CellBmp(int width, int height) {
-    const int rowBytes = (width * 3 + 3) & ~3;
-    const auto size = static_cast<std::uint32_t>(54 + rowBytes * height);
-    std::vector<std::uint8_t> b(size, 0);
-    auto put32 = [&](std::size_t at, std::uint32_t v) {
-        for (std::size_t i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-    };
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(2, size);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<std::uint32_t>(width));
-    put32(22, static_cast<std::uint32_t>(height));
-    b[26] = 1;
-    b[28] = 24;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const auto at = static_cast<std::size_t>(54 + y * rowBytes + 3 * x);
-            b[at] = static_cast<std::uint8_t>(8 + 16 * (x / 16));
-            b[at + 1] = static_cast<std::uint8_t>(8 + 16 * (y / 16));
-            b[at + 2] = static_cast<std::uint8_t>(x == 0 && y == 0 ? 0 : 200);
-        }
-    return b;
+    return MakeBmp(width, height, [](int x, int y) {
+        return static_cast<std::uint32_t>((x == 0 && y == 0 ? 0 : 200) << 16 |
+                                          (8 + 16 * (y / 16)) << 8 | (8 + 16 * (x / 16)));
+    });
 }
 
 // The game directory, written once: tile set 0, the map "TOWN", a character sheet and an

@@ -7,6 +7,7 @@
 #include "engine/battle/GameDataFiles.h"
 #include "engine/core/Sound.h"
 #include "engine/field/FieldState.h"
+#include "tests/engine/BmpFile.h"
 
 namespace {
 
@@ -17,32 +18,9 @@ void PutLe(std::string& out, std::uint32_t value, int bytes) {
 }  // namespace
 
 std::string SolidBmp(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    const int rowBytes = (width * 3 + 3) & ~3;
-    const std::uint32_t dataSize = static_cast<std::uint32_t>(rowBytes * height);
-    std::string out = "BM";
-    PutLe(out, 54 + dataSize, 4);
-    PutLe(out, 0, 4);
-    PutLe(out, 54, 4);
-    PutLe(out, 40, 4);
-    PutLe(out, static_cast<std::uint32_t>(width), 4);
-    PutLe(out, static_cast<std::uint32_t>(height), 4);
-    PutLe(out, 1, 2);
-    PutLe(out, 24, 2);
-    PutLe(out, 0, 4);
-    PutLe(out, dataSize, 4);
-    PutLe(out, 2835, 4);
-    PutLe(out, 2835, 4);
-    PutLe(out, 0, 4);
-    PutLe(out, 0, 4);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            out.push_back(static_cast<char>(b));
-            out.push_back(static_cast<char>(g));
-            out.push_back(static_cast<char>(r));
-        }
-        out.append(static_cast<std::size_t>(rowBytes - width * 3), '\0');
-    }
-    return out;
+    const std::uint32_t colour = static_cast<std::uint32_t>(r << 16 | g << 8 | b);
+    const auto bytes = MakeBmp(width, height, [colour](int, int) { return colour; });
+    return {bytes.begin(), bytes.end()};
 }
 
 std::string TinyWav() {
