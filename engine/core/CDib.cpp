@@ -1,11 +1,10 @@
 #include "engine/core/CDib.h"
 
-#include <SDL.h>
-
 #include <span>
 
 #include "common/LittleEndian.h"
 #include "common/WholeFile.h"
+#include "engine/core/BmpDecode.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
 
@@ -31,9 +30,9 @@ void CDib::Destroy() {
 
 namespace {
 
-// The size a BMP header declares, checked before SDL allocates and clears a surface for it: a
+// The size a BMP header declares, checked before the decoder allocates a picture for it: a
 // damaged header of a few bytes must not make the decoder take gigabytes. Uncompressed rows must
-// also be in the file (SDL would fail on them after the allocation).
+// also be in the file (the decoder would fail on them after the allocation).
 bool PlausibleBmpHeader(std::span<const std::uint8_t> b) {
     if (b.size() < 26 || b[0] != 'B' || b[1] != 'M') return false;
     std::int64_t width = 0;
@@ -64,37 +63,6 @@ bool PlausibleBmpHeader(std::span<const std::uint8_t> b) {
     return true;
 }
 
-// Decodes a BMP file with SDL's decoder into `dib`, keeping the top five bits of each channel.
-bool DecodeBmp(const std::vector<std::uint8_t>& bytes, CDib& dib) {
-    if (!PlausibleBmpHeader(bytes)) return false;
-    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    if (!rw) return false;
-    SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);
-    if (!loaded) return false;
-    SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(loaded);
-    if (!rgb) return false;
-    bool ok = dib.Create(rgb->w, rgb->h);
-    if (ok && SDL_LockSurface(rgb) == 0) {
-        for (int y = 0; y < rgb->h; ++y) {
-            const auto* src = reinterpret_cast<const std::uint32_t*>(
-                static_cast<const std::uint8_t*>(rgb->pixels) + y * rgb->pitch);
-            std::uint16_t* dst = dib.Row(y);
-            for (int x = 0; x < rgb->w; ++x) {
-                const std::uint32_t p = src[x];
-                dst[x] = Rgb555(static_cast<std::uint8_t>(p >> 16),
-                                static_cast<std::uint8_t>(p >> 8), static_cast<std::uint8_t>(p));
-            }
-        }
-        SDL_UnlockSurface(rgb);
-    } else {
-        ok = false;
-        dib.Destroy();
-    }
-    SDL_FreeSurface(rgb);
-    return ok;
-}
-
 }  // namespace
 
 bool CDib::LoadFile(Engine& engine, std::string_view name) {
@@ -102,7 +70,7 @@ bool CDib::LoadFile(Engine& engine, std::string_view name) {
     std::string fileName(name);
     fileName += ".qdg";
     const auto bytes = kit::ReadWholeFile(AssetPath(engine, fileName));
-    if (bytes && DecodeBmp(*bytes, *this)) return true;
+    if (bytes && PlausibleBmpHeader(*bytes) && DecodeBmp(*bytes, *this)) return true;
     Destroy();
     return ErrorBox(engine, Sjis("CDib::LoadFile : えら～\n\n") + std::string(name));
 }

@@ -6,6 +6,7 @@
 
 #include "common/AtomicFile.h"
 #include "engine/core/CDib.h"
+#include "engine/platform/Rgb24.h"
 
 namespace {
 
@@ -14,28 +15,12 @@ void AppendToBuffer(png_structp png, png_bytep data, png_size_t length) {
     out->insert(out->end(), data, data + length);
 }
 
-std::uint8_t Expand5(unsigned v) {
-    return static_cast<std::uint8_t>((v << 3) | (v >> 2));
-}
-
 }  // namespace
 
 std::string WritePng(const std::filesystem::path& path, const CDib& picture, int top, int height) {
-    if (picture.Empty() || top < 0 || height <= 0 || top + height > picture.Height())
-        return "nothing to write";
+    std::vector<std::uint8_t> rgb = ToRgb24(picture, top, height);
+    if (rgb.empty()) return "nothing to write";
     const int width = picture.Width();
-    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * 3u *
-                                  static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const std::uint16_t p = picture.At(x, top + y);
-            std::uint8_t* o = &rgb[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                                    static_cast<std::size_t>(x)) *
-                                   3u];
-            o[0] = Expand5((p >> 10) & 31u);
-            o[1] = Expand5((p >> 5) & 31u);
-            o[2] = Expand5(p & 31u);
-        }
 
     std::vector<std::uint8_t> encoded;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);

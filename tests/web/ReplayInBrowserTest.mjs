@@ -1,0 +1,114 @@
+// The web page replays the sample game's recorded play in headless Chromium and must compute the
+// very frames and trace that `dunmere --headless` does with the same input and seed. Also prints
+// the page's load time to the first frame and its time per frame beside the desktop's.
+// Run by ./kit test after ./kit web; needs build/bin/dunmere, build/sample-game, build-web/site.
+import { execFileSync } from 'node:child_process';
+import { createRequire } from 'node:module';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import zlib from 'node:zlib';
+
+const root = path.resolve(path.dirname(new URL(import.meta.url).pathname), '../..');
+const require = createRequire(path.join(root, 'engine/platform/web/package.json'));
+const { chromium } = require('playwright-core');
+
+const site = path.join(root, 'build-web/site');
+const input = path.join(root, 'sample/demo.input');
+const lastFrame = 4480;  // the recorded play quits at 4490
+const dumped = [];
+for (let f = 100; f <= lastFrame; f += 145) dumped.push(f);
+
+// Decodes an 8-bit RGB, non-interlaced PNG (what the engine writes) into its RGB bytes.
+function pngPixels(file) {
+  const png = fs.readFileSync(file);
+  const width = png.readUInt32BE(16), height = png.readUInt32BE(20);
+  const chunks = [];
+  for (let at = 8; at < png.length;) {
+    const length = png.readUInt32BE(at);
+    if (png.toString('ascii', at + 4, at + 8) === 'IDAT') chunks.push(png.subarray(at + 8, at + 8 + length));
+    at += 12 + length;
+  }
+  const raw = zlib.inflateSync(Buffer.concat(chunks));
+  const stride = width * 3, out = Buffer.alloc(stride * height);
+  for (let y = 0; y < height; y++) {
+    const filter = raw[y * (stride + 1)];
+    for (let x = 0; x < stride; x++) {
+      const v = raw[y * (stride + 1) + 1 + x];
+      const a = x >= 3 ? out[y * stride + x - 3] : 0;
+      const b = y > 0 ? out[(y - 1) * stride + x] : 0;
+      const c = x >= 3 && y > 0 ? out[(y - 1) * stride + x - 3] : 0;
+      const p = a + b - c, pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
+      const paeth = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+      out[y * stride + x] = (v + [0, a, b, (a + b) >> 1, paeth][filter]) & 255;
+    }
+  }
+  return out;
+}
+
+// The desktop's frames and trace, and its time per frame.
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'dunmere-web-'));
+const started = process.hrtime.bigint();
+try {
+  execFileSync(path.join(root, 'build/bin/dunmere'), ['--headless', '--game-dir', path.join(root, 'build/sample-game'),
+    '--input', input, '--seed', '1', '--frames', String(lastFrame), '--dump-frames', dumped.join(','),
+    '--dump-dir', work, '--trace', path.join(work, 'trace.txt')], { stdio: ['ignore', 'ignore', 'ignore'] });
+} catch (e) {
+  if (e.status !== 1) throw e;  // 1 is the orderly end at the frame limit
+}
+const nativeMsPerFrame = Number(process.hrtime.bigint() - started) / 1e6 / lastFrame;
+const nativeTrace = fs.readFileSync(path.join(work, 'trace.txt'), 'utf8').split('\n').filter((l) => l.length > 0);
+
+// The page, served from 127.0.0.1 only, with the recorded input beside it.
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+const server = http.createServer((request, response) => {
+  const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+  const file = name === '/replay.input' ? input : path.join(site, path.normalize(name === '/' ? '/index.html' : name));
+  if (!file.startsWith(site) && file !== input) return response.writeHead(403).end();
+  fs.readFile(file, (error, data) => {
+    if (error) return response.writeHead(404).end();
+    response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' }).end(data);
+  });
+});
+await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+const address = `http://127.0.0.1:${server.address().port}/`;
+
+let passed = 0, failed = 0;
+function check(ok, what) {
+  if (ok) passed++;
+  else { failed++; console.log(`FAILED: ${what}`); }
+}
+
+const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox'] });
+try {
+  const page = await browser.newPage();
+  page.on('pageerror', (e) => console.log(`page error: ${e}`));
+  await page.goto(`${address}index.html?input=replay.input&seed=1&frames=${lastFrame}&dump=${dumped.join(',')}`);
+  await page.waitForFunction(() => window.kitResult.done || window.kitResult.error, null, { timeout: 300000 });
+  const result = await page.evaluate(() => window.kitResult);
+  check(!result.error, `the page started: ${result.error}`);
+  check(result.framesRun === lastFrame, `the page ran ${result.framesRun} frames, not ${lastFrame}`);
+  check(JSON.stringify(result.trace) === JSON.stringify(nativeTrace),
+    `the page's trace (${result.trace.length} lines) equals the desktop's (${nativeTrace.length})`);
+  for (const frame of dumped) {
+    const web = Buffer.from(result.frames[frame] || '', 'base64');
+    const desktop = pngPixels(path.join(work, `frame-${String(frame).padStart(6, '0')}.png`));
+    check(web.equals(desktop), `frame ${frame} equals the desktop's`);
+  }
+
+  // Playing as a player does: the time from navigation to the first frame, per-frame engine time.
+  const live = await browser.newPage();
+  await live.goto(`${address}index.html`);
+  await live.waitForFunction(() => window.kitResult.firstFrameMs !== null, null, { timeout: 60000 });
+  const firstFrameMs = await live.evaluate(() => window.kitResult.firstFrameMs);
+  console.log(`web: first frame ${firstFrameMs.toFixed(0)} ms after navigation; ` +
+    `${(result.engineMs / result.framesRun).toFixed(3)} ms per frame in the page, ` +
+    `${nativeMsPerFrame.toFixed(3)} ms per frame natively (whole headless run)`);
+} finally {
+  await browser.close();
+  server.close();
+  fs.rmSync(work, { recursive: true, force: true });
+}
+console.log(`web: ${passed} passed, ${failed} failed`);
+process.exit(failed === 0 ? 0 : 1);
