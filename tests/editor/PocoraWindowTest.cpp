@@ -75,7 +75,6 @@ class PocoraWindowTest : public ::testing::Test {
 };
 
 TEST_F(PocoraWindowTest, FilesKeepTheirEncodingAndLineBreaksThroughOpenAndSave) {
-    const std::string bom = "\xEF\xBB\xBF";
     const struct {
         const char* name;
         std::string bytes;
@@ -84,7 +83,7 @@ TEST_F(PocoraWindowTest, FilesKeepTheirEncodingAndLineBreaksThroughOpenAndSave) 
         {"sjis.txt", kit::utf8ToSjis("あ\r\nｱ").value(), "あ\nｱ", "1:1 5 / 65535 バイト Shift-JIS"},
         {"unix.txt", "#\n@A//\n", "#\n@A//\n", "1:1 7 / 65535 バイト Shift-JIS"},
         {"elder.src", "c4;=$長老「…」//\n", "c4;=$長老「…」//\n", "1:1 18 / 65535 バイト UTF-8"},
-        {"bom.src", bom + "*😀\r\n", "*😀\n", "1:1 5 / 65535 バイト UTF-8 (BOM)"},
+        {"bom.src", "\xEF\xBB\xBF*😀\r\n", "*😀\n", "1:1 5 / 65535 バイト UTF-8 (BOM)"},
         // Data files are Shift-JIS only, even when their bytes would pass as UTF-8.
         {"data.qd", "あい", QStringLiteral("縺ゅ＞"), "1:1 6 / 65535 バイト Shift-JIS"},
     };
