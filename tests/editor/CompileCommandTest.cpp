@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -106,6 +105,7 @@ TEST_F(CompileCommand, RefusalsNameThePlaceAndWriteNothingWhileWarningsDoNot) {
 
 // The sample game's scripts are UTF-8; the program compiles each to the script the build made.
 TEST_F(CompileCommand, TheSampleScriptsCompileFromTheirSourcesToTheBuiltScripts) {
+    if (!fs::exists(KIT_SAMPLE_GAME_DIR)) GTEST_SKIP() << "the sample game is not built here";
     int compared = 0;
     for (const auto& entry : fs::recursive_directory_iterator(KIT_SAMPLE_DIR)) {
         if (entry.path().extension() != ".src") continue;
@@ -113,8 +113,7 @@ TEST_F(CompileCommand, TheSampleScriptsCompileFromTheirSourcesToTheBuiltScripts)
                                fs::relative(entry.path(), KIT_SAMPLE_DIR).replace_extension(".sc");
         const std::string command =
             std::string(POCORA_PROGRAM) + " --compile '" + entry.path().string() + "' out.sc";
-        const int status = std::system(command.c_str());
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
         EXPECT_EQ(read("out.sc"), read(built)) << entry.path();
         ++compared;
     }
