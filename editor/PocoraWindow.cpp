@@ -1,16 +1,19 @@
 #include "editor/PocoraWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <filesystem>
 
 #include "common/AtomicFile.h"
+#include "editor/RecentFiles.h"
 #include "editor/ScriptCompiler.h"
 #include "editor/ScriptEdit.h"
 #include "editor/ScriptHighlighter.h"
@@ -28,6 +31,8 @@ const QString kChangedQuestion = QStringLiteral("文書が変更されていま�
 const QString kUpdatedQuestion = QStringLiteral("文書が更新されています。保存しますか？");
 const QString kSaveTitle = QStringLiteral("名前を付けて保存する！");
 const QString kAllFiles = QStringLiteral("All files(*.*)");
+const QString kGeometryKey = QStringLiteral("geometry");
+const QString kRecentFilesKey = QStringLiteral("recentFiles");
 
 std::filesystem::path toPath(const QString& path) {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
@@ -35,6 +40,23 @@ std::filesystem::path toPath(const QString& path) {
 
 QString programDirectory() {
     return QCoreApplication::applicationDirPath();
+}
+
+// The engine reads its data files as Shift-JIS only.
+bool isDataFile(const QString& path) {
+    return path.endsWith(QStringLiteral(".qd"), Qt::CaseInsensitive);
+}
+
+QString encodingName(TextEncoding encoding) {
+    switch (encoding) {
+        case TextEncoding::Utf8:
+            return QStringLiteral("UTF-8");
+        case TextEncoding::Utf8WithBom:
+            return QStringLiteral("UTF-8 (BOM)");
+        case TextEncoding::ShiftJis:
+            break;
+    }
+    return QStringLiteral("Shift-JIS");
 }
 
 }  // namespace
@@ -54,12 +76,15 @@ PocoraWindow::PocoraWindow(EditorDialogs& dialogs, QWidget* parent)
 
     positionLabel_ = new QLabel(this);
     bytesLabel_ = new QLabel(this);
+    encodingLabel_ = new QLabel(this);
     statusBar()->addPermanentWidget(positionLabel_);
     statusBar()->addPermanentWidget(bytesLabel_);
+    statusBar()->addPermanentWidget(encodingLabel_);
     connect(edit_, &QPlainTextEdit::cursorPositionChanged, this, &PocoraWindow::updateStatus);
     connect(edit_, &QPlainTextEdit::textChanged, this, &PocoraWindow::updateStatus);
     updateStatus();
-    resize(720, 540);
+    showEncoding();
+    if (!restoreGeometry(QSettings().value(kGeometryKey).toByteArray())) resize(720, 540);
 }
 
 void PocoraWindow::buildMenu() {
@@ -71,6 +96,10 @@ void PocoraWindow::buildMenu() {
                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     addCommand(file, kCompile, QStringLiteral("コンパイル(&C)"), QKeySequence(Qt::Key_F7));
     file->addSeparator();
+    recentMenu_ = file->addMenu(QStringLiteral("最近使ったファイル(&R)"));
+    connect(recentMenu_, &QMenu::aboutToShow, this, &PocoraWindow::refreshRecentFiles);
+    refreshRecentFiles();
+    file->addSeparator();
     addCommand(file, kExit, QStringLiteral("終了(&X)"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     connect(action(kNew), &QAction::triggered, this, &PocoraWindow::newDocument);
@@ -79,6 +108,80 @@ void PocoraWindow::buildMenu() {
     connect(action(kSaveAs), &QAction::triggered, this, &PocoraWindow::saveAs);
     connect(action(kCompile), &QAction::triggered, this, &PocoraWindow::compile);
     connect(action(kExit), &QAction::triggered, this, &QWidget::close);
+    buildEncodingMenu();
+}
+
+void PocoraWindow::buildEncodingMenu() {
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("文字コード(&E)"));
+    auto* group = new QActionGroup(this);
+    const struct {
+        Command command;
+        TextEncoding encoding;
+        const char* text;
+    } choices[] = {{kShiftJis, TextEncoding::ShiftJis, "Shift-JIS(&S)"},
+                   {kUtf8, TextEncoding::Utf8, "UTF-8(&U)"},
+                   {kUtf8WithBom, TextEncoding::Utf8WithBom, "UTF-8 BOM 付き(&B)"}};
+    for (const auto& choice : choices) {
+        QAction* act = addCommand(menu, choice.command, QString::fromUtf8(choice.text), {});
+        act->setCheckable(true);
+        group->addAction(act);
+        connect(act, &QAction::triggered, this, [this, e = choice.encoding] {
+            if (e == encoding_) return;
+            setEncoding(e);
+            // The file on disk no longer holds what Save would write.
+            edit_->document()->setModified(true);
+        });
+    }
+}
+
+void PocoraWindow::refreshRecentFiles() {
+    QSettings settings;
+    const QStringList recent = existingFiles(settings.value(kRecentFilesKey).toStringList());
+    settings.setValue(kRecentFilesKey, recent);
+    recentMenu_->clear();
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString path = recent[i];
+        QAction* act = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        act->setData(path);
+        act->setToolTip(path);
+        connect(act, &QAction::triggered, this, [this, path] { openRecentFile(path); });
+    }
+    recentMenu_->setEnabled(!recent.isEmpty());
+}
+
+void PocoraWindow::remember(const QString& path) {
+    QSettings settings;
+    settings.setValue(kRecentFilesKey,
+                      withRecentFile(settings.value(kRecentFilesKey).toStringList(), path));
+    refreshRecentFiles();
+}
+
+void PocoraWindow::openRecentFile(const QString& path) {
+    if (!mayReplaceText()) return;
+    loadFile(path);
+}
+
+void PocoraWindow::setEncoding(TextEncoding encoding) {
+    encoding_ = encoding;
+    showEncoding();
+}
+
+void PocoraWindow::showEncoding() {
+    encodingLabel_->setText(encodingName(encoding_));
+    const auto check = [this](Command command, TextEncoding encoding) {
+        action(command)->setChecked(encoding == encoding_);
+        // A data file stays Shift-JIS, the only encoding the engine reads.
+        action(command)->setEnabled(encoding == TextEncoding::ShiftJis ||
+                                    !isDataFile(currentPath_));
+    };
+    check(kShiftJis, TextEncoding::ShiftJis);
+    check(kUtf8, TextEncoding::Utf8);
+    check(kUtf8WithBom, TextEncoding::Utf8WithBom);
+}
+
+TextEncoding PocoraWindow::encodingFor(const QString& path) const {
+    return isDataFile(path) ? TextEncoding::ShiftJis : encoding_;
 }
 
 QAction* PocoraWindow::addCommand(QMenu* menu, Command command, const QString& text,
@@ -95,7 +198,8 @@ void PocoraWindow::showFileTitle(const QString& title) {
 }
 
 QString PocoraWindow::statusText() const {
-    return positionLabel_->text() + QLatin1Char(' ') + bytesLabel_->text();
+    return positionLabel_->text() + QLatin1Char(' ') + bytesLabel_->text() + QLatin1Char(' ') +
+           encodingLabel_->text();
 }
 
 void PocoraWindow::updateStatus() {
@@ -108,7 +212,7 @@ void PocoraWindow::updateStatus() {
 
 void PocoraWindow::useHighlightingFor(const QString& path) {
     // Data files (.qd) are not scripts: colouring them would only mislead.
-    const bool script = !path.endsWith(QStringLiteral(".qd"), Qt::CaseInsensitive);
+    const bool script = !isDataFile(path);
     if (script == (highlighter_->document() != nullptr)) return;
     highlighter_->setDocument(script ? edit_->document() : nullptr);
 }
@@ -121,20 +225,30 @@ void PocoraWindow::adopt(const QString& path) {
     currentPath_ = path;
     fileTitle_ = QFileInfo(path).fileName();
     showFileTitle(fileTitle_);
+    setEncoding(encodingFor(path));
+    remember(path);
 }
 
-std::optional<std::string> PocoraWindow::documentBytes() {
-    EncodedText encoded = encodeText(edit_->utf8Text(), edit_->lineBreaks());
-    if (encoded.sjis) return encoded.sjis;
-    const QString character = QString::fromStdString(encoded.badCharacter);
-    const char32_t code = character.isEmpty() ? 0 : character.toUcs4().value(0);
-    const QString hex =
-        QString::number(static_cast<uint>(code), 16).toUpper().rightJustified(4, '0');
-    fail(QStringLiteral("%1行 %2列の文字「%3」(U+%4) は Shift-JIS で保存できません。")
+std::optional<std::string> PocoraWindow::documentBytes(TextEncoding encoding, bool forCompile) {
+    EncodedText encoded = encodeText(edit_->utf8Text(), edit_->lineBreaks(), encoding);
+    if (encoded.bytes) return encoded.bytes;
+    const QString hex = QString::number(static_cast<uint>(encoded.badCodePoint), 16)
+                            .toUpper()
+                            .rightJustified(4, '0');
+    const QString what = forCompile
+                             ? QStringLiteral("を Shift-JIS にできないため、コンパイルできません。")
+                             : QStringLiteral("は Shift-JIS で保存できません。");
+    fail(QStringLiteral("%1行 %2列の文字「%3」(U+%4) %5")
              .arg(encoded.badLine)
              .arg(encoded.badColumn)
-             .arg(character, hex));
+             .arg(QString::fromStdString(encoded.badCharacter), hex, what));
     return std::nullopt;
+}
+
+bool PocoraWindow::mayReplaceText() {
+    if (edit_->document()->isModified() && dialogs_.askOkCancel(kCautionBang, kChangedQuestion))
+        return saveAs();
+    return true;
 }
 
 bool PocoraWindow::writeWhole(const QString& path, const std::string& bytes) {
@@ -153,15 +267,14 @@ void PocoraWindow::newDocument() {
     fileTitle_ = kUntitled;
     showFileTitle(kUntitled);
     useHighlightingFor(QString());
+    setEncoding(TextEncoding::ShiftJis);
     edit_->clear();
     edit_->setLineBreaks(LineBreaks::CrLf);
     edit_->document()->setModified(false);
 }
 
 void PocoraWindow::openDocument() {
-    if (edit_->document()->isModified() && dialogs_.askOkCancel(kCautionBang, kChangedQuestion)) {
-        if (!saveAs()) return;
-    }
+    if (!mayReplaceText()) return;
     FileDialogRequest request;
     request.title = QStringLiteral("ファイルオープン！");
     request.filters = {QStringLiteral("qd text(*.qd)"), kAllFiles};
@@ -174,15 +287,18 @@ void PocoraWindow::openDocument() {
 }
 
 bool PocoraWindow::loadFile(const QString& path) {
-    OpenedText opened = readTextFile(toPath(path));
+    OpenedText opened = readTextFile(
+        toPath(path), isDataFile(path) ? std::optional(TextEncoding::ShiftJis) : std::nullopt);
     switch (opened.status) {
         case OpenedText::Status::TooBig:
             dialogs_.showMessage(QStringLiteral("Too Big File!"),
                                  QStringLiteral("ファイルサイズが大きすぎます"), MessageIcon::None);
             return false;
-        case OpenedText::Status::NotShiftJis:
-            fail(QStringLiteral(
-                     "Shift-JIS のテキストとして読めないバイトがあります（%1 バイト目）。\n\n%2")
+        case OpenedText::Status::Undecodable:
+            fail((isDataFile(path)
+                      ? QStringLiteral("Shift-JIS のテキストとして読めない")
+                      : QStringLiteral("Shift-JIS と UTF-8 のどちらとしても読めない")) +
+                 QStringLiteral("バイトがあります（%1 バイト目）。\n\n%2")
                      .arg(opened.badOffset + 1)
                      .arg(path));
             return false;
@@ -196,24 +312,24 @@ bool PocoraWindow::loadFile(const QString& path) {
     edit_->setLineBreaks(opened.lineBreaks);
     edit_->setPlainText(QString::fromStdString(opened.utf8));
     edit_->document()->setModified(false);
+    encoding_ = opened.encoding;
     adopt(path);
     return true;
 }
 
 bool PocoraWindow::save() {
     if (currentPath_.isEmpty()) return saveAs();
-    std::optional<std::string> bytes = documentBytes();
+    std::optional<std::string> bytes = documentBytes(encoding_);
     if (!bytes) return false;
-    bytes->push_back('\0');
+    if (encoding_ == TextEncoding::ShiftJis) bytes->push_back('\0');
     if (!writeWhole(currentPath_, *bytes)) return false;
     edit_->document()->setModified(false);
     return true;
 }
 
 bool PocoraWindow::saveAs() {
-    std::optional<std::string> bytes = documentBytes();
-    if (!bytes) return false;
-    bytes->push_back('\0');
+    // A text that cannot be saved is refused before a name is asked for.
+    if (!documentBytes(encoding_)) return false;
     FileDialogRequest request;
     request.title = kSaveTitle;
     request.filters = {QStringLiteral("text(*.txt)"), kAllFiles};
@@ -222,6 +338,10 @@ bool PocoraWindow::saveAs() {
     request.confirmOverwrite = true;
     const QString path = dialogs_.saveFileName(request);
     if (path.isEmpty()) return false;
+    const TextEncoding encoding = encodingFor(path);
+    std::optional<std::string> bytes = documentBytes(encoding);
+    if (!bytes) return false;
+    if (encoding == TextEncoding::ShiftJis) bytes->push_back('\0');
     if (!writeWhole(path, *bytes)) return false;
     adopt(path);
     useHighlightingFor(path);
@@ -230,7 +350,8 @@ bool PocoraWindow::saveAs() {
 }
 
 bool PocoraWindow::compile() {
-    std::optional<std::string> source = documentBytes();
+    // The engine reads Shift-JIS strings, whatever the source file's encoding.
+    std::optional<std::string> source = documentBytes(TextEncoding::ShiftJis, true);
     if (!source) return false;
     ScriptCompileResult result = ScriptCompiler::compile(*source);
     if (!result.ok()) {
@@ -247,8 +368,11 @@ bool PocoraWindow::compile() {
     if (!writeWhole(path, result.bytes)) return false;
     // The source itself is not saved: it keeps its own file and its unsaved changes, so neither
     // Save nor closing the window can lose it or write it over the script.
-    statusBar()->showMessage(
-        QStringLiteral("%1 にコンパイルしました").arg(QFileInfo(path).fileName()));
+    QString done = QStringLiteral("%1 にコンパイルしました").arg(QFileInfo(path).fileName());
+    for (const ScriptCompileWarning& warning : result.warnings)
+        done +=
+            QStringLiteral("　") + QString::fromStdString(describeCompileWarningJapanese(warning));
+    statusBar()->showMessage(done);
     return true;
 }
 
@@ -260,6 +384,7 @@ void PocoraWindow::closeEvent(QCloseEvent* event) {
             return;
         }
     }
+    QSettings().setValue(kGeometryKey, saveGeometry());
     event->accept();
 }
 

@@ -6,9 +6,11 @@
 #include <string>
 
 #include "editor/EditorDialogs.h"
+#include "editor/TextFile.h"
 
 class QAction;
 class QLabel;
+class QMenu;
 
 namespace pocora {
 
@@ -19,6 +21,10 @@ class ScriptHighlighter;
 // document's own file: the last one opened or saved under a name, none after New. Save writes
 // there, or asks for a name when there is none. Compile writes only the script: the source keeps
 // its file and stays unsaved until it is saved.
+//
+// A document keeps the encoding its file was read in (Shift-JIS for new documents and always for
+// .qd data files, which the engine reads); the 文字コード menu changes it for the next save. The
+// window's geometry and the recent files are kept in the user's settings (QSettings).
 class PocoraWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -29,6 +35,9 @@ class PocoraWindow : public QMainWindow {
         kSaveAs = 1030,
         kCompile = 1031,
         kExit = 1040,
+        kShiftJis = 1050,
+        kUtf8 = 1051,
+        kUtf8WithBom = 1052,
     };
 
     explicit PocoraWindow(EditorDialogs& dialogs, QWidget* parent = nullptr);
@@ -38,6 +47,8 @@ class PocoraWindow : public QMainWindow {
     QString currentPath() const { return currentPath_; }
     QString fileTitle() const { return fileTitle_; }
     QString statusText() const;
+    TextEncoding encoding() const { return encoding_; }
+    QMenu* recentFilesMenu() const { return recentMenu_; }
 
     // Opens `path` as the Open command does after its dialog; false when refused.
     bool loadFile(const QString& path);
@@ -48,19 +59,30 @@ class PocoraWindow : public QMainWindow {
     bool save();
     bool saveAs();
     bool compile();
+    void setEncoding(TextEncoding encoding);
+    void openRecentFile(const QString& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void buildMenu();
+    void buildEncodingMenu();
+    void refreshRecentFiles();
+    void remember(const QString& path);
+    void showEncoding();
+    // Asks to save changes before another file replaces the text; false when that save failed.
+    bool mayReplaceText();
     QAction* addCommand(QMenu* menu, Command command, const QString& text,
                         const QKeySequence& shortcut);
     void showFileTitle(const QString& title);
     void updateStatus();
     void useHighlightingFor(const QString& path);
-    // The document's Shift-JIS bytes, or nothing after telling which character cannot be saved.
-    std::optional<std::string> documentBytes();
+    // The document's bytes in `encoding`, or nothing after telling which character it cannot
+    // hold (for saving, or for the compiler when `forCompile`).
+    std::optional<std::string> documentBytes(TextEncoding encoding, bool forCompile = false);
+    // The encoding the file at `path` is written in.
+    TextEncoding encodingFor(const QString& path) const;
     // Writes `bytes` as the whole file at `path`; false after reporting the failure.
     bool writeWhole(const QString& path, const std::string& bytes);
     void fail(const QString& text);
@@ -71,9 +93,12 @@ class PocoraWindow : public QMainWindow {
     ScriptHighlighter* highlighter_;
     QLabel* positionLabel_;
     QLabel* bytesLabel_;
+    QLabel* encodingLabel_;
+    QMenu* recentMenu_;
     QMap<int, QAction*> actions_;
     QString currentPath_;
     QString fileTitle_;
+    TextEncoding encoding_ = TextEncoding::ShiftJis;
 };
 
 // The window title after a file operation: the file title in brackets.

@@ -3,11 +3,17 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "common/ShiftJis.h"
+
 namespace pocora {
 namespace {
 
 bool isLowercase(char c) {
     return c >= 'a' && c <= 'z';
+}
+// The instruction classes some script runner executes.
+bool isRunnerClass(char c) {
+    return c == 'a' || c == 'c' || c == 'e' || c == 'f' || c == 'w';
 }
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -37,9 +43,9 @@ class Translation {
                 out_.push_back(c);
                 advance(1);
             }
-            if (!ok) return ScriptCompileResult{{}, error_};
+            if (!ok) return ScriptCompileResult{{}, error_, {}};
         }
-        return ScriptCompileResult{std::move(out_), std::nullopt};
+        return ScriptCompileResult{std::move(out_), std::nullopt, std::move(warnings_)};
     }
 
   private:
@@ -47,6 +53,8 @@ class Translation {
     // written (blanks, sign, leading zeros), then one more character, which is the ';'.
     bool instruction() {
         const int letterLine = line_;
+        if (!isRunnerClass(text_[pos_]))
+            warnings_.push_back(ScriptCompileWarning{text_[pos_], line_, column()});
         out_.push_back(text_[pos_]);
         std::size_t at = pos_ + 1;
         while (at < text_.size() && isBlank(text_[at])) ++at;
@@ -98,16 +106,29 @@ class Translation {
     }
 
     void advance(std::size_t count) {
-        for (std::size_t i = 0; i < count; ++i)
-            if (text_[pos_ + i] == '\n') ++line_;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (text_[pos_ + i] != '\n') continue;
+            ++line_;
+            lineStart_ = pos_ + i + 1;
+        }
         pos_ += count;
+    }
+
+    // The position's column in characters: a Shift-JIS pair counts once.
+    int column() const {
+        int characters = 1;
+        for (std::size_t i = lineStart_; i < pos_; ++characters)
+            i += kit::isSjisLeadByte(static_cast<unsigned char>(text_[i])) ? 2 : 1;
+        return characters;
     }
 
     std::string_view text_;
     std::size_t pos_ = 0;
     int line_ = 1;
+    std::size_t lineStart_ = 0;
     std::string out_;
     ScriptCompileError error_{};
+    std::vector<ScriptCompileWarning> warnings_;
 };
 
 }  // namespace
@@ -138,6 +159,17 @@ std::string describeCompileErrorJapanese(const ScriptCompileError& error) {
             return text + "命令の文字の後に数がありません";
     }
     return text;
+}
+
+std::string describeCompileWarning(const ScriptCompileWarning& warning) {
+    return "line " + std::to_string(warning.line) + ", column " + std::to_string(warning.column) +
+           ": warning: no script runs instructions of class '" + warning.letter +
+           "' (only a, c, e, f and w); the engine passes over it";
+}
+
+std::string describeCompileWarningJapanese(const ScriptCompileWarning& warning) {
+    return std::to_string(warning.line) + "行 " + std::to_string(warning.column) + "列: 警告: 「" +
+           warning.letter + "」の命令を実行するスクリプトはありません（a, c, e, f, w のみ）";
 }
 
 }  // namespace pocora

@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pocora {
 
@@ -15,9 +16,18 @@ struct ScriptCompileError {
     int line;
 };
 
+// An instruction letter that no script runner executes (only a, c, e, f and w are): it is
+// translated like the others, and the engine passes over it.
+struct ScriptCompileWarning {
+    char letter;
+    int line;
+    int column;  // in characters, counted from 1
+};
+
 struct ScriptCompileResult {
     std::string bytes;  // the .sc file's bytes; empty when `error` is set
     std::optional<ScriptCompileError> error;
+    std::vector<ScriptCompileWarning> warnings;
 
     bool ok() const { return !error.has_value(); }
 };
@@ -35,5 +45,9 @@ std::string describeCompileError(const ScriptCompileError& error);
 
 // The same in Japanese (UTF-8), for the editor window.
 std::string describeCompileErrorJapanese(const ScriptCompileError& error);
+
+// "line N, column M: ..." in English, and the same in Japanese.
+std::string describeCompileWarning(const ScriptCompileWarning& warning);
+std::string describeCompileWarningJapanese(const ScriptCompileWarning& warning);
 
 }  // namespace pocora

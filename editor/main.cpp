@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <cstring>
 #include <iostream>
+#include <string_view>
+#include <vector>
 
 #include "editor/CompileCommand.h"
 #include "editor/EditorDialogs.h"
@@ -10,7 +12,7 @@ namespace {
 
 int usage() {
     std::cerr << "usage: pocora [FILE]\n"
-                 "       pocora --compile SOURCE OUT.sc\n";
+                 "       pocora --compile SOURCE OUT.sc [--encoding auto|sjis|utf8]\n";
     return 2;
 }
 
@@ -19,12 +21,15 @@ int usage() {
 int main(int argc, char** argv) {
     // The compile command needs no display, so it is handled before Qt starts.
     if (argc >= 2 && std::strcmp(argv[1], "--compile") == 0) {
-        if (argc != 4) return usage();
-        return pocora::runCompileCommand(argv[2], argv[3], std::cerr);
+        const std::vector<std::string_view> args(argv + 2, argv + argc);
+        return pocora::runCompileCommandLine(args, std::cerr);
     }
     if (argc > 2 || (argc == 2 && argv[1][0] == '-' && argv[1][1] != '\0')) return usage();
 
     QApplication app(argc, argv);
+    // Settings (window geometry, recent files) live in ~/.config/kit/pocora.conf.
+    QApplication::setOrganizationName(QStringLiteral("kit"));
+    QApplication::setApplicationName(QStringLiteral("pocora"));
     pocora::QtEditorDialogs dialogs;
     pocora::PocoraWindow window(dialogs);
     dialogs.setParent(&window);

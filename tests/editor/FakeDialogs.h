@@ -41,10 +41,6 @@ class FakeDialogs : public pocora::EditorDialogs {
   private:
     template <typename T>
     T take(QQueue<T>& queue, T fallback) {
-        if (queue.isEmpty()) {
-            ++unexpected;
-            return fallback;
-        }
-        return queue.dequeue();
+        return queue.isEmpty() ? (++unexpected, fallback) : queue.dequeue();
     }
 };

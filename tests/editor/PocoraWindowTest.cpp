@@ -5,7 +5,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
+#include <QSettings>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -15,6 +18,7 @@
 
 #include "FakeDialogs.h"
 #include "common/ShiftJis.h"
+#include "editor/RecentFiles.h"
 #include "editor/ScriptEdit.h"
 #include "editor/ScriptHighlighter.h"
 
@@ -22,10 +26,6 @@ namespace fs = std::filesystem;
 using pocora::PocoraWindow;
 
 namespace {
-
-std::string sjis(const char* utf8) {
-    return kit::utf8ToSjis(utf8).value();
-}
 
 class PocoraWindowTest : public ::testing::Test {
   protected:
@@ -35,6 +35,7 @@ class PocoraWindowTest : public ::testing::Test {
                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
+        QSettings().clear();
         window_ = std::make_unique<PocoraWindow>(dialogs_);
     }
     void TearDown() override {
@@ -55,11 +56,17 @@ class PocoraWindowTest : public ::testing::Test {
     QString text() const { return window_->editor()->toPlainText(); }
     bool modified() const { return window_->editor()->document()->isModified(); }
     void type(const QString& keys) { QTest::keyClicks(window_->editor(), keys); }
-    // Inserts at the cursor as typing does, for characters key clicks cannot produce.
-    void insert(const QString& text) { window_->editor()->insertPlainText(text); }
+    // Replaces the text as typing does, for characters key clicks cannot produce.
+    void replaceText(const QString& text) {
+        window_->editor()->selectAll();
+        window_->editor()->insertPlainText(text);
+    }
     void open(const char* name) {
         dialogs_.openNames.enqueue(path(name));
         window_->openDocument();
+    }
+    QString lastMessage() const {
+        return dialogs_.messages.value(dialogs_.messages.size() - 1).second;
     }
 
     fs::path dir_;
@@ -67,230 +74,205 @@ class PocoraWindowTest : public ::testing::Test {
     std::unique_ptr<PocoraWindow> window_;
 };
 
-TEST_F(PocoraWindowTest, OpenShowsShiftJisTextAndSaveWritesItBackWithAZeroByte) {
-    const std::string source = sjis("* 挨拶\r\nc2;0;$こんにちは//\r\n#\r\n");
-    write("talk.qd", source);
-    open("talk.qd");
+TEST_F(PocoraWindowTest, FilesKeepTheirEncodingAndLineBreaksThroughOpenAndSave) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        QString shown, status;
+    } cases[] = {
+        {"sjis.txt", kit::utf8ToSjis("あ\r\nｱ").value(), "あ\nｱ", "1:1 5 / 65535 バイト Shift-JIS"},
+        {"unix.txt", "#\n@A//\n", "#\n@A//\n", "1:1 7 / 65535 バイト Shift-JIS"},
+        {"elder.src", "c4;=$長老「…」//\n", "c4;=$長老「…」//\n", "1:1 18 / 65535 バイト UTF-8"},
+        {"bom.src", "\xEF\xBB\xBF*😀\r\n", "*😀\n", "1:1 5 / 65535 バイト UTF-8 (BOM)"},
+        // Data files are Shift-JIS only, even when their bytes would pass as UTF-8.
+        {"data.qd", "あい", QStringLiteral("縺ゅ＞"), "1:1 6 / 65535 バイト Shift-JIS"},
+    };
+    for (const auto& c : cases) {
+        write(c.name, c.bytes);
+        ASSERT_TRUE(window_->loadFile(path(c.name))) << c.name;
+        EXPECT_EQ(text(), c.shown);
+        EXPECT_EQ(window_->statusText(), c.status);
+        ASSERT_TRUE(window_->save());
+        // Saved Shift-JIS files end with a zero byte.
+        const bool zeroByte = c.status.endsWith("Shift-JIS");
+        EXPECT_EQ(read(c.name), zeroByte ? c.bytes + '\0' : c.bytes) << c.name;
+    }
+    // Texts of more than 65535 Shift-JIS bytes and files that are neither Shift-JIS nor UTF-8
+    // are refused, and the document stays the target of Save.
+    write("big.qd", std::string(65536, 'A'));
+    EXPECT_FALSE(window_->loadFile(path("big.qd")));
+    EXPECT_EQ(
+        dialogs_.messages.value(0),
+        qMakePair(QStringLiteral("Too Big File!"), QStringLiteral("ファイルサイズが大きすぎます")));
+    write("bad.txt", "ab\x82\x20");
+    EXPECT_FALSE(window_->loadFile(path("bad.txt")));
+    EXPECT_TRUE(lastMessage().contains("3 バイト目"));
+    EXPECT_EQ(window_->currentPath(), path("data.qd"));
+}
 
-    ASSERT_EQ(dialogs_.openRequests.size(), 1);
-    const auto& request = dialogs_.openRequests.first();
+TEST_F(PocoraWindowTest, TheEncodingMenuChangesTheNextSaveButNeverADataFile) {
+    write("utf8.src", "あ\n");
+    ASSERT_TRUE(window_->loadFile(path("utf8.src")));
+    window_->action(PocoraWindow::kShiftJis)->trigger();
+    EXPECT_TRUE(modified());
+    ASSERT_TRUE(window_->save());
+    EXPECT_EQ(read("utf8.src"), std::string("\x82\xa0\n\0", 4));
+    window_->action(PocoraWindow::kUtf8WithBom)->trigger();
+    ASSERT_TRUE(window_->save());
+    EXPECT_EQ(read("utf8.src"), "\xEF\xBB\xBFあ\n");
+
+    dialogs_.saveNames.enqueue(path("data.qd"));
+    ASSERT_TRUE(window_->saveAs());
+    EXPECT_EQ(read("data.qd"), std::string("\x82\xa0\n\0", 4));
+    EXPECT_EQ(window_->encoding(), pocora::TextEncoding::ShiftJis);
+    EXPECT_FALSE(window_->action(PocoraWindow::kUtf8)->isEnabled());
+
+    window_->newDocument();
+    EXPECT_TRUE(window_->action(PocoraWindow::kUtf8)->isEnabled());
+    EXPECT_TRUE(window_->action(PocoraWindow::kShiftJis)->isChecked());
+}
+
+TEST_F(PocoraWindowTest, NewAndOpenAskAboutChangesAndAnUntitledTextGetsANewName) {
+    write("old.qd", kit::utf8ToSjis("* 挨拶\r\n").value());
+    type("draft");
+    dialogs_.okCancel.enqueue(false);  // Cancel: open without saving
+    open("old.qd");
+    EXPECT_EQ(dialogs_.questions.last(),
+              qMakePair(QStringLiteral("注意！"),
+                        QStringLiteral("文書が変更されています。保存しますか？")));
+    const auto& request = dialogs_.openRequests.value(0);
     EXPECT_EQ(request.title, QStringLiteral("ファイルオープン！"));
     EXPECT_EQ(request.filters, (QStringList{"qd text(*.qd)", "All files(*.*)"}));
     EXPECT_EQ(request.defaultSuffix, "qd");
     EXPECT_EQ(request.directory, QCoreApplication::applicationDirPath());
     EXPECT_TRUE(request.mustExist);
-    EXPECT_TRUE(dialogs_.questions.isEmpty());
 
-    EXPECT_EQ(text(), QStringLiteral("* 挨拶\nc2;0;$こんにちは//\n#\n"));
-    EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[talk.qd]"));
-    EXPECT_EQ(window_->currentPath(), path("talk.qd"));
-    EXPECT_FALSE(modified());
-
-    ASSERT_TRUE(window_->save());
-    EXPECT_EQ(read("talk.qd"), source + '\0');
-
-    // Reopening the saved file shows the same text, and a shorter text replaces a longer file.
-    window_->editor()->setPlainText(QStringLiteral("#"));
-    ASSERT_TRUE(window_->save());
-    EXPECT_EQ(read("talk.qd"), std::string("#\0", 2));
-    ASSERT_TRUE(window_->loadFile(path("talk.qd")));
-    EXPECT_EQ(text(), "#");
-}
-
-TEST_F(PocoraWindowTest, LineFeedFilesKeepTheirLineBreaks) {
-    write("unix.txt", "#\n@A//\n");
-    ASSERT_TRUE(window_->loadFile(path("unix.txt")));
-    ASSERT_TRUE(window_->save());
-    EXPECT_EQ(read("unix.txt"), std::string("#\n@A//\n\0", 8));
-}
-
-TEST_F(PocoraWindowTest, TextsOfMoreThan65535BytesAreRefused) {
-    write("small.qd", "#");
-    ASSERT_TRUE(window_->loadFile(path("small.qd")));
-
-    write("big.qd", std::string(65536, 'A'));
-    open("big.qd");
-    ASSERT_EQ(dialogs_.messages.size(), 1);
-    EXPECT_EQ(dialogs_.messages.first(), qMakePair(QStringLiteral("Too Big File!"),
-                                                   QStringLiteral("ファイルサイズが大きすぎます")));
-    // The refused file does not become the target of Save.
-    EXPECT_EQ(window_->currentPath(), path("small.qd"));
-    EXPECT_EQ(text(), "#");
-
-    write("edge.qd", std::string(65535, 'A'));
-    EXPECT_TRUE(window_->loadFile(path("edge.qd")));
-    EXPECT_EQ(window_->editor()->byteCount(), 65535u);
-    // Saved, it gains its zero byte and still opens.
-    ASSERT_TRUE(window_->save());
-    EXPECT_EQ(fs::file_size(dir_ / "edge.qd"), 65536u);
-    EXPECT_TRUE(window_->loadFile(path("edge.qd")));
-    EXPECT_EQ(text().size(), 65535);
-    EXPECT_EQ(dialogs_.messages.size(), 1);
-}
-
-TEST_F(PocoraWindowTest, FilesThatAreNotShiftJisAreRefused) {
-    write("bad.qd", "ab\x82\x20");
-    EXPECT_FALSE(window_->loadFile(path("bad.qd")));
-    ASSERT_EQ(dialogs_.messages.size(), 1);
-    EXPECT_EQ(dialogs_.messages.first().first, "Error");
-    EXPECT_TRUE(dialogs_.messages.first().second.contains("3 バイト目"));
-    EXPECT_EQ(window_->currentPath(), QString());
-}
-
-TEST_F(PocoraWindowTest, NewAsksAboutChangesAndTheNewTextIsSavedUnderANewName) {
-    write("old.qd", "#");
-    ASSERT_TRUE(window_->loadFile(path("old.qd")));
     type("c0;");
-
-    // No: the text is dropped.
-    dialogs_.yesNo.enqueue(false);
+    dialogs_.yesNo.enqueue(false);  // No: the text is dropped
     window_->newDocument();
     EXPECT_EQ(dialogs_.questions.last(),
               qMakePair(QStringLiteral("注意"),
                         QStringLiteral("文書が更新されています。保存しますか？")));
-    EXPECT_EQ(text(), "");
-    EXPECT_FALSE(modified());
     EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[無題]"));
-
     // The untitled text never goes into the file opened before: Save asks for a name.
     type("@B//");
     dialogs_.saveNames.enqueue(path("new.txt"));
     ASSERT_TRUE(window_->save());
-    EXPECT_EQ(dialogs_.saveRequests.size(), 1);
-    EXPECT_EQ(read("old.qd"), "#");
+    const auto& saveRequest = dialogs_.saveRequests.value(0);
+    EXPECT_EQ(saveRequest.title, QStringLiteral("名前を付けて保存する！"));
+    EXPECT_EQ(saveRequest.filters, (QStringList{"text(*.txt)", "All files(*.*)"}));
+    EXPECT_EQ(saveRequest.defaultSuffix, "txt");
+    EXPECT_TRUE(saveRequest.confirmOverwrite);
+    EXPECT_EQ(read("old.qd"), kit::utf8ToSjis("* 挨拶\r\n").value());
     EXPECT_EQ(read("new.txt"), std::string("@B//\0", 5));
     EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[new.txt]"));
-}
 
-TEST_F(PocoraWindowTest, ASaveThatDoesNotHappenKeepsTheText) {
+    // Yes, then the save dialog is cancelled: New does nothing. OK on Open saves first.
     type("keep");
-    // Yes, then the save dialog is cancelled: New does nothing.
     dialogs_.yesNo.enqueue(true);
     dialogs_.saveNames.enqueue(QString());
     window_->newDocument();
-    EXPECT_EQ(text(), "keep");
-    EXPECT_TRUE(modified());
-
-    // Yes, and the file is saved under its name first.
-    dialogs_.yesNo.enqueue(true);
-    dialogs_.saveNames.enqueue(path("kept.txt"));
-    window_->newDocument();
-    EXPECT_EQ(read("kept.txt"), std::string("keep\0", 5));
-    EXPECT_EQ(text(), "");
-}
-
-TEST_F(PocoraWindowTest, OpenAsksWithOkCancelAndCancelMeansDoNotSave) {
-    write("next.qd", "#");
-    type("draft");
-    dialogs_.okCancel.enqueue(false);
-    open("next.qd");
-    EXPECT_EQ(dialogs_.questions.last(),
-              qMakePair(QStringLiteral("注意！"),
-                        QStringLiteral("文書が変更されています。保存しますか？")));
-    EXPECT_TRUE(dialogs_.saveRequests.isEmpty());
-    EXPECT_EQ(text(), "#");
-
-    type("more");
+    EXPECT_EQ(text(), "@B//keep");
     dialogs_.okCancel.enqueue(true);
-    dialogs_.saveNames.enqueue(path("more.txt"));
-    open("next.qd");
-    EXPECT_EQ(read("more.txt"), std::string("more#\0", 6));  // typed where the cursor was
-    EXPECT_EQ(text(), "#");
-    EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[next.qd]"));
-}
-
-TEST_F(PocoraWindowTest, SaveAsAsksForATextFileName) {
-    type("abc");
-    dialogs_.saveNames.enqueue(path("out.txt"));
-    ASSERT_TRUE(window_->saveAs());
-    const auto& request = dialogs_.saveRequests.first();
-    EXPECT_EQ(request.title, QStringLiteral("名前を付けて保存する！"));
-    EXPECT_EQ(request.filters, (QStringList{"text(*.txt)", "All files(*.*)"}));
-    EXPECT_EQ(request.defaultSuffix, "txt");
-    EXPECT_TRUE(request.confirmOverwrite);
-    EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[out.txt]"));
-    EXPECT_EQ(window_->fileTitle(), "out.txt");
+    dialogs_.saveNames.enqueue(path("kept.txt"));
+    open("old.qd");
+    EXPECT_EQ(read("kept.txt"), std::string("@B//keep\0", 9));
     EXPECT_FALSE(modified());
 }
 
-TEST_F(PocoraWindowTest, FailedWritesAreReportedAndTheTextStaysModified) {
+TEST_F(PocoraWindowTest, FailedSavesAreReportedAndTheTextStaysModified) {
     type("x");
     dialogs_.saveNames.enqueue(path("missing-dir/out.txt"));
-    EXPECT_FALSE(window_->save());  // no file chosen yet: Save asks for one
-    ASSERT_EQ(dialogs_.messages.size(), 1);
-    EXPECT_EQ(dialogs_.messages[0].first, "Error");
-    EXPECT_TRUE(dialogs_.messages[0].second.startsWith("Error CloseHandle"));
-    EXPECT_TRUE(modified());
-    EXPECT_EQ(window_->currentPath(), QString());
+    EXPECT_FALSE(window_->save());
+    EXPECT_EQ(dialogs_.messages.value(0).first, "Error");
+    EXPECT_TRUE(lastMessage().startsWith("Error CloseHandle"));
     EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ"));
-}
 
-TEST_F(PocoraWindowTest, CharactersShiftJisCannotHoldAreRefusedOnSaving) {
     write("doc.txt", "old");
     ASSERT_TRUE(window_->loadFile(path("doc.txt")));
-    window_->editor()->selectAll();
-    window_->editor()->insertPlainText(QStringLiteral("ok\nab😀c"));
+    replaceText(QStringLiteral("ok\nab😀c"));
     EXPECT_FALSE(window_->save());
-    ASSERT_EQ(dialogs_.messages.size(), 1);
-    EXPECT_TRUE(dialogs_.messages[0].second.contains(QStringLiteral("😀")));
-    EXPECT_TRUE(dialogs_.messages[0].second.contains("U+1F600"));
-    EXPECT_TRUE(dialogs_.messages[0].second.contains(QStringLiteral("2行 3列")));
+    EXPECT_EQ(lastMessage(),
+              QStringLiteral("2行 3列の文字「😀」(U+1F600) は Shift-JIS で保存できません。"));
     EXPECT_EQ(read("doc.txt"), "old");
     EXPECT_TRUE(modified());
 }
 
-TEST_F(PocoraWindowTest, CompileWritesTheScriptAndTheSourceKeepsItsFileAndChanges) {
-    write("hero.txt", "");
-    ASSERT_TRUE(window_->loadFile(path("hero.txt")));
+TEST_F(PocoraWindowTest, CompileWritesTheShiftJisScriptAndTheSourceKeepsItsFileAndChanges) {
+    write("hero.src", "* 勇者\n");
+    ASSERT_TRUE(window_->loadFile(path("hero.src")));
     write("hero.sc", std::string(50, 'z'));  // a longer old script is replaced, not overwritten
-    insert(QStringLiteral("c-4;\n@NRM//\n$ev\\hero//"));
+    replaceText(QStringLiteral("c-4;\n@NRM//\n$ev\\hero//c4;=$あ//q9;"));
     dialogs_.saveNames.enqueue(path("hero.sc"));
     ASSERT_TRUE(window_->compile());
-
-    const auto& request = dialogs_.saveRequests.first();
+    const auto& request = dialogs_.saveRequests.value(0);
     EXPECT_EQ(request.filters, (QStringList{"qd script(*.sc)", "All files(*.*)"}));
     EXPECT_EQ(request.defaultSuffix, "sc");
-    EXPECT_EQ(read("hero.sc"), std::string("c\xFC@NRM//7!ev\\hero"));
+    const std::string script = "c\xFC@NRM//7!ev\\heroc\x04=2!\x82\xa0q\x09";
+    EXPECT_EQ(read("hero.sc"), script);
     EXPECT_EQ(window_->statusBar()->currentMessage(),
-              QStringLiteral("hero.sc にコンパイルしました"));
-
-    // The source is still unsaved and still belongs to its own file: Save puts it there and the
-    // script stays as compiled.
-    EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[hero.txt]"));
-    EXPECT_TRUE(modified());
+              QStringLiteral("hero.sc にコンパイルしました　3行 19列: 警告: 「q」の命令を実行する"
+                             "スクリプトはありません（a, c, e, f, w のみ）"));
+    // The source is still unsaved and still belongs to its own file, in its own encoding.
+    EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[hero.src]"));
     ASSERT_TRUE(window_->save());
-    EXPECT_EQ(read("hero.txt"), std::string("c-4;\r\n@NRM//\r\n$ev\\hero//\0", 25));
-    EXPECT_EQ(read("hero.sc"), std::string("c\xFC@NRM//7!ev\\hero"));
-}
+    EXPECT_EQ(read("hero.src"), "c-4;\n@NRM//\n$ev\\hero//c4;=$あ//q9;");
+    EXPECT_EQ(read("hero.sc"), script);
 
-TEST_F(PocoraWindowTest, CompileErrorsNameTheLineAndWriteNothing) {
-    insert(QStringLiteral("#\n#\nc2;0;$LOOP\n"));
+    // Errors name their place and write nothing.
+    replaceText(QStringLiteral("#\n#\nc2;0;$LOOP\n"));
     EXPECT_FALSE(window_->compile());
-    EXPECT_TRUE(dialogs_.saveRequests.isEmpty());
-    ASSERT_EQ(dialogs_.messages.size(), 1);
-    EXPECT_TRUE(dialogs_.messages[0].second.startsWith(QStringLiteral("3行目")));
-    EXPECT_TRUE(modified());
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("3行目")));
+    replaceText(QStringLiteral("#\nc4;=$é//"));
+    EXPECT_FALSE(window_->compile());
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("2行 6列の文字「é」(U+00E9) を")));
+    EXPECT_EQ(dialogs_.saveRequests.size(), 1);
 }
 
-TEST_F(PocoraWindowTest, CloseAsksAndOnlyAFailedSaveKeepsTheWindow) {
+TEST_F(PocoraWindowTest, CloseAsksAndKeepsRecentFilesAndGeometryForTheNextWindow) {
+    for (const char* name : {"a.src", "b.src", "c.qd"}) {
+        write(name, "#");
+        ASSERT_TRUE(window_->loadFile(path(name)));
+    }
     window_->show();
+    window_->resize(500, 300);
     type("x");
     dialogs_.yesNo.enqueue(true);
     dialogs_.saveNames.enqueue(QString());
-    EXPECT_FALSE(window_->close());
+    EXPECT_FALSE(window_->close());  // only a save that does not happen keeps the window
     EXPECT_EQ(dialogs_.questions.last(),
               qMakePair(QStringLiteral("注意"),
                         QStringLiteral("文書が変更されています。保存しますか？")));
-
     dialogs_.yesNo.enqueue(false);
     EXPECT_TRUE(window_->close());
+    fs::remove(dir_ / "b.src");  // missing files are dropped
+
+    PocoraWindow next(dialogs_);
+    const auto recent = [&] {
+        emit next.recentFilesMenu()->aboutToShow();
+        QStringList paths;
+        for (QAction* act : next.recentFilesMenu()->actions()) paths << act->data().toString();
+        return paths;
+    };
+    EXPECT_EQ(recent(), (QStringList{path("c.qd"), path("a.src")}));
+    EXPECT_EQ(next.size(), QSize(500, 300));
+    next.recentFilesMenu()->actions().value(1)->trigger();
+    EXPECT_EQ(next.currentPath(), path("a.src"));
+    EXPECT_EQ(recent(), (QStringList{path("a.src"), path("c.qd")}));
+    // At most eight, the newest first, each once.
+    QStringList list;
+    for (const char* name : {"1", "2", "3", "4", "5", "6", "7", "8", "9", "2"})
+        list = pocora::withRecentFile(list, path(name));
+    EXPECT_EQ(list.size(), 8);
+    EXPECT_EQ(list.first(), path("2"));
+    EXPECT_EQ(list.last(), path("3"));
 }
 
 TEST_F(PocoraWindowTest, TheEditorHoldsAtMost65535Bytes) {
     auto* edit = window_->editor();
     edit->setPlainText(QString(65533, 'a'));
     edit->moveCursor(QTextCursor::End);
-    type("xyz");  // one fits... two fit, the third is refused
+    type("xyz");  // two fit, the third is refused
     EXPECT_EQ(edit->byteCount(), 65535u);
     EXPECT_EQ(text().right(3), "axy");
     QTest::keyClick(edit, Qt::Key_Return);  // a line break takes two bytes
@@ -303,40 +285,49 @@ TEST_F(PocoraWindowTest, TheEditorHoldsAtMost65535Bytes) {
     edit->paste();
     EXPECT_EQ(edit->byteCount(), 65534u);
     EXPECT_TRUE(text().endsWith(QStringLiteral("aあ")));
-
     // Replacing a selection counts only what remains.
     edit->selectAll();
     edit->paste();
     EXPECT_EQ(text(), QStringLiteral("あいう"));
-}
-
-TEST_F(PocoraWindowTest, StatusBarShowsLineColumnAndBytes) {
-    type("ab");
-    QTest::keyClick(window_->editor(), Qt::Key_Return);
+    QTest::keyClick(edit, Qt::Key_Return);
     type("cd");
-    EXPECT_EQ(window_->statusText(), QStringLiteral("2:3 6 / 65535 バイト"));
+    EXPECT_EQ(window_->statusText(), QStringLiteral("2:3 10 / 65535 バイト Shift-JIS"));
 }
 
 TEST_F(PocoraWindowTest, HighlighterColoursTheScriptAsTheCompilerReadsIt) {
     auto* edit = window_->editor();
     edit->setPlainText(QStringLiteral("c0;1;=$a\nb// * r\n@NRM//#x"));
-    pocora::ScriptHighlighter probe(nullptr);
-    auto formatAt = [&](int blockNumber, int column) {
-        const QTextBlock block = edit->document()->findBlockByNumber(blockNumber);
-        for (const auto& range : block.layout()->formats())
-            if (column >= range.start && column < range.start + range.length) return range.format;
-        return QTextCharFormat();
+    const pocora::ScriptHighlighter probe(nullptr);
+    const struct {
+        int block, column;
+        QTextCharFormat format;
+    } cases[] = {
+        {0, 0, probe.instructionFormat}, {0, 3, QTextCharFormat()},  // an operand digit
+        {1, 0, probe.stringFormat},  // strings run on over line breaks
+        {1, 5, probe.commentFormat},     {2, 0, probe.labelFormat},
+        {2, 6, probe.yieldFormat},       {2, 7, probe.errorFormat},  // a letter with no number
     };
-    EXPECT_EQ(formatAt(0, 0), probe.instructionFormat);
-    EXPECT_EQ(formatAt(0, 2), probe.instructionFormat);
-    EXPECT_EQ(formatAt(0, 3), QTextCharFormat());  // an operand digit
-    EXPECT_EQ(formatAt(0, 6), probe.stringFormat);
-    EXPECT_EQ(formatAt(1, 0), probe.stringFormat);  // the string runs on over the line break
-    EXPECT_EQ(formatAt(1, 2), probe.stringFormat);
-    EXPECT_EQ(formatAt(1, 5), probe.commentFormat);
-    EXPECT_EQ(formatAt(2, 0), probe.labelFormat);
-    EXPECT_EQ(formatAt(2, 6), probe.yieldFormat);
-    EXPECT_EQ(formatAt(2, 7), probe.errorFormat);  // a letter with no number
+    for (const auto& c : cases) {
+        QTextCharFormat format;
+        const QTextBlock block = edit->document()->findBlockByNumber(c.block);
+        for (const auto& range : block.layout()->formats())
+            if (c.column >= range.start && c.column < range.start + range.length)
+                format = range.format;
+        EXPECT_EQ(format, c.format) << c.block << ":" << c.column;
+    }
 }
 
 }  // namespace
+
+// The window tests need a QApplication but no display, and settings of their own: the user's
+// recent files and window geometry are never read or changed.
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir settingsDir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());
+    QApplication::setOrganizationName(QStringLiteral("kit-test"));
+    QApplication::setApplicationName(QStringLiteral("pocora-test"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

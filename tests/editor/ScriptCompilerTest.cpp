@@ -8,104 +8,77 @@ namespace {
 
 using pocora::ScriptCompileError;
 using pocora::ScriptCompiler;
+using Kind = ScriptCompileError::Kind;
 
-std::string compiled(std::string_view source) {
-    auto result = ScriptCompiler::compile(source);
-    EXPECT_TRUE(result.ok()) << source;
-    return result.bytes;
+// Bytes written readably: <HH> stands for the byte of that hexadecimal value.
+std::string bytes(std::string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool hex = text[i] == '<' && i + 3 < text.size() && text[i + 3] == '>';
+        out.push_back(hex ? static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), 0, 16))
+                          : text[i]);
+        if (hex) i += 3;
+    }
+    return out;
 }
 
-std::string bytes(std::initializer_list<int> values) {
-    std::string s;
-    for (int v : values) s.push_back(static_cast<char>(v));
-    return s;
-}
-
-TEST(ScriptCompiler, TranslatesTheDocumentedExamples) {
-    EXPECT_EQ(compiled("c0;3;5;="), bytes({'c', 0x00}) + "3;5;=");
-    EXPECT_EQ(compiled("c1;3;>4;"), bytes({'c', 0x01}) + "3;>4;");
-    EXPECT_EQ(compiled("c2;1;$LOOP//"), bytes({'c', 0x02}) + "1;4!LOOP");
-    EXPECT_EQ(compiled("c4;=$ev\\hero//"), bytes({'c', 0x04}) + "=7!ev\\hero");
-    EXPECT_EQ(compiled("#f18;"), bytes({'#', 'f', 0x12}));
-    EXPECT_EQ(compiled("c-4;"), bytes({'c', 0xFC}));
-    EXPECT_EQ(compiled("@NRM//"), "@NRM//");
-    EXPECT_EQ(compiled("* a remark c0; $x//\n"), "");
-}
-
-TEST(ScriptCompiler, NumbersKeepTheirLowByte) {
-    EXPECT_EQ(compiled("c-1;"), bytes({'c', 0xFF}));
-    EXPECT_EQ(compiled("c255;"), bytes({'c', 0xFF}));
-    EXPECT_EQ(compiled("c256;"), bytes({'c', 0x00}));
-    EXPECT_EQ(compiled("c-128;w127;"), bytes({'c', 0x80, 'w', 0x7F}));
-    // Far beyond 32 bits the low byte is still the number's own (10^20 and 2^32 + 1).
-    EXPECT_EQ(compiled("f100000000000000000000;"), bytes({'f', 0x00}));
-    EXPECT_EQ(compiled("f4294967297;"), bytes({'f', 0x01}));
-}
-
-TEST(ScriptCompiler, NumbersAreSkippedExactlyAsWritten) {
-    const std::string expected = bytes({'c', 0x05, '1', ';'});
-    EXPECT_EQ(compiled("c5;1;"), expected);
-    EXPECT_EQ(compiled("c+5;1;"), expected);
-    EXPECT_EQ(compiled("c05;1;"), expected);
-    EXPECT_EQ(compiled("c  5;1;"), expected);
-    EXPECT_EQ(compiled("c\t-0;1;"), bytes({'c', 0x00, '1', ';'}));
-}
-
-TEST(ScriptCompiler, TheCharacterAfterTheNumberIsPassedOver) {
-    // The ';' is not checked: whatever follows the number is dropped, as the format has always
-    // done.
-    EXPECT_EQ(compiled("f3:c1;"), bytes({'f', 0x03, 'c', 0x01}));
-    // A number at the very end of the text ends it.
-    EXPECT_EQ(compiled("e2"), bytes({'e', 0x02}));
-}
-
-TEST(ScriptCompiler, LineBreaksVanishOutsideStringsAndStayInside) {
-    EXPECT_EQ(compiled("c0;1;2;=\r\n#\n@A//\r\n"), bytes({'c', 0}) + "1;2;=#@A//");
-    EXPECT_EQ(compiled("c2;0;$one\r\ntwo//"), bytes({'c', 2}) + "0;8!one\r\ntwo");
-}
-
-TEST(ScriptCompiler, StringLiteralsAreCopiedVerbatim) {
-    EXPECT_EQ(compiled("$//"), "0!");
-    // Lowercase letters, '*', '$' and Shift-JIS bytes inside a string are not translated.
-    EXPECT_EQ(compiled("$abc*$//"), "5!abc*$");
-    const std::string sjis = "\x82\xa0\x83\x61";  // two characters whose second bytes are 'a'-like
-    EXPECT_EQ(compiled("$" + sjis + "//"), "4!" + sjis);
-    // The first "//" closes the string; a later one is ordinary text.
-    EXPECT_EQ(compiled("$a//B//"), "1!aB//");
-    // A remark may hold '$' without a closing "//".
-    EXPECT_EQ(compiled("* costs $5\nc0;"), bytes({'c', 0}));
-}
-
-TEST(ScriptCompiler, TheTextEndsAtItsFirstZeroByteOrAtARemarkWithoutLineFeed) {
-    EXPECT_EQ(compiled(""), "");
-    EXPECT_EQ(compiled("\r\n\n* only a remark\n"), "");
-    EXPECT_EQ(compiled(std::string("#@X//\0c5;", 9)), "#@X//");
-    EXPECT_EQ(compiled("#* last line"), "#");
-}
-
-TEST(ScriptCompiler, UnclosedStringIsAnErrorNamingItsLine) {
-    auto result = ScriptCompiler::compile("c0;1;2;=\n\nc2;0;$LOOP/\n#\n");
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error->kind, ScriptCompileError::Kind::UnclosedString);
-    EXPECT_EQ(result.error->line, 3);
-    EXPECT_TRUE(result.bytes.empty());
-    EXPECT_EQ(pocora::describeCompileError(*result.error).rfind("line 3: ", 0), 0u);
-}
-
-TEST(ScriptCompiler, LetterWithoutNumberIsAnErrorNamingItsLine) {
-    for (std::string_view source : {"#\nhello", "#\nc;", "#\nc-;", "#\nc", "#\nc +;"}) {
-        auto result = ScriptCompiler::compile(source);
-        ASSERT_FALSE(result.ok()) << source;
-        EXPECT_EQ(result.error->kind, ScriptCompileError::Kind::MissingNumber) << source;
-        EXPECT_EQ(result.error->line, 2) << source;
+TEST(ScriptCompiler, TranslatesEachItemToItsBytes) {
+    const struct {
+        std::string_view source, bytes;
+    } cases[] = {
+        // The documented examples.
+        {"c0;3;5;=", "c<00>3;5;="},
+        {"c1;3;>4;", "c<01>3;>4;"},
+        {"c2;1;$LOOP//", "c<02>1;4!LOOP"},
+        {"c4;=$ev\\hero//", "c<04>=7!ev\\hero"},
+        {"#f18;", "#f<12>"},
+        {"c-4;", "c<FC>"},
+        {"@NRM//", "@NRM//"},
+        {"* a remark c0; $x//\n", ""},
+        // Numbers keep their low byte, however long they are (10^20, 2^32 + 1).
+        {"c-1;c255;c256;c-128;w127;", "c<FF>c<FF>c<00>c<80>w<7F>"},
+        {"f100000000000000000000;f4294967297;", "f<00>f<01>"},
+        // Numbers are skipped as written: sign, leading zeros, blanks before them.
+        {"c+5;1;c05;1;c  5;1;c\t-0;1;", "c<05>1;c<05>1;c<05>1;c<00>1;"},
+        // The character after the number is passed over whatever it is; at the end there is none.
+        {"f3:c1;e2", "f<03>c<01>e<02>"},
+        // Line breaks vanish outside strings and stay inside them, counted.
+        {"c0;1;2;=\r\n#\n@A//\r\n", "c<00>1;2;=#@A//"},
+        {"c2;0;$one\r\ntwo//", "c<02>0;8!one\r\ntwo"},
+        // Strings are copied verbatim up to the first "//", Shift-JIS whose second bytes look like
+        // letters included; a remark may hold a lone '$'.
+        {"$//$abc*$//", "0!5!abc*$"},
+        {"$<82><A0><83><61>//", "4!<82><A0><83><61>"},
+        {"$a//B//* costs $5\nc0;", "1!aB//c<00>"},
+        // The text ends at its first zero byte, or at a remark without a line feed.
+        {"", ""},
+        {"\r\n\n* only a remark\n", ""},
+        {"#@X//<00>c5;", "#@X//"},
+        {"#* last line", "#"},
+    };
+    for (const auto& c : cases) {
+        const auto result = ScriptCompiler::compile(bytes(c.source));
+        EXPECT_TRUE(result.ok()) << c.source;
+        EXPECT_EQ(result.bytes, bytes(c.bytes)) << c.source;
     }
 }
 
-TEST(ScriptCompiler, LinesAreCountedAcrossStringsAndBlanksBeforeNumbers) {
-    // Line feeds inside a string and between a letter and its number still count.
-    auto result = ScriptCompiler::compile("$a\nb//c\n1;\n\nx");
-    ASSERT_FALSE(result.ok());
-    EXPECT_EQ(result.error->line, 5);
+TEST(ScriptCompiler, ErrorsNameTheirLineAndReturnNoBytes) {
+    // Line feeds inside a string and between a letter and its number count too.
+    const std::pair<std::string_view, int> missingNumbers[] = {
+        {"#\nhello", 2}, {"#\nc;", 2},   {"#\nc-;", 2},
+        {"#\nc", 2},     {"#\nc +;", 2}, {"$a\nb//c\n1;\n\nx", 5}};
+    for (auto [source, line] : missingNumbers) {
+        const auto result = ScriptCompiler::compile(source);
+        ASSERT_FALSE(result.ok()) << source;
+        EXPECT_EQ(result.error->kind, Kind::MissingNumber) << source;
+        EXPECT_EQ(result.error->line, line) << source;
+        EXPECT_TRUE(result.bytes.empty());
+    }
+    const auto unclosed = ScriptCompiler::compile("c0;1;2;=\n\nc2;0;$LOOP/\n#\n");
+    ASSERT_FALSE(unclosed.ok());
+    EXPECT_EQ(unclosed.error->kind, Kind::UnclosedString);
+    EXPECT_EQ(pocora::describeCompileError(*unclosed.error).rfind("line 3: ", 0), 0u);
 }
 
 }  // namespace
