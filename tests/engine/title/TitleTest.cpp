@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
+#include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
 #include "engine/core/StartUp.h"
 #include "engine/platform/headless/EngineHarness.h"
+#include "engine/title/GameCredits.h"
 #include "engine/title/Title.h"
 #include "tools/picture/Bmp.h"
 #include "tools/picture/PictureText.h"
@@ -25,6 +28,13 @@ std::string Wave() {
     return "RIFF\x2C\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x11\x2B\0\0\x11\x2B\0\0\x01\0\x08\0"
            "data\x08\0\0\0"s +
            std::string(8, '\x80');
+}
+
+std::vector<std::uint16_t> VisiblePage(const Engine& engine) {
+    std::vector<std::uint16_t> page;
+    for (int y = kVisibleTop; y < kVisibleTop + kPageHeight; ++y)
+        for (int x = 0; x < kScreenWidth; ++x) page.push_back(engine.Screen.At(x, y));
+    return page;
 }
 
 // A game directory with the pictures and the opening script the title screens
@@ -66,17 +76,13 @@ TEST(TitleFade, TableOfTheLogoAndCreditScreens) {
     for (const auto& [frame, level] : levels) EXPECT_EQ(ScreenFadeLevel(frame), level) << frame;
 }
 
-TEST(TitleWave, FlatUntilTheFirstFrameThenGrowing) {
-    EXPECT_EQ(WaveStrength(0), 0.0f);
+TEST(TitleWave, FlatUntilTheFirstFrameThenGrowingWithinTwentyFourPixels) {
     EXPECT_EQ(WaveStrength(-30), 0.0f);
-    for (int row = 0; row < 210; ++row) EXPECT_EQ(WaveShift(row, 0.0f), 0);
-    // The strength grows with the square of the frame and the shift never exceeds
-    // 24 pixels.
     EXPECT_LT(WaveStrength(10), WaveStrength(20));
-    for (int t : {1, 100, 1000, 100000})
-        for (int row = 0; row < 210; ++row)
-            EXPECT_LE(std::abs(WaveShift(row, WaveStrength(t))), 24);
     EXPECT_NE(WaveShift(100, WaveStrength(200)), 0);
+    for (int t : {0, 1, 100, 100000})
+        for (int row = 0; row < 210; ++row)
+            EXPECT_LE(std::abs(WaveShift(row, WaveStrength(t))), t == 0 ? 0 : 24);
 }
 
 TEST_F(TitleTest, WithoutKeysEachScreenLastsItsFrames) {
@@ -112,8 +118,52 @@ TEST_F(TitleTest, LogoFadesInAndOutAroundItsMiddle) {
     ASSERT_TRUE(h.RunFrames(17));  // t = 66: full brightness
     EXPECT_EQ(Pixel(120, 105), Rgb555(0xF8, 0xF8, 0xF8));
     ASSERT_TRUE(h.RunFrames(199));  // t = 265: level 2
-    EXPECT_NE(Pixel(120, 105), 0);
     EXPECT_LT(Pixel(120, 105) & 0x1F, 0x1F);
+}
+
+// The credit screens show the game's credits.txt in three blocks (list, closing line, second
+// screen) or, without it, the maker's lines; each page is compared with the lines drawn where the
+// layout puts them.
+TEST(TitleCredits, CreditScreensShowTheGamesOwnCreditsFile) {
+    struct Line {
+        std::string text;
+        int x, y;
+    };
+    const GameCredits maker = GameCredits::Builtin();
+    std::vector<Line> makerFirst = {{maker.closing[0], 75, 400}};
+    for (int i = 0; i < 6; ++i) makerFirst.push_back({maker.list[i], 20, 260 + 14 * i});
+    // Eleven list lines (one too many), CR LF and runs of empty lines, a closing block of two
+    // lines (one too many) and a fourth block that no screen shows.
+    std::string own = "\n\n";
+    std::vector<Line> ownFirst = {{"Made in 2026", 84, 400}};
+    for (int i = 0; i < 11; ++i) {
+        own += "L" + std::to_string(i) + "\r\n";
+        if (i < 10) ownFirst.push_back({"L" + std::to_string(i), 20, 260 + 14 * i});
+    }
+    own += "\r\n\r\nMade in 2026\nlost\n\nthank you\nfor playing\n\nfourth block\n";
+    const struct {
+        std::optional<std::string> file;  // nothing: the game has no credits.txt
+        std::vector<Line> first, second;
+    } cases[] = {
+        {std::nullopt, makerFirst, {{"in", 114, 309}}},
+        {"", {}, {}},
+        {own, ownFirst, {{"thank you", 93, 302}, {"for playing", 87, 316}}},
+    };
+    for (const auto& c : cases) {
+        EngineHarness game;
+        if (c.file) game.WriteFile("credits.txt", *c.file);
+        LoadGameCredits(game.engine);
+        for (Routine screen : {CreditScreen, SecondCreditScreen}) {
+            game.engine.SceneProc = screen;
+            game.engine.Title.frame = 100;
+            ASSERT_TRUE(game.RunFrames(1));
+            const std::vector<std::uint16_t> shown = VisiblePage(game.engine);
+            ClearScreen(game.engine);
+            for (const Line& line : screen == CreditScreen ? c.first : c.second)
+                DrawString(game.engine, line.text, 12, line.x, line.y, 0xFFFFFF);
+            EXPECT_TRUE(shown == VisiblePage(game.engine)) << c.file.value_or("(none)");
+        }
+    }
 }
 
 struct ShiftFromStart : TitleTest {
