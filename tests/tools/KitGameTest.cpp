@@ -140,6 +140,7 @@ TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {
         {"BGM/bad.notes", "tempo 120\ntrack 0\nq9/4\n", "BGM/bad.notes: line 3"},
         {"SE/bad.sound", "duration 0\n", "SE/bad.sound: line 1"},
         {"pic/bad.pic", "size 4 4\nfill 0 0 4 4 Z\n", "pic/bad.pic: line 2"},
+        {"SE/broken.kyl", "not a project", "SE/broken.kyl: "},
         {"Schr/twice.dat", "a\n", "Schr/twice.dat: makes Schr/twice.qd like"},
         {"Schr/twice.qd", "a\n", nullptr},
         {"Schr/good.dat", "グッド\n", nullptr},
@@ -153,7 +154,7 @@ TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {
             << c.expected << "\n"
             << log.str();
     }
-    EXPECT_EQ(report.failed, 7);
+    EXPECT_EQ(report.failed, 8);
     EXPECT_EQ(ReadFile(src / "build/Schr/good.qd"), "\x83\x4F\x83\x62\x83\x68\n");
     fs::remove_all(src);
 }

@@ -91,9 +91,11 @@ std::string render(const fs::path& project, const fs::path& output) {
     if (status == 0) fs::rename(partial, output, ec);
     if (status == 0 && !ec) return {};
     fs::remove(partial, ec);
-    std::string why = messages.str();
-    why.erase(0, why.rfind('\r') == std::string::npos ? 0 : why.rfind('\r') + 1);
-    while (!why.empty() && why.back() == '\n') why.pop_back();
+    // Kyrel's message, without its progress bar.
+    std::string why;
+    std::istringstream lines(messages.str());
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("rendering [") == std::string::npos) why += (why.empty() ? "" : "; ") + line;
     return why.empty() ? "cannot write " + output.string() : why;
 }
 
