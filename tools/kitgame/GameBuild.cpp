@@ -34,21 +34,21 @@ bool passedOver(const fs::path& relative, const fs::path& outInsideSrc) {
 // The files to convert, in path order; two sources of one output are refused.
 std::vector<Job> collectJobs(const fs::path& src, const fs::path& out, std::ostream& log,
                              int& failed, fs::file_time_type& newestPart) {
+    std::error_code ec, entryError;
     const fs::path outInsideSrc =
-        fs::weakly_canonical(out).lexically_relative(fs::weakly_canonical(src));
+        fs::weakly_canonical(out, ec).lexically_relative(fs::weakly_canonical(src, ec));
     const bool outIsInside = !outInsideSrc.empty() && !outInsideSrc.string().starts_with("..");
     std::map<fs::path, Job> byOutput;
-    std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(src, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         const fs::path relative = it->path().lexically_relative(src);
         if (passedOver(relative, outIsInside ? outInsideSrc : fs::path())) {
-            if (it->is_directory()) it.disable_recursion_pending();
+            if (it->is_directory(entryError)) it.disable_recursion_pending();
             continue;
         }
-        if (!it->is_regular_file()) continue;
+        if (!it->is_regular_file(entryError)) continue;
         if (relative.extension() == ".inc")
-            newestPart = std::max(newestPart, fs::last_write_time(it->path(), ec));
+            newestPart = std::max(newestPart, fs::last_write_time(it->path(), entryError));
         const std::optional<SourceRule> rule = ruleFor(relative);
         if (!rule) continue;
         auto [place, added] = byOutput.try_emplace(rule->output, Job{relative, *rule});
@@ -102,6 +102,12 @@ BuildReport buildGame(const fs::path& src, const fs::path& out, const BuildOptio
     std::error_code ec;
     if (!fs::is_directory(src, ec)) {
         log << src.string() << ": no such source folder\n";
+        report.failed = 1;
+        return report;
+    }
+    // Outputs among their sources would be taken for ready files by the next build.
+    if (fs::weakly_canonical(out, ec) == fs::weakly_canonical(src, ec)) {
+        log << out.string() << ": the game directory must not be the source folder\n";
         report.failed = 1;
         return report;
     }
