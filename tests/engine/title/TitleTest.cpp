@@ -11,17 +11,9 @@
 #include "engine/platform/headless/EngineHarness.h"
 #include "engine/title/GameCredits.h"
 #include "engine/title/Title.h"
-#include "tools/picture/Bmp.h"
-#include "tools/picture/PictureText.h"
+#include "tests/engine/BmpFile.h"
 
 namespace {
-
-// A picture file from the text form the sample game uses.
-std::vector<std::uint8_t> PictureFile(const std::string& text) {
-    tools::Picture picture;
-    EXPECT_EQ(tools::parsePicture(text, "", picture), "");
-    return tools::encodeBmp(picture);
-}
 
 // A short 8-bit mono PCM wave file: 11025 Hz, eight samples of silence.
 std::string Wave() {
@@ -41,12 +33,11 @@ std::vector<std::uint16_t> VisiblePage(const Engine& engine) {
 // A game directory with the pictures and the opening script the title screens load.
 struct TitleTest : ::testing::Test {
     explicit TitleTest(std::string_view keys = {}) : h(keys) {
-        const auto square = PictureFile("size 16 16\ncolour w F8F8F8\nfill 0 0 16 16 w\n");
+        const auto square = MakeBmp(16, 16, [](int, int) { return 0xF8F8F8u; });
         for (const char* name : {"pic\\QD-logo.qdg", "pic\\title.qdg", "pic\\cur0.qdg",
                                  "pic\\cur1.qdg", "pic\\koitsu.qdg"})
             h.WriteFile(name, square);
-        h.WriteFile("pic\\title_bg.qdg",
-                    PictureFile("size 100 6\ncolour r F80000\nfill 0 0 100 6 r\n"));
+        h.WriteFile("pic\\title_bg.qdg", MakeBmp(100, 6, [](int, int) { return 0xF80000u; }));
         h.WriteFile("ev\\START.sc", std::string_view(""));
         h.WriteFile("Smt\\map0.qdg", square);
         h.WriteFile("Smt\\sMat0.qd", std::string(256, '\0'));
@@ -221,8 +212,7 @@ TEST_F(TitleLeave, BackgroundRowsFirstAndLastAreNotDrawn) {
 }
 
 TEST_F(TitleLeave, WideBackgroundWavesWithoutLeavingTheScreen) {
-    h.WriteFile("pic\\title_bg.qdg",
-                PictureFile("size 240 210\ncolour r F80000\nfill 0 0 240 210 r\n"));
+    h.WriteFile("pic\\title_bg.qdg", MakeBmp(240, 210, [](int, int) { return 0xF80000u; }));
     ShowTitleScreen(300);
     ASSERT_TRUE(h.RunFrames(5));
     // Shifted rows are cut at the screen's edges; the margins below the page stay untouched.
