@@ -16,6 +16,7 @@ void LoadEnemy(Engine& engine, int slot, std::int32_t number) {
     if (!text) {
         // The record stays empty (maxHp 0), so the slot is absent from the battle.
         ErrorBox(engine, "e]LD_Enm");
+        NoteLoadFailure(engine, name);
         return;
     }
     EnemyFile enemy = ParseEnemy(*text);
@@ -45,6 +46,7 @@ void LoadEnemyGroup(Engine& engine, std::int32_t group) {
     const auto text = ReadGameDataFile(engine, "Schr\\group.qd");
     if (!text) {
         ErrorBox(engine, "e]LD_EnmGrp");
+        NoteLoadFailure(engine, "Schr\\group.qd");
         return;
     }
     // A line past the end of the file leaves every enemy slot empty; an unreadable enemy

@@ -42,6 +42,7 @@ void LoadSkillTable(Engine& engine) {
     const auto text = ReadGameDataFile(engine, name);
     if (!text) {
         ErrorBox(engine, ModuleDir(engine) + name);
+        NoteLoadFailure(engine, name);
         engine.SkillTable.clear();
         return;
     }
@@ -57,6 +58,7 @@ void LoadCharacterTable(Engine& engine) {
         const auto text = ReadGameDataFile(engine, name);
         if (!text) {
             ErrorBox(engine, ModuleDir(engine) + name);
+            NoteLoadFailure(engine, name);
             return;
         }
         ParseCharacter(*text, engine.CharacterTable[static_cast<std::size_t>(n)]);

@@ -60,3 +60,10 @@ std::filesystem::path AssetPath(const Engine& engine, std::string_view relativeN
     }
     return found;
 }
+
+void NoteLoadFailure(const Engine& engine, std::string_view relativeName) {
+    const std::filesystem::path tried = AssetPath(engine, relativeName);
+    std::string shown = tried.lexically_relative(engine.gameDir).generic_string();
+    if (shown.empty() || shown.starts_with("..")) shown = tried.string();
+    engine.platform.NoteLoadFailure(shown);
+}

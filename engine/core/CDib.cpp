@@ -72,5 +72,7 @@ bool CDib::LoadFile(Engine& engine, std::string_view name) {
     const auto bytes = kit::ReadWholeFile(AssetPath(engine, fileName));
     if (bytes && PlausibleBmpHeader(*bytes) && DecodeBmp(*bytes, *this)) return true;
     Destroy();
-    return ErrorBox(engine, Sjis("CDib::LoadFile : えら～\n\n") + std::string(name));
+    ErrorBox(engine, Sjis("CDib::LoadFile : えら～\n\n") + std::string(name));
+    NoteLoadFailure(engine, fileName);
+    return false;
 }

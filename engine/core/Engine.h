@@ -104,6 +104,10 @@ std::string ModuleDir(const Engine& engine);
 // component at a time. When nothing matches, the exact path is returned (opening it then fails).
 std::filesystem::path AssetPath(const Engine& engine, std::string_view relativeName);
 
+// Tells the author which file a failed load tried (see Platform::NoteLoadFailure); `relativeName`
+// is the asset name with its extension, as for AssetPath.
+void NoteLoadFailure(const Engine& engine, std::string_view relativeName);
+
 // Seeds the random generator: with the fixed seed when one was given, otherwise the tick count.
 void SeedRandom(Engine& engine);
 

@@ -62,4 +62,12 @@ class Platform {
 
     // The game's orderly shutdown ran (for the trace of a headless run).
     virtual void NoteQuit() {}
+
+    // A page of text went into the message window (for the trace of a headless run).
+    virtual void NoteTextPage(std::string_view /*sjisPage*/) {}
+
+    // A file the game asked for could not be loaded. `relativePath` is the path that was tried,
+    // with its extension, relative to the game directory (UTF-8). Game authors read it on
+    // standard error next to the game's own message.
+    virtual void NoteLoadFailure(std::string_view relativePath);
 };

@@ -25,10 +25,15 @@ bool LoadEffect(Engine& engine, int slot, std::string_view name) {
     const auto bytes = kit::ReadWholeFile(AssetPath(engine, fileName));
     if (!bytes) {
         engine.platform.MessageBox({}, Sjis("ファイルオープンに失敗しました"));
+        NoteLoadFailure(engine, fileName);
         return false;
     }
     WaveReadResult wave = ReadWave(*bytes);
-    if (!wave.error.empty()) return ErrorBox(engine, Sjis(wave.error));
+    if (!wave.error.empty()) {
+        ErrorBox(engine, Sjis(wave.error));
+        NoteLoadFailure(engine, fileName);
+        return false;
+    }
     if (!DeviceAccepts(wave.format, wave.data.size()) ||
         !engine.platform.CreateEffect(slot, wave.format, wave.data, name))
         return ErrorBox(engine, Sjis("サウンドバッファの生成に失敗しました"));

@@ -16,9 +16,11 @@ void LoadTileSet(Engine& engine, int tileSet) {
     field.tileSet = tileSet;
     const std::string number = std::to_string(tileSet);
     field.tileSheet.LoadFile(engine, "Smt\\map" + number);
-    const auto bytes = kit::ReadWholeFile(AssetPath(engine, "Smt\\sMat" + number + ".qd"));
+    const std::string attributeFile = "Smt\\sMat" + number + ".qd";
+    const auto bytes = kit::ReadWholeFile(AssetPath(engine, attributeFile));
     if (!bytes) {
         ErrorBox(engine, "SMat file Reading error!");
+        NoteLoadFailure(engine, attributeFile);
         field.tileAttributes.fill(0);
         return;
     }
@@ -57,10 +59,15 @@ bool LoadMap(Engine& engine, std::string_view name) {
     FieldState& field = engine.Field;
     name = name.substr(0, name.find('\0'));
     if (name != "NO") field.mapName = std::string(name.substr(0, kMapNameCapacity - 1));
-    const auto bytes = kit::ReadWholeFile(AssetPath(engine, "Mt\\" + std::string(name) + ".qd"));
+    const std::string fileName = "Mt\\" + std::string(name) + ".qd";
+    const auto bytes = kit::ReadWholeFile(AssetPath(engine, fileName));
     // A map whose layers would pass the limit is refused like a missing one: the old map stays.
     const auto map = bytes ? ParseMapFile(*bytes) : std::nullopt;
-    if (!map) return ErrorBox(engine, "Mat file Reading error!");
+    if (!map) {
+        ErrorBox(engine, "Mat file Reading error!");
+        NoteLoadFailure(engine, fileName);
+        return false;
+    }
     LoadTileSet(engine, map->tileSet);
     field.layers = std::move(map->layers);
     field.width = map->width;

@@ -22,6 +22,7 @@ void ShowText(ScriptRun& run) {
     Engine& engine = run.engine;
     const std::string_view text = StringArg(run);
     TextBox& box = engine.Text;
+    if (!text.empty()) engine.platform.NoteTextPage(text);
     if (text.empty()) {
         box.Empty();
         engine.Field.talkPartner = 0;

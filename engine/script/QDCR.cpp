@@ -24,6 +24,7 @@ bool QDCR::READ(Engine& engine, std::string_view name) {
     }
     ErrorBox(engine, "e]QDCR::READ");
     ErrorBox(engine, ModuleDir(engine) + relative);
+    NoteLoadFailure(engine, relative);
     return false;
 }
 

@@ -6,6 +6,7 @@
 #include "engine/core/Sound.h"
 #include "engine/field/FieldState.h"
 #include "engine/script/ScriptRunner.h"
+#include "engine/title/GameCredits.h"
 #include "engine/title/Title.h"
 
 // Runs once, in the first frame: the game data, the pictures, the field, the
@@ -22,6 +23,7 @@ void StartUp(Engine& engine) {
     engine.Field.camX = 0;
     engine.Field.camY = 0;
     engine.Title.frame = -100;
+    LoadGameCredits(engine);
     engine.PictureSlots[0].LoadFile(engine, "pic\\QD-logo");
     LoadEffect(engine, kCursorSoundSlot, "SE\\cur0");
     LoadEffect(engine, kKinSoundSlot, "SE\\kin");

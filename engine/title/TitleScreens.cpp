@@ -4,6 +4,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
 #include "engine/core/Sound.h"
+#include "engine/title/GameCredits.h"
 #include "engine/title/Title.h"
 
 namespace {
@@ -95,17 +96,7 @@ void CreditScreen(Engine& engine) {
     ClearScreen(engine);
     int level = ScreenFadeLevel(t);
     ScreenEnds(engine, SecondCreditScreen);
-    static constexpr const char* kLines[] = {
-        "Produced By          Tavelon", "Programmed By        Tavelon",
-        "Scenario Written By  Tavelon", "Music Composed By    Tavelon",
-        "Illustrated By       Tavelon", "SoundEffects Made By Tavelon",
-    };
-    int y = 260;
-    for (const char* line : kLines) {
-        DrawString(engine, line, 12, 20, y, kWhite);
-        y += 14;
-    }
-    DrawString(engine, "Created in 2004", 12, 75, 400, kWhite);
+    DrawFirstCreditScreen(engine);
     FadeScreen(engine, level);
 }
 
@@ -120,7 +111,7 @@ void SecondCreditScreen(Engine& engine) {
         engine.PictureSlots[0].LoadFile(engine, "pic\\title");
         engine.PictureSlots[1].LoadFile(engine, "pic\\title_bg");
     }
-    DrawString(engine, "in", 12, 114, 309, kWhite);
+    DrawSecondCreditScreen(engine);
     FadeScreen(engine, level);
 }
 

@@ -23,6 +23,27 @@ std::string EscapeForTrace(std::string_view sjis) {
     return out;
 }
 
+// A text-box page on one trace line, escaped as box texts are: the box's line-break mark
+// (backslash, n) and a line feed become \n, any other backslash is doubled.
+std::string EscapePageForTrace(std::string_view sjis) {
+    const std::string utf8 = kit::sjisToUtf8Lossy(sjis);
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        if (c == '\\' && i + 1 < utf8.size() && utf8[i + 1] == 'n') {
+            out += "\\n";
+            ++i;
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c != '\r') {
+            out += c;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 HeadlessPlatform::HeadlessPlatform(HeadlessOptions options)
@@ -32,6 +53,9 @@ HeadlessPlatform::HeadlessPlatform(HeadlessOptions options)
         if (!traceOut_)
             problems_.push_back("cannot write the trace " + options_.traceFile->string());
     }
+    std::error_code ignored;  // a directory that cannot be made shows in each frame's problem
+    if (!options_.dumpFrames.empty())
+        std::filesystem::create_directories(options_.dumpDir, ignored);
 }
 
 void HeadlessPlatform::BeginFrame(std::uint64_t frameNumber) {
@@ -59,8 +83,9 @@ void HeadlessPlatform::Present(const CDib& screen) {
     if (!options_.dumpFrames.count(frame_)) return;
     char name[32];
     std::snprintf(name, sizeof name, "frame-%06llu.png", static_cast<unsigned long long>(frame_));
-    const std::string problem = WritePng(options_.dumpDir / name, screen, kVisibleTop, kPageHeight);
-    if (!problem.empty()) problems_.push_back(std::string(name) + ": " + problem);
+    const std::filesystem::path path = options_.dumpDir / name;
+    const std::string problem = WritePng(path, screen, kVisibleTop, kPageHeight);
+    if (!problem.empty()) problems_.push_back(path.string() + ": " + problem);
 }
 
 void HeadlessPlatform::MessageBox(std::string_view caption, std::string_view text) {
@@ -89,6 +114,10 @@ void HeadlessPlatform::OpenMusic(const std::filesystem::path&, std::string_view 
 
 void HeadlessPlatform::CloseMusic() {
     Trace("music-stop");
+}
+
+void HeadlessPlatform::NoteTextPage(std::string_view sjisPage) {
+    Trace("text " + EscapePageForTrace(sjisPage));
 }
 
 void HeadlessPlatform::NoteQuit() {

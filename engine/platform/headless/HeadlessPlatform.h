@@ -21,7 +21,8 @@ struct HeadlessOptions {
 // The platform without window, sound device or sleeping: a virtual clock that advances exactly
 // 16 ms per frame, keys from a script, frames dumped as PNG files, and every message box, sound
 // and quit written to a trace, one line per event: "FRAME box CAPTION|TEXT",
-// "FRAME effect SLOT NAME", "FRAME music NAME", "FRAME music-stop", "FRAME quit".
+// "FRAME effect SLOT NAME", "FRAME music NAME", "FRAME music-stop", "FRAME quit", and
+// "FRAME text PAGE" for each page put into the message window.
 class HeadlessPlatform : public Platform {
   public:
     explicit HeadlessPlatform(HeadlessOptions options = {});
@@ -40,6 +41,7 @@ class HeadlessPlatform : public Platform {
     void OpenMusic(const std::filesystem::path& path, std::string_view name) override;
     void CloseMusic() override;
     void NoteQuit() override;
+    void NoteTextPage(std::string_view sjisPage) override;
 
     // Every trace line so far, without the trailing line break.
     const std::vector<std::string>& TraceLines() const { return trace_; }

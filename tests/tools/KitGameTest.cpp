@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/kitgame/GameBuild.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFile(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// Runs a shell command; its exit status, with standard output and error in files of `dir`.
+int RunCommand(const std::string& command, const fs::path& dir) {
+    const int status = std::system((command + " > '" + (dir / "out.txt").string() + "' 2> '" +
+                                    (dir / "err.txt").string() + "'")
+                                       .c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A fresh game from `kit-game new`, replayed once with its own demo input by `kit-game check`.
+class NewGame : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        root_ = fs::temp_directory_path() / ("kit-game-test-" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+        game_ = root_ / "mygame";
+        newStatus_ = RunCommand(
+            std::string("'") + KIT_GAME_PROGRAM + "' new '" + game_.string() + "'", root_);
+        checkStatus_ =
+            RunCommand(std::string("'") + KIT_GAME_PROGRAM + "' check '" + game_.string() + "' '" +
+                           (game_ / "demo.input").string() + "'",
+                       root_);
+        std::istringstream lines(ReadFile(root_ / "out.txt"));
+        for (std::string line; std::getline(lines, line);)
+            trace_.push_back(line.substr(line.find(' ') + 1));
+    }
+    static void TearDownTestSuite() { fs::remove_all(root_); }
+
+    // Runs dunmere headless on the built game for a few frames; returns its standard error.
+    static std::string Dunmere(const std::string& options) {
+        RunCommand(std::string("'") + DUNMERE_PROGRAM + "' --headless --frames 2 --game-dir '" +
+                       (game_ / "build").string() + "' " + options,
+                   root_);
+        return ReadFile(root_ / "err.txt");
+    }
+
+    static inline fs::path root_, game_;
+    static inline int newStatus_ = -1, checkStatus_ = -1;
+    static inline std::vector<std::string> trace_;  // events without their frame numbers
+};
+
+TEST_F(NewGame, PlaysThroughTheTalkAndTheSignWithoutAMessageBox) {
+    ASSERT_EQ(newStatus_, 0);
+    EXPECT_EQ(checkStatus_, 0) << ReadFile(root_ / "err.txt");
+    std::vector<std::string> pages;
+    for (const std::string& event : trace_) {
+        EXPECT_FALSE(event.starts_with("box ")) << event;
+        if (event.starts_with("text ")) pages.push_back(event.substr(5));
+    }
+    const std::vector<std::string> expected = {
+        "ようこそ！\\n矢印キーで歩き、Shiftで話そう。",
+        "村人「はじめまして！\\nここは小さな村です。」",
+        "村人「北の草むらには\\n魔物が出ますよ。」",
+        "『はじまりの村　北は草むら』",
+    };
+    EXPECT_EQ(pages, expected);
+    EXPECT_EQ(trace_.back(), "quit");
+}
+
+TEST_F(NewGame, NewNeverWritesIntoAFolderThatHoldsFiles) {
+    EXPECT_EQ(
+        RunCommand(std::string("'") + KIT_GAME_PROGRAM + "' new '" + game_.string() + "'", root_),
+        1);
+    EXPECT_NE(ReadFile(root_ / "err.txt").find("not empty"), std::string::npos);
+}
+
+TEST_F(NewGame, AuthorDiagnosticsNameTheFilesTheyTried) {
+    const fs::path built = game_ / "build";
+    // A missing picture: the game's own message, then the path tried.
+    fs::rename(built / "pic/QD-logo.qdg", root_ / "logo.qdg");
+    const std::string missing = Dunmere("");
+    fs::rename(root_ / "logo.qdg", built / "pic/QD-logo.qdg");
+    EXPECT_NE(missing.find("dunmere: could not load pic/QD-logo.qdg\n"), std::string::npos)
+        << missing;
+    // Frames go into a dump folder that is made when missing...
+    const fs::path dumps = root_ / "dumps/nested";
+    EXPECT_EQ(Dunmere("--dump-frames 1 --dump-dir '" + dumps.string() + "'"), "");
+    EXPECT_TRUE(fs::exists(dumps / "frame-000001.png"));
+    // ...and a frame that cannot be written is named with its whole path.
+    WriteFile(root_ / "not-a-folder", "x");
+    const std::string failed =
+        Dunmere("--dump-frames 1 --dump-dir '" + (root_ / "not-a-folder").string() + "'");
+    EXPECT_NE(failed.find((root_ / "not-a-folder/frame-000001.png").string()), std::string::npos)
+        << failed;
+}
+
+TEST_F(NewGame, RebuildsOnlyWhatChanged) {
+    std::ostringstream log;
+    ASSERT_TRUE(kitgame::buildGame(game_, game_ / "build", {}, log).ok()) << log.str();
+    EXPECT_NE(log.str().find(" 0 converted"), std::string::npos) << log.str();
+    const fs::path villager = game_ / "ev/chr/villager.src";
+    fs::last_write_time(villager, fs::file_time_type::clock::now() + std::chrono::seconds(5));
+    log.str("");
+    ASSERT_TRUE(kitgame::buildGame(game_, game_ / "build", {}, log).ok()) << log.str();
+    EXPECT_NE(log.str().find(" 1 converted"), std::string::npos) << log.str();
+    // Built among its own sources, a game's outputs would be read back as sources.
+    EXPECT_FALSE(kitgame::buildGame(game_, game_ / "ev/..", {}, log).ok());
+}
+
+TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {
+    const fs::path src =
+        fs::temp_directory_path() / ("kit-game-errors-" + std::to_string(getpid()));
+    fs::remove_all(src);
+    const struct {
+        const char* file;
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"ev/BAD.src", "c4;=$ok//\nc4;=$never closed\n", "ev/BAD.src: line 2"},
+        {"Mt/bad.map", "tileset 0\nlegend\nxy 1\ngrid\nx\n", "Mt/bad.map: line 3"},
+        {"Schr/bad.dat", "ok\n\xF0\x9F\x98\x80\n", "Schr/bad.dat: line 2"},
+        {"BGM/bad.notes", "tempo 120\ntrack 0\nq9/4\n", "BGM/bad.notes: line 3"},
+        {"SE/bad.sound", "duration 0\n", "SE/bad.sound: line 1"},
+        {"pic/bad.pic", "size 4 4\nfill 0 0 4 4 Z\n", "pic/bad.pic: line 2"},
+        {"SE/broken.kyl", "not a project", "SE/broken.kyl: "},
+        {"Schr/twice.dat", "a\n", "Schr/twice.dat: makes Schr/twice.qd like"},
+        {"Schr/twice.qd", "a\n", nullptr},
+        {"Schr/good.dat", "グッド\n", nullptr},
+    };
+    for (const auto& c : cases) WriteFile(src / c.file, c.text);
+    std::ostringstream log;
+    const kitgame::BuildReport report = kitgame::buildGame(src, src / "build", {}, log);
+    for (const auto& c : cases) {
+        if (!c.expected) continue;
+        EXPECT_NE(log.str().find((src / c.expected).string()), std::string::npos)
+            << c.expected << "\n"
+            << log.str();
+    }
+    EXPECT_EQ(report.failed, 8);
+    EXPECT_EQ(ReadFile(src / "build/Schr/good.qd"), "\x83\x4F\x83\x62\x83\x68\n");
+    fs::remove_all(src);
+}
+
+// FNV-1a, to compare the sample's files with the bytes they had when kit-game took over their
+// build from the single converter programs.
+std::uint64_t Fingerprint(const std::string& bytes) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ull;
+    return hash;
+}
+
+TEST(KitGameBuild, SampleGameKeepsItsKnownBytes) {
+    const struct {
+        const char* file;
+        std::size_t size;
+        std::uint64_t fingerprint;
+    } known[] = {
+        {"pic/cur0.qdg", 822, 0xa2d1f4e55e8954e5ull},
+        {"pic/title_bg.qdg", 119862, 0xb62d169be93ebd25ull},
+        {"Mt/village.qd", 1589, 0x513f8c1bda78e9c5ull},
+        {"Smt/sMat0.qd", 256, 0xbd0b01e5a0b1a125ull},
+        {"Dtbs/wzDt.qd", 359, 0xf6fd4ad9d4915626ull},
+        {"Schr/schr2.qd", 43, 0xdf3c913963796a72ull},
+        {"ev/wz/wz1.sc", 86, 0x08116c646c69c316ull},
+        {"ev/chr/elder.sc", 168, 0x8fdcc0f55ee24276ull},
+        {"BGM/opn.mid", 893, 0xc3e8f80a0a668678ull},
+        {"SE/cur0.wav", 2690, 0xbc7321b986427b18ull},
+        {"SE/thunder.wav", 39734, 0x223b20e40dd48ba3ull},
+    };
+    for (const auto& k : known) {
+        const std::string bytes = ReadFile(fs::path(SAMPLE_GAME_DIR) / k.file);
+        EXPECT_EQ(bytes.size(), k.size) << k.file;
+        EXPECT_EQ(Fingerprint(bytes), k.fingerprint) << k.file;
+    }
+}
+
+}  // namespace
