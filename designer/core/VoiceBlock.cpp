@@ -37,13 +37,6 @@ static_assert(fiveHundredthIsExact());
 
 }  // namespace
 
-double foldPhase(double phase) {
-    if (!std::isfinite(phase)) return 0.0;
-    double folded = std::fmod(phase, kCurveLength);
-    if (folded < 0.0) folded += kCurveLength;
-    return folded < kCurveLength ? folded : 0.0;
-}
-
 #if defined(__x86_64__)
 
 // Eight frames at a time in AVX2 registers. IEEE arithmetic gives the same bits there as in

@@ -1,4 +1,5 @@
 #pragma once
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -18,7 +19,15 @@ inline constexpr int kBlockStride = kBlockFrames + kBlockPadding;
 
 // A phase outside 0 ... 2202 after the single wrap can only come from damaged curves (a level
 // far beyond 65536 or below 0); it is folded back so the waveform is never read outside its table.
-double foldPhase(double phase);
+// Inline like the rest of the per-sample code: a call, even one never made, costs the render
+// loops their registers.
+inline double foldPhase(double phase) {
+    constexpr double kCurveLength = static_cast<double>(kCurvePoints);
+    if (!std::isfinite(phase)) return 0.0;
+    double folded = std::fmod(phase, kCurveLength);
+    if (folded < 0.0) folded += kCurveLength;
+    return folded < kCurveLength ? folded : 0.0;
+}
 
 // The oscillator's next position: phase + step, wrapped once (and folded when damaged).
 inline double advancePhase(double phase, double step) {
