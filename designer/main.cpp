@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "designer/core/PresetCommands.h"
 #include "designer/core/RenderCommand.h"
 #include "designer/player/SdlSoundPlayer.h"
 #include "designer/ui/WindowProgram.h"
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     // The render needs no display and no sound device.
     if (kyrel::isRenderCommand(args)) return kyrel::runRenderCommand(args, std::cerr);
+    if (kyrel::isPresetCommand(args)) return kyrel::runPresetCommand(args, std::cerr);
     kyrel::SdlSoundPlayer player;
     return kyrel::runWindowProgram(argc, argv, &player);
 }

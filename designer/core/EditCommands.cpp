@@ -4,6 +4,7 @@
 
 #include "designer/core/ClipBuffer.h"
 #include "designer/core/CurveUndo.h"
+#include "designer/core/DesignUndo.h"
 #include "designer/core/EditTexts.h"
 #include "designer/core/KyrelTexts.h"
 
@@ -21,8 +22,21 @@ void pushCurrentUndoSnapshot(KyrelApp& app, CurveKind kind) {
     pushUndoSnapshot(app.undo, currentTrackIndex(app), kind, currentCurve(app, kind));
 }
 
+namespace {
+
+// Undo or Redo brought back a whole design (a preset or a mutation): every window redraws.
+bool wholeDesignChanged(KyrelApp& app) {
+    app.design.markChanged();
+    app.ui.documentReplaced();
+    return true;
+}
+
+}  // namespace
+
 bool commandUndo(KyrelApp& app, CurveKind kind) {
-    if (!undoCurve(app.undo, currentTrackIndex(app), kind, currentCurve(app, kind))) {
+    const int track = currentTrackIndex(app);
+    if (undoDesignIfNewest(app.undo, track, kind, app.design)) return wholeDesignChanged(app);
+    if (!undoCurve(app.undo, track, kind, currentCurve(app, kind))) {
         app.ui.showMessage(text::kUndoImpossible, text::kCaptionError, MessageButtons::Ok);
         return false;
     }
@@ -33,7 +47,9 @@ bool commandUndo(KyrelApp& app, CurveKind kind) {
 }
 
 bool commandRedo(KyrelApp& app, CurveKind kind) {
-    if (!redoCurve(app.undo, currentTrackIndex(app), kind, currentCurve(app, kind))) {
+    const int track = currentTrackIndex(app);
+    if (redoDesignIfNearest(app.undo, track, kind, app.design)) return wholeDesignChanged(app);
+    if (!redoCurve(app.undo, track, kind, currentCurve(app, kind))) {
         app.ui.showMessage(text::kRedoImpossible, text::kCaptionError, MessageButtons::Ok);
         return false;
     }

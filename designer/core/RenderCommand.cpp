@@ -61,6 +61,8 @@ class ConsoleUi : public KyrelUi {
     std::ostream& err_;
 };
 
+}  // namespace
+
 std::optional<std::uint32_t> parseSeed(const std::string& text) {
     // Any 32-bit value: the generator's state is 32 bits, and a negative N wraps as in C.
     long long value = 0;
@@ -69,8 +71,6 @@ std::optional<std::uint32_t> parseSeed(const std::string& text) {
     if (value < -2147483648LL || value > 4294967295LL) return std::nullopt;
     return static_cast<std::uint32_t>(value);
 }
-
-}  // namespace
 
 bool isRenderCommand(const std::vector<std::string>& args) {
     for (const std::string& arg : args)

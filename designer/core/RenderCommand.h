@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,5 +16,9 @@ bool isRenderCommand(const std::vector<std::string>& args);
 // Exit status: 0 written, 1 when the project cannot be read, no track is used, a setting is
 // out of range or the file cannot be written, 2 for a command-line error.
 int runRenderCommand(const std::vector<std::string>& args, std::ostream& err);
+
+// The N of "--seed N": any 32-bit value, a negative one wrapping as in C; nothing when N is not
+// a whole number in that range.
+std::optional<std::uint32_t> parseSeed(const std::string& text);
 
 }  // namespace kyrel

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <span>
+
+#include "designer/core/VoiceBlock.h"
 
 namespace kyrel {
 
@@ -36,6 +39,7 @@ struct TrackVoice {
     double segmentStep = 0.0;            // the phase step when the frequency is not dispersed
     bool panFarLeft = false;             // p < 0: the left side is the far one
     double panFactor = 0.0;  // 65536 - |p|, what the far side is multiplied by before / 65536
+    bool ordinary = false;   // see isOrdinary
 };
 
 // The curve index of a frame: trunc((2202 / (length / 1000)) * (s / rate)), clamped to the
@@ -91,16 +95,8 @@ double truncate(double v) {
     return std::trunc(v);
 }
 
-// A phase outside 0 ... 2202 after the single wrap can only come from damaged curves (a level
-// far beyond 65536 or below 0); fold it back so the waveform is never read outside its table.
-double foldPhase(double phase) {
-    if (!std::isfinite(phase)) return 0.0;
-    double folded = std::fmod(phase, kCurveLength);
-    if (folded < 0.0) folded += kCurveLength;
-    return folded < kCurveLength ? folded : 0.0;
-}
-
-void appendSample(std::uint8_t*& at, double sum, int bits) {
+// Inlined: it runs once per sample and channel.
+[[gnu::always_inline]] inline void appendSample(std::uint8_t*& at, double sum, int bits) {
     // Limiting before the truncation gives the same integer as truncating first.
     const auto value = static_cast<std::int32_t>(std::clamp(sum, -32767.0, 32767.0));
     if (bits == 16) {
@@ -116,6 +112,156 @@ bool formatIsValid(int channels, int rate, int bits) {
     const bool rateOk =
         std::find(kSampleRates.begin(), kSampleRates.end(), rate) != kSampleRates.end();
     return (channels == 1 || channels == 2) && (bits == 8 || bits == 16) && rateOk;
+}
+
+struct RenderContext {
+    double secondsPerSample;
+    bool linear;
+    bool stereo;
+    int bits;
+};
+
+// Each sounding track draws at most a pair for each of its three spreads in a frame.
+constexpr int kMaxDrawsPerFrame = kTrackCount * 6;
+
+double frequencyOf(double level, const RenderContext& c) {
+    return c.linear ? level * 0.03125 : level * level * (1.0 / 2097152.0);
+}
+
+// The phase step of a frequency; the frequency changes only at curve points unless it is
+// dispersed, so the last one is remembered.
+double stepFor(TrackVoice& voice, double frequency, const RenderContext& c) {
+    if (frequency != voice.lastFrequency) {
+        voice.lastFrequency = frequency;
+        voice.lastStep = (kCurveLength / (1.0 / frequency)) * c.secondsPerSample;
+    }
+    return voice.lastStep;
+}
+
+// The levels of a track that stay the same over a segment at curve index `index`.
+void startSegment(TrackVoice& voice, int index, const RenderContext& c) {
+    const Track& track = *voice.track;
+    voice.segmentLoudness = levelAt(track.curve(CurveKind::Volume), index);
+    voice.segmentFrequencyLevel = levelAt(track.curve(CurveKind::Frequency), index);
+    if (voice.volumeSpread == 0) voice.segmentLoudness = voice.segmentLoudness / 2.0;
+    if (voice.frequencySpread == 0)
+        voice.segmentStep = stepFor(voice, frequencyOf(voice.segmentFrequencyLevel, c), c);
+    const double p = levelAt(track.curve(CurveKind::Pan), index) - 32768.0;
+    voice.panFarLeft = p < 0.0;
+    voice.panFactor = p < 0.0 ? 65536.0 + p : 65536.0 - p;
+}
+
+// True when no word of the track can make a track sample larger than 32768: the block render's
+// condition.
+bool isOrdinary(const Track& track) {
+    auto within = [](const Curve& curve) {
+        return std::all_of(curve.begin(), curve.end(),
+                           [](std::int32_t v) { return v >= -32768 && v <= 32767; });
+    };
+    return track.volume >= 0 && track.volume <= 127 && within(track.curve(CurveKind::Waveform)) &&
+           within(track.curve(CurveKind::Volume));
+}
+
+// Frames s ... end - 1 one after another, each track in turn; any track, damaged words included.
+void renderFramesOneByOne(std::span<TrackVoice* const> sounding, std::int32_t s, std::int32_t end,
+                          const RenderContext c, kit::Random& random, std::uint8_t*& out) {
+    // A local pointer: stores through it could otherwise change the caller's.
+    std::uint8_t* at = out;
+    for (; s < end; ++s) {
+        double sumLeft = 0.0;
+        double sumRight = 0.0;
+        for (TrackVoice* v : sounding) {
+            TrackVoice& voice = *v;
+            double loudness = voice.segmentLoudness;
+            if (voice.volumeSpread != 0)
+                loudness = limitLevel(spread(loudness, voice.volumeSpreadScale, random)) / 2.0;
+
+            double step = voice.segmentStep;
+            if (voice.frequencySpread != 0) {
+                const double level = limitLevel(
+                    spread(voice.segmentFrequencyLevel, voice.frequencySpreadScale, random));
+                step = stepFor(voice, frequencyOf(level, c), c);
+            }
+
+            const Curve& wave = voice.track->curve(CurveKind::Waveform);
+            double w;
+            if (voice.direct) {
+                w = wave[static_cast<std::size_t>(s % kCurvePoints)];
+            } else {
+                voice.phase = advancePhase(voice.phase, step);
+                w = wave[static_cast<std::size_t>(voice.phase)];
+            }
+            if (voice.waveformSpread != 0)
+                w = std::clamp(spread(w, voice.waveformSpreadScale, random), -32767.0, 32767.0);
+
+            const double x = truncate(voice.volumeScale * ((loudness / 32768.0) * w));
+            if (c.stereo) {
+                // The far side gets x * (65536 - |p|) / 65536, the near side x itself.
+                const double far = x * voice.panFactor / 65536.0;
+                sumLeft += voice.panFarLeft ? far : x;
+                sumRight += voice.panFarLeft ? x : far;
+            } else {
+                sumLeft += x;
+            }
+        }
+        appendSample(at, sumLeft, c.bits);
+        if (c.stereo) appendSample(at, sumRight, c.bits);
+    }
+    out = at;
+}
+
+// Frames s ... end - 1 track by track: the segment's random draws are made ahead in one batch,
+// then each track adds its samples of all the frames to the sums (addVoiceBlocks). The same
+// arithmetic in the same order per sample, so the same bytes as one frame after another.
+void renderBlock(std::span<TrackVoice* const> sounding, std::int32_t s, std::int32_t end,
+                 const RenderContext& c, kit::Random& random, std::int32_t* draws,
+                 std::uint8_t*& at) {
+    std::array<VoiceBlock, kTrackCount> blocks;
+    int drawsPerFrame = 0;
+    for (std::size_t n = 0; n < sounding.size(); ++n) {
+        TrackVoice& voice = *sounding[n];
+        VoiceBlock& b = blocks[n];
+        b.wave = &voice.track->curve(CurveKind::Waveform);
+        b.phase = &voice.phase;
+        b.direct = voice.direct;
+        b.firstFrame = s;
+        auto pair = [&drawsPerFrame](std::int32_t spread) {
+            if (spread == 0) return -1;
+            drawsPerFrame += 2;
+            return drawsPerFrame - 2;
+        };
+        b.volumeDraw = pair(voice.volumeSpread);
+        b.frequencyDraw = pair(voice.frequencySpread);
+        b.waveformDraw = pair(voice.waveformSpread);
+        b.loudness = voice.segmentLoudness;
+        b.frequencyLevel = voice.segmentFrequencyLevel;
+        b.step = voice.segmentStep;
+        b.volumeSpreadScale = voice.volumeSpreadScale;
+        b.frequencySpreadScale = voice.frequencySpreadScale;
+        b.waveformSpreadScale = voice.waveformSpreadScale;
+        b.volumeScale = voice.volumeScale;
+        b.linear = c.linear;
+        b.secondsPerSample = c.secondsPerSample;
+        b.stereo = c.stereo;
+        b.panFarLeft = voice.panFarLeft;
+        b.panFactor = voice.panFactor;
+    }
+    const int frames = end - s;
+    drawSlots(random, drawsPerFrame, frames, draws);
+
+    alignas(32) std::array<double, kBlockStride> sumLeft{};
+    alignas(32) std::array<double, kBlockStride> sumRight{};
+    addVoiceBlocks(std::span(blocks.data(), sounding.size()), draws, frames, sumLeft.data(),
+                   sumRight.data());
+    if (c.bits == 16) {
+        writeBlock16(sumLeft.data(), sumRight.data(), frames, c.stereo, at);
+        at += static_cast<std::ptrdiff_t>(frames) * (c.stereo ? 4 : 2);
+        return;
+    }
+    for (int j = 0; j < frames; ++j) {
+        appendSample(at, sumLeft[static_cast<std::size_t>(j)], c.bits);
+        if (c.stereo) appendSample(at, sumRight[static_cast<std::size_t>(j)], c.bits);
+    }
 }
 
 }  // namespace
@@ -164,18 +310,12 @@ bool renderTracks(const std::array<Track, kTrackCount>& tracks, const DesignSett
         v.volumeScale = tracks[t].volume / 127.0;
         v.lastFrequency = 0.0;
         v.lastStep = (kCurveLength / (1.0 / 0.0)) * secondsPerSample;
+        v.ordinary = isOrdinary(tracks[t]);
     }
 
-    auto stepFor = [&](TrackVoice& voice, double frequency) {
-        if (frequency != voice.lastFrequency) {
-            voice.lastFrequency = frequency;
-            voice.lastStep = (kCurveLength / (1.0 / frequency)) * secondsPerSample;
-        }
-        return voice.lastStep;
-    };
-    auto frequencyOf = [&](double level) {
-        return linear ? level * 0.03125 : level * level * (1.0 / 2097152.0);
-    };
+    const RenderContext context{secondsPerSample, linear, stereo, bits};
+    std::vector<std::int32_t> draws(static_cast<std::size_t>(kBlockStride) * kMaxDrawsPerFrame);
+    const bool blocks = blockRenderAvailable();
 
     // The frames are rendered in segments over which the curve index, the set of sounding
     // tracks and therefore every undispersed level stay the same. Segments also end at every
@@ -190,6 +330,7 @@ bool renderTracks(const std::array<Track, kTrackCount>& tracks, const DesignSett
         const int index = clock.indexAt(s);
         std::int32_t end = std::min(clock.nextIndexFrame(s, index), (s / 200 + 1) * 200);
         std::size_t soundingCount = 0;
+        bool allOrdinary = true;
         for (std::size_t n = 0; n < voiceCount; ++n) {
             TrackVoice& voice = voices[n];
             if (voice.finished) continue;
@@ -199,61 +340,17 @@ bool renderTracks(const std::array<Track, kTrackCount>& tracks, const DesignSett
             }
             if (voice.endSample < end) end = static_cast<std::int32_t>(voice.endSample);
             sounding[soundingCount++] = &voice;
-
-            const Track& track = *voice.track;
-            voice.segmentLoudness = levelAt(track.curve(CurveKind::Volume), index);
-            voice.segmentFrequencyLevel = levelAt(track.curve(CurveKind::Frequency), index);
-            if (voice.volumeSpread == 0) voice.segmentLoudness = voice.segmentLoudness / 2.0;
-            if (voice.frequencySpread == 0)
-                voice.segmentStep = stepFor(voice, frequencyOf(voice.segmentFrequencyLevel));
-            const double p = levelAt(track.curve(CurveKind::Pan), index) - 32768.0;
-            voice.panFarLeft = p < 0.0;
-            voice.panFactor = p < 0.0 ? 65536.0 + p : 65536.0 - p;
+            allOrdinary = allOrdinary && voice.ordinary;
+            startSegment(voice, index, context);
         }
 
-        for (; s < end; ++s) {
-            double sumLeft = 0.0;
-            double sumRight = 0.0;
-            for (std::size_t n = 0; n < soundingCount; ++n) {
-                TrackVoice& voice = *sounding[n];
-                double loudness = voice.segmentLoudness;
-                if (voice.volumeSpread != 0)
-                    loudness = limitLevel(spread(loudness, voice.volumeSpreadScale, random)) / 2.0;
-
-                double step = voice.segmentStep;
-                if (voice.frequencySpread != 0) {
-                    const double level = limitLevel(
-                        spread(voice.segmentFrequencyLevel, voice.frequencySpreadScale, random));
-                    step = stepFor(voice, frequencyOf(level));
-                }
-
-                const Curve& wave = voice.track->curve(CurveKind::Waveform);
-                double w;
-                if (voice.direct) {
-                    w = wave[static_cast<std::size_t>(s % kCurvePoints)];
-                } else {
-                    voice.phase = step + voice.phase;
-                    if (voice.phase >= kCurveLength) voice.phase = voice.phase - kCurveLength;
-                    if (!(voice.phase >= 0.0 && voice.phase < kCurveLength))
-                        voice.phase = foldPhase(voice.phase);
-                    w = wave[static_cast<std::size_t>(voice.phase)];
-                }
-                if (voice.waveformSpread != 0)
-                    w = std::clamp(spread(w, voice.waveformSpreadScale, random), -32767.0, 32767.0);
-
-                const double x = truncate(voice.volumeScale * ((loudness / 32768.0) * w));
-                if (stereo) {
-                    // The far side gets x * (65536 - |p|) / 65536, the near side x itself.
-                    const double far = x * voice.panFactor / 65536.0;
-                    sumLeft += voice.panFarLeft ? far : x;
-                    sumRight += voice.panFarLeft ? x : far;
-                } else {
-                    sumLeft += x;
-                }
-            }
-            appendSample(at, sumLeft, bits);
-            if (stereo) appendSample(at, sumRight, bits);
+        const std::span<TrackVoice* const> segment(sounding.data(), soundingCount);
+        if (blocks && allOrdinary) {
+            renderBlock(segment, s, end, context, random, draws.data(), at);
+        } else {
+            renderFramesOneByOne(segment, s, end, context, random, at);
         }
+        s = end;
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "designer/core/SoundDesign.h"
 
@@ -21,8 +22,21 @@ struct UndoRing {
     std::int32_t index = 0;  // the slot the next snapshot fills
 };
 
+// Changes of the whole design at once (a preset, a mutation) are one step each: a ring of
+// whole-design snapshots numbered by the same counter as the curve rings.
+struct DesignUndoSlot {
+    std::shared_ptr<const SoundDesign> snapshot;
+    std::int32_t sequence = 0;  // 0 = never filled
+};
+
+struct DesignUndoRing {
+    std::array<DesignUndoSlot, kUndoSlots> slots{};
+    std::int32_t index = 0;
+};
+
 struct UndoHistory {
     std::array<std::array<UndoRing, kCurveKindCount>, kTrackCount> rings{};
+    DesignUndoRing designRing;
     std::int32_t undoSequence = 1;  // survives New and Open
 
     UndoRing& ring(int track, CurveKind kind) {
@@ -33,6 +47,7 @@ struct UndoHistory {
     void clearRings() {
         for (auto& kinds : rings)
             for (UndoRing& r : kinds) r = UndoRing{};
+        designRing = DesignUndoRing{};
     }
 };
 

@@ -12,10 +12,12 @@
 #include <QToolBar>
 #include <algorithm>
 
+#include "designer/ui/AutoPlay.h"
 #include "designer/ui/CChildFrame.h"
 #include "designer/ui/CKyrelApp.h"
 #include "designer/ui/CommandIds.h"
 #include "designer/ui/CurveEditing.h"
+#include "designer/ui/PresetMenu.h"
 #include "designer/ui/ToolbarIcons.h"
 
 namespace kyrel {
@@ -33,6 +35,9 @@ CMainFrame::CMainFrame(CKyrelApp& app) : app_(app), mdiArea_(new QMdiArea(this))
     mdiArea_->setActivationOrder(QMdiArea::CreationOrder);
     resize(900, 700);
     createActions();
+    autoPlay_ = new AutoPlay(app_, this);
+    autoPlay_->watchCommands(actions_);
+    presetMenu_ = new PresetMenu(app_, *autoPlay_, this);
     createMenus();
     createToolBars();
     createStatusBar();
@@ -160,6 +165,7 @@ void CMainFrame::createMenus() {
     fill(edit, {0, kCmdGenerator});
     auto* view = new QMenu("表示(&V)", this);
     fill(view, {kCmdShowToolbars, kCmdStatusBar});
+    view->addAction(autoPlay_->action());
     auto* sound = new QMenu("Kyrel(&S)", this);
     fill(sound, {kCmdStop, kCmdPlay, kCmdPlayEditedTrack, 0, kCmdCreateWav, kCmdEffectSettings,
                  kCmdWaveSettings});
@@ -169,7 +175,7 @@ void CMainFrame::createMenus() {
     connect(window, &QMenu::aboutToShow, this, [this, window] { listWindows(*window); });
     auto* help = new QMenu("ヘルプ(&H)", this);
     fill(help, {kCmdHelp, 0, kCmdAbout});
-    fullMenus_ = {file, edit, view, sound, window, help};
+    fullMenus_ = {file, edit, view, sound, presetMenu_, window, help};
     windowMenu_ = window;
 
     // The short menu while no edit window is open.
@@ -179,9 +185,10 @@ void CMainFrame::createMenus() {
     fill(shortFile, {kCmdOpen, 0, kCmdExit});
     auto* shortView = new QMenu("表示(&V)", this);
     fill(shortView, {kCmdShowToolbars, kCmdStatusBar});
+    shortView->addAction(autoPlay_->action());
     auto* shortHelp = new QMenu("ヘルプ(&H)", this);
     fill(shortHelp, {kCmdHelp, 0, kCmdAbout});
-    shortMenus_ = {shortFile, shortView, shortHelp};
+    shortMenus_ = {shortFile, shortView, presetMenu_, shortHelp};
 
     updateMenuBar();
 }

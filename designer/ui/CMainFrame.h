@@ -13,8 +13,10 @@ class QToolBar;
 
 namespace kyrel {
 
+class AutoPlay;
 class CChildFrame;
 class CKyrelApp;
+class PresetMenu;
 
 // The main window: the MDI area for the curve windows, the main and track toolbars, the status
 // bar, and the two menus (a short one while no edit window is open, the full one otherwise).
@@ -43,6 +45,9 @@ class CMainFrame : public QMainWindow {
     bool showsShortMenu() const { return shortMenuShown_; }
     // The window menu ("ウィンドウ"), which ends with the list of open edit windows.
     QMenu* windowMenu() const { return windowMenu_; }
+    // The preset menu, in both menus, and the auto-play item of the view menu.
+    PresetMenu& presetMenu() const { return *presetMenu_; }
+    AutoPlay& autoPlay() const { return *autoPlay_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,6 +78,8 @@ class CMainFrame : public QMainWindow {
     QTimer* updateTimer_ = nullptr;
     QList<QAction*> windowEntries_;       // the window list at the end of the window menu
     QPointer<CChildFrame> currentFrame_;  // the edit window last activated
+    AutoPlay* autoPlay_ = nullptr;
+    PresetMenu* presetMenu_ = nullptr;
 };
 
 }  // namespace kyrel
