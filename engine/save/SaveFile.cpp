@@ -59,6 +59,7 @@ class Reader {
   public:
     explicit Reader(std::span<const std::uint8_t> in) : in_(in) {}
     bool Ok() const { return ok_; }
+    void Fail() { ok_ = false; }
     bool AtEnd() const { return at_ == in_.size(); }
 
     void Int(std::int32_t& v) { v = static_cast<std::int32_t>(Next32()); }
@@ -196,7 +197,10 @@ void VisitGame(A& a, G& g) {
     a.Text(g.music, 255);
     auto open = static_cast<std::uint8_t>(g.musicOpen);
     a.Byte(open);
-    if constexpr (!std::is_const_v<G>) g.musicOpen = open != 0;
+    if constexpr (!std::is_const_v<G>) {
+        g.musicOpen = open == 1;
+        if (open > 1) a.Fail();
+    }
 }
 
 std::optional<Game> Refuse(std::string* why, const char* reason) {
