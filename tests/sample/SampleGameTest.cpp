@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -86,6 +87,11 @@ Frame DumpedFrame(const fs::path& dir, int frame) {
     EXPECT_TRUE(ReadPng(dir / name, f)) << name;
     if (f.rgb.empty()) f = Frame{240, 210, std::vector<std::uint8_t>(240 * 210 * 3)};
     return f;
+}
+
+std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::vector<std::string> ReadLines(const fs::path& path) {
@@ -214,6 +220,12 @@ class SampleSaveAndLoad : public ::testing::Test {
         const std::string saves = " --save-dir '" + (dir_ / "saves").string() + "'";
         saveExit_ = RunSample(dir_ / "save.input", dir_, "save.txt",
                               "--dump-frames " + frames[0] + "1" + saves);
+        // Slot 2: the same save as written by a newer version, which must not be loaded.
+        std::vector<std::uint8_t> newer = ReadBytes(dir_ / "saves" / "slot1.sav");
+        if (newer.size() > 8) newer[8] = 2;
+        std::ofstream(dir_ / "saves" / "slot2.sav", std::ios::binary)
+            .write(reinterpret_cast<const char*>(newer.data()),
+                   static_cast<std::streamsize>(newer.size()));
         loadExit_ = RunSample(dir_ / "load.input", dir_, "load.txt",
                               "--dump-frames " + frames[1] + "30" + saves);
     }
@@ -242,11 +254,14 @@ TEST_F(SampleSaveAndLoad, TheLoadedGameGoesOnAsTheSavedOne) {
                   DumpedFrame(dir_, kLoadFrame + after).rgb)
             << after << " frames after the save";
     EXPECT_EQ(EventsAfter("load.txt", kLoadFrame, 0), EventsAfter("save.txt", kSaveFrame, kShift));
-    // The title's DATA 1 box shows the save's map and play time on its second line; the empty
-    // DATA 2 box has none.
+    // The title's DATA 1 box shows the save's map and play time on its second line; the newer
+    // save in DATA 2 (darkened: the cursor is on DATA 1) reads "DATA 2 ── 読めません", longer
+    // than the "DATA X" of the empty DATA 3.
     const Frame title = DumpedFrame(dir_, 30);
     EXPECT_GT(title.Count(15, 54, 225, 66, White), 20);
-    EXPECT_EQ(title.Count(15, 99, 225, 111, White), 0);
+    auto grey = [](int r, int g, int b) { return r > 90 && g > 90 && b > 90; };
+    EXPECT_GT(title.Count(105, 88, 150, 98, grey), 20);
+    EXPECT_EQ(title.Count(105, 133, 150, 143, grey), 0);
 }
 
 }  // namespace
