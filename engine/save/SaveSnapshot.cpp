@@ -178,9 +178,11 @@ std::string CheckGame(const Engine& engine, const save::Game& g) {
     if (g.savePointScript < save::kGlobalScript ||
         g.savePointScript >= static_cast<std::int32_t>(actors))
         return "the script that saved does not exist";
-    const std::size_t area =
-        static_cast<std::size_t>(std::max(g.field.width, 0)) * std::max(g.field.height, 0);
-    if (g.field.width < 0 || g.field.height < 0 || g.field.layers.size() != 4 * area)
+    // A map file gives its size in 16 bits.
+    const auto side = [](std::int32_t n) { return n >= 0 && n <= 0xFFFF; };
+    if (!side(g.field.width) || !side(g.field.height) ||
+        g.field.layers.size() !=
+            4 * static_cast<std::size_t>(g.field.width) * static_cast<std::size_t>(g.field.height))
         return "the map's layers do not match its size";
     for (const std::int32_t member : g.party)
         if (member < 0 || static_cast<std::size_t>(member) >= engine.CharacterTable.size())

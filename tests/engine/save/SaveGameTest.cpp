@@ -86,6 +86,10 @@ struct MenuCase {
     bool saved;
 };
 
+void PrintTo(const MenuCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class SaveMenuFlow : public SaveGame, public ::testing::WithParamInterface<MenuCase> {
   protected:
     SaveMenuFlow() : SaveGame(GetParam().saveInEvent) {}
