@@ -38,7 +38,7 @@ bool LoadFromTitle(Engine& engine, int cursor) {
     if (view.state == SlotView::State::Empty) return false;
     const auto bytes = engine.Saves.store->Read(slot);
     auto game = bytes ? save::DecodeSave(*bytes) : std::nullopt;
-    if (!game || !CheckGame(engine, *game).empty()) {
+    if (!game || !CheckGame(*game).empty()) {
         view.state = SlotView::State::Damaged;
         return true;
     }

@@ -17,8 +17,8 @@ SlotView ReadSlot(const Engine& engine, int slot) {
     const auto bytes = engine.Saves.store->Read(slot);
     if (!bytes) return view;
     const auto game = save::DecodeSave(*bytes);
-    // A save this game cannot play (its data files changed) is as unreadable as a damaged one.
-    if (!game || !CheckGame(engine, *game).empty()) {
+    // A save whose parts disagree is as unreadable as a damaged one.
+    if (!game || !CheckGame(*game).empty()) {
         view.state = SlotView::State::Damaged;
         return view;
     }

@@ -171,7 +171,7 @@ save::Game CaptureGame(const Engine& engine, save::Mode mode, std::int32_t saveP
     return g;
 }
 
-std::string CheckGame(const Engine& engine, const save::Game& g) {
+std::string CheckGame(const save::Game& g) {
     const std::size_t actors = g.actors.size();
     if (g.events.size() != actors || g.movers.size() != actors || actors > kMaxActors)
         return "the actors, movers and event objects do not agree";
@@ -184,9 +184,6 @@ std::string CheckGame(const Engine& engine, const save::Game& g) {
         g.field.layers.size() !=
             4 * static_cast<std::size_t>(g.field.width) * static_cast<std::size_t>(g.field.height))
         return "the map's layers do not match its size";
-    for (const std::int32_t member : g.party)
-        if (member < 0 || static_cast<std::size_t>(member) >= engine.CharacterTable.size())
-            return "a party member has no character";
     return {};
 }
 

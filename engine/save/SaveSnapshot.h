@@ -17,9 +17,10 @@ std::optional<save::Mode> RoutineMode(void (*routine)(Engine&));
 // `savePointScript` as the script that goes on after its `f` 25 with P2 = 2.
 save::Game CaptureGame(const Engine& engine, save::Mode mode, std::int32_t savePointScript);
 
-// Why a decoded game cannot be played in this engine (an empty string when it can): counts that
-// disagree, a map whose layers do not match its size, a party member without a character.
-std::string CheckGame(const Engine& engine, const save::Game& game);
+// Why a decoded game cannot be played (an empty string when it can): counts that
+// disagree, a script that saved and does not exist, a map whose layers do not match its size.
+// (A party member without a character is played as a new game would: the battle reports it.)
+std::string CheckGame(const save::Game& game);
 
 // Puts a checked game into the engine: scripts, actors, field, text box, party, hit points,
 // music, random generator and play time. The routines are left to the caller.
