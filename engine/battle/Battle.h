@@ -58,6 +58,8 @@ void KnockbackRun(Engine& engine);
 void FadeDefeated(Engine& engine);
 void AfterAction(Engine& engine);
 void VictoryWait(Engine& engine);
+// After 全滅した: Shift, once the message has stood for 2 s, fades back to the title menu.
+void DefeatWait(Engine& engine);
 
 // ---- rules ----
 

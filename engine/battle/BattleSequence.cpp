@@ -659,7 +659,9 @@ void AfterAction(Engine& engine) {
     };
     if (!anyAlive(0, kPartySlots)) {
         ShowBattleMessage(engine, kDefeatText, true);
-        engine.ModeProc = IdleProc;
+        b.frameCounter = 0;
+        engine.InputTimer = 0;
+        engine.ModeProc = DefeatWait;
         return;
     }
     if (!anyAlive(kPartySlots, kSlotCount)) {

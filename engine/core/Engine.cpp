@@ -36,6 +36,8 @@ void PollKeys(Engine& engine) {
 void RunFrame(Engine& engine) {
     PollKeys(engine);
     engine.InputTimer += engine.FrameMs;
+    if (engine.InPlay && engine.FrameMs > 0)
+        engine.PlayTimeMs += static_cast<std::uint32_t>(engine.FrameMs);
     // Each slot is read at the moment of its call: a routine that changes a later slot takes
     // effect in the same frame.
     engine.SceneProc(engine);

@@ -20,6 +20,7 @@
 #include "engine/battle/GameData.h"
 #include "engine/field/FieldState.h"
 #include "engine/field/TextBox.h"
+#include "engine/save/SaveSystem.h"
 #include "engine/script/ScriptSystem.h"
 #include "engine/title/TitleState.h"
 
@@ -59,6 +60,8 @@ struct Engine {
     std::uint32_t LastTick = 0;
     std::uint64_t FrameNumber = 0;  // the running frame, counted from 1
     bool CloseRequested = false;    // QuitGame has asked the window to close
+    bool InPlay = false;            // a game is being played (not the title screens)
+    std::uint64_t PlayTimeMs = 0;   // milliseconds played, kept in saved games
 
     // ---- random generator ----
     kit::Random random;
@@ -83,6 +86,7 @@ struct Engine {
     FieldState Field;      // the map, the movers and the event objects
     ActorTable Actors;     // everything drawn on the map
     TextBox Text;          // the message window
+    SaveSystem Saves;      // the save slots and the save menu
 
     // ---- game data and battle ----
     std::vector<CharRecord> CharacterTable;  // by character number; hit points persist here

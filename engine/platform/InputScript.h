@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "engine/core/Keys.h"
@@ -23,6 +24,26 @@ class InputScript {
         KeyMask keys;
     };
     std::vector<Step> steps_;
+};
+
+// The keys of a replay as both platforms take them: the keys down in a frame, and F12 counted
+// once, in the frame where the script puts it down.
+class ScriptedKeys {
+  public:
+    explicit ScriptedKeys(InputScript script = {}) : script_(std::move(script)) {}
+    bool Empty() const { return script_.Empty(); }
+    KeyMask KeysAt(std::uint64_t frame) const { return script_.KeysAt(frame); }
+    // True in the frame where F12 goes down; asked once a frame, in frame order.
+    bool F12WentDown(std::uint64_t frame) {
+        const KeyMask keys = script_.KeysAt(frame);
+        const bool wentDown = (keys & kF12Bit) && !(previous_ & kF12Bit);
+        previous_ = keys;
+        return wentDown;
+    }
+
+  private:
+    InputScript script_;
+    KeyMask previous_ = 0;
 };
 
 // Writes the keys of every frame in the script format, one line whenever they change.

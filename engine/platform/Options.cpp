@@ -26,12 +26,17 @@ bool ParseFrameList(const std::string& text, std::set<std::uint64_t>& frames) {
 }  // namespace
 
 const char* UsageText() {
-    return "usage: dunmere [--game-dir DIR] [--seed N] [--record FILE] [--input FILE]\n"
-           "               [--frames N] [--mute] [--soundfont FILE] [--scale N] [--fullscreen]\n"
-           "       dunmere --headless [--game-dir DIR] [--frames N] [--input FILE] [--seed N]\n"
-           "               [--dump-frames LIST] [--dump-dir DIR] [--trace FILE]\n"
+    return "usage: dunmere [--game-dir DIR] [--save-dir DIR] [--seed N] [--record FILE]\n"
+           "               [--input FILE] [--frames N] [--mute] [--soundfont FILE] [--scale N]\n"
+           "               [--fullscreen]\n"
+           "       dunmere --headless [--game-dir DIR] [--save-dir DIR] [--frames N] [--input "
+           "FILE]\n"
+           "               [--seed N] [--dump-frames LIST] [--dump-dir DIR] [--trace FILE]\n"
            "\n"
            "  --game-dir DIR      the game's assets (default: the program's directory)\n"
+           "  --save-dir DIR      where the saved games live (default: "
+           "$XDG_DATA_HOME/dunmere/GAME;\n"
+           "                      headless: kept in memory for the run)\n"
            "  --seed N            seed the random generator with N\n"
            "  --record FILE       write the keys of every frame to FILE\n"
            "  --input FILE        take the keys from FILE (lines \"FRAME KEY...\")\n"
@@ -101,6 +106,9 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         } else if (arg == "--trace") {
             if (!value(v)) return std::nullopt;
             o.traceFile = v;
+        } else if (arg == "--save-dir") {
+            if (!value(v)) return std::nullopt;
+            o.saveDir = v;
         } else if (arg == "--record") {
             if (!value(v)) return std::nullopt;
             o.recordFile = v;

@@ -17,6 +17,7 @@ struct Options {
     std::filesystem::path dumpDir = ".";
     std::optional<std::filesystem::path> traceFile;
     std::optional<std::filesystem::path> recordFile;
+    std::optional<std::filesystem::path> saveDir;
     bool mute = false;
     std::optional<std::filesystem::path> soundfont;
     std::optional<int> scale;

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "engine/core/CDib.h"
 #include "engine/script/QDCR.h"
@@ -28,6 +29,7 @@ struct AnimActor {
     std::int32_t originX = 0, originY = 0;
     std::array<AnimCell, kAnimCellCount> cells{};
     CDib picture;
+    std::string pictureName;  // what `a` 1 loaded into picture (a saved game loads it again)
 
     void ResetCells() { cells.fill(AnimCell{}); }
     // Back to the state of a new actor: empty script, inactive, no picture.

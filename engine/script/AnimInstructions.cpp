@@ -93,7 +93,8 @@ Flow ExecuteAnim(ScriptRun& run, std::int8_t opcode) {
             actor.picture.Destroy();
             break;
         case 1:
-            actor.picture.LoadFile(run.engine, "ev\\anm\\" + std::string(StringArg(run)));
+            actor.pictureName = std::string(StringArg(run));
+            actor.picture.LoadFile(run.engine, "ev\\anm\\" + actor.pictureName);
             break;
         case 2: {
             const std::int32_t field = Arg(run, 0), op = Arg(run, 1), value = Arg(run, 2);

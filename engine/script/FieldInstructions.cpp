@@ -4,6 +4,7 @@
 
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
+#include "engine/save/SaveMenu.h"
 #include "engine/script/GameDataAccess.h"
 #include "engine/script/ScriptExec.h"
 
@@ -275,6 +276,8 @@ Flow ExecuteField(ScriptRun& run, std::int8_t opcode) {
             else
                 SaveActiveFlags(engine);
             break;
+        case 25:
+            return SavePointInstruction(run);
         default:
             break;
     }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 struct Engine;
@@ -35,6 +36,12 @@ class QDCR {
 
     // Replaces the script by `bytes` and restarts at its first byte.
     void Load(std::vector<std::uint8_t> bytes);
+    // A script taken back from a saved game: its name for messages, its bytes and position.
+    void Resume(std::string name, std::vector<std::uint8_t> bytes, std::size_t position) {
+        Load(std::move(bytes));
+        name_ = std::move(name);
+        SetPosition(position);
+    }
 
     // ---- the loaded script ----
     const std::vector<std::uint8_t>& Script() const { return script_; }

@@ -31,10 +31,15 @@ void StartUp(Engine& engine) {
     engine.ModeProc = SkipToMenu;
 }
 
-void StartNewGame(Engine& engine) {
+void LoadPlayPictures(Engine& engine) {
     engine.PictureSlots[0].LoadFile(engine, "pic\\cur0");
     engine.PictureSlots[1].LoadFile(engine, "pic\\cur1");
     engine.PictureSlots[2].LoadFile(engine, "pic\\koitsu");
+}
+
+void StartNewGame(Engine& engine) {
+    LoadPlayPictures(engine);
+    engine.InPlay = true;
     engine.SceneProc = FieldScene;
     engine.ModeProc = ScriptMode;
     engine.Field.scriptMode = 1;

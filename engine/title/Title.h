@@ -16,6 +16,15 @@ void SkipToMenu(Engine& engine);
 // Loads the play pictures, installs the field and runs the opening script
 // "ev\START".
 void StartNewGame(Engine& engine);
+// The pictures play uses: the menu cursor, the battle's target cursor and its
+// corner brackets (picture slots 0 to 2).
+void LoadPlayPictures(Engine& engine);
+// Fills the title menu's five entries (so that its cursor moves) and reads
+// what the four slots hold.
+void CreateTitleMenu(Engine& engine);
+// Ends the game in play and shows the title menu again, so that the player can
+// load a save or start afresh (after a defeat).
+void ReturnToTitle(Engine& engine);
 
 // The brightness of the logo and the credit screens at frame t of the screen:
 // black until 49, a fade-in over 50..65, full until 249, a fade-out over

@@ -4,6 +4,8 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
 #include "engine/core/Sound.h"
+#include "engine/save/LoadGame.h"
+#include "engine/save/SaveSlots.h"
 #include "engine/title/GameCredits.h"
 #include "engine/title/Title.h"
 
@@ -27,15 +29,6 @@ bool ScreenEnds(Engine& engine, Routine next) {
     return true;
 }
 
-void CreateTitleMenu(Engine& engine) {
-    QCBOX& menu = engine.Title.menu;
-    menu.Create(5);
-    menu.cursor = 0;
-    // The menu draws its own labels; these texts only make the entries
-    // selectable.
-    for (int i = 0; i < 5; ++i) menu.SetItem(engine, i, Sjis("ね"), 0);
-}
-
 // Copies source row `row` of the background opaquely to Screen row 210 + row
 // from column x; whatever would fall outside Screen is left out.
 void CopyWaveRow(Engine& engine, const CDib& picture, int row, int x) {
@@ -50,6 +43,16 @@ void CopyWaveRow(Engine& engine, const CDib& picture, int row, int x) {
 }
 
 }  // namespace
+
+void CreateTitleMenu(Engine& engine) {
+    QCBOX& menu = engine.Title.menu;
+    menu.Create(5);
+    menu.cursor = 0;
+    // The menu draws its own labels; these texts only make the entries
+    // selectable.
+    for (int i = 0; i < 5; ++i) menu.SetItem(engine, i, Sjis("ね"), 0);
+    ScanSaveSlots(engine);
+}
 
 int ScreenFadeLevel(std::int32_t t) {
     if (t < 50) return 0;
@@ -77,6 +80,10 @@ void SkipToMenu(Engine& engine) {
     engine.Title.frame = 80;
     engine.SceneProc = TitleMenu;
     engine.ModeProc = IdleProc;
+    // Skipping leaves the menu unfilled, its cursor fixed on the new game; with
+    // saves to load it is filled as the title fills it.
+    ScanSaveSlots(engine);
+    if (AnySlotUsed(engine)) CreateTitleMenu(engine);
 }
 
 void LogoScreen(Engine& engine) {
@@ -167,13 +174,9 @@ void TitleMenu(Engine& engine) {
     DrawWindowBox(engine, 10, 220, 220, 20);
     DrawString(engine, Sjis("ニューゲーム"), 12, 15, 225, kWhite);
     if (menu.cursor != 0) TintRect(engine, 10, 220, 230, 240, 16, 0);
-    for (int i = 0; i < 4; ++i) {
-        const int y = 240 + 45 * i;
-        DrawWindowBox(engine, 10, y, 220, 45);
-        DrawString(engine, "DATA X", 12, 15, y + 15, kWhite);
-        if (menu.cursor != i + 1) TintRect(engine, 10, y, 230, y + 45, 16, 0);
-    }
-    // There are no saved games: every entry starts a new one.
-    if (ShiftDown(engine)) StartNewGame(engine);
+    for (int i = 0; i < 4; ++i)
+        DrawSlotBox(engine, i, 240 + 45 * i, menu.cursor == i + 1, SlotLabel::Title);
+    // A slot with a save loads it; the new game and the empty slots start a new one.
+    if (ShiftDown(engine) && !LoadFromTitle(engine, menu.cursor)) StartNewGame(engine);
     if (t < 80) FadeScreen(engine, 0);
 }

@@ -9,8 +9,10 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -66,33 +68,54 @@ bool ReadPng(const fs::path& path, Frame& frame) {
     return png_image_finish_read(&image, nullptr, frame.rgb.data(), 0, nullptr) != 0;
 }
 
+// Plays the sample game headless with the keys of `input`, dumping into `dir`; returns the
+// exit status.
+int RunSample(const fs::path& input, const fs::path& dir, const std::string& trace,
+              const std::string& more) {
+    std::ostringstream cmd;
+    cmd << "'" << DUNMERE_PROGRAM << "' --headless --game-dir '" << SAMPLE_GAME_DIR << "' --input '"
+        << input.string() << "' --seed 1 --trace '" << (dir / trace).string() << "' --dump-dir '"
+        << dir.string() << "' " << more << " 2> '" << (dir / "stderr.txt").string() << "'";
+    const int status = std::system(cmd.str().c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+Frame DumpedFrame(const fs::path& dir, int frame) {
+    char name[32];
+    std::snprintf(name, sizeof name, "frame-%06d.png", frame);
+    Frame f;
+    EXPECT_TRUE(ReadPng(dir / name, f)) << name;
+    if (f.rgb.empty()) f = Frame{240, 210, std::vector<std::uint8_t>(240 * 210 * 3)};
+    return f;
+}
+
+std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> ReadLines(const fs::path& path) {
+    std::vector<std::string> lines;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
 // Plays the recording once, headless, for all the tests below.
 class SampleGame : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
         dir_ = fs::temp_directory_path() / ("sample-game-test-" + std::to_string(::getpid()));
         fs::create_directories(dir_);
-        std::ostringstream cmd;
-        cmd << "'" << DUNMERE_PROGRAM << "' --headless --game-dir '" << SAMPLE_GAME_DIR
-            << "' --input '" << DEMO_INPUT << "' --seed 1 --trace '"
-            << (dir_ / "trace.txt").string() << "' --dump-dir '" << dir_.string()
-            << "' --dump-frames " << kTitleFrame << "," << kOpeningFrame << "," << kBattleFrame
-            << "," << kVictoryFrame << " 2> '" << (dir_ / "stderr.txt").string() << "'";
-        const int status = std::system(cmd.str().c_str());
-        exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream in(dir_ / "trace.txt");
-        for (std::string line; std::getline(in, line);) trace_.push_back(line);
+        std::ostringstream frames;
+        frames << kTitleFrame << "," << kOpeningFrame << "," << kBattleFrame << ","
+               << kVictoryFrame;
+        exitCode_ = RunSample(DEMO_INPUT, dir_, "trace.txt", "--dump-frames " + frames.str());
+        trace_ = ReadLines(dir_ / "trace.txt");
     }
     static void TearDownTestSuite() { fs::remove_all(dir_); }
 
-    static Frame Dumped(int frame) {
-        char name[32];
-        std::snprintf(name, sizeof name, "frame-%06d.png", frame);
-        Frame f;
-        EXPECT_TRUE(ReadPng(dir_ / name, f)) << name;
-        if (f.rgb.empty()) f = Frame{240, 210, std::vector<std::uint8_t>(240 * 210 * 3)};
-        return f;
-    }
+    static Frame Dumped(int frame) { return DumpedFrame(dir_, frame); }
     // The trace's events ("music BGM\opn.mid", "effect 0 SE\cur0", ...) without
     // frame numbers, those whose text starts with `kind`.
     static std::vector<std::string> Events(const std::string& kind) {
@@ -159,6 +182,86 @@ TEST_F(SampleGame, FramesShowTitleTextBattleAndVictory) {
     // The victory message is longer than a name: its text begins further left.
     EXPECT_EQ(battle.Count(62, 8, 90, 22, White), 0);
     EXPECT_GT(Dumped(kVictoryFrame).Count(62, 8, 90, 22, White), 30);
+}
+
+// The first run plays the recording up to the elder, walks into the well, saves into slot 1,
+// plays on and quits; the second loads slot 1 from the title and plays the same keys. From the
+// end of the load's fade-in on, the frames and the events are those of the first run.
+class SampleSaveAndLoad : public ::testing::Test {
+  protected:
+    static constexpr int kSaveFrame = 1700;  // Shift in the save menu
+    static constexpr int kLoadFrame = 40;    // Shift on DATA 1 of the title
+    static constexpr int kShift = kSaveFrame - kLoadFrame;
+
+    static void SetUpTestSuite() {
+        dir_ = fs::temp_directory_path() / ("sample-save-test-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+        std::string first;
+        for (const std::string& line : ReadLines(DEMO_INPUT))
+            if (!line.empty() && line[0] != '#' && std::stoi(line) < 1600) first += line + "\n";
+        // Right and up into the well; its page, the save menu (Shift saves), the page after.
+        first += "1605 right\n1621\n1630 up\n1634\n1680 shift\n1682\n";
+        std::string second = "1 shift\n3\n20 down\n22\n";  // to DATA 1 of the title
+        // The same keys after the save and after the load: close the page, walk left and down.
+        const std::pair<int, const char*> after[] = {{0, "shift"},  {2, ""},      {60, "shift"},
+                                                     {62, ""},      {80, "left"}, {96, ""},
+                                                     {100, "down"}, {132, ""},    {200, "f12"}};
+        for (const auto& [at, keys] : after) {
+            first += std::to_string(kSaveFrame + at) + " " + keys + "\n";
+            second += std::to_string(kLoadFrame + at) + " " + keys + "\n";
+        }
+        std::ofstream(dir_ / "save.input") << first;
+        std::ofstream(dir_ / "load.input") << second;
+        std::string frames[2];
+        for (int after : {20, 80, 140}) {
+            frames[0] += std::to_string(kSaveFrame + after) + ",";
+            frames[1] += std::to_string(kLoadFrame + after) + ",";
+        }
+        const std::string saves = " --save-dir '" + (dir_ / "saves").string() + "'";
+        saveExit_ = RunSample(dir_ / "save.input", dir_, "save.txt",
+                              "--dump-frames " + frames[0] + "1" + saves);
+        // Slot 2: the same save as written by a newer version, which must not be loaded.
+        std::vector<std::uint8_t> newer = ReadBytes(dir_ / "saves" / "slot1.sav");
+        if (newer.size() > 8) newer[8] = 2;
+        std::ofstream(dir_ / "saves" / "slot2.sav", std::ios::binary)
+            .write(reinterpret_cast<const char*>(newer.data()),
+                   static_cast<std::streamsize>(newer.size()));
+        loadExit_ = RunSample(dir_ / "load.input", dir_, "load.txt",
+                              "--dump-frames " + frames[1] + "30" + saves);
+    }
+    static void TearDownTestSuite() { fs::remove_all(dir_); }
+
+    // The trace's lines after `frame`, their frame numbers moved back by `shift`.
+    static std::vector<std::string> EventsAfter(const std::string& trace, int frame, int shift) {
+        std::vector<std::string> out;
+        for (const std::string& line : ReadLines(dir_ / trace)) {
+            const int at = std::stoi(line);
+            if (at > frame) out.push_back(std::to_string(at - shift) + line.substr(line.find(' ')));
+        }
+        return out;
+    }
+
+    static inline fs::path dir_;
+    static inline int saveExit_ = -1, loadExit_ = -1;
+};
+
+TEST_F(SampleSaveAndLoad, TheLoadedGameGoesOnAsTheSavedOne) {
+    EXPECT_EQ(saveExit_, 1);
+    EXPECT_EQ(loadExit_, 1);
+    EXPECT_TRUE(fs::exists(dir_ / "saves" / "slot1.sav"));
+    for (int after : {20, 80, 140})
+        EXPECT_EQ(DumpedFrame(dir_, kSaveFrame + after).rgb,
+                  DumpedFrame(dir_, kLoadFrame + after).rgb)
+            << after << " frames after the save";
+    EXPECT_EQ(EventsAfter("load.txt", kLoadFrame, 0), EventsAfter("save.txt", kSaveFrame, kShift));
+    // The title's DATA 1 box shows the save's map and play time on its second line; the newer
+    // save in DATA 2 (darkened: the cursor is on DATA 1) reads "DATA 2 ── 読めません", longer
+    // than the "DATA X" of the empty DATA 3.
+    const Frame title = DumpedFrame(dir_, 30);
+    EXPECT_GT(title.Count(15, 54, 225, 66, White), 20);
+    auto grey = [](int r, int g, int b) { return r > 90 && g > 90 && b > 90; };
+    EXPECT_GT(title.Count(105, 88, 150, 98, grey), 20);
+    EXPECT_EQ(title.Count(105, 133, 150, 143, grey), 0);
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ std::string EscapePageForTrace(std::string_view sjis) {
 }  // namespace
 
 HeadlessPlatform::HeadlessPlatform(HeadlessOptions options)
-    : options_(std::move(options)), effects_(kSoundSlotCount) {
+    : options_(std::move(options)), keys_(std::move(options_.input)), effects_(kSoundSlotCount) {
     if (options_.traceFile) {
         traceOut_.open(*options_.traceFile, std::ios::trunc);
         if (!traceOut_)
@@ -63,15 +63,13 @@ void HeadlessPlatform::BeginFrame(std::uint64_t frameNumber) {
 }
 
 PlatformEvents HeadlessPlatform::PumpEvents() {
-    const KeyMask keys = options_.input.KeysAt(frame_);
     PlatformEvents events;
-    events.f12Pressed = (keys & kF12Bit) && !(previousKeys_ & kF12Bit);
-    previousKeys_ = keys;
+    events.f12Pressed = keys_.F12WentDown(frame_);
     return events;
 }
 
 KeyMask HeadlessPlatform::KeysDown() {
-    return options_.input.KeysAt(frame_);
+    return keys_.KeysAt(frame_);
 }
 
 void HeadlessPlatform::WaitUntil(std::uint32_t tick) {

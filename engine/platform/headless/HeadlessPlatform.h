@@ -48,7 +48,7 @@ class HeadlessPlatform : public Platform {
     // Makes the running frame's work take `ms` longer on the virtual clock.
     void AdvanceClock(std::uint32_t ms) { clock_ += ms; }
     // Replaces the key script (for tests that drive keys frame by frame).
-    void SetInput(InputScript input) { options_.input = std::move(input); }
+    void SetInput(InputScript input) { keys_ = ScriptedKeys(std::move(input)); }
     // The PCM data of the effect in a slot, as the device was given it.
     const std::vector<std::uint8_t>* EffectData(int slot) const;
     // Problems writing frame dumps or the trace, for the program to report.
@@ -58,11 +58,11 @@ class HeadlessPlatform : public Platform {
     void Trace(const std::string& line);
 
     HeadlessOptions options_;
+    ScriptedKeys keys_;
     std::ofstream traceOut_;
     std::vector<std::string> trace_;
     std::vector<std::string> problems_;
     std::vector<std::optional<std::vector<std::uint8_t>>> effects_;
     std::uint64_t frame_ = 0;
     std::uint32_t clock_ = 0;
-    KeyMask previousKeys_ = 0;
 };

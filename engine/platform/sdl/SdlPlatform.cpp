@@ -34,7 +34,8 @@ bool FileExists(const std::filesystem::path& path) {
 
 }  // namespace
 
-SdlPlatform::SdlPlatform(SdlSettings settings) : settings_(std::move(settings)) {}
+SdlPlatform::SdlPlatform(SdlSettings settings)
+    : settings_(std::move(settings)), scripted_(std::move(settings_.input)) {}
 
 SdlPlatform::~SdlPlatform() {
     if (soundOpen_) {
@@ -161,16 +162,12 @@ PlatformEvents SdlPlatform::PumpEvents() {
         }
     }
     // A replayed script quits where its F12 goes down; the keyboard's F12 still works too.
-    if (!settings_.input.Empty()) {
-        const KeyMask scripted = settings_.input.KeysAt(frame_);
-        events.f12Pressed |= (scripted & kF12Bit) && !(previousScripted_ & kF12Bit);
-        previousScripted_ = scripted;
-    }
+    if (!scripted_.Empty()) events.f12Pressed |= scripted_.F12WentDown(frame_);
     return events;
 }
 
 KeyMask SdlPlatform::KeysDown() {
-    if (!settings_.input.Empty()) return settings_.input.KeysAt(frame_);
+    if (!scripted_.Empty()) return scripted_.KeysAt(frame_);
     const Uint8* k = SDL_GetKeyboardState(nullptr);
     KeyMask down = 0;
     auto set = [&down](Key key, bool on) {

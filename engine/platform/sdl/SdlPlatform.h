@@ -70,7 +70,7 @@ class SdlPlatform : public Platform {
     int scale_ = 3;
     bool fullscreen_ = false;
     std::uint64_t frame_ = 0;
-    KeyMask previousScripted_ = 0;
+    ScriptedKeys scripted_;
     const CDib* lastScreen_ = nullptr;
     std::array<Effect, 40> effects_{};
     Mix_Music* music_ = nullptr;

@@ -92,7 +92,7 @@ TEST(HeadlessBattle, WonAndBackToTheField) {
     EXPECT_EQ(play.FrameOf("quit"), 3000);
 }
 
-TEST(HeadlessBattle, LostLeavesOnlyF12) {
+TEST(HeadlessBattle, LostGoesBackToTheTitleOnShiftAfterTwoSeconds) {
     BattleGame game;
     // Only Beth (character 2), with 1 hit point, at column 2, row 3; an ogre just above-left.
     WriteGame(game, "c0;0;1;=c0;1;0;=f15;c0;0;2;=f15;c0;0;3;=f15;");
@@ -100,23 +100,23 @@ TEST(HeadlessBattle, LostLeavesOnlyF12) {
     game.WriteEnemy(1, "ogre", 50, {0, 200, 3, 2, 5, 0, 1, 0}, "1:\n2-1\n");
     game.h.WriteFile("Schr\\group.qd",
                      "1,0,0,0,0,0,0,3-3,0-0,0-0,0-0,2-2,0-0,0-0,0-0,0-0,0-0,0-0,\n");
-    // One step right gives the ogre its tick: it strikes. Every key afterwards is ignored but
-    // F12.
+    // One step right gives the ogre its tick: it strikes. The keys of the next two seconds are
+    // ignored; then Shift fades back to the title menu.
     const Play play = RunHeadless(game,
                                   std::string(kLeaveTitle) +
-                                      "1350 right\n1352\n1700 shift ctrl up\n1900 left\n"
-                                      "1950 enter space\n2000\n2100 f12\n",
-                                  "1690,2050");
+                                      "1350 right\n1352\n1380 shift ctrl up\n1420 left\n"
+                                      "1440 enter space\n1460\n1600 shift\n1602\n1700 f12\n",
+                                  "1470,1590");
 
     EXPECT_EQ(play.exitStatus, 1);
     EXPECT_EQ(play.FrameOf("music BGM\\btl2.mid"), 1260);
     EXPECT_FALSE(play.Has("music null")) << "the battle ended";
-    EXPECT_EQ(play.FrameOf("effect 39 SE\\won"), -1);
-    EXPECT_EQ(play.FrameOf("quit"), 2100);
+    EXPECT_TRUE(play.Has("1616 music BGM\\opn.mid")) << "back to the title";
+    EXPECT_EQ(play.FrameOf("quit"), 1700);
     // The defeat message stands still while the keys are pressed.
-    const std::string before = ReadBytes(game.h.gameDir / "frame-001690.png");
+    const std::string before = ReadBytes(game.h.gameDir / "frame-001470.png");
     EXPECT_FALSE(before.empty());
-    EXPECT_EQ(before, ReadBytes(game.h.gameDir / "frame-002050.png"));
+    EXPECT_EQ(before, ReadBytes(game.h.gameDir / "frame-001590.png"));
 }
 
 }  // namespace

@@ -1,0 +1,138 @@
+// The save file byte for byte, its refusals, and where the files live.
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <unistd.h>
+
+#include <fstream>
+#include <functional>
+
+#include "common/LittleEndian.h"
+#include "engine/platform/Options.h"
+#include "engine/save/SaveFile.h"
+#include "engine/save/SaveStore.h"
+
+namespace {
+
+save::Game SomeGame() {
+    save::Game game;
+    game.summary = {"\x83\x41\x83\x8c\x83\x93", "village", 3723000};
+    game.global.bytes = {'f', 25, ';', 0};
+    game.global.position = 1;
+    game.events.resize(2);
+    game.actors.resize(2);
+    game.movers.resize(2);
+    game.field.width = 2, game.field.height = 1;
+    game.field.layers.assign(8, 7);
+    game.hitPoints = {0, 10, 20};
+    game.music = "BGM\\lastDung.mid";
+    game.musicOpen = true;
+    return game;
+}
+
+std::uint32_t Crc(std::span<const std::uint8_t> bytes) {
+    return static_cast<std::uint32_t>(
+        crc32(crc32(0L, Z_NULL, 0), bytes.data(), static_cast<uInt>(bytes.size())));
+}
+
+// Replaces the payload and writes its size and checksum as a writer would.
+void Reseal(std::vector<std::uint8_t>& file) {
+    const auto payload = std::span(file).subspan(save::kHeaderSize);
+    const std::uint32_t size = static_cast<std::uint32_t>(payload.size()), crc = Crc(payload);
+    for (int i = 0; i < 4; ++i) {
+        file[12 + i] = static_cast<std::uint8_t>(size >> (8 * i));
+        file[16 + i] = static_cast<std::uint8_t>(crc >> (8 * i));
+    }
+}
+
+TEST(SaveFile, HeaderIsSignatureVersionSizeAndZlibCrc) {
+    const auto file = save::EncodeSave(SomeGame());
+    ASSERT_GT(file.size(), save::kHeaderSize);
+    EXPECT_EQ(std::string(file.begin(), file.begin() + 8), std::string("DUNSAVE\x1A"));
+    EXPECT_EQ(kit::readU32LE(file, 8), 1u);
+    EXPECT_EQ(kit::readU32LE(file, 12), file.size() - save::kHeaderSize);
+    EXPECT_EQ(kit::readU32LE(file, 16), Crc(std::span(file).subspan(save::kHeaderSize)));
+    // The summary leads the payload: the leader's name as a length and its Shift-JIS bytes.
+    EXPECT_EQ(kit::readU32LE(file, 20), 6u);
+    const auto game = save::DecodeSave(file);
+    ASSERT_TRUE(game);
+    EXPECT_EQ(save::EncodeSave(*game), file);
+}
+
+TEST(SaveFile, RefusesWhatItCannotVouchFor) {
+    const struct {
+        const char* name;
+        std::function<void(std::vector<std::uint8_t>&)> damage;
+        const char* reason;
+    } cases[] = {
+        {"empty", [](auto& f) { f.clear(); }, "not a saved game"},
+        {"foreign", [](auto& f) { f[0] = 'X'; }, "not a saved game"},
+        {"newer", [](auto& f) { f[8] = 2; }, "saved by a newer version"},
+        {"truncated", [](auto& f) { f.pop_back(); }, "truncated or too long"},
+        {"flipped", [](auto& f) { f[40] ^= 1; }, "checksum mismatch"},
+        {"trailing bytes",
+         [](auto& f) {
+             f.push_back(0);
+             Reseal(f);
+         },
+         "damaged contents"},
+        {"a length past the end",
+         [](auto& f) {
+             f[20] = 0xFF;
+             Reseal(f);
+         },
+         "damaged contents"},
+        {"music flag neither 0 nor 1",
+         [](auto& f) {
+             f.back() = 2;
+             Reseal(f);
+         },
+         "damaged contents"},
+    };
+    for (const auto& c : cases) {
+        auto file = save::EncodeSave(SomeGame());
+        c.damage(file);
+        std::string why;
+        EXPECT_FALSE(save::DecodeSave(file, &why)) << c.name;
+        EXPECT_EQ(why, c.reason) << c.name;
+    }
+}
+
+TEST(SaveStore, DirectoryWritesWholeFilesAndReportsFailures) {
+    const auto base =
+        std::filesystem::temp_directory_path() / ("save-store-" + std::to_string(::getpid()));
+    save::DirectorySaveStore store(base / "made" / "on" / "demand");
+    EXPECT_FALSE(store.Read(0));
+    EXPECT_EQ(store.Write(3, {1, 2, 3}), "");
+    EXPECT_EQ(store.Read(3), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_TRUE(std::filesystem::exists(base / "made/on/demand/slot4.sav"));
+    // A directory where a file should be made: the failure is reported, nothing is lost.
+    std::filesystem::create_directories(base / "blocked");
+    std::ofstream(base / "blocked" / "file") << "x";
+    save::DirectorySaveStore blocked(base / "blocked" / "file");
+    EXPECT_NE(blocked.Write(0, {1}), "");
+    std::filesystem::remove_all(base);
+}
+
+TEST(SaveStore, DefaultDirectoryFollowsXdgWithTheGamesNameAndAHash) {
+    const auto underXdg = save::DefaultSaveDirectory("/tmp/a/game", "/xdg", "/home/u");
+    EXPECT_EQ(underXdg.parent_path(), "/xdg/dunmere");
+    const std::string name = underXdg.filename().string();
+    EXPECT_EQ(name.substr(0, 5), "game-");
+    EXPECT_EQ(name.find_first_not_of("0123456789abcdef", 5), std::string::npos);
+    EXPECT_EQ(name.size(), 13u) << name;
+    // A relative $XDG_DATA_HOME is ignored, as the base directory rules say.
+    const auto underHome = save::DefaultSaveDirectory("/tmp/b/game", "relative", "/home/u");
+    EXPECT_EQ(underHome.parent_path(), "/home/u/.local/share/dunmere");
+    EXPECT_NE(underXdg.filename(), underHome.filename()) << "two games of one name keep apart";
+}
+
+TEST(SaveStore, SaveDirOption) {
+    std::string error;
+    const auto options = ParseOptions({"--headless", "--save-dir", "s"}, error);
+    ASSERT_TRUE(options) << error;
+    EXPECT_EQ(options->saveDir, std::filesystem::path("s"));
+    EXPECT_FALSE(ParseOptions({"--save-dir"}, error));
+}
+
+}  // namespace

@@ -1,0 +1,235 @@
+// The save point `#f25;`, loading from the title and the way back to it after a defeat, played
+// on a small game through the headless platform.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "BattleGame.h"
+#include "engine/battle/Battle.h"
+#include "engine/core/StartUp.h"
+#include "engine/save/SaveFile.h"
+#include "engine/save/SaveMenu.h"
+#include "engine/save/SaveSnapshot.h"
+#include "engine/script/ScriptRunner.h"
+#include "engine/title/Title.h"
+
+namespace {
+
+// The party walks a 10 x 8 room. START places it, hands out a text page, reaches the save point
+// (in the global script, or in event object 5's script "ev\chr\saver"), then shows a page and
+// gives the player control. Variable 5 counts the passes through the save point.
+constexpr const char* kStart =
+    "c0;0;6;=f11;c4;=$room//f13;f12;"
+    "c0;0;2;=c0;1;2;=c0;3;0;=f5;f6;";
+constexpr const char* kSavePoint = "#f25;c0;5;1;+c4;=$hello//f1;#f8;c4;=$//f1;";
+constexpr const char* kIdle = "@IDLE//#c2;1;$IDLE//";
+
+struct Step {
+    const char* keys;
+    int frames;
+};
+
+class SaveGame : public ::testing::Test {
+  protected:
+    explicit SaveGame(bool saveInEvent = false) : inEvent_(saveInEvent) {
+        g.WriteStandardFiles();
+        for (const char* name : {"pic\\QD-logo.qdg", "pic\\title.qdg", "pic\\title_bg.qdg",
+                                 "pic\\cur0.qdg", "pic\\f-hero.qdg"})
+            g.h.WriteFile(name, SolidBmp(16, 16, 90, 90, 200));
+        g.h.WriteFile("Smt\\map0.qdg", SolidBmp(256, 256, 40, 160, 40));
+        g.h.WriteFile("Smt\\sMat0.qd", std::string(256, '\0'));
+        // 16 x 15 tiles: the whole view, so that every frame paints every pixel.
+        g.h.WriteFile("Mt\\room.qd", std::string("\x00\x10\x00\x0F\x00", 5) + std::string(240, 1) +
+                                         std::string(720, 0));
+        const std::string start = std::string(kStart);
+        if (saveInEvent) {
+            g.h.WriteFile("ev\\START.sc",
+                          CompileScript(start + "f0;c0;3;5;=c4;=$saver//f2;" + kIdle));
+            g.h.WriteFile("ev\\chr\\saver.sc",
+                          CompileScript(std::string(kSavePoint) + "f0;" + kIdle));
+        } else {
+            g.h.WriteFile("ev\\START.sc", CompileScript(start + kSavePoint + "f0;" + kIdle));
+        }
+        g.engine.SceneProc = StartUp;
+    }
+
+    void Play(const std::vector<Step>& steps) {
+        for (const Step& step : steps) g.Hold(step.keys, step.frames);
+    }
+    // Skips the logo to the title menu and waits until it takes keys.
+    void ToTitleMenu() { Play({{"shift", 1}, {"", 16}}); }
+    // From the title menu: a new game, played until the save menu is open.
+    void ToSaveMenu() {
+        Play({{"shift", 1}});
+        ASSERT_TRUE(g.HoldUntil("", 60, [&] { return g.engine.ModeProc == SaveMenuMode; }));
+    }
+    QDCR& Saver() {
+        return inEvent_ ? g.engine.Field.events[5]->script : g.engine.Scripts.GlobalScript;
+    }
+    std::optional<save::Game> Slot(int slot) {
+        const auto bytes = g.engine.Saves.store->Read(slot);
+        return bytes ? save::DecodeSave(*bytes) : std::nullopt;
+    }
+
+    bool inEvent_;
+    BattleGame g;
+};
+
+struct MenuCase {
+    const char* name;
+    bool saveInEvent;
+    bool slotHoldsSomething;
+    std::vector<Step> keys;  // once the save menu is open
+    std::int32_t p2;
+    bool saved;
+};
+
+void PrintTo(const MenuCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SaveMenuFlow : public SaveGame, public ::testing::WithParamInterface<MenuCase> {
+  protected:
+    SaveMenuFlow() : SaveGame(GetParam().saveInEvent) {}
+};
+
+TEST_P(SaveMenuFlow, AnswersTheScript) {
+    const MenuCase& c = GetParam();
+    if (c.slotHoldsSomething) g.engine.Saves.store->Write(0, {'o', 'l', 'd'});
+    ToTitleMenu();
+    ToSaveMenu();
+    Play(c.keys);
+    Play({{"", 3}});
+    ASSERT_NE(g.engine.ModeProc, SaveMenuMode);
+    EXPECT_EQ(Saver().variables[2], c.p2);
+    EXPECT_EQ(Saver().variables[5], 1);  // the script went on once
+    EXPECT_EQ(Slot(0).has_value(), c.saved);
+    if (c.saved) {
+        EXPECT_EQ(Slot(0)->summary.mapName, "room");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, SaveMenuFlow,
+    ::testing::Values(
+        MenuCase{"ShiftSavesIntoTheEmptySlot", false, false, {{"", 2}, {"shift", 2}}, 1, true},
+        MenuCase{"AnEventScriptSavesToo", true, false, {{"", 2}, {"shift", 2}}, 1, true},
+        MenuCase{"CtrlCancels", false, false, {{"", 2}, {"ctrl", 2}}, 0, false},
+        // A Shift still held from the text page before the menu does not choose.
+        MenuCase{
+            "AHeldShiftDoesNotSave", false, false, {{"shift", 30}, {"", 1}, {"ctrl", 2}}, 0, false},
+        MenuCase{"OverwritingAsksFirst",
+                 false,
+                 true,
+                 {{"", 2}, {"shift", 2}, {"", 2}, {"shift", 2}},
+                 1,
+                 true},
+        MenuCase{"NoToTheQuestionGoesBackToTheSlots",
+                 false,
+                 true,
+                 {{"", 2}, {"shift", 2}, {"", 2}, {"ctrl", 2}, {"", 2}, {"ctrl", 2}},
+                 0,
+                 false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SaveGame, ABattleScriptIsRefused) {
+    QDCR skill;
+    skill.Load(std::vector<std::uint8_t>{'#', 'f', 25, ';', 0});
+    skill.SetPosition(1);
+    RunBattleScript(g.engine, skill, nullptr);
+    ASSERT_EQ(g.Boxes().size(), 1u);
+    EXPECT_NE(g.Boxes()[0].find("a battle script cannot open the save menu"), std::string::npos);
+    EXPECT_EQ(g.engine.ModeProc, IdleProc);
+}
+
+// The game loaded from the title is the game that was saved: the same frames and the same
+// events follow the same keys, and the save point answers 2.
+TEST_F(SaveGame, ALoadedGameGoesOnExactlyAsTheSavedOne) {
+    const std::vector<Step> after = {{"", 20},      {"shift", 2}, {"", 10},
+                                     {"right", 40}, {"down", 20}, {"", 5}};
+    ToTitleMenu();
+    ToSaveMenu();
+    Play({{"", 2}, {"shift", 1}});
+    const std::uint64_t savedAt = g.engine.FrameNumber;
+    const std::size_t traceAtSave = g.h.Trace().size();
+    Play(after);
+
+    BattleGame loaded(g.h.gameDir);
+    loaded.engine.Saves.store->Write(0, *g.engine.Saves.store->Read(0));
+    loaded.engine.SceneProc = StartUp;
+    loaded.Hold("shift", 1);
+    loaded.Hold("", 16);
+    EXPECT_EQ(loaded.engine.Saves.slots[0].state, SlotView::State::Saved);
+    EXPECT_EQ(loaded.engine.Saves.slots[0].summary.leaderName, "Beth");
+    loaded.Hold("down", 1);
+    loaded.Hold("shift", 1);
+    const std::uint64_t loadedAt = loaded.engine.FrameNumber;
+    const std::size_t traceAtLoad = loaded.h.Trace().size();
+    for (const Step& step : after) loaded.Hold(step.keys, step.frames);
+
+    // The one difference: the save point answered 2 (resumed) instead of 1 (saved).
+    EXPECT_EQ(std::exchange(loaded.engine.Scripts.GlobalScript.variables[2], 1), 2);
+    EXPECT_EQ(save::EncodeSave(CaptureGame(loaded.engine, save::Mode::ScriptMode, -1)),
+              save::EncodeSave(CaptureGame(g.engine, save::Mode::ScriptMode, -1)));
+    EXPECT_EQ(loaded.engine.Actors[0].x, g.engine.Actors[0].x);
+    for (int y = kVisibleTop; y < kVisibleTop + kPageHeight; ++y)
+        ASSERT_TRUE(std::equal(g.engine.Screen.Row(y), g.engine.Screen.Row(y) + kScreenWidth,
+                               loaded.engine.Screen.Row(y)))
+            << "row " << y;
+    // The events after the save and after the load, frame numbers counted from there.
+    auto since = [](const std::vector<std::string>& trace, std::size_t from, std::uint64_t at) {
+        std::vector<std::string> out;
+        for (std::size_t i = from; i < trace.size(); ++i) {
+            const auto space = trace[i].find(' ');
+            out.push_back(std::to_string(std::stoull(trace[i].substr(0, space)) - at) +
+                          trace[i].substr(space));
+        }
+        return out;
+    };
+    EXPECT_EQ(since(loaded.h.Trace(), traceAtLoad, loadedAt),
+              since(g.h.Trace(), traceAtSave, savedAt));
+}
+
+TEST_F(SaveGame, ADamagedOrNewerSaveIsShownAndNeverLoaded) {
+    ToTitleMenu();
+    ToSaveMenu();
+    Play({{"", 2}, {"shift", 1}});
+    auto bytes = *g.engine.Saves.store->Read(0);
+    bytes[8] = save::kSaveVersion + 1;  // a newer version
+    BattleGame title(g.h.gameDir);
+    title.engine.Saves.store->Write(1, bytes);
+    title.engine.SceneProc = StartUp;
+    for (const Step& step : {Step{"shift", 1}, Step{"", 16}, Step{"down", 1}, Step{"", 8},
+                             Step{"down", 1}, Step{"shift", 1}, Step{"", 2}})
+        title.Hold(step.keys, step.frames);
+    EXPECT_EQ(title.engine.Title.menu.cursor, 2);
+    EXPECT_EQ(title.engine.Saves.slots[1].state, SlotView::State::Damaged);
+    EXPECT_EQ(title.engine.SceneProc, TitleMenu);
+    EXPECT_FALSE(title.engine.InPlay);
+}
+
+TEST_F(SaveGame, DefeatGoesBackToTheTitleAfterTwoSeconds) {
+    g.engine.SceneProc = IdleProc;
+    g.LoadGame();
+    for (int n = 1; n <= 4; ++n) g.engine.CharacterTable[static_cast<std::size_t>(n)].hp = 0;
+    g.engine.Saves.store->Write(2, {'x'});
+    g.StartBattle(0);
+    ASSERT_TRUE(g.HoldUntil("shift", 600, [&] { return g.engine.ModeProc == DefeatWait; }));
+    g.Hold("shift", 60);  // the message stands 2 s before Shift counts
+    g.Hold("", 66);
+    EXPECT_EQ(g.engine.ModeProc, DefeatWait);
+    g.Hold("shift", 1);
+    g.Hold("", 15);  // fading out
+    EXPECT_TRUE(g.engine.Battle);
+    g.Hold("", 1);
+    EXPECT_FALSE(g.engine.Battle);
+    EXPECT_EQ(g.engine.SceneProc, TitleMenu);
+    EXPECT_EQ(g.engine.Title.menu.Count(), 5);
+    EXPECT_EQ(g.engine.Saves.slots[2].state, SlotView::State::Damaged);
+    EXPECT_EQ(g.engine.CharacterTable[1].hp, 100);  // a new game starts afresh
+    EXPECT_EQ(g.h.Trace().back().substr(g.h.Trace().back().find(' ')), " music BGM\\opn.mid");
+}
+
+}  // namespace
