@@ -64,8 +64,11 @@ bool PlausibleBmpHeader(std::span<const std::uint8_t> b) {
     return true;
 }
 
-// Decodes a BMP file with SDL's decoder into `dib`, keeping the top five bits of each channel.
-bool DecodeBmp(const std::vector<std::uint8_t>& bytes, CDib& dib) {
+}  // namespace
+
+bool CDib::Decode(std::span<const std::uint8_t> bytes) {
+    Destroy();
+    CDib& dib = *this;
     if (!PlausibleBmpHeader(bytes)) return false;
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (!rw) return false;
@@ -95,14 +98,12 @@ bool DecodeBmp(const std::vector<std::uint8_t>& bytes, CDib& dib) {
     return ok;
 }
 
-}  // namespace
-
 bool CDib::LoadFile(Engine& engine, std::string_view name) {
     Destroy();
     std::string fileName(name);
     fileName += ".qdg";
     const auto bytes = kit::ReadWholeFile(AssetPath(engine, fileName));
-    if (bytes && DecodeBmp(*bytes, *this)) return true;
+    if (bytes && Decode(*bytes)) return true;
     Destroy();
     return ErrorBox(engine, Sjis("CDib::LoadFile : えら～\n\n") + std::string(name));
 }
