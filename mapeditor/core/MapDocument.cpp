@@ -97,6 +97,8 @@ std::string saveMap(MapDocument& document, const std::filesystem::path& mapFile)
         if (std::string e = saveAttributes(document.game, set, files.first, files.second);
             !e.empty())
             return e;
+    std::error_code ec;
+    std::filesystem::create_directories(mapFile.parent_path(), ec);
     if (std::string e = kit::writeFileAtomically(mapFile, writeTileMap(document.map)); !e.empty())
         return "cannot write " + mapFile.string() + ": " + e;
     document.mapFile = mapFile;
