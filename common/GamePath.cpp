@@ -33,6 +33,27 @@ std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::pat
     return std::nullopt;
 }
 
+// `base` followed by `parts`: exactly, else matching each component ignoring case.
+std::filesystem::path resolveParts(const std::filesystem::path& base,
+                                   const std::vector<std::string>& parts) {
+    std::filesystem::path exact = base;
+    for (const auto& part : parts) exact /= part;
+    std::error_code ec;
+    if (std::filesystem::exists(exact, ec)) return exact;
+
+    std::filesystem::path found = base;
+    for (const auto& part : parts) {
+        std::filesystem::path next = found / part;
+        if (!std::filesystem::exists(next, ec)) {
+            auto match = FindIgnoringCase(found, part);
+            if (!match) return exact;
+            next = *match;
+        }
+        found = std::move(next);
+    }
+    return found;
+}
+
 }  // namespace
 
 std::filesystem::path resolveGamePath(const std::filesystem::path& gameDir,
@@ -49,23 +70,15 @@ std::filesystem::path resolveGamePath(const std::filesystem::path& gameDir,
         if (slash > start) parts.push_back(name.substr(start, slash - start));
         start = slash + 1;
     }
+    return resolveParts(gameDir, parts);
+}
 
-    std::filesystem::path exact = gameDir;
-    for (const auto& part : parts) exact /= part;
-    std::error_code ec;
-    if (std::filesystem::exists(exact, ec)) return exact;
-
-    std::filesystem::path found = gameDir;
-    for (const auto& part : parts) {
-        std::filesystem::path next = found / part;
-        if (!std::filesystem::exists(next, ec)) {
-            auto match = FindIgnoringCase(found, part);
-            if (!match) return exact;
-            next = *match;
-        }
-        found = std::move(next);
-    }
-    return found;
+std::filesystem::path findIgnoringCase(const std::filesystem::path& path) {
+    std::vector<std::string> parts;
+    for (const auto& part : path.relative_path()) parts.push_back(part.string());
+    const std::filesystem::path base = path.is_absolute() ? path.root_path() : ".";
+    const std::filesystem::path found = resolveParts(base, parts);
+    return path.is_absolute() ? found : found.lexically_relative(".");
 }
 
 }  // namespace kit

@@ -11,4 +11,8 @@ namespace kit {
 std::filesystem::path resolveGamePath(const std::filesystem::path& gameDir,
                                       std::string_view relativeName);
 
+// A file path as the user gave it (UTF-8): the path itself when it exists, otherwise one that
+// matches it ignoring letter case component by component, otherwise the path unchanged.
+std::filesystem::path findIgnoringCase(const std::filesystem::path& path);
+
 }  // namespace kit

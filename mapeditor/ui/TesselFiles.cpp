@@ -28,12 +28,7 @@ QString fromPath(const std::filesystem::path& p) {
 
 // A path the user gave: as written, else the same path with another letter case.
 QString findPath(const QString& path) {
-    if (QFileInfo::exists(path)) return path;
-    const QFileInfo info(path);
-    const QDir dir(info.absolutePath());
-    if (!dir.exists()) return path;
-    const QStringList matches = dir.entryList({info.fileName()}, QDir::AllEntries | QDir::Hidden);
-    return matches.isEmpty() ? path : dir.filePath(matches.first());
+    return fromPath(kit::findIgnoringCase(toPath(path)));
 }
 
 }  // namespace

@@ -41,6 +41,9 @@ TesselWindow::TesselWindow(TesselDialogs& dialogs, ProgramLauncher launcher, QWi
     createMenus();
     connect(&model_.undoStack(), &QUndoStack::cleanChanged, this, &TesselWindow::refreshTitle);
     connect(canvas_, &MapCanvas::cellHovered, this, &TesselWindow::showCell);
+    // An edit under the mouse shows at once in the status bar.
+    for (auto signal : {&EditorModel::documentChanged, &EditorModel::attributesChanged})
+        connect(&model_, signal, this, [this] { showCell(hoverCell_.x(), hoverCell_.y()); });
     model_.setDocument(tessel::newMap({}, 0, kNewMapWidth, kNewMapHeight));
     restoreSettings();
     refreshTitle();
@@ -100,7 +103,9 @@ void TesselWindow::createMenus() {
     QAction* undo = model_.undoStack().createUndoAction(this, tr("&Undo"));
     undo->setShortcut(QKeySequence::Undo);
     QAction* redo = model_.undoStack().createRedoAction(this, tr("&Redo"));
-    redo->setShortcuts({QKeySequence::Redo, QKeySequence(tr("Ctrl+Y"))});
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redoKeys.contains(QKeySequence(tr("Ctrl+Y")))) redoKeys << QKeySequence(tr("Ctrl+Y"));
+    redo->setShortcuts(redoKeys);
     edit->addActions({undo, redo});
     QMainWindow::addActions({undo, redo});
     edit->addSeparator();
@@ -198,6 +203,7 @@ QString TesselWindow::statusText() const {
 }
 
 void TesselWindow::showCell(int column, int row) {
+    hoverCell_ = QPoint(column, row);
     const TileMap& map = model_.map();
     if (!map.inside(column, row)) {
         status_->clear();
@@ -205,14 +211,15 @@ void TesselWindow::showCell(int column, int row) {
     }
     const int mark = map.at(2, column, row) & kMarkBits;
     const FieldPosition at = fieldPositionOf(column, row);
-    QString text = tr("column %1, row %2 | ground %3, upper %4, marks %5, overlay %6")
+    const QString event = mark > 0 ? tr(" (PLC%1)").arg(mark - 1) : QString();
+    QString text = tr("column %1, row %2 | ground %3, upper %4, marks %5%6, overlay %7")
                        .arg(column)
                        .arg(row)
                        .arg(map.at(0, column, row))
                        .arg(map.at(1, column, row))
                        .arg(mark)
+                       .arg(event)
                        .arg(map.at(3, column, row));
-    if (mark > 0) text += tr(" (PLC%1)").arg(mark - 1);
     if (model_.document().attributes.blocks(map.at(0, column, row))) text += tr(", blocks");
     text += tr(" | f 5: P0 = %1, P1 = %2 | x %3, y %4").arg(column).arg(row).arg(at.x).arg(at.y);
     status_->setText(text);

@@ -78,6 +78,7 @@ class TesselWindow : public QMainWindow {
     QMenu* recentMenu_ = nullptr;
     QLabel* status_ = nullptr;
     QString gameDir_;
+    QPoint hoverCell_{-1, -1};
 };
 
 }  // namespace tessel
