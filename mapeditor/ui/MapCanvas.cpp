@@ -127,20 +127,32 @@ void MapCanvas::paintOverlays(QPainter& painter, const TileRect& visible) {
 void MapCanvas::paintMarks(QPainter& painter, const TileRect& visible) {
     const TileMap& map = model_.map();
     QFont font = painter.font();
-    font.setPixelSize(std::max(8, cellPixels() / 3));
+    font.setPixelSize(std::max(9, cellPixels() / 3));
+    font.setBold(true);
     painter.setFont(font);
-    const bool active = model_.activeLayer() == 2;
+    const QFontMetrics metrics(font);
+    // The active marks layer stands out in yellow; otherwise the numbers are a quiet white.
+    const QColor badge = model_.activeLayer() == 2 ? QColor(255, 220, 0) : QColor(235, 235, 235);
     for (int r = visible.row; r < visible.row + visible.height; ++r)
         for (int c = visible.column; c < visible.column + visible.width; ++c) {
             const int mark = map.at(2, c, r) & kMarkBits;
             if (mark == 0) continue;
             const QRect cell = pixelsOf(TileRect{c, r, 1, 1});
-            painter.fillRect(cell, QColor(0, 0, 0, active ? 140 : 90));
-            painter.setPen(active ? QColor(255, 230, 0) : QColor(220, 220, 220));
-            // The number, and from zoom 3 on the label the tile event jumps to.
-            const QString text = zoom_ >= 3 ? QStringLiteral("%1\nPLC%2").arg(mark).arg(mark - 1)
-                                            : QString::number(mark);
-            painter.drawText(cell, Qt::AlignCenter, text);
+            // The number in a badge at the top left, and from zoom 3 on the label the tile event
+            // jumps to.
+            const QString number = QString::number(mark);
+            const QRect box(cell.left() + 1, cell.top() + 1, metrics.horizontalAdvance(number) + 4,
+                            metrics.height());
+            painter.fillRect(box, badge);
+            painter.setPen(Qt::black);
+            painter.drawText(box, Qt::AlignCenter, number);
+            if (zoom_ < 3) continue;
+            const QString label = QStringLiteral("PLC%1").arg(mark - 1);
+            const QRect under(cell.left() + 1, cell.bottom() - metrics.height(),
+                              metrics.horizontalAdvance(label) + 4, metrics.height());
+            painter.fillRect(under, QColor(0, 0, 0, 160));
+            painter.setPen(badge);
+            painter.drawText(under, Qt::AlignCenter, label);
         }
 }
 

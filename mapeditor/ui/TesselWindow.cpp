@@ -23,7 +23,8 @@ namespace tessel {
 namespace {
 
 const char* const kLayerNames[kLayerCount] = {"Ground", "Upper", "Marks", "Overlay"};
-constexpr int kNewMapWidth = 20, kNewMapHeight = 15;  // a little more than one screen
+constexpr int kNewMapWidth = 20, kNewMapHeight = 15;       // a little more than one screen
+constexpr int kDefaultWidth = 1200, kDefaultHeight = 760;  // the first start: map and palette
 
 }  // namespace
 
@@ -235,7 +236,8 @@ void TesselWindow::refreshTitle() {
 
 void TesselWindow::restoreSettings() {
     QSettings settings;
-    restoreGeometry(settings.value(QStringLiteral("geometry")).toByteArray());
+    if (!restoreGeometry(settings.value(QStringLiteral("geometry")).toByteArray()))
+        resize(kDefaultWidth, kDefaultHeight);
     restoreState(settings.value(QStringLiteral("windowState")).toByteArray());
 }
 

@@ -28,7 +28,7 @@ void TilePalette::setEditBlocks(bool on) {
 }
 
 QSize TilePalette::sizeHint() const {
-    return QSize(16 * 32, 16 * 32);
+    return QSize(16 * 24, 16 * 24);
 }
 
 QPoint TilePalette::cellAt(const QPoint& pos) const {
@@ -65,8 +65,8 @@ void TilePalette::paintTiles(QPainter& painter) {
         if (!model_.document().attributes.blocks(tile)) continue;
         const QRect cell((tile % 16) * cellPixels(), (tile / 16) * cellPixels(), cellPixels(),
                          cellPixels());
-        painter.drawLine(cell.topLeft() + QPoint(4, 4), cell.bottomRight() - QPoint(4, 4));
-        painter.drawLine(cell.topRight() + QPoint(-4, 4), cell.bottomLeft() + QPoint(4, -4));
+        painter.drawLine(cell.topLeft() + QPoint(3, 3), cell.bottomRight() - QPoint(3, 3));
+        painter.drawLine(cell.topRight() + QPoint(-3, 3), cell.bottomLeft() + QPoint(3, -3));
     }
 }
 

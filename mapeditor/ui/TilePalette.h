@@ -31,7 +31,7 @@ class TilePalette : public QWidget {
   private:
     bool marks() const;
     int columns() const { return marks() ? 8 : 16; }
-    int cellPixels() const { return marks() ? 40 : 32; }
+    int cellPixels() const { return marks() ? 48 : 24; }
     QPoint cellAt(const QPoint& pos) const;
     void paintTiles(QPainter& painter);
     void paintMarks(QPainter& painter);
