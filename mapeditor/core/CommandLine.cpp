@@ -61,17 +61,18 @@ std::optional<RenderArgs> parseRenderArgs(const std::vector<std::string>& args) 
     return r;
 }
 
-// Reads a map file; on failure says why on `err` and returns nothing. A map that the game reads
-// with missing bytes is used as the game reads it, with a warning.
-std::optional<TileMap> readMapFile(const fs::path& path, std::ostream& err) {
+// Reads a map file; on failure says why on `err` and returns nothing. A map whose end is missing
+// is used as the game reads it, the missing bytes as 0xFF, and `damaged` is set: the command
+// still writes its output but ends with the failure status.
+std::optional<TileMap> readMapFile(const fs::path& path, std::ostream& err, bool& damaged) {
     const auto bytes = kit::ReadWholeFile(path);
     if (!bytes) {
         err << "tessel: cannot read " << path.string() << "\n";
         return std::nullopt;
     }
     MapRead read = readTileMap(*bytes);
-    if (read.status != MapReadStatus::Complete)
-        err << "tessel: " << path.string() << ": " << describeMapRead(read) << "\n";
+    damaged = read.status != MapReadStatus::Complete;
+    if (damaged) err << "tessel: " << path.string() << ": " << describeMapRead(read) << "\n";
     return std::move(read.map);
 }
 
@@ -87,7 +88,8 @@ fs::path mapFilePath(const RenderArgs& r) {
 
 int render(const RenderArgs& r, std::ostream& err) {
     const fs::path mapPath = mapFilePath(r);
-    const std::optional<TileMap> map = readMapFile(mapPath, err);
+    bool damaged = false;
+    const std::optional<TileMap> map = readMapFile(mapPath, err, damaged);
     if (!map) return kExitFailed;
     const GameFolder game{r.gameDir.empty() ? gameDirOfMap(mapPath) : fs::path(r.gameDir)};
     const fs::path sheetPath = game.sheetPath(map->tileSet);
@@ -105,7 +107,7 @@ int render(const RenderArgs& r, std::ostream& err) {
         err << "tessel: cannot write " << r.out << ": " << e << "\n";
         return kExitFailed;
     }
-    return kExitOk;
+    return damaged ? kExitFailed : kExitOk;
 }
 
 int fromText(const std::string& textPath, const std::string& outPath, std::ostream& err) {
@@ -129,7 +131,8 @@ int fromText(const std::string& textPath, const std::string& outPath, std::ostre
 }
 
 int toText(const std::string& mapPath, const std::string& outPath, std::ostream& err) {
-    const std::optional<TileMap> map = readMapFile(mapPath, err);
+    bool damaged = false;
+    const std::optional<TileMap> map = readMapFile(mapPath, err, damaged);
     if (!map) return kExitFailed;
     std::string text;
     if (const std::string e =
@@ -145,7 +148,7 @@ int toText(const std::string& mapPath, const std::string& outPath, std::ostream&
         err << "tessel: cannot write " << outPath << ": " << w << "\n";
         return kExitFailed;
     }
-    return kExitOk;
+    return damaged ? kExitFailed : kExitOk;
 }
 
 int usage(std::ostream& err) {
