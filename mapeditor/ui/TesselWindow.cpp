@@ -123,6 +123,11 @@ void TesselWindow::createMenus() {
     all->setCheckable(true);
     all->setChecked(model_.copyAllLayers());
 
+    createViewMenus();
+    refreshRecentMenu();
+}
+
+void TesselWindow::createViewMenus() {
     QMenu* view = menuBar()->addMenu(tr("&View"));
     addAction(view, "zoomIn", tr("Zoom &in"), QKeySequence(tr("Ctrl+=")), [this] {
         canvas_->setZoom(canvas_->zoom() + 1);
@@ -152,7 +157,6 @@ void TesselWindow::createMenus() {
     QMenu* map = menuBar()->addMenu(tr("&Map"));
     addAction(map, "mapSettings", tr("Map &settings..."), QKeySequence(tr("Ctrl+M")),
               [this] { mapSettings(); });
-    refreshRecentMenu();
 }
 
 void TesselWindow::createDocks() {

@@ -51,6 +51,7 @@ class TesselWindow : public QMainWindow {
   private:
     void createActions();
     void createMenus();
+    void createViewMenus();
     void createDocks();
     void addToolAction(QActionGroup* group, const QString& text, Tool tool, const QString& key);
     QAction* addAction(QMenu* menu, const QString& name, const QString& text,
