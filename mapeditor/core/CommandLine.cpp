@@ -25,14 +25,17 @@ struct RenderArgs {
     unsigned layers = kDrawnLayers;
 };
 
-// "0,1,3" to a layer mask; nothing when an entry is not a layer number.
+// "0,1,3" (or "ground,upper,overlay") to a layer mask; nothing when an entry is not a layer.
 std::optional<unsigned> parseLayers(const std::string& list) {
+    static const char* const kNames[] = {"ground", "upper", "marks", "overlay"};
     unsigned mask = 0;
     std::stringstream in(list);
     std::string item;
     while (std::getline(in, item, ',')) {
-        if (item.size() != 1 || item[0] < '0' || item[0] > '3') return std::nullopt;
-        mask |= 1u << (item[0] - '0');
+        int layer = 0;
+        while (layer < 4 && item != std::to_string(layer) && item != kNames[layer]) ++layer;
+        if (layer == 4) return std::nullopt;
+        mask |= 1u << layer;
     }
     if (mask == 0) return std::nullopt;
     return mask;

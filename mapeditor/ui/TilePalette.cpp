@@ -49,10 +49,16 @@ void TilePalette::paintEvent(QPaintEvent*) {
         paintMarks(painter);
     else
         paintTiles(painter);
-    if (!chosen_.isNull()) {
+    // The brush: the block being dragged, else the cell of a single tile (the eyedropper's too).
+    QRect shown = chosen_;
+    if (!pressCell_ && model_.brush().width == 1 && model_.brush().height == 1) {
+        const int value = model_.brush().at(0, 0);
+        shown = QRect(value % columns(), value / columns(), 1, 1);
+    }
+    if (!shown.isNull()) {
         painter.setPen(QPen(Qt::yellow, 2));
-        painter.drawRect(chosen_.x() * cellPixels() + 1, chosen_.y() * cellPixels() + 1,
-                         chosen_.width() * cellPixels() - 2, chosen_.height() * cellPixels() - 2);
+        painter.drawRect(shown.x() * cellPixels() + 1, shown.y() * cellPixels() + 1,
+                         shown.width() * cellPixels() - 2, shown.height() * cellPixels() - 2);
     }
 }
 

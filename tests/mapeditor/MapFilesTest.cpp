@@ -132,7 +132,7 @@ TEST(CommandLineTest, ExitStatusesAndMessages) {
     };
     const Case cases[] = {
         {{"--render", "town", png, "--game-dir", dir}, 0, ""},
-        {{"--render", (h.gameDir / "MT" / "Town.QD").string(), png, "--layers", "0,3"}, 0, ""},
+        {{"--render", (h.gameDir / "MT" / "Town.QD").string(), png, "--layers", "ground,3"}, 0, ""},
         {{"--render", "cut", png, "--game-dir", dir}, 1, "23 bytes are missing"},
         {{"--render", "set9", png, "--game-dir", dir}, 1, "map9.qdg"},
         {{"--render", "nowhere", png, "--game-dir", dir}, 1, "cannot read"},
