@@ -68,7 +68,6 @@ bool PlausibleBmpHeader(std::span<const std::uint8_t> b) {
 
 bool CDib::Decode(std::span<const std::uint8_t> bytes) {
     Destroy();
-    CDib& dib = *this;
     if (!PlausibleBmpHeader(bytes)) return false;
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (!rw) return false;
@@ -77,12 +76,12 @@ bool CDib::Decode(std::span<const std::uint8_t> bytes) {
     SDL_Surface* rgb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(loaded);
     if (!rgb) return false;
-    bool ok = dib.Create(rgb->w, rgb->h);
+    bool ok = Create(rgb->w, rgb->h);
     if (ok && SDL_LockSurface(rgb) == 0) {
         for (int y = 0; y < rgb->h; ++y) {
             const auto* src = reinterpret_cast<const std::uint32_t*>(
                 static_cast<const std::uint8_t*>(rgb->pixels) + y * rgb->pitch);
-            std::uint16_t* dst = dib.Row(y);
+            std::uint16_t* dst = Row(y);
             for (int x = 0; x < rgb->w; ++x) {
                 const std::uint32_t p = src[x];
                 dst[x] = Rgb555(static_cast<std::uint8_t>(p >> 16),
@@ -92,7 +91,7 @@ bool CDib::Decode(std::span<const std::uint8_t> bytes) {
         SDL_UnlockSurface(rgb);
     } else {
         ok = false;
-        dib.Destroy();
+        Destroy();
     }
     SDL_FreeSurface(rgb);
     return ok;
