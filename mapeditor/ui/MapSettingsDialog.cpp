@@ -32,17 +32,23 @@ MapSettingsDialog::MapSettingsDialog(const MapSettings& current, bool isNew, QWi
     tileSet_ = spinBox(0, 255, current.tileSet, this);
     form->addRow(tr("&Width (tiles)"), width_);
     form->addRow(tr("&Height (tiles)"), height_);
-    auto* grid = new QGridLayout;
+    auto* anchors = new QWidget(this);
+    auto* grid = new QGridLayout(anchors);
+    grid->setContentsMargins(0, 0, 0, 0);
     anchor_ = new QButtonGroup(this);
     for (int i = 0; i < 9; ++i) {
-        auto* button = new QToolButton(this);
+        auto* button = new QToolButton(anchors);
         button->setText(QString::fromUtf8(kAnchorLabels[i]));
         button->setCheckable(true);
         button->setChecked(i == static_cast<int>(current.anchor));
         anchor_->addButton(button, i);
         grid->addWidget(button, i / 3, i % 3);
     }
-    form->addRow(tr("Keep the map at"), grid);
+    // A new map has nothing to keep in place.
+    if (isNew)
+        anchors->hide();
+    else
+        form->addRow(tr("Keep the map at"), anchors);
     form->addRow(tr("&Tile set"), tileSet_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

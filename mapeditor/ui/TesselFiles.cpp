@@ -48,7 +48,7 @@ bool TesselWindow::openGameDirectory(const QString& dir) {
     refreshMapList();
     const std::vector<std::string> names = GameFolder{toPath(gameDir_)}.mapNames();
     if (names.empty()) {
-        model_.setDocument(tessel::newMap(toPath(gameDir_), 0, 20, 15));
+        model_.setDocument(tessel::newMap(toPath(gameDir_), 0, kNewMapWidth, kNewMapHeight));
         refreshTitle();
         return true;
     }
@@ -128,7 +128,7 @@ void TesselWindow::play() {
 
 void TesselWindow::newMap() {
     if (!maybeSave()) return;
-    const MapSettings start{20, 15, Anchor::TopLeft, model_.map().tileSet};
+    const MapSettings start{kNewMapWidth, kNewMapHeight, Anchor::TopLeft, model_.map().tileSet};
     const std::optional<MapSettings> chosen = dialogs_.mapSettings(start, true);
     if (!chosen) return;
     model_.setDocument(

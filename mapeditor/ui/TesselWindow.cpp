@@ -23,7 +23,6 @@ namespace tessel {
 namespace {
 
 const char* const kLayerNames[kLayerCount] = {"Ground", "Upper", "Marks", "Overlay"};
-constexpr int kNewMapWidth = 20, kNewMapHeight = 15;       // a little more than one screen
 constexpr int kDefaultWidth = 1200, kDefaultHeight = 760;  // the first start: map and palette
 
 }  // namespace

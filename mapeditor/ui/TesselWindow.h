@@ -25,6 +25,9 @@ using ProgramLauncher = std::function<bool(const QString& program, const QString
 class TesselWindow : public QMainWindow {
     Q_OBJECT
   public:
+    // The size a new map starts with: a little more than one screen of the game.
+    static constexpr int kNewMapWidth = 20, kNewMapHeight = 15;
+
     TesselWindow(TesselDialogs& dialogs, ProgramLauncher launcher, QWidget* parent = nullptr);
 
     // `tessel GAME-DIR` or `tessel MAP-FILE`; false (with a message) when it cannot be opened.
