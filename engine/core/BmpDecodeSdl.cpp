@@ -4,7 +4,7 @@
 #include "engine/core/BmpDecode.h"
 #include "engine/core/CDib.h"
 
-bool DecodeBmp(const std::vector<std::uint8_t>& bytes, CDib& dib) {
+bool DecodeBmp(std::span<const std::uint8_t> bytes, CDib& dib) {
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (!rw) return false;
     SDL_Surface* loaded = SDL_LoadBMP_RW(rw, 1);

@@ -65,12 +65,17 @@ bool PlausibleBmpHeader(std::span<const std::uint8_t> b) {
 
 }  // namespace
 
+bool CDib::Decode(std::span<const std::uint8_t> bytes) {
+    Destroy();
+    return PlausibleBmpHeader(bytes) && DecodeBmp(bytes, *this);
+}
+
 bool CDib::LoadFile(Engine& engine, std::string_view name) {
     Destroy();
     std::string fileName(name);
     fileName += ".qdg";
     const auto bytes = kit::ReadWholeFile(AssetPath(engine, fileName));
-    if (bytes && PlausibleBmpHeader(*bytes) && DecodeBmp(*bytes, *this)) return true;
+    if (bytes && Decode(*bytes)) return true;
     Destroy();
     ErrorBox(engine, Sjis("CDib::LoadFile : えら～\n\n") + std::string(name));
     NoteLoadFailure(engine, fileName);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +20,10 @@ class CDib {
     // under another extension). Each 8-bit channel keeps its top five bits. On failure the error
     // box names the relative name and the object stays empty.
     bool LoadFile(Engine& engine, std::string_view name);
+
+    // Replaces the contents by a picture decoded from the bytes of a BMP file, keeping the top
+    // five bits of each channel. Bytes that do not decode leave the object empty.
+    bool Decode(std::span<const std::uint8_t> bmp);
 
     void Destroy();
 

@@ -11,14 +11,14 @@ int ClampLevel(int level) {
     return std::clamp(level, 0, 32);
 }
 
-// Walks the clipped rows of a keyed copy, skipping rows outside Screen.
+// Walks the clipped rows of a keyed copy, skipping rows outside the target.
 template <typename RowOp>
-void ForEachClippedRow(Engine& engine, const ClippedBlt& c, const CDib& source, RowOp op) {
-    if (c.Empty() || engine.Screen.Empty()) return;
+void ForEachClippedRow(CDib& target, const ClippedBlt& c, const CDib& source, RowOp op) {
+    if (c.Empty() || target.Empty()) return;
     const int firstRow = std::max(c.top, c.top - c.destY);
-    const int lastRow = std::min(c.bottom, c.top - c.destY + engine.Screen.Height());
+    const int lastRow = std::min(c.bottom, c.top - c.destY + target.Height());
     for (int row = firstRow; row < lastRow; ++row) {
-        std::uint16_t* dst = engine.Screen.Row(c.destY + row - c.top) + c.destX;
+        std::uint16_t* dst = target.Row(c.destY + row - c.top) + c.destX;
         op(dst, source.Row(row) + c.left, c.right - c.left);
     }
 }
@@ -27,6 +27,11 @@ void ForEachClippedRow(Engine& engine, const ClippedBlt& c, const CDib& source, 
 
 ClippedBlt ClipBlt(int destX, int destY, const CDib& source, int left, int top, int right,
                    int bottom) {
+    return ClipBltTo(kScreenWidth, destX, destY, source, left, top, right, bottom);
+}
+
+ClippedBlt ClipBltTo(int targetWidth, int destX, int destY, const CDib& source, int left, int top,
+                     int right, int bottom) {
     ClippedBlt c{destX, destY, left, top, right, bottom};
     if (source.Empty() || right < left || bottom < top) return ClippedBlt{};
     // A rectangle starting outside the source is moved in with its destination.
@@ -40,7 +45,7 @@ ClippedBlt ClipBlt(int destX, int destY, const CDib& source, int left, int top, 
     }
     c.right = std::min(c.right, source.Width());
     c.bottom = std::min(c.bottom, source.Height());
-    if (c.destX + (c.right - c.left) > kScreenWidth) c.right = c.left - c.destX + kScreenWidth;
+    if (c.destX + (c.right - c.left) > targetWidth) c.right = c.left - c.destX + targetWidth;
     if (c.destX < 0) {
         c.left -= c.destX;
         c.destX = 0;
@@ -51,29 +56,45 @@ ClippedBlt ClipBlt(int destX, int destY, const CDib& source, int left, int top, 
 
 void BltKeyed(Engine& engine, int destX, int destY, const CDib& source, int left, int top,
               int right, int bottom) {
-    ForEachClippedRow(engine, ClipBlt(destX, destY, source, left, top, right, bottom), source,
-                      [](std::uint16_t* dst, const std::uint16_t* src, int n) {
-                          pixel_rows::Keyed(dst, src, n);
-                      });
+    BltKeyed(engine.Screen, destX, destY, source, left, top, right, bottom);
 }
 
 void BltBlend(Engine& engine, int destX, int destY, const CDib& source, int left, int top,
               int right, int bottom, int level) {
-    level = ClampLevel(level);
-    ForEachClippedRow(engine, ClipBlt(destX, destY, source, left, top, right, bottom), source,
-                      [level](std::uint16_t* dst, const std::uint16_t* src, int n) {
-                          pixel_rows::Blend(dst, src, n, level);
-                      });
+    BltBlend(engine.Screen, destX, destY, source, left, top, right, bottom, level);
 }
 
 void BltCopy(Engine& engine, int destX, int destY, const CDib& source, int left, int top, int right,
              int bottom) {
-    CDib& screen = engine.Screen;
-    if (source.Empty() || screen.Empty()) return;
+    BltCopy(engine.Screen, destX, destY, source, left, top, right, bottom);
+}
+
+void BltKeyed(CDib& target, int destX, int destY, const CDib& source, int left, int top, int right,
+              int bottom) {
+    ForEachClippedRow(target,
+                      ClipBltTo(target.Width(), destX, destY, source, left, top, right, bottom),
+                      source, [](std::uint16_t* dst, const std::uint16_t* src, int n) {
+                          pixel_rows::Keyed(dst, src, n);
+                      });
+}
+
+void BltBlend(CDib& target, int destX, int destY, const CDib& source, int left, int top, int right,
+              int bottom, int level) {
+    level = ClampLevel(level);
+    ForEachClippedRow(target,
+                      ClipBltTo(target.Width(), destX, destY, source, left, top, right, bottom),
+                      source, [level](std::uint16_t* dst, const std::uint16_t* src, int n) {
+                          pixel_rows::Blend(dst, src, n, level);
+                      });
+}
+
+void BltCopy(CDib& target, int destX, int destY, const CDib& source, int left, int top, int right,
+             int bottom) {
+    if (source.Empty() || target.Empty()) return;
     int width = right - left;
     int height = bottom - top;
     if (width <= 0 || height <= 0) return;
-    // Clip the copy to the source picture, then to Screen, moving both origins together.
+    // Clip the copy to the source picture, then to the target, moving both origins together.
     const int skipX = std::max({0, -left, -destX});
     const int skipY = std::max({0, -top, -destY});
     left += skipX;
@@ -82,11 +103,11 @@ void BltCopy(Engine& engine, int destX, int destY, const CDib& source, int left,
     top += skipY;
     destY += skipY;
     height -= skipY;
-    width = std::min({width, source.Width() - left, screen.Width() - destX});
-    height = std::min({height, source.Height() - top, screen.Height() - destY});
+    width = std::min({width, source.Width() - left, target.Width() - destX});
+    height = std::min({height, source.Height() - top, target.Height() - destY});
     if (width <= 0 || height <= 0) return;
     for (int row = 0; row < height; ++row)
-        std::copy_n(source.Row(top + row) + left, width, screen.Row(destY + row) + destX);
+        std::copy_n(source.Row(top + row) + left, width, target.Row(destY + row) + destX);
 }
 
 void FadeScreen(Engine& engine, int level) {

@@ -18,6 +18,9 @@ struct ClippedBlt {
 // Clips horizontally to the 240 columns of Screen and to the source picture.
 ClippedBlt ClipBlt(int destX, int destY, const CDib& source, int left, int top, int right,
                    int bottom);
+// The same clipping for a target `targetWidth` pixels wide.
+ClippedBlt ClipBltTo(int targetWidth, int destX, int destY, const CDib& source, int left, int top,
+                     int right, int bottom);
 
 // Copies the source rectangle, skipping source pixels of value 0.
 void BltKeyed(Engine& engine, int destX, int destY, const CDib& source, int left, int top,
@@ -29,6 +32,15 @@ void BltBlend(Engine& engine, int destX, int destY, const CDib& source, int left
 // Opaque copy of the rectangle (size right - left by bottom - top from source origin left, top),
 // clipped to both pictures.
 void BltCopy(Engine& engine, int destX, int destY, const CDib& source, int left, int top, int right,
+             int bottom);
+
+// The three copies into any picture instead of Screen, clipped to its width and height the same
+// way: the map editor draws whole maps with them.
+void BltKeyed(CDib& target, int destX, int destY, const CDib& source, int left, int top, int right,
+              int bottom);
+void BltBlend(CDib& target, int destX, int destY, const CDib& source, int left, int top, int right,
+              int bottom, int level);
+void BltCopy(CDib& target, int destX, int destY, const CDib& source, int left, int top, int right,
              int bottom);
 
 // Every pixel of the visible page becomes ShadeTable(level, pixel).

@@ -5,30 +5,19 @@
 
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
+#include "engine/field/MapLayers.h"
 #include "engine/field/SpriteDraw.h"
 #include "engine/script/ScriptRunner.h"
 
 namespace {
 
-// Source square of tile number `tile` in the 16 x 16 tile sheet.
-int TileLeft(std::uint8_t tile) {
-    return (tile & 0x0F) * kTileSize;
-}
-int TileTop(std::uint8_t tile) {
-    return (tile >> 4) * kTileSize;
+MapLayersView LayersOf(const FieldState& field) {
+    return MapLayersView{field.layers, field.width, field.height};
 }
 
-template <typename DrawTile>
-void ForEachViewTile(const FieldState& field, int layer, DrawTile draw) {
-    // Tiles outside the map are not drawn: the view may reach past its edges.
-    const int firstColumn = std::max(field.viewFirstColumn, 0);
-    const int endColumn = std::min(field.viewEndColumn, field.width);
-    const int firstRow = std::max(field.viewFirstRow, 0);
-    const int endRow = std::min(field.viewEndRow, field.height);
-    for (int row = firstRow; row < endRow; ++row)
-        for (int column = firstColumn; column < endColumn; ++column)
-            draw(*field.Tile(layer, column, row), kTileSize * column - field.camX,
-                 kTileSize * row - field.camY + kVisibleTop);
+TileRange ViewRange(const FieldState& field) {
+    return TileRange{field.viewFirstColumn, field.viewFirstRow, field.viewEndColumn,
+                     field.viewEndRow};
 }
 
 void DrawGround(Engine& engine) {
@@ -37,22 +26,15 @@ void DrawGround(Engine& engine) {
     field.viewEndColumn = field.viewFirstColumn + 16;
     field.viewFirstRow = field.camY >> 4;
     field.viewEndRow = field.viewFirstRow + 15;
-    ForEachViewTile(field, 0, [&](std::uint8_t tile, int x, int y) {
-        BltCopy(engine, x, y, field.tileSheet, TileLeft(tile), TileTop(tile),
-                TileLeft(tile) + kTileSize, TileTop(tile) + kTileSize);
-    });
+    DrawMapLayer(engine.Screen, field.tileSheet, LayersOf(field), kGroundLayer, ViewRange(field),
+                 field.camX, field.camY - kVisibleTop);
 }
 
 void DrawUpperLayers(Engine& engine) {
     const FieldState& field = engine.Field;
-    ForEachViewTile(field, 1, [&](std::uint8_t tile, int x, int y) {
-        BltKeyed(engine, x, y, field.tileSheet, TileLeft(tile), TileTop(tile),
-                 TileLeft(tile) + kTileSize, TileTop(tile) + kTileSize);
-    });
-    ForEachViewTile(field, 3, [&](std::uint8_t tile, int x, int y) {
-        BltBlend(engine, x, y, field.tileSheet, TileLeft(tile), TileTop(tile),
-                 TileLeft(tile) + kTileSize, TileTop(tile) + kTileSize, 16);
-    });
+    for (const int layer : {kUpperLayer, kOverlayLayer})
+        DrawMapLayer(engine.Screen, field.tileSheet, LayersOf(field), layer, ViewRange(field),
+                     field.camX, field.camY - kVisibleTop);
 }
 
 void DrawActors(Engine& engine) {

@@ -1,5 +1,6 @@
 #include "tools/mapmake/MapText.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <sstream>
@@ -116,6 +117,58 @@ std::string makeMap(std::string_view text, std::vector<std::uint8_t>& out) {
                 const std::uint8_t v[4] = {cell.ground, cell.upper, cell.mark, cell.overlay};
                 out.push_back(v[layer]);
             }
+    return "";
+}
+
+namespace {
+
+// Legend characters: every printable character but '#', which starts a comment.
+constexpr std::string_view kLegendCharacters =
+    ".abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"
+    ",:;=~-+*!\"$%&'()/<>?@[\\]^_`{|}";
+
+std::string cellDescription(char c, const std::array<std::uint8_t, 4>& v) {
+    std::string line(1, c);
+    line += " " + std::to_string(v[0]);
+    if (v[1] != kEmptyTile) line += " upper " + std::to_string(v[1]);
+    if (v[3] != kEmptyTile) line += " overlay " + std::to_string(v[3]);
+    if (v[2] != 0) line += " mark " + std::to_string(v[2]);
+    return line + "\n";
+}
+
+}  // namespace
+
+std::string writeMapText(int tileSet, int width, int height, std::span<const std::uint8_t> layers,
+                         std::string& out) {
+    const std::size_t area = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    if (width <= 0 || height <= 0) return "a map without tiles has no text form";
+    if (layers.size() != 4 * area) return "the layers do not match the size";
+    std::vector<std::array<std::uint8_t, 4>> cells;  // legend entry i is kLegendCharacters[i]
+    std::string grid;
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            const std::size_t at = static_cast<std::size_t>(row * width + column);
+            const std::array<std::uint8_t, 4> v = {layers[at], layers[area + at],
+                                                   layers[2 * area + at], layers[3 * area + at]};
+            if (v[2] > 63)
+                return "the mark at column " + std::to_string(column) + ", row " +
+                       std::to_string(row) + " is " + std::to_string(v[2]) +
+                       "; the text form holds marks 1..63";
+            auto found = std::find(cells.begin(), cells.end(), v);
+            if (found == cells.end()) {
+                if (cells.size() == kLegendCharacters.size())
+                    return "the map has more than " + std::to_string(kLegendCharacters.size()) +
+                           " different cells, more than the legend can name";
+                found = cells.insert(cells.end(), v);
+            }
+            grid += kLegendCharacters[static_cast<std::size_t>(found - cells.begin())];
+        }
+        grid += '\n';
+    }
+    out = "tileset " + std::to_string(tileSet) + "\nlegend\n";
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        out += cellDescription(kLegendCharacters[i], cells[i]);
+    out += "grid\n" + grid;
     return "";
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,14 @@ constexpr std::uint8_t kEmptyTile = 0xFF;
 // The map file is the tile-set byte, width and height (16-bit little-endian), then the ground,
 // upper, mark and overlay layers, each row by row. Returns an error naming the line, or "".
 std::string makeMap(std::string_view text, std::vector<std::uint8_t>& out);
+
+// The text form of a map's tile-set number, size and four layers (layer by layer, rows top to
+// bottom), which makeMap turns back into the same layers. Each distinct cell gets a legend
+// character in the order the grid first shows it. Returns an error when the map has no tiles,
+// needs more cells than there are legend characters, or holds a mark the text cannot say (high
+// bits set); otherwise "".
+std::string writeMapText(int tileSet, int width, int height, std::span<const std::uint8_t> layers,
+                         std::string& out);
 
 // Reads a tile-attribute description: lines "block N..." name tiles that stop walkers; a number
 // may be a range A-B. Produces the 256-byte attribute file, which lists the sheet column by column

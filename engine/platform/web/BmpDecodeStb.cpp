@@ -11,7 +11,7 @@
 #include "engine/core/BmpDecode.h"
 #include "engine/core/CDib.h"
 
-bool DecodeBmp(const std::vector<std::uint8_t>& bytes, CDib& dib) {
+bool DecodeBmp(std::span<const std::uint8_t> bytes, CDib& dib) {
     if (bytes.size() > static_cast<std::size_t>(INT_MAX)) return false;
     int width = 0;
     int height = 0;

@@ -1,0 +1,187 @@
+#include "mapeditor/core/CommandLine.h"
+
+#include <filesystem>
+#include <sstream>
+
+#include "common/AtomicFile.h"
+#include "common/GamePath.h"
+#include "common/WholeFile.h"
+#include "engine/platform/PngFile.h"
+#include "mapeditor/core/GameFolder.h"
+#include "mapeditor/core/MapPicture.h"
+#include "mapeditor/core/TileMap.h"
+#include "tools/mapmake/MapText.h"
+
+namespace tessel {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr unsigned kDrawnLayers = 0b1011;  // ground, upper and overlay: what the field draws
+
+struct RenderArgs {
+    std::string map, out, gameDir;
+    unsigned layers = kDrawnLayers;
+};
+
+// "0,1,3" (or "ground,upper,overlay") to a layer mask; nothing when an entry is not a layer.
+std::optional<unsigned> parseLayers(const std::string& list) {
+    static const char* const kNames[] = {"ground", "upper", "marks", "overlay"};
+    unsigned mask = 0;
+    std::stringstream in(list);
+    std::string item;
+    while (std::getline(in, item, ',')) {
+        int layer = 0;
+        while (layer < 4 && item != std::to_string(layer) && item != kNames[layer]) ++layer;
+        if (layer == 4) return std::nullopt;
+        mask |= 1u << layer;
+    }
+    if (mask == 0) return std::nullopt;
+    return mask;
+}
+
+std::optional<RenderArgs> parseRenderArgs(const std::vector<std::string>& args) {
+    RenderArgs r;
+    std::vector<std::string> positional;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const bool hasValue = i + 1 < args.size();
+        if (args[i] == "--game-dir" && hasValue) {
+            r.gameDir = args[++i];
+        } else if (args[i] == "--layers" && hasValue) {
+            const auto mask = parseLayers(args[++i]);
+            if (!mask) return std::nullopt;
+            r.layers = *mask;
+        } else if (args[i].starts_with("--")) {
+            return std::nullopt;
+        } else {
+            positional.push_back(args[i]);
+        }
+    }
+    if (positional.size() != 2) return std::nullopt;
+    r.map = positional[0];
+    r.out = positional[1];
+    return r;
+}
+
+// Reads a map file; on failure says why on `err` and returns nothing. A map whose end is missing
+// is used as the game reads it, the missing bytes as 0xFF, and `damaged` is set: the command
+// still writes its output but ends with the failure status.
+std::optional<TileMap> readMapFile(const fs::path& path, std::ostream& err, bool& damaged) {
+    const auto bytes = kit::ReadWholeFile(path);
+    if (!bytes) {
+        err << "tessel: cannot read " << path.string() << "\n";
+        return std::nullopt;
+    }
+    MapRead read = readTileMap(*bytes);
+    damaged = read.status != MapReadStatus::Complete;
+    if (damaged) err << "tessel: " << path.string() << ": " << describeMapRead(read) << "\n";
+    return std::move(read.map);
+}
+
+// The map file named on the command line: a path, a path inside the game directory, or a map
+// name of the game directory ("village" for "Mt\village.qd").
+fs::path mapFilePath(const RenderArgs& r) {
+    std::error_code ec;
+    if (r.gameDir.empty() || fs::exists(r.map, ec)) return r.map;
+    const fs::path inside = kit::resolveGamePath(r.gameDir, r.map);
+    if (fs::is_regular_file(inside, ec)) return inside;
+    return GameFolder{r.gameDir}.mapPath(r.map);
+}
+
+int render(const RenderArgs& r, std::ostream& err) {
+    const fs::path mapPath = mapFilePath(r);
+    bool damaged = false;
+    const std::optional<TileMap> map = readMapFile(mapPath, err, damaged);
+    if (!map) return kExitFailed;
+    const GameFolder game{r.gameDir.empty() ? gameDirOfMap(mapPath) : fs::path(r.gameDir)};
+    const fs::path sheetPath = game.sheetPath(map->tileSet);
+    const std::optional<CDib> sheet = loadTileSheet(sheetPath);
+    if (!sheet) {
+        err << "tessel: cannot read the tile sheet " << sheetPath.string() << "\n";
+        return kExitFailed;
+    }
+    const CDib picture = renderMap(*map, *sheet, r.layers);
+    if (picture.Empty()) {
+        err << "tessel: " << mapPath.string() << ": the map has no tiles to draw\n";
+        return kExitFailed;
+    }
+    if (const std::string e = WritePng(r.out, picture, 0, picture.Height()); !e.empty()) {
+        err << "tessel: cannot write " << r.out << ": " << e << "\n";
+        return kExitFailed;
+    }
+    return damaged ? kExitFailed : kExitOk;
+}
+
+int fromText(const std::string& textPath, const std::string& outPath, std::ostream& err) {
+    const auto text = kit::ReadWholeFile(textPath);
+    if (!text) {
+        err << "tessel: cannot read " << textPath << "\n";
+        return kExitFailed;
+    }
+    std::vector<std::uint8_t> out;
+    const std::string e = tools::makeMap(
+        std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), out);
+    if (!e.empty()) {
+        err << "tessel: " << textPath << ": " << e << "\n";
+        return kExitFailed;
+    }
+    if (const std::string w = kit::writeFileAtomically(outPath, out); !w.empty()) {
+        err << "tessel: cannot write " << outPath << ": " << w << "\n";
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int toText(const std::string& mapPath, const std::string& outPath, std::ostream& err) {
+    bool damaged = false;
+    const std::optional<TileMap> map = readMapFile(mapPath, err, damaged);
+    if (!map) return kExitFailed;
+    std::string text;
+    if (const std::string e =
+            tools::writeMapText(map->tileSet, map->width, map->height, map->layers, text);
+        !e.empty()) {
+        err << "tessel: " << mapPath << ": " << e << "\n";
+        return kExitFailed;
+    }
+    if (!map->trailing.empty())
+        err << "tessel: " << mapPath << ": the " << map->trailing.size()
+            << " bytes after the layers are not part of the text form\n";
+    if (const std::string w = kit::writeFileAtomically(outPath, text); !w.empty()) {
+        err << "tessel: cannot write " << outPath << ": " << w << "\n";
+        return kExitFailed;
+    }
+    return damaged ? kExitFailed : kExitOk;
+}
+
+int usage(std::ostream& err) {
+    err << usageText();
+    return kExitUsage;
+}
+
+}  // namespace
+
+const char* usageText() {
+    return "usage: tessel [GAME-DIR | MAP-FILE]\n"
+           "       tessel --render MAP OUT.png [--game-dir DIR] [--layers LIST]\n"
+           "       tessel --from-text TEXT OUT.qd\n"
+           "       tessel --to-text MAP OUT.txt\n";
+}
+
+std::optional<int> runCommandLine(const std::vector<std::string>& args, std::ostream& err) {
+    if (args.empty()) return std::nullopt;
+    const std::string& command = args[0];
+    if (command == "--render") {
+        const auto r = parseRenderArgs(args);
+        return r ? render(*r, err) : usage(err);
+    }
+    if (command == "--from-text" || command == "--to-text") {
+        if (args.size() != 3) return usage(err);
+        return command == "--from-text" ? fromText(args[1], args[2], err)
+                                        : toText(args[1], args[2], err);
+    }
+    if (command.starts_with("-") || args.size() > 1) return usage(err);
+    return std::nullopt;
+}
+
+}  // namespace tessel

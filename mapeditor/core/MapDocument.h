@@ -1,0 +1,51 @@
+#pragma once
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "engine/core/CDib.h"
+#include "mapeditor/core/GameFolder.h"
+#include "mapeditor/core/TileAttributes.h"
+#include "mapeditor/core/TileMap.h"
+
+namespace tessel {
+
+// The map being edited with what belongs to it: its game directory, the tile sheet and the tile
+// attributes of its tile set. The attributes are a file of their own, shared by every map of the
+// tile set, and are written only when they were changed.
+struct MapDocument {
+    GameFolder game;
+    std::filesystem::path mapFile;  // empty for a new map that was never saved
+    TileMap map;
+    TileAttributes attributes;       // of the map's tile set
+    TileAttributes savedAttributes;  // as the file holds them
+    int attributesSet = -1;          // the tile set `attributes` belong to
+    // The attributes of tile sets shown before, with their saved state, so that a change of the
+    // map's tile set loses no edit of another set's attributes.
+    std::map<int, std::pair<TileAttributes, TileAttributes>> otherSets;
+    CDib sheet;                // empty when the picture cannot be read
+    std::string sheetProblem;  // why the sheet or attributes could not be read, or ""
+
+    std::string name() const;  // the map name, "" when never saved
+};
+
+struct OpenResult {
+    std::optional<MapDocument> document;  // nothing when the map cannot be opened
+    std::string message;                  // the reason, or a warning about a damaged map
+};
+
+// Opens a map file with the sheet and attributes of its tile set from `gameDir`.
+OpenResult openMap(const std::filesystem::path& mapFile, const std::filesystem::path& gameDir);
+// A new map of the given size in `gameDir`, every cell empty.
+MapDocument newMap(const std::filesystem::path& gameDir, int tileSet, int width, int height);
+
+// Reads the tile sheet and attributes of the map's tile set (after opening or a change of set).
+void loadTileSet(MapDocument& document);
+
+// Writes the map to `mapFile` (and the attributes, when they were changed), each file whole or
+// not at all. Returns "" on success, otherwise the reason; on success `document.mapFile` becomes
+// `mapFile`.
+std::string saveMap(MapDocument& document, const std::filesystem::path& mapFile);
+
+}  // namespace tessel

@@ -1,0 +1,55 @@
+#include "mapeditor/ui/TesselDialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "mapeditor/ui/MapSettingsDialog.h"
+
+namespace tessel {
+
+namespace {
+
+const QString kCaption = QStringLiteral("Tessel");
+const QString kMapFilter = QStringLiteral("Maps (*.qd *.QD);;All files (*)");
+
+}  // namespace
+
+SaveAnswer QtTesselDialogs::askSaveChanges(const QString& mapName) {
+    const auto answer = QMessageBox::question(
+        parent_, kCaption, QStringLiteral("Save the changes to %1?").arg(mapName),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save) return SaveAnswer::Save;
+    return answer == QMessageBox::Discard ? SaveAnswer::Discard : SaveAnswer::Cancel;
+}
+
+void QtTesselDialogs::showMessage(const QString& text, bool warning) {
+    if (warning)
+        QMessageBox::warning(parent_, kCaption, text);
+    else
+        QMessageBox::information(parent_, kCaption, text);
+}
+
+QString QtTesselDialogs::openMapFile(const QString& directory) {
+    return QFileDialog::getOpenFileName(parent_, QStringLiteral("Open map"), directory, kMapFilter);
+}
+
+QString QtTesselDialogs::saveMapFile(const QString& directory, const QString& name) {
+    QFileDialog dialog(parent_, QStringLiteral("Save map as"), directory, kMapFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("qd"));
+    dialog.selectFile(name);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString QtTesselDialogs::gameDirectory(const QString& directory) {
+    return QFileDialog::getExistingDirectory(parent_, QStringLiteral("Open game directory"),
+                                             directory);
+}
+
+std::optional<MapSettings> QtTesselDialogs::mapSettings(const MapSettings& current, bool isNew) {
+    MapSettingsDialog dialog(current, isNew, parent_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.settings();
+}
+
+}  // namespace tessel

@@ -1,0 +1,197 @@
+// The window's files: opening a game directory or a map, new maps, saving, the recent files and
+// starting the game.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QMenu>
+#include <QSettings>
+
+#include "common/GamePath.h"
+#include "mapeditor/ui/TesselDialogs.h"
+#include "mapeditor/ui/TesselWindow.h"
+
+namespace tessel {
+
+namespace {
+
+constexpr int kRecentFiles = 8;
+const QString kRecentKey = QStringLiteral("recentFiles");
+
+std::filesystem::path toPath(const QString& s) {
+    return std::filesystem::path(s.toStdString());
+}
+
+QString fromPath(const std::filesystem::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+// A path the user gave: as written, else the same path with another letter case.
+QString findPath(const QString& path) {
+    return fromPath(kit::findIgnoringCase(toPath(path)));
+}
+
+}  // namespace
+
+bool TesselWindow::openPath(const QString& given) {
+    const QString path = findPath(given);
+    if (QFileInfo(path).isDir()) return openGameDirectory(path);
+    return openMapFile(path);
+}
+
+bool TesselWindow::openGameDirectory(const QString& dir) {
+    if (!QFileInfo(dir).isDir()) {
+        dialogs_.showMessage(tr("%1 is not a directory.").arg(dir), true);
+        return false;
+    }
+    gameDir_ = QFileInfo(dir).absoluteFilePath();
+    refreshMapList();
+    const std::vector<std::string> names = GameFolder{toPath(gameDir_)}.mapNames();
+    if (names.empty()) {
+        model_.setDocument(tessel::newMap(toPath(gameDir_), 0, kNewMapWidth, kNewMapHeight));
+        refreshTitle();
+        return true;
+    }
+    return openMapFile(fromPath(GameFolder{toPath(gameDir_)}.mapPath(names.front())));
+}
+
+bool TesselWindow::openMapFile(const QString& given) {
+    const QString path = findPath(given);
+    const std::filesystem::path file = toPath(path);
+    OpenResult result = openMap(file, gameDirOfMap(file));
+    if (!result.document) {
+        dialogs_.showMessage(QString::fromStdString(result.message), true);
+        return false;
+    }
+    gameDir_ = fromPath(result.document->game.dir);
+    const std::string sheetProblem = result.document->sheetProblem;
+    model_.setDocument(std::move(*result.document));
+    rememberRecent(QFileInfo(path).absoluteFilePath());
+    refreshMapList();
+    refreshTitle();
+    if (!result.message.empty()) dialogs_.showMessage(QString::fromStdString(result.message), true);
+    if (!sheetProblem.empty()) dialogs_.showMessage(QString::fromStdString(sheetProblem), true);
+    return true;
+}
+
+bool TesselWindow::maybeSave() {
+    if (model_.undoStack().isClean()) return true;
+    const QString name = model_.document().mapFile.empty()
+                             ? tr("the new map")
+                             : QString::fromStdString(model_.document().name());
+    switch (dialogs_.askSaveChanges(name)) {
+        case SaveAnswer::Save:
+            return save();
+        case SaveAnswer::Discard:
+            return true;
+        case SaveAnswer::Cancel:
+            return false;
+    }
+    return false;
+}
+
+bool TesselWindow::save() {
+    if (model_.document().mapFile.empty()) return saveAs();
+    if (const std::string e = saveMap(model_.document(), model_.document().mapFile); !e.empty()) {
+        dialogs_.showMessage(tr("The map was not saved: %1").arg(QString::fromStdString(e)), true);
+        return false;
+    }
+    model_.undoStack().setClean();
+    refreshTitle();
+    return true;
+}
+
+bool TesselWindow::saveAs() {
+    const QString name = model_.document().mapFile.empty()
+                             ? QStringLiteral("new.qd")
+                             : fromPath(model_.document().mapFile.filename());
+    const QString path = dialogs_.saveMapFile(mapDirectory(), name);
+    if (path.isEmpty()) return false;
+    if (const std::string e = saveMap(model_.document(), toPath(path)); !e.empty()) {
+        dialogs_.showMessage(tr("The map was not saved: %1").arg(QString::fromStdString(e)), true);
+        return false;
+    }
+    model_.undoStack().setClean();
+    rememberRecent(QFileInfo(path).absoluteFilePath());
+    refreshMapList();
+    refreshTitle();
+    return true;
+}
+
+void TesselWindow::play() {
+    if (!save()) return;
+    const QString local = QCoreApplication::applicationDirPath() + QStringLiteral("/dunmere");
+    const QString program = QFileInfo::exists(local) ? local : QStringLiteral("dunmere");
+    if (!launcher_(program, {QStringLiteral("--game-dir"), gameDir_}))
+        dialogs_.showMessage(tr("The game could not be started (%1).").arg(program), true);
+}
+
+void TesselWindow::newMap() {
+    if (!maybeSave()) return;
+    const MapSettings start{kNewMapWidth, kNewMapHeight, Anchor::TopLeft, model_.map().tileSet};
+    const std::optional<MapSettings> chosen = dialogs_.mapSettings(start, true);
+    if (!chosen) return;
+    model_.setDocument(
+        tessel::newMap(toPath(gameDir_), chosen->tileSet, chosen->width, chosen->height));
+    refreshTitle();
+}
+
+void TesselWindow::mapSettings() {
+    const TileMap& map = model_.map();
+    const MapSettings current{map.width, map.height, Anchor::TopLeft, map.tileSet};
+    const std::optional<MapSettings> chosen = dialogs_.mapSettings(current, false);
+    if (!chosen) return;
+    TileMap changed = map.width == chosen->width && map.height == chosen->height
+                          ? map
+                          : resized(map, chosen->width, chosen->height, chosen->anchor);
+    changed.tileSet = chosen->tileSet;
+    model_.replaceMap(changed, tr("Map settings"));
+}
+
+void TesselWindow::openDialog() {
+    if (!maybeSave()) return;
+    const QString path = dialogs_.openMapFile(mapDirectory());
+    if (!path.isEmpty()) openMapFile(path);
+}
+
+void TesselWindow::openDirectoryDialog() {
+    if (!maybeSave()) return;
+    const QString dir = dialogs_.gameDirectory(gameDir_);
+    if (!dir.isEmpty()) openGameDirectory(dir);
+}
+
+QString TesselWindow::mapDirectory() const {
+    if (gameDir_.isEmpty()) return QString();
+    return fromPath(kit::resolveGamePath(toPath(gameDir_), "Mt"));
+}
+
+QStringList TesselWindow::recentFiles() const {
+    return QSettings().value(kRecentKey).toStringList();
+}
+
+void TesselWindow::rememberRecent(const QString& path) {
+    QStringList files = recentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kRecentFiles) files.removeLast();
+    QSettings().setValue(kRecentKey, files);
+    refreshRecentMenu();
+}
+
+void TesselWindow::refreshRecentMenu() {
+    recentMenu_->clear();
+    for (const QString& path : recentFiles())
+        recentMenu_->addAction(path, this, [this, path] {
+            if (maybeSave()) openMapFile(path);
+        });
+    recentMenu_->setEnabled(!recentMenu_->isEmpty());
+}
+
+void TesselWindow::refreshMapList() {
+    maps_->clear();
+    if (gameDir_.isEmpty()) return;
+    for (const std::string& name : GameFolder{toPath(gameDir_)}.mapNames())
+        maps_->addItem(QString::fromStdString(name));
+}
+
+}  // namespace tessel

@@ -1,0 +1,88 @@
+#pragma once
+#include <QMainWindow>
+#include <functional>
+
+#include "mapeditor/ui/EditorModel.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QScrollArea;
+
+namespace tessel {
+
+class MapCanvas;
+class TesselDialogs;
+class TilePalette;
+
+// Starts a program with arguments without waiting for it; false when it cannot be started.
+using ProgramLauncher = std::function<bool(const QString& program, const QStringList& args)>;
+
+// Tessel's main window: the map view in the middle, the palette, the layers and the game's maps
+// in docks, the tools in a toolbar, the cell under the mouse in the status bar.
+class TesselWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    // The size a new map starts with: a little more than one screen of the game.
+    static constexpr int kNewMapWidth = 20, kNewMapHeight = 15;
+
+    TesselWindow(TesselDialogs& dialogs, ProgramLauncher launcher, QWidget* parent = nullptr);
+
+    // `tessel GAME-DIR` or `tessel MAP-FILE`; false (with a message) when it cannot be opened.
+    bool openPath(const QString& path);
+    bool openGameDirectory(const QString& dir);
+    bool openMapFile(const QString& path);
+
+    bool save();
+    bool saveAs();
+    void play();
+    // Asks whether to save changes that would be lost; false when the user cancels.
+    bool maybeSave();
+
+    EditorModel& model() { return model_; }
+    MapCanvas* canvas() const { return canvas_; }
+    TilePalette* palette() const { return palette_; }
+    QString statusText() const;
+    QStringList recentFiles() const;
+    QAction* action(const QString& name) const;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void createActions();
+    void createMenus();
+    void createViewMenus();
+    void createDocks();
+    void addToolAction(QActionGroup* group, const QString& text, Tool tool, const QString& key);
+    QAction* addAction(QMenu* menu, const QString& name, const QString& text,
+                       const QKeySequence& key, std::function<void()> slot);
+    void newMap();
+    void mapSettings();
+    void openDialog();
+    void openDirectoryDialog();
+    void rememberRecent(const QString& path);
+    void refreshRecentMenu();
+    void refreshMapList();
+    void refreshTitle();
+    void showCell(int column, int row);
+    void restoreSettings();
+    QString mapDirectory() const;
+
+    TesselDialogs& dialogs_;
+    ProgramLauncher launcher_;
+    EditorModel model_;
+    MapCanvas* canvas_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    TilePalette* palette_ = nullptr;
+    QListWidget* layers_ = nullptr;
+    QListWidget* maps_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    QLabel* status_ = nullptr;
+    QString gameDir_;
+    QPoint hoverCell_{-1, -1};
+};
+
+}  // namespace tessel

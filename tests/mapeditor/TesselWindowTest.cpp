@@ -1,0 +1,263 @@
+// Tessel's window driven by real mouse and key events on the sample's maps.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QQueue>
+#include <QSettings>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "common/WholeFile.h"
+#include "engine/platform/headless/EngineHarness.h"
+#include "mapeditor/ui/MapCanvas.h"
+#include "mapeditor/ui/TesselDialogs.h"
+#include "mapeditor/ui/TesselWindow.h"
+#include "mapeditor/ui/TilePalette.h"
+
+namespace {
+
+using namespace tessel;
+namespace fs = std::filesystem;
+
+// Answers the window's questions from queues; a question with no answer fails the test.
+struct FakeDialogs : TesselDialogs {
+    QQueue<SaveAnswer> saveAnswers;
+    QQueue<QString> files;
+    QQueue<MapSettings> settings;
+    QStringList messages;
+    int unexpected = 0;
+
+    SaveAnswer askSaveChanges(const QString&) override {
+        return take(saveAnswers, SaveAnswer::Cancel);
+    }
+    void showMessage(const QString& text, bool) override { messages << text; }
+    QString openMapFile(const QString&) override { return take(files, QString()); }
+    QString saveMapFile(const QString&, const QString&) override { return take(files, QString()); }
+    QString gameDirectory(const QString&) override { return take(files, QString()); }
+    std::optional<MapSettings> mapSettings(const MapSettings&, bool) override {
+        if (settings.isEmpty()) return take(settings, MapSettings{}), std::nullopt;
+        return settings.dequeue();
+    }
+    template <typename T>
+    T take(QQueue<T>& queue, T fallback) {
+        if (queue.isEmpty()) return ++unexpected, fallback;
+        return queue.dequeue();
+    }
+};
+
+class TesselWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        // Settings go to the test's own directory, never the user's.
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           QString::fromStdString((game_.gameDir / "settings").string()));
+        for (const char* dir : {"Mt", "Smt"})
+            fs::copy(fs::path(SAMPLE_GAME_DIR) / dir, game_.gameDir / dir,
+                     fs::copy_options::recursive);
+        window_ = std::make_unique<TesselWindow>(dialogs_,
+                                                 [this](const QString& p, const QStringList& a) {
+                                                     launched_ << p << a;
+                                                     return true;
+                                                 });
+        window_->show();
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        ASSERT_TRUE(window_->openMapFile(path("Mt/village.qd")));
+    }
+    void TearDown() override {
+        EXPECT_EQ(dialogs_.unexpected, 0) << "a question came that the test did not answer";
+        window_->model().undoStack().setClean();  // closing asks nothing
+        window_.reset();
+    }
+
+    QString path(const char* relative) const {
+        return QString::fromStdString((game_.gameDir / relative).string());
+    }
+    std::vector<std::uint8_t> bytes(const char* relative) const {
+        return kit::ReadWholeFile(game_.gameDir / relative).value_or(std::vector<std::uint8_t>{});
+    }
+    MapCanvas* canvas() const { return window_->canvas(); }
+    const TileMap& map() const { return window_->model().map(); }
+    QPoint at(int column, int row) const {
+        const int cell = 16 * canvas()->zoom();
+        return QPoint(column * cell + cell / 2, row * cell + cell / 2);
+    }
+    void key(const QKeySequence& sequence) { QTest::keySequence(window_.get(), sequence); }
+    // Press on the first cell, move through the others, release on the last.
+    void gesture(const std::vector<QPoint>& cells) {
+        QTest::mousePress(canvas(), Qt::LeftButton, {}, at(cells.front().x(), cells.front().y()));
+        for (const QPoint& c : cells) QTest::mouseMove(canvas(), at(c.x(), c.y()));
+        QTest::mouseRelease(canvas(), Qt::LeftButton, {}, at(cells.back().x(), cells.back().y()));
+    }
+    void pickInPalette(int from, int to) {
+        TilePalette* palette = window_->palette();
+        QTest::mousePress(palette, Qt::LeftButton, {}, palette->centreOf(from));
+        QTest::mouseMove(palette, palette->centreOf(to));
+        QTest::mouseRelease(palette, Qt::LeftButton, {}, palette->centreOf(to));
+    }
+
+    EngineHarness game_;
+    FakeDialogs dialogs_;
+    QStringList launched_;
+    std::unique_ptr<TesselWindow> window_;
+};
+
+// One gesture of each tool family on the ground of the village, with tile 5 as the brush.
+struct ToolCase {
+    const char* key;
+    std::vector<QPoint> cells;
+    QPoint probe;
+    int ground;  // the probed cell's ground tile afterwards
+};
+const ToolCase kToolCases[] = {
+    {"P", {{2, 2}, {3, 2}, {4, 2}}, {3, 2}, 5},  // pencil stroke
+    {"R", {{2, 5}, {3, 6}}, {3, 6}, 5},          // rectangle
+    {"F", {{1, 2}}, {1, 6}, 5},                  // flood fill over the connected grass
+    {"E", {{1, 1}}, {1, 1}, 0},                  // eraser on a tree
+    {"I", {{10, 2}}, {10, 2}, 2},                // eyedropper takes the road's tile 2...
+    {"P", {{6, 12}}, {6, 12}, 2},                // ...which the pencil then paints
+};
+
+TEST_F(TesselWindowTest, EachToolEditsTheActiveLayer) {
+    pickInPalette(5, 5);
+    for (const ToolCase& c : kToolCases) {
+        key(QKeySequence(QString::fromLatin1(c.key)));
+        gesture(c.cells);
+        EXPECT_EQ(map().at(0, c.probe.x(), c.probe.y()), c.ground) << c.key;
+    }
+    EXPECT_EQ(window_->model().undoStack().count(), 5) << "one step per gesture, none for I";
+}
+
+TEST_F(TesselWindowTest, UndoAndRedoWalkBackAndForthAcrossTools) {
+    const TileMap original = map();
+    pickInPalette(5, 5);
+    for (const ToolCase& c : kToolCases) {
+        key(QKeySequence(QString::fromLatin1(c.key)));
+        gesture(c.cells);
+    }
+    const TileMap edited = map();
+    EXPECT_TRUE(window_->isWindowModified());
+    for (int i = 0; i < 5; ++i) key(QKeySequence::Undo);
+    EXPECT_EQ(map(), original);
+    EXPECT_FALSE(window_->isWindowModified()) << "back where the file is";
+    for (int i = 0; i < 5; ++i) key(QKeySequence(QStringLiteral("Ctrl+Y")));
+    EXPECT_EQ(map(), edited);
+}
+
+TEST_F(TesselWindowTest, PaletteBlockPaintsABlockAndMarksShowTheirEvent) {
+    pickInPalette(0x21, 0x32);  // a 2 x 2 block of the sheet
+    key(QKeySequence(QStringLiteral("P")));
+    gesture({{20, 16}});
+    EXPECT_EQ(map().at(0, 20, 16), 0x21);
+    EXPECT_EQ(map().at(0, 21, 16), 0x22);
+    EXPECT_EQ(map().at(0, 20, 17), 0x31);
+    EXPECT_EQ(map().at(0, 21, 17), 0x32);
+
+    const std::uint8_t ground = map().at(0, 4, 4);
+    key(QKeySequence(QStringLiteral("Ctrl+3")));  // the marks layer
+    pickInPalette(7, 7);
+    gesture({{4, 4}});
+    EXPECT_EQ(map().at(2, 4, 4), 7);
+    EXPECT_EQ(map().at(0, 4, 4), ground) << "the ground is left alone";
+    QTest::mouseMove(canvas(), at(4, 4));
+    EXPECT_TRUE(window_->statusText().contains(QStringLiteral("marks 7 (PLC6)")))
+        << window_->statusText().toStdString();
+    EXPECT_TRUE(
+        window_->statusText().contains(QStringLiteral("f 5: P0 = 4, P1 = 4 | x 72, y 290")));
+}
+
+TEST_F(TesselWindowTest, BlockingIsSwitchedInThePaletteSavedAndUndone) {
+    const auto original = bytes("Smt/sMat0.qd");
+    EXPECT_FALSE(window_->model().document().attributes.blocks(0));
+    auto* editBlocks = window_->findChild<QCheckBox*>(QStringLiteral("editBlocks"));
+    QTest::mouseClick(editBlocks, Qt::LeftButton, {}, QPoint(8, editBlocks->height() / 2));
+    QTest::mouseClick(window_->palette(), Qt::LeftButton, {}, window_->palette()->centreOf(0));
+    EXPECT_TRUE(window_->model().document().attributes.blocks(0));
+    EXPECT_TRUE(window_->isWindowModified());
+    key(QKeySequence::Save);
+    EXPECT_EQ(bytes("Smt/sMat0.qd")[0], original[0] | 0x20);
+    key(QKeySequence::Undo);
+    key(QKeySequence::Save);
+    EXPECT_EQ(bytes("Smt/sMat0.qd"), original);
+    EXPECT_EQ(bytes("Mt/village.qd"),
+              kit::ReadWholeFile(fs::path(SAMPLE_GAME_DIR) / "Mt/village.qd"));
+}
+
+TEST_F(TesselWindowTest, MapSettingsResizeAroundTheAnchorAndChangeTheTileSet) {
+    const TileMap original = map();
+    dialogs_.settings.enqueue(MapSettings{24, 17, Anchor::BottomRight, 0});
+    key(QKeySequence(QStringLiteral("Ctrl+M")));
+    ASSERT_EQ(map().width, 24);
+    ASSERT_EQ(map().height, 17);
+    EXPECT_EQ(map().at(0, 2, 0), original.at(0, 0, 1)) << "right: 2 columns in, bottom: 1 row lost";
+    EXPECT_EQ(map().at(0, 0, 0), 0);
+    EXPECT_EQ(map().at(1, 1, 5), 0xFF) << "new cells are empty";
+    dialogs_.settings.enqueue(MapSettings{24, 17, Anchor::TopLeft, 1});
+    key(QKeySequence(QStringLiteral("Ctrl+M")));
+    EXPECT_EQ(map().tileSet, 1);
+    EXPECT_FALSE(window_->model().document().sheetProblem.empty()) << "the sample has no set 1";
+    key(QKeySequence::Undo);
+    key(QKeySequence::Undo);
+    EXPECT_EQ(map(), original);
+}
+
+TEST_F(TesselWindowTest, SelectionMovesAndIsCopiedAndPasted) {
+    key(QKeySequence(QStringLiteral("S")));
+    gesture({{6, 7}, {7, 7}});  // the sign and the grass right of it
+    const std::uint8_t sign = map().at(0, 6, 7), mark = map().at(2, 6, 7);
+    key(QKeySequence::Copy);
+    gesture({{2, 12}});
+    key(QKeySequence::Paste);
+    EXPECT_EQ(map().at(0, 2, 12), sign);
+    EXPECT_EQ(map().at(2, 2, 12), mark) << "all four layers go with the selection";
+    gesture({{2, 12}, {3, 13}});  // drag from inside the selection: a move
+    EXPECT_EQ(map().at(0, 3, 13), sign);
+    EXPECT_EQ(map().at(0, 2, 12), 0);
+    EXPECT_EQ(map().at(2, 2, 12), 0);
+    key(QKeySequence::Undo);
+    EXPECT_EQ(map().at(0, 2, 12), sign);
+}
+
+TEST_F(TesselWindowTest, ChangesAreNotLostAndF9SavesAndPlays) {
+    key(QKeySequence(QStringLiteral("E")));
+    gesture({{1, 1}});
+    EXPECT_TRUE(window_->windowTitle().startsWith(QStringLiteral("village")));
+    EXPECT_TRUE(window_->isWindowModified());
+    dialogs_.saveAnswers.enqueue(SaveAnswer::Cancel);
+    dialogs_.files.enqueue(path("Mt/forest.qd"));
+    key(QKeySequence::Open);
+    EXPECT_EQ(window_->model().document().name(), "village") << "cancelled: nothing opened";
+    EXPECT_EQ(dialogs_.files.size(), 1);
+    dialogs_.files.clear();
+    key(QKeySequence(Qt::Key_F9));
+    EXPECT_EQ(launched_.mid(1),
+              (QStringList{"--game-dir", QString::fromStdString(game_.gameDir.string())}));
+    EXPECT_FALSE(window_->isWindowModified());
+    EXPECT_EQ(bytes("Mt/village.qd")[5 + 22 + 1], 0) << "saved before the game started";
+}
+
+TEST_F(TesselWindowTest, ZoomRecentFilesAndDamagedMaps) {
+    const int start = canvas()->zoom();
+    QWheelEvent wheel(at(1, 1), canvas()->mapToGlobal(at(1, 1)), {}, {0, 120}, Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(canvas(), &wheel);
+    EXPECT_EQ(canvas()->zoom(), start + 1);
+    for (int i = 0; i < 10; ++i) key(QKeySequence(QStringLiteral("Ctrl+=")));
+    EXPECT_EQ(canvas()->zoom(), kMaxZoom);
+    EXPECT_EQ(canvas()->width(), map().width * 16 * kMaxZoom);
+
+    auto cut = bytes("Mt/forest.qd");
+    cut.resize(cut.size() - 10);
+    game_.WriteFile("Mt\\cut.qd", cut);
+    EXPECT_TRUE(window_->openPath(path("MT/CUT.QD")));  // found ignoring letter case
+    ASSERT_EQ(dialogs_.messages.size(), 1);
+    EXPECT_TRUE(dialogs_.messages[0].contains(QStringLiteral("10 bytes are missing")));
+    EXPECT_EQ(map().layers.back(), 0xFF);
+    EXPECT_EQ(window_->recentFiles().mid(0, 2),
+              (QStringList{path("Mt/cut.qd"), path("Mt/village.qd")}));
+}
+
+}  // namespace
