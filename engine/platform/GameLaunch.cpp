@@ -58,19 +58,24 @@ std::optional<GameLaunch> PrepareLaunch(const Options& options, std::string& err
     return launch;
 }
 
-int PlayGame(Platform& platform, const Options& options, GameLaunch launch) {
-    Engine engine(platform, launch.gameDir);
+bool StartEngine(Engine& engine, const Options& options, GameLaunch& launch) {
     engine.Saves.store = std::move(launch.saves);
     if (options.seed)
         engine.fixedSeed = *options.seed;
     else if (options.headless)
         engine.fixedSeed = kHeadlessSeed;
     if (!DisplayOpen(engine)) {
-        platform.MessageBox({}, Sjis("ダイレクトドローの初期化に失敗しました"));
-        return kStartUpFailed;
+        engine.platform.MessageBox({}, Sjis("ダイレクトドローの初期化に失敗しました"));
+        return false;
     }
     engine.SceneProc = StartUp;
-    engine.LastTick = platform.Ticks();
+    engine.LastTick = engine.platform.Ticks();
+    return true;
+}
+
+int PlayGame(Platform& platform, const Options& options, GameLaunch launch) {
+    Engine engine(platform, launch.gameDir);
+    if (!StartEngine(engine, options, launch)) return kStartUpFailed;
 
     KeyRecorder recorder;
     FrameObserver observer;

@@ -10,6 +10,7 @@
 #include "engine/save/SaveStore.h"
 
 class Platform;
+struct Engine;
 
 // What a game needs from the command line whichever platform plays it: the game directory, the
 // replayed keys and the place of the saved games.
@@ -23,6 +24,10 @@ struct GameLaunch {
 // the save store: --save-dir, else memory for a headless run, else the user's data directory.
 // On failure returns nothing and sets `error` to a message for the command line.
 std::optional<GameLaunch> PrepareLaunch(const Options& options, std::string& error);
+
+// Gives the engine the launch's saves and seed, opens the display and installs the start-up
+// scene; false (after the message box) when the display cannot be opened.
+bool StartEngine(Engine& engine, const Options& options, GameLaunch& launch);
 
 // Opens the display, installs the start-up scene and runs the loop until the game ends or the
 // frame limit; writes --record at the end. Returns the program's exit code.

@@ -34,7 +34,7 @@ void ResumeScene(Engine& engine) {
 bool LoadFromTitle(Engine& engine, int cursor) {
     const int slot = cursor - 1;
     if (slot < 0 || slot >= save::kSlotCount) return false;
-    SlotView& view = engine.Saves.slots[static_cast<std::size_t>(slot)];
+    SlotView& view = engine.Saves.views[static_cast<std::size_t>(slot)];
     if (view.state == SlotView::State::Empty) return false;
     const auto bytes = engine.Saves.store->Read(slot);
     auto game = bytes ? save::DecodeSave(*bytes) : std::nullopt;

@@ -19,10 +19,10 @@ constexpr int kSlotSpacing = 45;
 void OpenSaveMenu(Engine& engine, std::int32_t requester) {
     SaveMenuState& menu = engine.Saves.menu;
     ScanSaveSlots(engine);
-    menu.slots.Create(save::kSlotCount);
+    menu.slotList.Create(save::kSlotCount);
     for (int i = 0; i < save::kSlotCount; ++i)
-        menu.slots.SetItem(engine, i, "DATA " + std::to_string(i + 1), i);
-    menu.slots.cursor = engine.Saves.lastSlot >= 0 ? engine.Saves.lastSlot : 0;
+        menu.slotList.SetItem(engine, i, "DATA " + std::to_string(i + 1), i);
+    menu.slotList.cursor = engine.Saves.lastSlot >= 0 ? engine.Saves.lastSlot : 0;
     menu.step = SaveMenuState::Step::Slots;
     menu.armed = false;
     menu.returnMode = engine.ModeProc;
@@ -72,7 +72,7 @@ void SaveInto(Engine& engine, int slot) {
         return;
     }
     engine.Saves.lastSlot = slot;
-    engine.Saves.slots[static_cast<std::size_t>(slot)] = {SlotView::State::Saved, game.summary};
+    engine.Saves.views[static_cast<std::size_t>(slot)] = {SlotView::State::Saved, game.summary};
     CloseSaveMenu(engine, 1);
 }
 
@@ -81,7 +81,7 @@ void DrawSaveMenu(Engine& engine) {
     DrawWindowBox(engine, 10, 220, 220, 20);
     DrawString(engine, Sjis("どこに記録しますか？"), 12, 15, 225, kWhite);
     for (int i = 0; i < save::kSlotCount; ++i)
-        DrawSlotBox(engine, i, kFirstSlotY + kSlotSpacing * i, menu.slots.cursor == i,
+        DrawSlotBox(engine, i, kFirstSlotY + kSlotSpacing * i, menu.slotList.cursor == i,
                     SlotLabel::SaveMenu);
     if (menu.step != SaveMenuState::Step::Overwrite) return;
     DrawWindowBox(engine, 60, 290, 120, 20);
@@ -124,14 +124,14 @@ void SaveMenuMode(Engine& engine) {
     if (!shift && !ctrl) menu.armed = true;
     const bool asking = menu.step == SaveMenuState::Step::Overwrite;
     if (menu.armed && shift && !asking) {
-        const int slot = menu.slots.cursor;
-        if (engine.Saves.slots[static_cast<std::size_t>(slot)].state == SlotView::State::Empty)
+        const int slot = menu.slotList.cursor;
+        if (engine.Saves.views[static_cast<std::size_t>(slot)].state == SlotView::State::Empty)
             SaveInto(engine, slot);
         else
             AskOverwrite(engine);
     } else if (menu.armed && shift) {
         if (menu.question.cursor == 0)
-            SaveInto(engine, menu.slots.cursor);
+            SaveInto(engine, menu.slotList.cursor);
         else
             BackToSlots(menu);
     } else if (menu.armed && ctrl) {
@@ -140,7 +140,7 @@ void SaveMenuMode(Engine& engine) {
         else
             CloseSaveMenu(engine, 0);
     } else {
-        (asking ? menu.question : menu.slots).InputList(engine);
+        (asking ? menu.question : menu.slotList).InputList(engine);
     }
     if (menu.step != SaveMenuState::Step::Closed) DrawSaveMenu(engine);
 }

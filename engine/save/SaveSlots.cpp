@@ -31,11 +31,11 @@ SlotView ReadSlot(const Engine& engine, int slot) {
 
 void ScanSaveSlots(Engine& engine) {
     for (int slot = 0; slot < save::kSlotCount; ++slot)
-        engine.Saves.slots[static_cast<std::size_t>(slot)] = ReadSlot(engine, slot);
+        engine.Saves.views[static_cast<std::size_t>(slot)] = ReadSlot(engine, slot);
 }
 
 bool AnySlotUsed(const Engine& engine) {
-    for (const SlotView& view : engine.Saves.slots)
+    for (const SlotView& view : engine.Saves.views)
         if (view.state != SlotView::State::Empty) return true;
     return false;
 }
@@ -49,7 +49,7 @@ std::string PlayTimeText(std::uint64_t ms) {
 }
 
 void DrawSlotBox(Engine& engine, int slot, int y, bool bright, SlotLabel label) {
-    const SlotView& view = engine.Saves.slots[static_cast<std::size_t>(slot)];
+    const SlotView& view = engine.Saves.views[static_cast<std::size_t>(slot)];
     const std::string data = "DATA " + std::to_string(slot + 1);
     DrawWindowBox(engine, 10, y, 220, 45);
     switch (view.state) {

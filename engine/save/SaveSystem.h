@@ -20,7 +20,7 @@ struct SlotView {
 // question whether to overwrite it.
 struct SaveMenuState {
     enum class Step { Closed, Slots, Overwrite } step = Step::Closed;
-    QCBOX slots;
+    QCBOX slotList;
     QCBOX question;
     bool armed = false;  // Shift and Ctrl count once both were up since the box appeared
     void (*returnMode)(Engine&) = nullptr;  // the ModeProc the menu hands back to
@@ -31,8 +31,8 @@ struct SaveMenuState {
 // answer that waits for the script which asked.
 struct SaveSystem {
     std::unique_ptr<save::SaveStore> store = std::make_unique<save::MemorySaveStore>();
-    std::array<SlotView, save::kSlotCount> slots;
-    int lastSlot = -1;  // saved to or loaded from in this run
+    std::array<SlotView, save::kSlotCount> views;  // what each slot holds, as the boxes show it
+    int lastSlot = -1;                             // saved to or loaded from in this run
     SaveMenuState menu;
     // The answer for the script that asked (P2: 0 cancelled, 1 saved, 2 resumed).
     struct Answer {

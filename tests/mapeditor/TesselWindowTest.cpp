@@ -261,3 +261,11 @@ TEST_F(TesselWindowTest, ZoomRecentFilesAndDamagedMaps) {
 }
 
 }  // namespace
+
+// The window tests need a QApplication but no display (each test points QSettings elsewhere).
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

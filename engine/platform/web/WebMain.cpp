@@ -3,18 +3,16 @@
 #include <emscripten.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/core/Engine.h"
 #include "engine/core/MainLoop.h"
-#include "engine/core/Sjis.h"
-#include "engine/core/StartUp.h"
+#include "engine/platform/GameLaunch.h"
 #include "engine/platform/Options.h"
 #include "engine/platform/web/WebPlatform.h"
+#include "engine/platform/web/WebSaveStore.h"
 
 // clang-format off
 EM_JS(void, JsFinish, (const char* trace, double frames, double engineMs), {
@@ -75,46 +73,25 @@ void Step(void* arg) {
     if (owed == kMostFramesOwed) game.platform.SetDueTick(now);
 }
 
-std::optional<std::string> ReadText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string error;
     const auto options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
-    if (!options) {
+    auto launch = options ? PrepareLaunch(*options, error) : std::nullopt;
+    if (!launch) {
         std::fprintf(stderr, "dunmere: %s\n", error.c_str());
         return 2;
     }
+    if (options->saveDir && !options->headless)
+        launch->saves = std::make_unique<WebSaveStore>(*options->saveDir);
     HeadlessOptions headless;
+    headless.input = std::move(launch->input);
     headless.dumpFrames = options->dumpFrames;
-    if (options->inputFile) {
-        const auto text = ReadText(*options->inputFile);
-        if (!text || !headless.input.Parse(*text, error)) {
-            std::fprintf(stderr, "dunmere: cannot use %s %s\n",
-                         options->inputFile->string().c_str(), error.c_str());
-            return 2;
-        }
-    }
     // The game lives as long as the page: the loop below never returns to this frame.
-    auto* game =
-        new WebGame(std::move(headless), options->headless, options->gameDir.value_or("/game"));
+    auto* game = new WebGame(std::move(headless), options->headless, launch->gameDir);
     game->frameLimit = options->frames;
-    // A replay is seeded as a headless run is (1 unless given); play on the page by the clock.
-    if (options->seed)
-        game->engine.fixedSeed = *options->seed;
-    else if (options->headless)
-        game->engine.fixedSeed = 1;
-    if (!DisplayOpen(game->engine)) {
-        game->platform.MessageBox({}, Sjis("ダイレクトドローの初期化に失敗しました"));
-        return 0;
-    }
-    game->engine.SceneProc = StartUp;
-    game->engine.LastTick = game->platform.Ticks();
+    if (!StartEngine(game->engine, *options, *launch)) return 0;
     game->platform.SetDueTick(game->engine.LastTick);
     emscripten_set_main_loop_arg(Step, game, 0, 1);
     return 1;

@@ -161,8 +161,8 @@ TEST_F(SaveGame, ALoadedGameGoesOnExactlyAsTheSavedOne) {
     loaded.engine.SceneProc = StartUp;
     loaded.Hold("shift", 1);
     loaded.Hold("", 16);
-    EXPECT_EQ(loaded.engine.Saves.slots[0].state, SlotView::State::Saved);
-    EXPECT_EQ(loaded.engine.Saves.slots[0].summary.leaderName, "Beth");
+    EXPECT_EQ(loaded.engine.Saves.views[0].state, SlotView::State::Saved);
+    EXPECT_EQ(loaded.engine.Saves.views[0].summary.leaderName, "Beth");
     loaded.Hold("down", 1);
     loaded.Hold("shift", 1);
     const std::uint64_t loadedAt = loaded.engine.FrameNumber;
@@ -205,7 +205,7 @@ TEST_F(SaveGame, ADamagedOrNewerSaveIsShownAndNeverLoaded) {
                              Step{"down", 1}, Step{"shift", 1}, Step{"", 2}})
         title.Hold(step.keys, step.frames);
     EXPECT_EQ(title.engine.Title.menu.cursor, 2);
-    EXPECT_EQ(title.engine.Saves.slots[1].state, SlotView::State::Damaged);
+    EXPECT_EQ(title.engine.Saves.views[1].state, SlotView::State::Damaged);
     EXPECT_EQ(title.engine.SceneProc, TitleMenu);
     EXPECT_FALSE(title.engine.InPlay);
 }
@@ -227,7 +227,7 @@ TEST_F(SaveGame, DefeatGoesBackToTheTitleAfterTwoSeconds) {
     EXPECT_FALSE(g.engine.Battle);
     EXPECT_EQ(g.engine.SceneProc, TitleMenu);
     EXPECT_EQ(g.engine.Title.menu.Count(), 5);
-    EXPECT_EQ(g.engine.Saves.slots[2].state, SlotView::State::Damaged);
+    EXPECT_EQ(g.engine.Saves.views[2].state, SlotView::State::Damaged);
     EXPECT_EQ(g.engine.CharacterTable[1].hp, 100);  // a new game starts afresh
     EXPECT_EQ(g.h.Trace().back().substr(g.h.Trace().back().find(' ')), " music BGM\\opn.mid");
 }

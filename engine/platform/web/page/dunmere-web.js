@@ -1,7 +1,8 @@
 // The page's side of Dunmere: loads the game's files into the engine's file system, starts the
 // engine, and gives it a canvas, the keyboard and game pads, Web Audio and a MIDI synthesizer.
 // With ?input=FILE (and seed, frames, dump) the page replays recorded keys on the headless
-// clock and leaves the trace and the asked-for frames in window.kitResult for tests.
+// clock and leaves the trace and the asked-for frames in window.kitResult for tests. Saved games
+// live in the browser's storage for the page's address.
 'use strict';
 (function () {
   const params = new URLSearchParams(location.search);
@@ -136,6 +137,24 @@
     await synth.playPlayer();
   }
 
+  // ---- saved games: the four slots live in /saves, kept in the browser's IndexedDB
+  let saveStorage = null;
+  function mountSaves(engine) {
+    engine.FS.mkdir('/saves');
+    engine.FS.mount(engine.IDBFS || engine.FS.filesystems.IDBFS, {}, '/saves');
+    let writing = Promise.resolve();
+    saveStorage = () => {
+      writing = writing.then(() => new Promise((done) => engine.FS.syncfs(false, (e) => {
+        if (e) console.warn('dunmere: the saved game stays in this page only:', e);
+        done();
+      })));
+    };
+    return new Promise((done) => engine.FS.syncfs(true, (e) => {
+      if (e) console.warn('dunmere: no saved games could be read:', e);
+      done();
+    }));
+  }
+
   // ---- the engine's calls (engine/platform/web/WebPlatform.cpp)
   const image = screen.createImageData(240, 210);
   const kit = {
@@ -185,6 +204,7 @@
       status.textContent = 'おしまい';
       status.style.display = '';
     },
+    savesChanged: () => saveStorage && saveStorage(),
     finish: (trace, frames, engineMs) => {
       result.trace = trace.split('\n').filter((line) => line.length > 0);
       result.framesRun = frames;
@@ -211,7 +231,11 @@
   }
   async function commandLine(engine) {
     const args = ['--game-dir', '/game'];
-    if (replay) args.push('--headless');
+    if (replay) args.push('--headless');  // saves then stay in memory, as in a headless run
+    else {
+      await mountSaves(engine);
+      args.push('--save-dir', '/saves');
+    }
     if (params.has('input')) {
       engine.FS.writeFile('/replay.input', await fetchBytes(params.get('input')));
       args.push('--input', '/replay.input');
