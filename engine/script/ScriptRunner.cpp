@@ -128,13 +128,16 @@ Flow Execute(ScriptRun& run, std::uint8_t classByte) {
 
 void Run(ScriptRun run) {
     ScriptSystem& scripts = run.engine.Scripts;
-    if (std::find(scripts.running.begin(), scripts.running.end(), &run.context) !=
-        scripts.running.end())
-        return;
     RegisterScriptShutdown(run.engine);
     BeginFrame(run.engine);
     ScriptGuard& guard = scripts.guard;
     if (guard.budget <= 0) return;  // the frame's work is spent: the script waits for the next
+    // Even a run that ends at once costs work (scripts running all the others in a loop make
+    // many), as does looking through the running list.
+    guard.budget -= 1 + static_cast<long>(scripts.running.size());
+    if (std::find(scripts.running.begin(), scripts.running.end(), &run.context) !=
+        scripts.running.end())
+        return;
     const RunningMark mark(run.engine, run.context);
     const std::uint64_t generation = run.engine.Field.actorGeneration;
     QDCR& context = run.context;
