@@ -166,7 +166,7 @@ TEST_F(BattleSequence, HealingIsCappedAtMaxHp) {
     EXPECT_EQ(g.engine.CharacterTable[2].hp, 100);
 }
 
-TEST_F(BattleSequence, AMissingSkillScriptStillEndsTheAction) {
+TEST_F(BattleSequence, AMissingSkillScriptOrOneWithoutW0StillEndsTheAction) {
     std::filesystem::remove(g.h.gameDir / "ev" / "wz" / "wz1.sc");
     g.StartBattle(0);
     ASSERT_TRUE(g.HoldUntil("shift", 200, [&] { return mode() == ActionRun; }));
@@ -175,15 +175,11 @@ TEST_F(BattleSequence, AMissingSkillScriptStillEndsTheAction) {
     EXPECT_EQ(b().pending[0], 0);
     EXPECT_TRUE(HasFragment(g.Boxes(), "box エラー発生|e]QDCR::READ"));
     EXPECT_TRUE(HasFragment(g.Boxes(), "ev\\\\wz\\\\wz1.sc"));  // the full path
-}
-
-TEST_F(BattleSequence, AScriptThatStopsWithoutFinishingEndsTheAction) {
+    // A script that stops without w 0 ends the action as well, after its effects.
     g.WriteSkillScript(1, "c0;0;1;=c0;1;0;=w6;w4;#");
-    g.StartBattle(0);
     ASSERT_TRUE(
-        g.HoldUntil("shift", 400, [&] { return b().activeSlot == 1 && mode() == FreeMove; }));
-    EXPECT_EQ(b().pending[0], 0);
-    EXPECT_EQ(b().alive[4], 1);
+        g.HoldUntil("shift", 400, [&] { return b().activeSlot == 2 && mode() == FreeMove; }));
+    EXPECT_EQ(b().pending[1], 0);
     EXPECT_EQ(b().enemyRecord[0].hp, 19);
 }
 

@@ -69,13 +69,6 @@ TEST(Operands, IntegersAndStringsAsTheRunnersReadThem) {
             EXPECT_EQ(pos, c.next) << c.text;
         }
     }
-    std::size_t pos = 0;
-    OperandBuffer buffer{};
-    const auto code = Bytes("600!" + std::string(600, 'Q'));
-    const auto longText = ReadStringOperand(code, pos, buffer);
-    EXPECT_EQ(longText->text.size(), 511u);
-    EXPECT_TRUE(longText->truncated);
-    EXPECT_EQ(pos, 604u);
 }
 
 TEST(QDCRFile, LoadsRawBytesKeepsTheVariablesAndKeepsTheOldScriptOnFailure) {
