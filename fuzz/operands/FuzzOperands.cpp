@@ -19,6 +19,7 @@ bool IsLabelAt(std::span<const std::uint8_t> code, std::size_t at, std::string_v
 
 void CheckLabelSearch(std::span<const std::uint8_t> code, std::size_t from, std::string_view name,
                       bool backward) {
+    name = name.substr(0, name.find('\0'));  // a label name ends at a zero byte
     std::size_t work = 0;
     const std::size_t limit = 4 * code.size() + 8;
     const auto at = FindLabel(code, from, backward, name, work, limit);
