@@ -3,7 +3,7 @@
 // one or two slimes, bit 1 the first member knocked out, bit 2 the whole party knocked out, bit 3
 // an empty line-up position, bits 4-5 the slimes' strength); every further byte holds keys for a
 // few frames: its low six bits are up, down, left, right, shift and ctrl, its top two bits the
-// length (1, 9, 17 or 25 frames). Whatever happens, the player only ever commands party slots.
+// length (1, 5, 9 or 13 frames). Whatever happens, the player only ever commands party slots.
 #include <memory>
 #include <string>
 
@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr std::size_t kMaxKeyBytes = 160;
+constexpr std::size_t kMaxKeyBytes = 64;
 
 // The battle's files, written once per strength of the slimes.
 const std::filesystem::path& BattleDirectory(int strength) {
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::uint64_t frame = engine.FrameNumber + 1;
     for (std::size_t i = 1; i < size && i <= kMaxKeyBytes; ++i) {
         keys += std::to_string(frame) + " " + KeyNames(data[i] & 0x3F) + "\n";
-        frame += 1 + 8 * (data[i] >> 6);
+        frame += 1 + 4 * (data[i] >> 6);
     }
     keys += std::to_string(frame) + "\n";
     g.h.SetKeys(keys);

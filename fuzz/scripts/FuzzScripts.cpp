@@ -4,10 +4,10 @@
 // two slimes, whose acting member runs the bytes as its skill script, for the battle runner.
 //
 // Input: runner (0 global, 1 event, 2 animation, 3 battle), the event, animation player or battle
-// set-up, the actor count - 1, the number k of key bytes, k key bytes, then the script. The field
-// scene then runs frame by frame through the main loop with the player in control (or the global
-// script), each key byte holding its keys for four frames: walking, talking, tile events and the
-// event scripts of every actor all run.
+// set-up, the actor count - 1, the number k (mod 16) of key bytes, k key bytes, then the script.
+// The field scene then runs frame by frame through the main loop with the player in control (or the
+// global script), each key byte holding its keys for two frames: walking, talking, tile events and
+// the event scripts of every actor all run.
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -26,7 +26,7 @@
 
 namespace {
 
-constexpr int kFramesPerKeyByte = 4;
+constexpr int kFramesPerKeyByte = 2;
 
 // A picture with one colour per 16 x 16 cell, so every tile has its own colour.
 std::vector<std::uint8_t> CellBmp(int width, int height) {
@@ -71,7 +71,7 @@ const std::filesystem::path& BattleDirectory() {
     return files->h.gameDir;
 }
 
-// The key script: each key byte (its low eight bits are the eight keys) for four frames.
+// The key script: each key byte (its eight bits are the eight keys) for two frames.
 void HoldKeys(HeadlessPlatform& platform, const std::vector<std::uint8_t>& keys,
               std::uint64_t firstFrame) {
     std::string text;
@@ -140,11 +140,11 @@ void PlaceActors(Engine& engine, int count) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 4 || size < 4u + data[3] % 32) return 0;
+    if (size < 4 || size < 4u + data[3] % 16) return 0;
     const int runner = data[0] % 4;  // global, event, animation, battle
     const int index = data[1];
     const int actorCount = 1 + data[2];
-    const std::size_t keyCount = data[3] % 32;
+    const std::size_t keyCount = data[3] % 16;
     const std::vector<std::uint8_t> keys(data + 4, data + 4 + keyCount);
     const std::vector<std::uint8_t> script(data + 4 + keyCount, data + size);
     if (runner == 3) {
