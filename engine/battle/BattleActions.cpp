@@ -152,16 +152,13 @@ void KnockbackRun(Engine& engine) {
     if (s < kSlotCount) {
         const int across = b.knockback[s] & 15;
         const int along = b.knockback[s] >> 4;
-        // Both checks see the grid as it was before the push.
-        const bool right = across == 1 && CanStep(engine, s, kDirRight);
-        const bool left = across == 2 && CanStep(engine, s, kDirLeft);
-        const bool down = along == 1 && CanStep(engine, s, kDirDown);
-        const bool up = along == 2 && CanStep(engine, s, kDirUp);
+        // Across first; the push along then starts from the moved place, checked against the grid
+        // as it was before the push, so a diagonal push tests the diagonal cell.
         Actor& actor = SlotActor(engine, s);
-        if (right) actor.x += 32;
-        if (left) actor.x -= 32;
-        if (down) actor.y += 24;
-        if (up) actor.y -= 24;
+        if (across == 1 && CanStep(engine, s, kDirRight)) actor.x += 32;
+        if (across == 2 && CanStep(engine, s, kDirLeft)) actor.x -= 32;
+        if (along == 1 && CanStep(engine, s, kDirDown)) actor.y += 24;
+        if (along == 2 && CanStep(engine, s, kDirUp)) actor.y -= 24;
         b.knockback[s] = 0;
         RebuildGrid(engine);
         for (int t = s + 1; t < kSlotCount; ++t) {
@@ -301,7 +298,8 @@ void BattleInstructionW(Engine& engine, QDCR& context, std::int8_t opcode) {
             for (int t = 0; t < kSlotCount; ++t) {
                 if (!b.targeted[t] || t == b.activeSlot) continue;
                 const Actor& target = SlotActor(engine, t);
-                b.knockback[t] = KnockbackDirections(acting.x, acting.y, target.x, target.y);
+                b.knockback[t] =
+                    KnockbackDirections(b.knockback[t], acting.x, acting.y, target.x, target.y);
             }
             break;
         }

@@ -42,6 +42,21 @@ void LoadEnemy(Engine& engine, int slot, std::int32_t number) {
     }
 }
 
+namespace {
+
+// A placement the group file cannot mean: the combatant stays off the grid, and an enemy stays
+// out of the battle.
+void RefusePlacement(Engine& engine, int slot, std::int32_t column, std::int32_t row) {
+    char message[128];
+    std::snprintf(message, sizeof message, "e]LD_EnmGrp\n\nslot %d: %d-%d lies outside the grid",
+                  slot, static_cast<int>(column), static_cast<int>(row));
+    ErrorBox(engine, message);
+    if (slot >= kPartySlots)
+        engine.Battle->enemyRecord[static_cast<std::size_t>(slot - kPartySlots)] = {};
+}
+
+}  // namespace
+
 void LoadEnemyGroup(Engine& engine, std::int32_t group) {
     const auto text = ReadGameDataFile(engine, "Schr\\group.qd");
     if (!text) {
@@ -64,9 +79,14 @@ void LoadEnemyGroup(Engine& engine, std::int32_t group) {
         actor.height = actor.picture.Height();
     }
     for (int n = 0; n < kSlotCount; ++n) {
-        if (!line.placeRead[static_cast<std::size_t>(n)]) continue;
+        const auto i = static_cast<std::size_t>(n);
+        if (!line.placeRead[i]) continue;
+        if (!PlacementOnGrid(line.column[i], line.row[i])) {
+            RefusePlacement(engine, n, line.column[i], line.row[i]);
+            continue;
+        }
         Actor& actor = SlotActor(engine, n);
-        actor.x = PlacedX(actor.width, line.column[static_cast<std::size_t>(n)]);
-        actor.y = PlacedY(line.row[static_cast<std::size_t>(n)]);
+        actor.x = PlacedX(actor.width, line.column[i]);
+        actor.y = PlacedY(line.row[i]);
     }
 }

@@ -155,11 +155,12 @@ bool ComputeEffect(const CharRecord& attacker, const CharRecord& target, std::ui
     return true;
 }
 
-std::uint8_t KnockbackDirections(int actingX, int actingY, int targetX, int targetY) {
-    const int dx = actingX - targetX;
-    const int dy = actingY - targetY;
-    std::uint8_t byte = 0;
-    if (dx != 0) byte = dx > 0 ? 2 : 1;
+std::uint8_t KnockbackDirections(std::uint8_t previous, int actingX, int actingY, int targetX,
+                                 int targetY) {
+    const std::int64_t dx = std::int64_t{actingX} - targetX;
+    const std::int64_t dy = std::int64_t{actingY} - targetY;
+    std::uint8_t byte = previous;
+    if (dx != 0) byte = static_cast<std::uint8_t>((byte & 0xF0) | (dx > 0 ? 2 : 1));
     if (dy != 0) byte = static_cast<std::uint8_t>((byte & 0x0F) | ((dy > 0 ? 2 : 1) << 4));
     return byte;
 }

@@ -53,8 +53,9 @@ bool ComputeEffect(const CharRecord& attacker, const CharRecord& target, std::ui
                    std::uint8_t kind, kit::Random& random, std::int32_t& effect);
 
 // Knock-back byte pushing the target away from the attacker: low nibble 1 right, 2 left; high
-// nibble 1 down, 2 up.
-std::uint8_t KnockbackDirections(int actingX, int actingY, int targetX, int targetY);
+// nibble 1 down, 2 up. A nibble whose axis does not differ keeps its value from `previous`.
+std::uint8_t KnockbackDirections(std::uint8_t previous, int actingX, int actingY, int targetX,
+                                 int targetY);
 
 // Draws an enemy's action by weight; 0 when the weights add up to 0 (no number is drawn then).
 int ChooseEnemyAction(const std::vector<EnemyAction>& actions, kit::Random& random);

@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr int kMenuDelay = 86;  // InputTimer a phase waits for before it reads keys
+constexpr int kMenuDelay = 86;           // InputTimer a phase waits for before it reads keys
+constexpr int kActionFrameLimit = 1800;  // about 29 seconds for one action's skill script
 
 bool Held(const Engine& engine, Key key) {
     return engine.Keys[key] == KEY_HELD;
@@ -66,6 +67,10 @@ void FillSkillMenu(Engine& engine) {
     menu.cursor = 0;
     // The first entry may be empty when the skill database is short.
     if (menu.Selected() && menu.Selected()->text.empty()) menu.Move(1);
+}
+
+bool AnyAlive(const BattleState& b, int from, int to) {
+    return std::any_of(b.alive.begin() + from, b.alive.begin() + to, [](auto a) { return a != 0; });
 }
 
 int HeldArrow(const Engine& engine) {
@@ -179,6 +184,7 @@ const SkillRecord& SkillOf(const Engine& engine, std::int32_t id) {
 void BattleStartMode(Engine& engine) {
     LoadMap(engine, "NO");
     engine.Battle = std::make_unique<BattleState>();
+    RegisterShutdown(engine, ShutdownStep::BattleState, DestroyBattle);
     BattleState& b = State(engine);
     for (int i = 0; i < kSlotCount; ++i) {
         b.combatant[i] = i < kPartySlots ? &b.placeholder : &b.enemyRecord[i - kPartySlots];
@@ -353,7 +359,9 @@ void NextPartyMember(Engine& engine) {
     for (int s = 0; s <= b.activeSlot && s < kPartySlots && next < 0; ++s) {
         if (b.alive[s]) next = s;
     }
-    if (next < 0) next = b.activeSlot + 1;
+    // With no member alive the turn stays with the party (the defeat follows): the enemies'
+    // slots are never handed to the player.
+    if (next < 0) next = (std::clamp(b.activeSlot, 0, kPartySlots - 1) + 1) % kPartySlots;
     b.activeSlot = next;
     engine.ModeProc = FreeMove;
     engine.InputTimer = -48;
@@ -393,7 +401,8 @@ void BattleIntro(Engine& engine) {
         b.chimePlayed = 1;
         PlayEffect(engine, kKinSoundSlot);
         b.showHp = 1;
-        engine.ModeProc = FreeMove;
+        // A party without a living member has lost before anyone moves.
+        engine.ModeProc = AnyAlive(b, 0, kPartySlots) ? FreeMove : AfterAction;
     }
 }
 
@@ -519,10 +528,11 @@ void Aiming(Engine& engine) {
 void StepAnim(Engine& engine) {
     BattleState& b = State(engine);
     ++b.frameCounter;
+    // The marker and label stay in every frame of the step, its last one included.
+    MarkActive(engine, MarkerLabel::Label);
     if (b.frameCounter <= 8) {
         StepMover(engine, b.partyMover, b.partyMoveDir, true);
         StepMover(engine, b.enemyMover, b.enemyMoveDir, false);
-        MarkActive(engine, MarkerLabel::Label);
         return;
     }
     if (b.partyMover == -1) Chime(engine);
@@ -591,6 +601,7 @@ void ActionStart(Engine& engine) {
                 std::snprintf(name, sizeof name, "ev\\wz\\wz%d", static_cast<int>(b.actingSkill));
                 // A script that cannot be read must not replay the previous skill's leftovers.
                 if (!b.skillScript.READ(engine, name)) b.skillScript.Reset();
+                b.actionFrames = 0;
                 engine.ModeProc = ActionRun;
             }
         }
@@ -600,6 +611,14 @@ void ActionStart(Engine& engine) {
 
 void ActionRun(Engine& engine) {
     BattleState& b = State(engine);
+    if (++b.actionFrames > kActionFrameLimit) {
+        // A skill that never reaches `w` 0 (a loop that yields, a wait on an animation that
+        // never ends) would hold the battle for ever: it is stopped as if its script stopped.
+        StopScript(engine, b.skillScript, "the skill did not finish within 1800 frames ('w' 0)");
+        for (AnimActor& anim : engine.Scripts.AnimActors) anim.Clear();
+        FinishAction(engine);
+        return;
+    }
     RunBattleScript(engine, b.skillScript, BattleInstructionW);
     if (!engine.Battle) return;
     // Only `w` 0 ends an action on purpose; a script that stops without it would leave the
@@ -651,20 +670,14 @@ void FadeDefeated(Engine& engine) {
 
 void AfterAction(Engine& engine) {
     BattleState& b = State(engine);
-    auto anyAlive = [&](int from, int to) {
-        for (int s = from; s < to; ++s) {
-            if (b.alive[s]) return true;
-        }
-        return false;
-    };
-    if (!anyAlive(0, kPartySlots)) {
+    if (!AnyAlive(b, 0, kPartySlots)) {
         ShowBattleMessage(engine, kDefeatText, true);
         b.frameCounter = 0;
         engine.InputTimer = 0;
         engine.ModeProc = DefeatWait;
         return;
     }
-    if (!anyAlive(kPartySlots, kSlotCount)) {
+    if (!AnyAlive(b, kPartySlots, kSlotCount)) {
         b.idleAnimOn = 0;
         ShowBattleMessage(engine, kVictoryText, true);
         engine.ModeProc = VictoryWait;

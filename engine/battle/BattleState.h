@@ -47,6 +47,7 @@ struct BattleState {
     QDCR skillScript;             // runs the skill scripts
     std::int32_t actingSlot = 0;  // the slot whose action the skill script performs
     std::int32_t actingSkill = 0;
+    std::int32_t actionFrames = 0;  // frames the skill script has run in this action
     std::int32_t enemyActing = 0;
     std::int32_t chimePlayed = 0;
     std::int32_t messageTimer = 0;  // frames left; -1 until replaced; 0 none

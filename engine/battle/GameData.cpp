@@ -142,3 +142,7 @@ std::int32_t PlacedX(std::int32_t width, std::int32_t column) {
 std::int32_t PlacedY(std::int32_t row) {
     return 24 * row + 268;
 }
+
+bool PlacementOnGrid(std::int32_t column, std::int32_t row) {
+    return column >= 0 && column <= 7 && row >= 0 && row <= 6;
+}

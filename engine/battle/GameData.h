@@ -82,3 +82,5 @@ GroupLine ParseGroupLine(std::string_view text, std::int32_t group);
 // y its bottom edge.
 std::int32_t PlacedX(std::int32_t width, std::int32_t column);
 std::int32_t PlacedY(std::int32_t row);
+// Columns 0..7 (a combatant up to 32 wide stands in the column before) and rows 0..6.
+bool PlacementOnGrid(std::int32_t column, std::int32_t row);

@@ -34,10 +34,17 @@ std::optional<std::string> ReadGameDataFile(const Engine& engine, std::string_vi
         text.append(buffer, static_cast<std::size_t>(file.gcount()));
         if (text.size() > kMaxDataFileBytes) return std::nullopt;
     }
+    // Files written on Windows end their lines in CR LF: a line end is a line end.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
+            text[kept++] = text[i];
+    text.resize(kept);
     return text;
 }
 
 void LoadSkillTable(Engine& engine) {
+    RegisterShutdown(engine, ShutdownStep::SkillTable, FreeSkillTable);
     const std::string name = "Dtbs\\wzDt.qd";
     const auto text = ReadGameDataFile(engine, name);
     if (!text) {
@@ -50,6 +57,7 @@ void LoadSkillTable(Engine& engine) {
 }
 
 void LoadCharacterTable(Engine& engine) {
+    RegisterShutdown(engine, ShutdownStep::CharacterTable, FreeCharacterTable);
     long count = 0;
     while (DataFileOpens(engine, CharacterFileName(count))) ++count;
     engine.CharacterTable.assign(static_cast<std::size_t>(count), CharRecord{});

@@ -7,6 +7,7 @@ struct Engine;
 
 // The whole of a game data file named relative to the game directory ("Dtbs\\wzDt.qd"), or
 // nothing when it cannot be opened. Files beyond any sensible size are refused like missing ones.
+// CR LF line ends read as LF.
 std::optional<std::string> ReadGameDataFile(const Engine& engine, std::string_view relativeName);
 
 // Builds the skill table from "Dtbs\\wzDt.qd"; a missing file leaves it empty after naming its

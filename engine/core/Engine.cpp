@@ -1,7 +1,5 @@
 #include "engine/core/Engine.h"
 
-#include "engine/battle/Battle.h"
-#include "engine/battle/GameDataFiles.h"
 #include "engine/core/Sjis.h"
 
 Engine::Engine(Platform& p, std::filesystem::path dir) : platform(p), gameDir(std::move(dir)) {}
@@ -11,6 +9,7 @@ Engine::~Engine() = default;
 void IdleProc(Engine&) {}
 
 bool ErrorBox(Engine& engine, std::string_view sjisText) {
+    if (engine.boxGate && !engine.boxGate(engine, sjisText)) return false;
     engine.platform.MessageBox(Sjis("エラー発生"), sjisText);
     return false;
 }
@@ -49,24 +48,16 @@ void QuitGame(Engine& engine) {
     engine.SceneProc = IdleProc;
     engine.ModeProc = IdleProc;
     engine.SpareProc = IdleProc;
-    // The engine-wide objects are freed in this order; each subsystem adds its step here:
-    //   the field state with its map layers, tile picture, movement records and event objects;
-    DestroyField(engine);
-    //   the battle state;
-    DestroyBattle(engine);
-    //   the actor table with its pictures, and the character table;
-    engine.Actors.clear();
-    FreeCharacterTable(engine);
-    //   the global script context;
-    engine.Scripts.GlobalScript.Reset();
-    //   the skill table;
-    FreeSkillTable(engine);
-    //   the twelve animation actors.
-    for (AnimActor& anim : engine.Scripts.AnimActors) anim.Clear();
+    for (const Routine step : engine.ShutdownSteps)
+        if (step) step(engine);
     for (CDib& picture : engine.PictureSlots) picture.Destroy();
     StopMusic(engine);
     engine.platform.NoteQuit();
     engine.CloseRequested = true;
+}
+
+void RegisterShutdown(Engine& engine, ShutdownStep step, Routine routine) {
+    engine.ShutdownSteps[static_cast<std::size_t>(step)] = routine;
 }
 
 bool DisplayOpen(Engine& engine) {

@@ -32,6 +32,23 @@ using Routine = void (*)(Engine&);
 // The routine that does nothing: the resting value of every slot.
 void IdleProc(Engine& engine);
 
+// The order in which QuitGame frees the engine-wide objects. The subsystem that owns them
+// registers the step (RegisterShutdown) when it creates them; the core only keeps the order.
+enum class ShutdownStep : int {
+    FieldState,      // the map layers, tile picture, movement records and event objects
+    BattleState,     // only while a battle runs
+    ActorTable,      // the actors with their pictures
+    CharacterTable,  //
+    GlobalScript,    //
+    SkillTable,      //
+    AnimActors,      // the twelve animation players
+    Count
+};
+
+// Asked before a message box is shown: false keeps it back. A subsystem may install one for a
+// while (the script runners do, so that a faulty loop reports its fault once).
+using BoxGate = bool (*)(Engine& engine, std::string_view text);
+
 inline constexpr int kScreenWidth = 240;
 inline constexpr int kScreenHeight = 630;
 inline constexpr int kPageHeight = 210;
@@ -80,13 +97,15 @@ struct Engine {
     // ---- later subsystems add their engine-wide state below, one member each ----
     // (script contexts, field state, battle state, title state). A member whose type is only
     // forward-declared can be a std::unique_ptr: Engine's destructor is defined in Engine.cpp,
-    // where the full type is known. Each subsystem's shutdown step goes into QuitGame.
+    // where the full type is known. Each subsystem registers its shutdown step (RegisterShutdown).
     TitleState Title;      // the frame counters and the menu of the screens before play
     ScriptSystem Scripts;  // the global script and the animation players
     FieldState Field;      // the map, the movers and the event objects
     ActorTable Actors;     // everything drawn on the map
     TextBox Text;          // the message window
     SaveSystem Saves;      // the save slots and the save menu
+    std::array<Routine, static_cast<int>(ShutdownStep::Count)> ShutdownSteps{};
+    BoxGate boxGate = nullptr;
 
     // ---- game data and battle ----
     std::vector<CharRecord> CharacterTable;  // by character number; hit points persist here
@@ -119,9 +138,11 @@ void SeedRandom(Engine& engine);
 void RunFrame(Engine& engine);
 void PollKeys(Engine& engine);
 
-// The orderly shutdown (F12): every slot idles, every engine-wide object is freed in a fixed
-// order, and the window is asked to close.
+// The orderly shutdown (F12): every slot idles, every engine-wide object is freed in the order of
+// ShutdownStep, and the window is asked to close.
 void QuitGame(Engine& engine);
+// Makes `step` part of QuitGame; registering a step again replaces it.
+void RegisterShutdown(Engine& engine, ShutdownStep step, Routine routine);
 
 // Opens the display: builds ShadeTable and creates Screen.
 bool DisplayOpen(Engine& engine);

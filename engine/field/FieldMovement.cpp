@@ -1,5 +1,6 @@
 // Walking one tile, the hit test between actors, and the camera.
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "engine/core/Engine.h"
@@ -7,17 +8,23 @@
 
 namespace {
 
-// The field's tile coordinates of an actor: column (x - 8) >> 4, row (y - 218) >> 4.
-int ColumnOf(const Actor& actor) {
-    return (actor.x - 8) >> 4;
+// The field's tile coordinates of an actor: column (x - 8) >> 4, row (y - 218) >> 4. Scripts may
+// place actors anywhere, so the arithmetic is done in 64 bits.
+std::int64_t ColumnOf(const Actor& actor) {
+    return (std::int64_t{actor.x} - 8) >> 4;
 }
-int RowOf(const Actor& actor) {
-    return (actor.y - 218) >> 4;
+std::int64_t RowOf(const Actor& actor) {
+    return (std::int64_t{actor.y} - 218) >> 4;
+}
+
+// A tile coordinate far outside any map stays outside it as an int.
+int TileIndex(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, -1, 1 << 20));
 }
 
 // A moving actor is tested where it will be a quarter of a step on, rounded half up.
-int QuarterStep(std::int32_t step) {
-    return (step + 2) / 4;
+std::int64_t QuarterStep(std::int32_t step) {
+    return (std::int64_t{step} + 2) / 4;
 }
 
 bool BlockingTile(const FieldState& field, int column, int row) {
@@ -34,7 +41,7 @@ bool FireTileEvent(Engine& engine, int column, int row) {
     // A missing label is reported and the event does not start, so that the player can go on and
     // later events still find their labels.
     if (!JumpToLabel(engine, engine.Scripts.GlobalScript, false, "PLC" + std::to_string(n - 1),
-                     false))
+                     MissingLabel::Report))
         return false;
     SaveActiveFlags(engine);
     engine.ModeProc = ScriptMode;
@@ -51,15 +58,17 @@ int Step(Engine& engine, int index, int dx, int dy) {
         return 1;
     Actor& actor = engine.Actors[static_cast<std::size_t>(index)];
     Mover& mover = field.movers[static_cast<std::size_t>(index)];
-    const int column = ColumnOf(actor) + dx;
-    const int row = RowOf(actor) + dy;
+    const int column = TileIndex(ColumnOf(actor) + dx);
+    const int row = TileIndex(RowOf(actor) + dy);
     const bool blocked = BlockingTile(field, column, row) || HitTest(engine, index, dx, dy) >= 0;
     if (blocked && field.playerControl == 0) return 1;
     int result = 1;
     if (!blocked) {
-        const int pixels = mover.speed < 10 ? 1 : mover.speed - 9;
-        mover.stepX = pixels * dx;
-        mover.stepY = pixels * dy;
+        const std::int64_t pixels = mover.speed < 10 ? 1 : std::int64_t{mover.speed} - 9;
+        mover.stepX =
+            static_cast<std::int32_t>(std::clamp<std::int64_t>(pixels * dx, INT32_MIN, INT32_MAX));
+        mover.stepY =
+            static_cast<std::int32_t>(std::clamp<std::int64_t>(pixels * dy, INT32_MIN, INT32_MAX));
         result = 0;
     }
     if (dx > 0)
@@ -77,17 +86,17 @@ int HitTest(const Engine& engine, int index, int dx, int dy) {
     const FieldState& field = engine.Field;
     if (index < 0 || static_cast<std::size_t>(index) >= actors.size()) return -1;
     const Actor& a = actors[static_cast<std::size_t>(index)];
-    const long probeX = static_cast<long>(a.x) + 16L * dx;
-    const long probeY = static_cast<long>(a.y) + 16L * dy;
-    const long hw = a.width / 2;
+    const std::int64_t probeX = std::int64_t{a.x} + 16 * std::int64_t{dx};
+    const std::int64_t probeY = std::int64_t{a.y} + 16 * std::int64_t{dy};
+    const std::int64_t hw = a.width / 2;
     const std::size_t count = std::min(actors.size(), field.movers.size());
     for (std::size_t i = static_cast<std::size_t>(std::max(field.hitTestStart, 0)); i < count;
          ++i) {
         if (i == static_cast<std::size_t>(index) || actors[i].level == 0) continue;
         const Actor& other = actors[i];
-        const long x = static_cast<long>(other.x) + QuarterStep(field.movers[i].stepX);
-        const long y = static_cast<long>(other.y) + QuarterStep(field.movers[i].stepY);
-        const long hwi = other.width / 2;
+        const std::int64_t x = std::int64_t{other.x} + QuarterStep(field.movers[i].stepX);
+        const std::int64_t y = std::int64_t{other.y} + QuarterStep(field.movers[i].stepY);
+        const std::int64_t hwi = other.width / 2;
         if (probeX + hw > x - hwi && probeX - hw < x + hwi && probeY > y - hw &&
             probeY - a.height < y)
             return static_cast<int>(i);
@@ -99,14 +108,19 @@ void CentreCamera(Engine& engine) {
     FieldState& field = engine.Field;
     if (engine.Actors.empty()) return;
     const Actor& leader = engine.Actors[0];
-    field.camX = leader.x - 120;
-    field.camY = leader.y - 324;
-    if (field.camX < 16)
-        field.camX = 16;
-    else if (field.camX > (field.width - 15) * 16)
-        field.camX = (field.width - 15) * 16;
-    if (field.camY < 16)
-        field.camY = 16;
-    else if (field.camY > 16 * field.height - 210)
-        field.camY = 16 * field.height - 210;
+    // The clamps below always bring the camera back into the int range.
+    std::int64_t camX = std::int64_t{leader.x} - 120;
+    std::int64_t camY = std::int64_t{leader.y} - 324;
+    const std::int64_t maxX = (std::int64_t{field.width} - 15) * 16;
+    const std::int64_t maxY = 16 * std::int64_t{field.height} - 210;
+    if (camX < 16)
+        camX = 16;
+    else if (camX > maxX)
+        camX = maxX;
+    if (camY < 16)
+        camY = 16;
+    else if (camY > maxY)
+        camY = maxY;
+    field.camX = static_cast<std::int32_t>(camX);
+    field.camY = static_cast<std::int32_t>(camY);
 }

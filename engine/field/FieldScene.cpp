@@ -55,28 +55,38 @@ void DrawActors(Engine& engine) {
     }
 }
 
+// Scripts may store any number in a position or a speed (`f` 3): the walking arithmetic is done
+// in 64 bits and positions wrap at 32 bits as the game's integers always have.
+std::int32_t Wrapped(std::int64_t value) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value)));
+}
+
 // One movement step of a walking actor, paced by its speed.
 void Walk(Engine& engine, std::size_t i) {
     FieldState& field = engine.Field;
     Mover& mover = field.movers[i];
     Actor& actor = engine.Actors[i];
-    std::int32_t interval = 1, pixels = mover.speed - 9;
+    std::int64_t interval = 1, pixels = std::int64_t{mover.speed} - 9;
     if (mover.speed < 10) {
-        interval = (10 - mover.speed) * 60;
+        interval = (10 - std::int64_t{mover.speed}) * 60;
         pixels = 1;
     }
-    mover.stepTimer += engine.FrameMs;
-    if (mover.stepTimer < interval) return;
+    const std::int64_t timer = std::int64_t{mover.stepTimer} + engine.FrameMs;
+    if (timer < interval) {
+        mover.stepTimer = static_cast<std::int32_t>(timer);
+        return;
+    }
     mover.stepTimer = 0;
-    actor.x += mover.stepX;
-    actor.y += mover.stepY;
+    actor.x = Wrapped(std::int64_t{actor.x} + mover.stepX);
+    actor.y = Wrapped(std::int64_t{actor.y} + mover.stepY);
     if (i == 0 && field.cameraFollow) CentreCamera(engine);
-    mover.animCounter += pixels;
+    mover.animCounter = Wrapped(mover.animCounter + pixels);
     if (mover.animCounter > 7) {
         mover.animCounter = 0;
         actor.walkFrame ^= 1;
     }
-    if ((actor.x - 8) % kTileSize == 0 && (actor.y - 210) % kTileSize == 0) {
+    if ((std::int64_t{actor.x} - 8) % kTileSize == 0 &&
+        (std::int64_t{actor.y} - 210) % kTileSize == 0) {
         mover.stepX = mover.stepY = 0;
         actor.walkFrame = 0;
     }

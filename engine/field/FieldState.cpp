@@ -42,6 +42,8 @@ void InitField(Engine& engine) {
     DestroyField(engine);
     engine.Field = FieldState{};
     engine.Field.battleStartMode = BattleStartMode;
+    RegisterShutdown(engine, ShutdownStep::FieldState, DestroyField);
+    RegisterShutdown(engine, ShutdownStep::ActorTable, [](Engine& e) { e.Actors.clear(); });
     LoadTileSet(engine, 0);
 }
 

@@ -1,21 +1,26 @@
 // The player's control of the party leader: walking, the party following, and talking.
+#include <cstdint>
+
 #include "engine/core/Engine.h"
 #include "engine/script/ScriptRunner.h"
 
 namespace {
 
 constexpr int kMenuRepeatMs = 86;
+constexpr int kAfterTalkTimer = -96;
 
 void FollowLeader(Engine& engine) {
     FieldState& field = engine.Field;
     ActorTable& actors = engine.Actors;
     field.hitTestStart =
         static_cast<std::int32_t>(actors.size());  // followers collide with nothing
-    std::int32_t prevX = actors[0].x, prevY = actors[0].y;
+    std::int64_t prevX = actors[0].x, prevY = actors[0].y;
     for (std::size_t i = 1; i < kPartySize && i < actors.size(); ++i) {
         if (actors[i].level == 0) continue;
-        const int ddx = (actors[i].x - prevX) >> 4;
-        const int ddy = (actors[i].y - prevY) >> 4;
+        // Positions set by scripts may lie any distance apart: the difference takes 64 bits (and
+        // a sixteenth of it fits an int again).
+        const int ddx = static_cast<int>((actors[i].x - prevX) >> 4);
+        const int ddy = static_cast<int>((actors[i].y - prevY) >> 4);
         if (ddx != 0 || ddy != 0) Step(engine, static_cast<int>(i), -ddx, -ddy);
         prevX = actors[i].x;
         prevY = actors[i].y;
@@ -31,8 +36,14 @@ void Talk(Engine& engine) {
         field.movers[static_cast<std::size_t>(partner)].Walking())
         return;
     EventObject& event = *field.events[static_cast<std::size_t>(partner)];
-    // A character without a "SPK" label is reported and keeps to itself.
-    if (!JumpToLabel(engine, event.script, false, "SPK", false)) return;
+    // A character without a "SPK" label keeps to itself; it is reported once, and Shift held on
+    // waits as after a talk instead of asking again every frame.
+    if (!JumpToLabel(engine, event.script, false, "SPK",
+                     event.speechMissingReported ? MissingLabel::Quiet : MissingLabel::Report)) {
+        event.speechMissingReported = true;
+        engine.InputTimer = kAfterTalkTimer;
+        return;
+    }
     SaveActiveFlags(engine);
     field.talkPartner = partner;
     event.active = 1;

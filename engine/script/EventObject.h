@@ -10,4 +10,5 @@ struct EventObject {
     std::int32_t index = 0;  // the actor it belongs to
     std::int32_t active = 0;
     std::int32_t savedActive = 0;
+    bool speechMissingReported = false;  // talking found no "SPK" label and said so
 };

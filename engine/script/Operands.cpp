@@ -1,7 +1,6 @@
 #include "engine/script/Operands.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 namespace {
@@ -40,10 +39,15 @@ std::optional<std::size_t> FindByte(std::span<const std::uint8_t> code, std::siz
     return std::nullopt;
 }
 
-bool LabelAt(std::span<const std::uint8_t> code, std::size_t at, std::string_view name) {
+// Compares the label at `at` with the name; counts the bytes compared as work.
+bool LabelAt(std::span<const std::uint8_t> code, std::size_t at, std::string_view name,
+             std::size_t& work) {
     const std::size_t length = name.size() + 3;  // '@', the name, "//"
     if (at >= code.size() || code.size() - at < length || code[at] != '@') return false;
-    if (std::memcmp(code.data() + at + 1, name.data(), name.size()) != 0) return false;
+    std::size_t i = 0;
+    while (i < name.size() && code[at + 1 + i] == static_cast<std::uint8_t>(name[i])) ++i;
+    work += i;
+    if (i < name.size()) return false;
     return code[at + 1 + name.size()] == '/' && code[at + 2 + name.size()] == '/';
 }
 
@@ -80,15 +84,16 @@ std::optional<StringOperand> ReadStringOperand(std::span<const std::uint8_t> cod
 }
 
 std::optional<std::size_t> FindLabel(std::span<const std::uint8_t> code, std::size_t from,
-                                     bool backward, std::string_view name) {
+                                     bool backward, std::string_view name, std::size_t& work,
+                                     std::size_t limit) {
     name = name.substr(0, name.find('\0'));  // the name is formatted as a C string
     if (code.empty()) return std::nullopt;
-    if (backward) {
-        for (std::size_t p = std::min(from, code.size() - 1) + 1; p-- > 0;)
-            if (LabelAt(code, p, name)) return p;
-    } else {
-        for (std::size_t p = from; p < code.size(); ++p)
-            if (LabelAt(code, p, name)) return p;
+    std::size_t p = backward ? std::min(from, code.size() - 1) : from;
+    while (p < code.size() && work < limit) {
+        ++work;
+        if (LabelAt(code, p, name, work)) return p;
+        if (backward && p == 0) break;
+        p = backward ? p - 1 : p + 1;
     }
     return std::nullopt;
 }

@@ -31,9 +31,12 @@ std::optional<StringOperand> ReadStringOperand(std::span<const std::uint8_t> cod
                                                OperandBuffer& buffer);
 
 // Finds the label "@name//" by testing each position from `from`, forward or backward, and
-// returns the position of its '@'.
+// returns the position of its '@'. Every position tested and every byte compared counts one unit
+// of `work`; the search gives up (nothing found) once `work` reaches `limit`, so that a script
+// cannot spend an unbounded time searching.
 std::optional<std::size_t> FindLabel(std::span<const std::uint8_t> code, std::size_t from,
-                                     bool backward, std::string_view name);
+                                     bool backward, std::string_view name, std::size_t& work,
+                                     std::size_t limit = SIZE_MAX);
 
 // Position just past the first "//" at or after `from` (the end of a label definition).
 std::optional<std::size_t> FindLabelEnd(std::span<const std::uint8_t> code, std::size_t from);

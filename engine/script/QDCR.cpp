@@ -48,51 +48,6 @@ std::uint8_t QDCR::Next() {
     return byte;
 }
 
-std::int32_t QDCR::ParseInt(std::size_t offset) const {
-    std::size_t at = offset;
-    auto isBlank = [](std::uint8_t c) {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-    };
-    while (at < Size() && isBlank(script_[at])) ++at;
-    bool negative = false;
-    if (at < Size() && (script_[at] == '+' || script_[at] == '-')) {
-        negative = script_[at] == '-';
-        ++at;
-    }
-    std::uint32_t value = 0;
-    while (at < Size() && script_[at] >= '0' && script_[at] <= '9') {
-        value = value * 10u + static_cast<std::uint32_t>(script_[at] - '0');
-        ++at;
-    }
-    if (negative) value = 0u - value;
-    return static_cast<std::int32_t>(value);
-}
-
-std::int32_t QDCR::ReadInt() {
-    const std::int32_t value = ParseInt(position_);
-    const auto from = script_.begin() + static_cast<std::ptrdiff_t>(position_);
-    const auto semicolon = std::find(from, script_.end(), static_cast<std::uint8_t>(';'));
-    position_ = semicolon == script_.end()
-                    ? Size()
-                    : static_cast<std::size_t>(semicolon - script_.begin()) + 1;
-    return value;
-}
-
-std::string_view QDCR::ReadString() {
-    const std::int32_t length = ParseInt(position_);
-    const auto from = script_.begin() + static_cast<std::ptrdiff_t>(position_);
-    const auto bang = std::find(from, script_.end(), static_cast<std::uint8_t>('!'));
-    if (bang == script_.end()) {
-        position_ = Size();
-        return {};
-    }
-    const std::size_t start = static_cast<std::size_t>(bang - script_.begin()) + 1;
-    const std::size_t count =
-        std::min<std::size_t>(length < 0 ? 0 : static_cast<std::size_t>(length), Size() - start);
-    position_ = start + count;
-    return {reinterpret_cast<const char*>(script_.data()) + start, count};
-}
-
 std::string_view QDCR::String() const {
     const auto zero = std::find(stringRegister.begin(), stringRegister.end(), '\0');
     return {stringRegister.data(), static_cast<std::size_t>(zero - stringRegister.begin())};

@@ -59,15 +59,6 @@ class QDCR {
     std::uint8_t Peek() const { return ByteAt(position_); }
     std::uint8_t Next();
 
-    // ---- inline operands ----
-    // Integer operand: optional blanks, a signed decimal number, ';'. Digits beyond 32 bits wrap.
-    // Resumes after the first ';' at or after the operand's start, or at the end when none follows.
-    std::int32_t ReadInt();
-    // String operand: decimal length n, '!', then n raw bytes. A length that runs past the end of
-    // the script, or is negative, is cut to what is there; with no '!' the operand is empty and
-    // the position goes to the end. The view is valid until the script is replaced.
-    std::string_view ReadString();
-
     // ---- string register ----
     // The register's text up to its terminating zero.
     std::string_view String() const;
@@ -81,8 +72,6 @@ class QDCR {
 
   private:
     std::string name_;
-    // The integer written at `offset` (blanks, sign, digits); 0 when no digits follow.
-    std::int32_t ParseInt(std::size_t offset) const;
 
     std::vector<std::uint8_t> script_;
     std::size_t position_ = 0;

@@ -1,7 +1,9 @@
 #include "engine/script/ScriptRunner.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "engine/core/Engine.h"
 #include "engine/field/TextBox.h"
@@ -9,19 +11,83 @@
 
 namespace {
 
-// Keeps a context on the running list for the length of one run.
+// A script that faults this many times in one runner call is stopped.
+constexpr int kFaultLimit = 8;
+
+// Keeps a context on the running list for the length of one run; the outermost run also holds
+// back the message boxes of repeated faults.
 class RunningMark {
   public:
-    RunningMark(ScriptSystem& scripts, const QDCR& context) : scripts_(scripts) {
-        scripts_.running.push_back(&context);
+    RunningMark(Engine& engine, QDCR& context) : engine_(engine) {
+        ScriptSystem& scripts = engine.Scripts;
+        if (scripts.running.empty()) {
+            scripts.guard.faults.clear();
+            previousGate_ = engine.boxGate;
+            engine.boxGate = GateScriptBox;
+        }
+        scripts.running.push_back(&context);
     }
-    ~RunningMark() { scripts_.running.pop_back(); }
+    ~RunningMark() {
+        ScriptSystem& scripts = engine_.Scripts;
+        scripts.running.pop_back();
+        if (scripts.running.empty()) engine_.boxGate = previousGate_;
+    }
     RunningMark(const RunningMark&) = delete;
     RunningMark& operator=(const RunningMark&) = delete;
 
   private:
-    ScriptSystem& scripts_;
+    // A fault of the running script is shown once a frame; at its eighth fault in one runner call
+    // the script is stopped with one box, and nothing more of it is shown.
+    static bool GateScriptBox(Engine& engine, std::string_view text) {
+        ScriptGuard& guard = engine.Scripts.guard;
+        if (guard.stopBoxAllowed || engine.Scripts.running.empty()) return true;
+        QDCR& context = *engine.Scripts.running.back();
+        auto it = std::find_if(guard.faults.begin(), guard.faults.end(),
+                               [&](const auto& f) { return f.first == &context; });
+        if (it == guard.faults.end()) it = guard.faults.insert(it, {&context, 0});
+        if (it->second >= kFaultLimit) return false;
+        if (++it->second == kFaultLimit) {
+            StopScript(engine, context, "it faulted 8 times in one run");
+            return false;
+        }
+        std::string key = std::to_string(reinterpret_cast<std::uintptr_t>(&context));
+        key += '\n';
+        key += text;
+        if (std::find(guard.shown.begin(), guard.shown.end(), key) != guard.shown.end())
+            return false;
+        guard.shown.push_back(std::move(key));
+        return true;
+    }
+
+    Engine& engine_;
+    BoxGate previousGate_ = nullptr;
 };
+
+bool FaultLimitReached(const ScriptGuard& guard, const QDCR& context) {
+    return std::any_of(guard.faults.begin(), guard.faults.end(), [&](const auto& f) {
+        return f.first == &context && f.second >= kFaultLimit;
+    });
+}
+
+// A new frame brings a new budget and shows faults afresh.
+void BeginFrame(Engine& engine) {
+    ScriptGuard& guard = engine.Scripts.guard;
+    if (guard.frame == engine.FrameNumber) return;
+    guard.frame = engine.FrameNumber;
+    guard.budget = kScriptByteBudget;
+    guard.shown.clear();
+}
+
+// The frame's budget ran out inside a run: every script on the running list is part of the work
+// that never yielded, so all of them stop, with one box that names the innermost.
+void StopRunningScripts(Engine& engine) {
+    auto& running = engine.Scripts.running;
+    for (QDCR* context : running) context->SetPosition(context->Size());
+    std::string fault = "the script runs on without yielding ('#')";
+    if (running.size() > 1)
+        fault += " (with " + std::to_string(running.size() - 1) + " scripts that ran it)";
+    StopScript(engine, *running.back(), fault);
+}
 
 bool Accepts(ScriptOwner owner, std::uint8_t classByte) {
     switch (classByte) {
@@ -62,19 +128,27 @@ Flow Execute(ScriptRun& run, std::uint8_t classByte) {
 
 void Run(ScriptRun run) {
     ScriptSystem& scripts = run.engine.Scripts;
+    RegisterScriptShutdown(run.engine);
+    BeginFrame(run.engine);
+    ScriptGuard& guard = scripts.guard;
+    if (guard.budget <= 0) return;  // the frame's work is spent: the script waits for the next
+    // Even a run that ends at once costs work (scripts running all the others in a loop make
+    // many), as does looking through the running list.
+    guard.budget -= 1 + static_cast<long>(scripts.running.size());
     if (std::find(scripts.running.begin(), scripts.running.end(), &run.context) !=
         scripts.running.end())
         return;
-    const RunningMark mark(scripts, run.context);
+    const RunningMark mark(run.engine, run.context);
     const std::uint64_t generation = run.engine.Field.actorGeneration;
     QDCR& context = run.context;
-    for (long executed = 0;; ++executed) {
-        if (executed >= kScriptByteBudget) {
-            StopScript(run.engine, context, "the script runs on without yielding ('#')");
-            return;
-        }
+    for (;;) {
         const std::uint8_t byte = context.Peek();
         if (byte == 0) return;  // a zero byte or the end: the script stops here
+        if (guard.budget <= 0) {
+            StopRunningScripts(run.engine);
+            return;
+        }
+        --guard.budget;
         run.classPos = context.Position();
         context.Next();
         if (byte == '#') return;
@@ -84,12 +158,17 @@ void Run(ScriptRun run) {
                 StopScript(run.engine, context, "a label '@' has no closing \"//\"");
                 return;
             }
+            guard.budget -= static_cast<long>(*end - context.Position());
             context.SetPosition(*end);
             continue;
         }
         if (!Accepts(run.owner, byte)) continue;
         const Flow flow = Execute(run, byte);
         if (flow == Flow::Gone) return;
+        if (FaultLimitReached(guard, context)) {
+            context.SetPosition(context.Size());  // even if the instruction jumped on
+            return;
+        }
         if (run.owner == ScriptOwner::Event && run.engine.Field.actorGeneration != generation)
             return;  // the script replaced the actors, its own event object included
         if (flow == Flow::Yield) return;
@@ -108,27 +187,49 @@ void StopScript(Engine& engine, QDCR& context, std::string_view fault) {
     text += fault;
     text += "\n\n";
     text += ScriptName(context);
+    ScriptGuard& guard = engine.Scripts.guard;
+    guard.stopBoxAllowed = true;
     ErrorBox(engine, text);
+    guard.stopBoxAllowed = false;
 }
 
 bool JumpToLabel(Engine& engine, QDCR& context, bool backward, std::string_view name,
-                 bool stopWhenMissing) {
+                 MissingLabel missing) {
     name = name.substr(0, name.find('\0'));
-    const auto at = FindLabel(context.Script(), context.Position(), backward, name);
-    if (!at) {
-        std::string fault = "the label \"";
-        fault += name;
-        fault +=
-            backward ? "\" does not exist before this place" : "\" does not exist after this place";
-        if (stopWhenMissing) {
-            StopScript(engine, context, fault);
-        } else {
-            ErrorBox(engine, "Script error: " + fault + "\n\n" + std::string(ScriptName(context)));
-        }
+    // Inside a run the search is paid from the frame's budget like executed bytes.
+    ScriptGuard& guard = engine.Scripts.guard;
+    const bool charged = !engine.Scripts.running.empty();
+    std::size_t work = 0;
+    const std::size_t limit =
+        charged ? static_cast<std::size_t>(std::max(guard.budget, 0L)) : SIZE_MAX;
+    const auto at = FindLabel(context.Script(), context.Position(), backward, name, work, limit);
+    if (charged) guard.budget -= static_cast<long>(work);
+    if (at) {
+        context.SetPosition(*at);
+        return true;
+    }
+    if (charged && guard.budget <= 0) {
+        StopRunningScripts(engine);  // the search spent the frame's work
         return false;
     }
-    context.SetPosition(*at);
-    return true;
+    std::string fault = "the label \"";
+    fault += name;
+    fault +=
+        backward ? "\" does not exist before this place" : "\" does not exist after this place";
+    if (missing == MissingLabel::Stop) {
+        StopScript(engine, context, fault);
+    } else if (missing == MissingLabel::Report) {
+        ErrorBox(engine, "Script error: " + fault + "\n\n" + std::string(ScriptName(context)));
+    }
+    return false;
+}
+
+void RegisterScriptShutdown(Engine& engine) {
+    RegisterShutdown(engine, ShutdownStep::GlobalScript,
+                     [](Engine& e) { e.Scripts.GlobalScript.Reset(); });
+    RegisterShutdown(engine, ShutdownStep::AnimActors, [](Engine& e) {
+        for (AnimActor& anim : e.Scripts.AnimActors) anim.Clear();
+    });
 }
 
 void RunGlobalScript(Engine& engine) {

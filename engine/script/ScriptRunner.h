@@ -17,8 +17,9 @@ enum class ScriptOwner {
 // The battle's own instruction class `w`, supplied by the battle when it runs a skill script.
 using BattleInstruction = void (*)(Engine& engine, QDCR& context, std::int8_t opcode);
 
-// A runner stops a script that runs this many bytes in one call without yielding: a loop
-// without a yield would otherwise hang the whole game.
+// The bytes all scripts together may execute (or search for labels) in one frame, nested runs
+// included: a loop without a yield would otherwise hang the whole game. When it runs out, the
+// scripts inside a runner are stopped and the others wait for the next frame.
 inline constexpr long kScriptByteBudget = 1'000'000;
 
 // The runners: each executes its context from its position until the script yields ('#') or
@@ -28,11 +29,19 @@ void RunEventScript(Engine& engine, int actorIndex);
 void RunAnimScript(Engine& engine, int animIndex);
 void RunBattleScript(Engine& engine, QDCR& context, BattleInstruction w);
 
+// What a jump to a label that does not exist does besides leaving the context where it was.
+enum class MissingLabel {
+    Stop,    // report it and stop the context, as a zero byte does
+    Report,  // report it
+    Quiet,   // nothing (it has been reported before)
+};
+
 // Moves the context to the label "@name//", searching forward or backward from its position.
-// A label that does not exist is reported and, when `stopWhenMissing`, stops the context (as a
-// zero byte does); otherwise the context stays where it was.
 bool JumpToLabel(Engine& engine, QDCR& context, bool backward, std::string_view name,
-                 bool stopWhenMissing = true);
+                 MissingLabel missing = MissingLabel::Stop);
+
+// Makes QuitGame empty the global script and the animation players.
+void RegisterScriptShutdown(Engine& engine);
 
 // Stops a context for good (until a jump or a load moves it) and names the fault and the script.
 void StopScript(Engine& engine, QDCR& context, std::string_view fault);

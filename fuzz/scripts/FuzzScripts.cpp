@@ -1,10 +1,13 @@
 // The four script runners executing arbitrary bytes in a small game on the headless platform: a
-// 20 x 20 map with its tile set, eight actors with event objects and the twelve animation players
-// for the global, event and animation scripts; a battle of four against one or two slimes, whose
-// acting member runs the bytes as its skill script, for the battle runner. The first byte picks
-// the runner, the second the event, animation player or battle set-up, the rest is the script.
-// Frames of the main loop follow, so that whatever the script left in the slots (field, text
-// box, script mode, the battle's phases) runs too.
+// 20 x 20 map with its tile set and marks, up to 256 actors with event objects and the twelve
+// animation players for the global, event and animation scripts; a battle of four against one or
+// two slimes, whose acting member runs the bytes as its skill script, for the battle runner.
+//
+// Input: runner (0 global, 1 event, 2 animation, 3 battle), the event, animation player or battle
+// set-up, the actor count - 1, the number k (mod 16) of key bytes, k key bytes, then the script.
+// The field scene then runs frame by frame through the main loop with the player in control (or the
+// global script), each key byte holding its keys for two frames: walking, talking, tile events and
+// the event scripts of every actor all run.
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -23,6 +26,8 @@
 
 namespace {
 
+constexpr int kFramesPerKeyByte = 2;
+
 // A picture with one colour per 16 x 16 cell, so every tile has its own colour.
 std::vector<std::uint8_t> CellBmp(int width, int height) {
     return MakeBmp(width, height, [](int x, int y) {
@@ -31,8 +36,8 @@ std::vector<std::uint8_t> CellBmp(int width, int height) {
     });
 }
 
-// The game directory, written once: tile set 0, the map "TOWN", a character sheet and an
-// animation sheet, and one script each runner can READ.
+// The game directory, written once: tile set 0, the map "TOWN" with a few marks, a character
+// sheet and an animation sheet, and one script each runner can READ.
 const EngineHarness& GameDirectory() {
     static const std::unique_ptr<EngineHarness> dir = [] {
         auto h = std::make_unique<EngineHarness>();
@@ -43,7 +48,9 @@ const EngineHarness& GameDirectory() {
         std::vector<std::uint8_t> map = {0, 20, 0, 20, 0};
         for (int layer = 0; layer < 4; ++layer)
             for (int i = 0; i < 400; ++i)
-                map.push_back(static_cast<std::uint8_t>(layer == 0 ? 1 + i % 0x20 : 0));
+                map.push_back(static_cast<std::uint8_t>(layer == 0   ? 1 + i % 0x20
+                                                        : layer == 2 ? (i % 7 == 0 ? 1 + i % 3 : 0)
+                                                                     : 0));
         h->WriteFile("Mt\\TOWN.qd", map);
         h->WriteFile("pic\\hero.qdg", CellBmp(64, 32));
         h->WriteFile("ev\\anm\\fx.qdg", CellBmp(96, 96));
@@ -64,10 +71,33 @@ const std::filesystem::path& BattleDirectory() {
     return files->h.gameDir;
 }
 
+// The key script: each key byte (its eight bits are the eight keys) for two frames.
+void HoldKeys(HeadlessPlatform& platform, const std::vector<std::uint8_t>& keys,
+              std::uint64_t firstFrame) {
+    std::string text;
+    std::uint64_t frame = firstFrame;
+    for (const std::uint8_t k : keys) {
+        text += std::to_string(frame) + " " + KeyNames(k) + "\n";
+        frame += kFramesPerKeyByte;
+    }
+    text += std::to_string(frame) + "\n";
+    InputScript input;
+    std::string error;
+    if (!input.Parse(text, error)) FuzzFailure();
+    platform.SetInput(std::move(input));
+}
+
+void RunFrames(Engine& engine, std::size_t keyBytes) {
+    const std::size_t frames = kFramesPerKeyByte * keyBytes + 3;
+    for (std::size_t f = 0; f < frames; ++f)
+        if (!LoopOnce(engine)) return;
+}
+
 // The bits of `setUp`: 0 the group (one or two slimes), 1-3 the acting slot (a member or the
 // first slime), 4-5 the skill, 6-7 the slot under the cursor. The action starts as the battle
 // starts it once its message has been read.
-void FightWithScript(int setUp, const std::vector<std::uint8_t>& script) {
+void FightWithScript(int setUp, const std::vector<std::uint8_t>& script,
+                     const std::vector<std::uint8_t>& keys) {
     BattleGame g(BattleDirectory());
     Engine& engine = g.engine;
     g.LoadGame();
@@ -86,22 +116,39 @@ void FightWithScript(int setUp, const std::vector<std::uint8_t>& script) {
     b.messageTimer = 1;
     b.skillScript.Load(script);
     engine.ModeProc = ActionRun;
-    // Until the action and whatever it started are over, or the battle is.
+    // Until the action and whatever it started are over, or the battle is; then the keys.
     g.HoldUntil("", 150, [&] {
         return !engine.Battle || engine.ModeProc == FreeMove || engine.ModeProc == IdleProc ||
                engine.ModeProc == VictoryWait;
     });
+    HoldKeys(g.h.platform, keys, engine.FrameNumber + 1);
+    RunFrames(engine, keys.size());
+}
+
+// Actors on the first rows of the map, the first five with the hero's picture.
+void PlaceActors(Engine& engine, int count) {
+    CreateActors(engine, count);
+    for (int i = 0; i < count; ++i) {
+        Actor& actor = engine.Actors[static_cast<std::size_t>(i)];
+        actor.x = TileToX(1 + i % 18);
+        actor.y = TileToY(1 + i / 18);
+        if (i < kPartySize) SetActorPicture(engine, i, "hero");
+        actor.level = 32;
+    }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 2) return 0;
+    if (size < 4 || size < 4u + data[3] % 16) return 0;
     const int runner = data[0] % 4;  // global, event, animation, battle
     const int index = data[1];
-    std::vector<std::uint8_t> script(data + 2, data + size);
+    const int actorCount = 1 + data[2];
+    const std::size_t keyCount = data[3] % 16;
+    const std::vector<std::uint8_t> keys(data + 4, data + 4 + keyCount);
+    const std::vector<std::uint8_t> script(data + 4 + keyCount, data + size);
     if (runner == 3) {
-        FightWithScript(index, script);
+        FightWithScript(index, script, keys);
         return 0;
     }
 
@@ -114,37 +161,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     DisplayOpen(engine);
     InitField(engine);
     if (!LoadMap(engine, "TOWN")) FuzzFailure();
-    CreateActors(engine, 8);
-    SetActorPicture(engine, 0, "hero");
-    engine.FrameMs = 16;
-
-    for (int call = 0; call < 3; ++call) {
-        switch (runner) {
-            case 0:
-                if (call == 0) engine.Scripts.GlobalScript.Load(script);
-                RunGlobalScript(engine);
-                break;
-            case 1: {
-                // Chosen before the run: a script may replace the actors, even by none.
-                const int actor = index % kPartySize + 3;
-                if (call == 0)
-                    engine.Field.events[static_cast<std::size_t>(actor)]->script.Load(script);
-                RunEventScript(engine, actor);
-                break;
+    PlaceActors(engine, actorCount);
+    engine.SceneProc = FieldScene;
+    engine.ModeProc = PlayerControl;
+    switch (runner) {
+        case 0:
+            engine.Scripts.GlobalScript.Load(script);
+            engine.ModeProc = ScriptMode;
+            break;
+        case 1:
+            // Every character runs the bytes, so that scripts that run the others (`c` -2)
+            // meet as many as there are.
+            for (std::size_t i = kPartySize; i < engine.Field.events.size(); ++i) {
+                engine.Field.events[i]->script.Load(script);
+                engine.Field.events[i]->active = 1;
             }
-            case 2: {
-                const int player = index % kAnimActorCount;
-                AnimActor& anim = engine.Scripts.AnimActors[static_cast<std::size_t>(player)];
-                if (call == 0) {
-                    anim.script.Load(script);
-                    anim.active = 1;
-                }
-                RunAndDrawAnimActor(engine, player, 120, 320);
-                break;
-            }
+            if (engine.Field.events.size() <= kPartySize && !engine.Field.events.empty())
+                engine.Field.events.back()->script.Load(script);
+            RunEventScript(engine, index % actorCount);
+            break;
+        default: {
+            const int player = index % kAnimActorCount;
+            AnimActor& anim = engine.Scripts.AnimActors[static_cast<std::size_t>(player)];
+            anim.script.Load(script);
+            anim.active = 1;
+            for (int call = 0; call < 3; ++call) RunAndDrawAnimActor(engine, player, 120, 320);
+            break;
         }
     }
-    for (int frame = 0; frame < 3; ++frame)
-        if (!LoopOnce(engine)) break;
+    HoldKeys(platform, keys, engine.FrameNumber + 1);
+    RunFrames(engine, keys.size());
     return 0;
 }

@@ -9,14 +9,6 @@
 #include "engine/field/FieldState.h"
 #include "tests/engine/BmpFile.h"
 
-namespace {
-
-void PutLe(std::string& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-}  // namespace
-
 std::string SolidBmp(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     const std::uint32_t colour = static_cast<std::uint32_t>(r << 16 | g << 8 | b);
     const auto bytes = MakeBmp(width, height, [colour](int, int) { return colour; });
@@ -24,21 +16,12 @@ std::string SolidBmp(int width, int height, std::uint8_t r, std::uint8_t g, std:
 }
 
 std::string TinyWav() {
-    const std::uint32_t samples = 64;
-    std::string out = "RIFF";
-    PutLe(out, 36 + samples, 4);
-    out += "WAVEfmt ";
-    PutLe(out, 16, 4);
-    PutLe(out, 1, 2);
-    PutLe(out, 1, 2);
-    PutLe(out, 11025, 4);
-    PutLe(out, 11025, 4);
-    PutLe(out, 1, 2);
-    PutLe(out, 8, 2);
-    out += "data";
-    PutLe(out, samples, 4);
-    out.append(samples, static_cast<char>(0x80));
-    return out;
+    // RIFF header of 64 silent 8-bit mono samples at 11025 Hz.
+    const std::string header(
+        "RIFF\x64\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x11\x2B\0\0"
+        "\x11\x2B\0\0\x01\0\x08\0data\x40\0\0\0",
+        44);
+    return header + std::string(64, '\x80');
 }
 
 std::string CompileScript(std::string_view source) {

@@ -44,63 +44,60 @@ TEST(Grid, PlacedActorsLandInTheirCells) {
     EXPECT_EQ(Cells(g), (std::set<std::pair<int, int>>{{2, 2}, {2, 3}, {3, 2}, {3, 3}}));
 }
 
-TEST(Grid, BoxFreeAllowsOnlyEmptyOrOwnCellsInside) {
-    CellGrid g = GridWith({{0, 1, 1}, {4, 2, 1}});
-    const CellBox box{1, 1, 1, 1};
-    EXPECT_FALSE(BoxFree(g, Shifted(box, kDirRight), 0));  // held by slot 4
-    EXPECT_TRUE(BoxFree(g, Shifted(box, kDirDown), 0));
-    EXPECT_TRUE(BoxFree(g, box, 0));
-    EXPECT_FALSE(BoxFree(g, Shifted(CellBox{0, 1, 1, 1}, kDirLeft), 0));  // off the grid
-}
-
-TEST(Grid, OriginIsLeftmostColumnLowestRow) {
-    CellGrid g = GridWith({{5, 2, 2}, {5, 2, 3}, {5, 3, 2}, {5, 3, 3}});
-    EXPECT_EQ(*OriginCell(g, 5), (GridCell{2, 3}));
-    EXPECT_EQ(*FirstCell(g, 5), (GridCell{2, 2}));
-    EXPECT_FALSE(OriginCell(g, 0).has_value());
-}
-
-TEST(Reach, PlayerModeMirrorsThePattern) {
-    CellGrid g = GridWith({{0, 3, 3}});
-    CellGrid reach;
-    MarkReachCells(reach, g, 0, Skill({1}, 0, 0x11), kReachPlayer, {});
-    EXPECT_EQ(Cells(reach), (std::set<std::pair<int, int>>{{3, 3}}));
-    MarkReachCells(reach, g, 0, Skill({0, 1}, 0, 0x11), kReachPlayer, {});
-    EXPECT_EQ(Cells(reach), (std::set<std::pair<int, int>>{{2, 3}, {4, 3}}));
-    MarkReachCells(reach, g, 0, Skill({2, 1}, 0, 0x11), kReachPlayer, {});
-    EXPECT_EQ(Cells(reach), (std::set<std::pair<int, int>>{{2, 3}, {4, 3}, {3, 2}, {3, 4}}));
-}
-
-TEST(Reach, PlayerModeDropsCellsOffTheGrid) {
-    CellGrid g = GridWith({{0, 0, 6}});
-    CellGrid reach;
-    MarkReachCells(reach, g, 0, Skill({2, 1}, 0, 0x11), kReachPlayer, {});
-    EXPECT_EQ(Cells(reach), (std::set<std::pair<int, int>>{{1, 6}, {0, 5}}));
-}
-
-TEST(Reach, EnemyModeCoversOneQuadrantInFront) {
-    CellGrid g = GridWith({{4, 3, 3}});
-    CellGrid reach;
-    // Looking down and right: bits run along columns, bytes along rows.
-    MarkReachCells(reach, g, 4, Skill({2, 1}, 0, 0x11), kReachEnemy, {-1, 0, 32, 24});
-    EXPECT_EQ(Cells(reach), (std::set<std::pair<int, int>>{{4, 3}, {3, 4}}));
-    // Looking up and left.
-    MarkReachCells(reach, g, 4, Skill({6}, 0, 0x11), kReachEnemy, {1, 1, 32, 24});
-    EXPECT_EQ(Cells(reach), (std::set<std::pair<int, int>>{{2, 3}, {1, 3}}));
-    // A frame taller than one row (32 pixels) also stretches the first byte one row back.
-    MarkReachCells(reach, g, 4, Skill({2, 1}, 0, 0x11), kReachEnemy, {-1, 0, 32, 32});
-    EXPECT_EQ(Cells(reach), (std::set<std::pair<int, int>>{{4, 3}, {4, 2}, {3, 4}}));
-}
-
-TEST(Reach, EnemyModeStretchesOverALargeEnemy) {
-    // A 64 x 48 enemy on columns 2..3, rows 2..3, looking down and right.
-    CellGrid g = GridWith({{5, 2, 2}, {5, 2, 3}, {5, 3, 2}, {5, 3, 3}});
-    CellGrid reach;
-    MarkReachCells(reach, g, 5, Skill({3, 1}, 0, 0x11), kReachEnemy, {-1, 0, 64, 48});
-    // The origin moves to the front corner (3, 3); reach[0] bits 0,1 stretch over both rows and
-    // reach[k] bit 0 over both columns.
-    EXPECT_EQ(Cells(reach), (std::set<std::pair<int, int>>{
-                                {3, 3}, {4, 3}, {3, 2}, {4, 2}, {3, 4}, {2, 3}, {2, 4}}));
+TEST(Reach, PlayerModeMirrorsThePatternEnemyModeCoversTheQuadrantInFront) {
+    using CellSet = std::set<std::pair<int, int>>;
+    const CellGrid large = GridWith({{5, 2, 2}, {5, 2, 3}, {5, 3, 2}, {5, 3, 3}});
+    const struct {
+        CellGrid grid;
+        int slot;
+        SkillRecord skill;
+        int mode;
+        ReachPose pose;
+        CellSet reach;
+    } cases[] = {
+        {GridWith({{0, 3, 3}}), 0, Skill({1}, 0, 0x11), kReachPlayer, {}, {{3, 3}}},
+        {GridWith({{0, 3, 3}}), 0, Skill({0, 1}, 0, 0x11), kReachPlayer, {}, {{2, 3}, {4, 3}}},
+        {GridWith({{0, 3, 3}}),
+         0,
+         Skill({2, 1}, 0, 0x11),
+         kReachPlayer,
+         {},
+         {{2, 3}, {4, 3}, {3, 2}, {3, 4}}},
+        {GridWith({{0, 0, 6}}), 0, Skill({2, 1}, 0, 0x11), kReachPlayer, {}, {{1, 6}, {0, 5}}},
+        // Looking down and right: bits run along columns, bytes along rows.
+        {GridWith({{4, 3, 3}}),
+         4,
+         Skill({2, 1}, 0, 0x11),
+         kReachEnemy,
+         {-1, 0, 32, 24},
+         {{4, 3}, {3, 4}}},
+        {GridWith({{4, 3, 3}}),
+         4,
+         Skill({6}, 0, 0x11),
+         kReachEnemy,
+         {1, 1, 32, 24},
+         {{2, 3}, {1, 3}}},  // looking up and left
+        // A frame taller than one row also stretches the first byte one row back.
+        {GridWith({{4, 3, 3}}),
+         4,
+         Skill({2, 1}, 0, 0x11),
+         kReachEnemy,
+         {-1, 0, 32, 32},
+         {{4, 3}, {4, 2}, {3, 4}}},
+        // A 64 x 48 enemy: the origin moves to the front corner (3, 3); reach[0] bits 0 and 1
+        // stretch over both rows and reach[k] bit 0 over both columns.
+        {large,
+         5,
+         Skill({3, 1}, 0, 0x11),
+         kReachEnemy,
+         {-1, 0, 64, 48},
+         {{3, 3}, {4, 3}, {3, 2}, {4, 2}, {3, 4}, {2, 3}, {2, 4}}},
+    };
+    for (const auto& c : cases) {
+        CellGrid reach;
+        MarkReachCells(reach, c.grid, c.slot, c.skill, c.mode, c.pose);
+        EXPECT_EQ(Cells(reach), c.reach) << c.slot << " mode " << c.mode;
+    }
 }
 
 TEST(Cursor, StepsToTheNextReachCellWrappingRowsAndColumns) {
@@ -201,19 +198,21 @@ TEST(Damage, HealingIsPositiveAndHugeValuesAreCapped) {
     EXPECT_EQ(e, -9999);
 }
 
-TEST(Damage, UnknownKindDrawsNothing) {
-    kit::Random random(9);
-    const auto before = random.state();
-    std::int32_t e = 77;
-    EXPECT_FALSE(ComputeEffect(Fighter(1, 1), Fighter(1, 1), 100, 3, random, e));
-    EXPECT_EQ(random.state(), before);
-}
-
-TEST(Knockback, PushesAwayFromTheAttacker) {
-    EXPECT_EQ(KnockbackDirections(100, 300, 132, 300), 0x01);  // target right of attacker
-    EXPECT_EQ(KnockbackDirections(100, 300, 68, 324), 0x12);   // left and below
-    EXPECT_EQ(KnockbackDirections(100, 300, 100, 276), 0x20);  // straight above
-    EXPECT_EQ(KnockbackDirections(100, 300, 100, 300), 0x00);
+TEST(Knockback, PushesAwayFromTheAttackerAndKeepsTheNibbleOfAnEqualAxis) {
+    const struct {
+        std::uint8_t previous;
+        int targetX, targetY;
+        std::uint8_t byte;
+    } cases[] = {
+        {0x00, 132, 300, 0x01},                          // right of the attacker at (100, 300)
+        {0x00, 68, 324, 0x12},                           // left and below
+        {0x00, 100, 276, 0x20},                          // straight above
+        {0x00, 100, 300, 0x00}, {0x20, 132, 300, 0x21},  // an earlier push along is kept
+        {0x02, 100, 324, 0x12},                          // and so is one across
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KnockbackDirections(c.previous, 100, 300, c.targetX, c.targetY), c.byte)
+            << c.targetX << "," << c.targetY;
 }
 
 TEST(EnemyChoice, DrawsByWeightAndNeverDividesByZero) {
@@ -231,14 +230,6 @@ TEST(EnemyChoice, DrawsByWeightAndNeverDividesByZero) {
     // The roll r in 0..3 picks skill 5 while r <= 3 - the running sum takes the first entry at
     // which it reaches r, so weight 3 wins every roll of a total of 4.
     EXPECT_EQ(fives, 4000);
-}
-
-TEST(EnemyChoice, ApproachesAlongTheLargerAxis) {
-    EXPECT_EQ(ApproachDirection(200, 300, 50, 316), kDirLeft);
-    EXPECT_EQ(ApproachDirection(20, 300, 150, 316), kDirRight);
-    EXPECT_EQ(ApproachDirection(100, 300, 110, 372), kDirDown);
-    EXPECT_EQ(ApproachDirection(100, 372, 110, 300), kDirUp);
-    EXPECT_EQ(ApproachDirection(100, 300, 100, 300), kDirDown);
 }
 
 }  // namespace

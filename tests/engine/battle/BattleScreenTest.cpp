@@ -29,15 +29,11 @@ TEST_F(BattleScreen, PlayerAimingDarkensAllButTheBlueReach) {
     b().activeSlot = 0;
     BeginAiming(g.engine);
     DrawBattle(g.engine);
-    const std::uint16_t inReach = Pixel(7 + 32 * 3 + 2, 244 + 24 * 6 + 20);
-    const std::uint16_t topBand = Pixel(100, 220);
-    const std::uint16_t leftStrip = Pixel(3, 300);
-    const std::uint16_t rightBand = Pixel(235, 300);
-    const std::uint16_t plain = b().background.At(100, 10);
+    const std::uint16_t plain = b().background.At(100, 10), topBand = Pixel(100, 220);
     EXPECT_LT(Blue(topBand), Blue(plain));
-    EXPECT_EQ(leftStrip, topBand);
-    EXPECT_EQ(rightBand, topBand);
-    EXPECT_GT(Blue(inReach), Blue(plain));
+    EXPECT_EQ(Pixel(3, 300), topBand);
+    EXPECT_EQ(Pixel(235, 300), topBand);
+    EXPECT_GT(Blue(Pixel(7 + 32 * 3 + 2, 244 + 24 * 6 + 20)), Blue(plain));  // in reach
 }
 
 TEST_F(BattleScreen, EnemyReachIsRedWithoutDarkening) {
@@ -83,6 +79,15 @@ TEST_F(BattleScreen, LabelNearTheRightEdgeEndsAtTheEdge) {
     EXPECT_EQ(Pixel(239 - 124 - 1, 315), outside);
 }
 
+TEST_F(BattleScreen, TheStepsLastFrameStillShowsTheMarkerAndLabel) {
+    g.Hold("up", 2);
+    ASSERT_EQ(g.engine.ModeProc, StepAnim);
+    g.Hold("", 9);  // the ninth frame of the step ends it
+    EXPECT_EQ(g.engine.ModeProc, FreeMove);
+    // Beth's label spans x 9..36, y 268..283 under her new place (23, 268).
+    EXPECT_NE(Pixel(20, 283), b().background.At(20, 283 - 210));
+}
+
 TEST_F(BattleScreen, ShakesAddUpToNothing) {
     b().targeted = {};
     b().targeted[0] = 1;
@@ -107,13 +112,6 @@ TEST_F(BattleScreen, ShakesAddUpToNothing) {
     EXPECT_EQ(g.engine.Actors[4].level, 32);
     for (int i = 0; i < 60; ++i) NumbersStep(g.engine);
     EXPECT_EQ(b().numbersTimer, 0);
-}
-
-TEST(NumberLift, JumpsLandsAndBounces) {
-    const int expected[15] = {2, 3, 4, 3, 2, 0, 4, 5, 6, 7, 8, 7, 6, 5, 4};
-    for (int p = 0; p < 15; ++p) EXPECT_EQ(NumberLift(p), expected[p]);
-    EXPECT_EQ(NumberLift(-1), 0);
-    EXPECT_EQ(NumberLift(15), 0);
 }
 
 }  // namespace

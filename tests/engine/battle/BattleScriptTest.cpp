@@ -30,24 +30,22 @@ class BattleScript : public ::testing::Test {
 };
 
 TEST_F(BattleScript, WaitingInstructionsStepBackTwoBytesBeforeTheirClass) {
-    Load(std::string_view("X#w\x05w\x00", 6), 4);
-    b().numbersTimer = 3;
-    BattleInstructionW(g.engine, context, 5);
-    EXPECT_EQ(context.Position(), 0u);
-    context.SetPosition(4);
-    b().numbersTimer = 0;
-    BattleInstructionW(g.engine, context, 5);
-    EXPECT_EQ(context.Position(), 4u);
-}
-
-TEST_F(BattleScript, AWaitAtTheVeryStartStillYields) {
-    Load(std::string_view("#w\x05", 3), 3);
-    b().numbersTimer = 3;
-    BattleInstructionW(g.engine, context, 5);
-    EXPECT_EQ(context.Position(), 0u);
-    Load(std::string_view("w\x05", 2), 2);
-    BattleInstructionW(g.engine, context, 5);
-    EXPECT_TRUE(context.AtEnd());  // no yield in front: the script is stopped, not spun
+    const struct {
+        std::string_view bytes;
+        std::size_t end, after;  // where the instruction ends, where the script then stands
+        std::int32_t numbers;
+    } cases[] = {
+        {std::string_view("X#w\x05w\x00", 6), 4, 0, 3},
+        {std::string_view("X#w\x05w\x00", 6), 4, 4, 0},  // nothing to wait for
+        {std::string_view("#w\x05", 3), 3, 0, 3},        // a wait at the very start
+        {std::string_view("w\x05", 2), 2, 2, 3},         // no yield in front: stopped, not spun
+    };
+    for (const auto& c : cases) {
+        Load(c.bytes, c.end);
+        b().numbersTimer = c.numbers;
+        BattleInstructionW(g.engine, context, 5);
+        EXPECT_EQ(context.Position(), c.after) << c.bytes.size() << " " << c.numbers;
+    }
 }
 
 TEST_F(BattleScript, QueriesAndTurns) {
@@ -99,9 +97,40 @@ TEST_F(BattleScript, UnknownEffectKindStoresNoChange) {
     b().effect[4] = -50;
     v[0] = 100;
     v[1] = 7;
+    const auto seed = g.engine.random.state();
     BattleInstructionW(g.engine, context, 6);
     EXPECT_EQ(b().effect[4], 0);
+    EXPECT_EQ(g.engine.random.state(), seed);  // nothing drawn
     EXPECT_NE(g.Boxes().back().find("failed"), std::string::npos);
+}
+
+TEST_F(BattleScript, ADiagonalPushMovesAcrossThenAlongFromTheMovedPlace) {
+    // Grid cell (c, r) of a 32-wide combatant: x = 23 + 32c, y = 268 + 24r.
+    auto place = [&](int slot, int c, int r) {
+        g.engine.Actors[static_cast<std::size_t>(slot)].x = 23 + 32 * c;
+        g.engine.Actors[static_cast<std::size_t>(slot)].y = 268 + 24 * r;
+    };
+    const struct {
+        int otherColumn, otherRow, endColumn, endRow;
+    } cases[] = {
+        {3, 3, 3, 2},  // the diagonal cell is taken: across only
+        {2, 3, 3, 3},  // the cell below is taken but the diagonal one is free: diagonally
+    };
+    for (const auto& c : cases) {
+        place(0, 1, 1);
+        place(4, 2, 2);
+        place(1, c.otherColumn, c.otherRow);
+        place(2, 0, 5);
+        place(3, 0, 6);
+        RebuildGrid(g.engine);
+        b().knockback = {};
+        BattleInstructionW(g.engine, context, 12);
+        ASSERT_EQ(b().knockback[4], 0x11);
+        BattleInstructionW(g.engine, context, 4);
+        KnockbackRun(g.engine);
+        EXPECT_EQ(g.engine.Actors[4].x, 23 + 32 * c.endColumn) << c.otherColumn;
+        EXPECT_EQ(g.engine.Actors[4].y, 268 + 24 * c.endRow) << c.otherColumn;
+    }
 }
 
 TEST_F(BattleScript, KnockbackPushesOneTargetEveryTwentySixFrames) {

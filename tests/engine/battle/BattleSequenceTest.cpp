@@ -47,24 +47,16 @@ TEST_F(BattleSequence, SetUpPlacesEveryoneAndWaitsForThePlayer) {
     EXPECT_EQ(b().alive, (std::array<std::int32_t, 11>{1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0}));
     // Slot 0 holds character 2 of the starting line-up 2, 3, 1, 4.
     EXPECT_STREQ(Combatant(g.engine, 0).name, "Beth");
-    EXPECT_EQ(g.engine.Actors[4].width, 32);
     EXPECT_EQ(g.engine.Actors[4].stepX, -1);
-    EXPECT_EQ(b().enemyTurn, 4);
     EXPECT_TRUE(HasLine(g, "music BGM\\btl2.mid"));
     EXPECT_TRUE(HasLine(g, "effect 1 SE\\kin"));
 }
 
-TEST_F(BattleSequence, ShiftForASingleFrameOpensNothing) {
+TEST_F(BattleSequence, MenusReactToHeldShiftAndItemAndRetreatChangeNothing) {
     g.StartBattle(0);
-    g.Hold("shift", 1);
+    g.Hold("shift", 1);  // pressed for a single frame only
     g.Hold("", 3);
     EXPECT_EQ(mode(), FreeMove);
-    g.Hold("shift", 2);
-    EXPECT_EQ(mode(), CommandMenu);
-}
-
-TEST_F(BattleSequence, ItemAndRetreatChangeNothing) {
-    g.StartBattle(0);
     g.Hold("shift", 2);
     ASSERT_EQ(mode(), CommandMenu);
     for (int entry : {2, 3}) {
@@ -174,24 +166,52 @@ TEST_F(BattleSequence, HealingIsCappedAtMaxHp) {
     EXPECT_EQ(g.engine.CharacterTable[2].hp, 100);
 }
 
-TEST_F(BattleSequence, AMissingSkillScriptStillEndsTheAction) {
+TEST_F(BattleSequence, AMissingSkillScriptOrOneWithoutW0StillEndsTheAction) {
     std::filesystem::remove(g.h.gameDir / "ev" / "wz" / "wz1.sc");
     g.StartBattle(0);
     ASSERT_TRUE(g.HoldUntil("shift", 200, [&] { return mode() == ActionRun; }));
     g.Hold("", 3);
     EXPECT_NE(mode(), ActionRun);
     EXPECT_EQ(b().pending[0], 0);
-    EXPECT_TRUE(HasFragment(g.Boxes(), "QDCR::READ"));
+    EXPECT_TRUE(HasFragment(g.Boxes(), "box エラー発生|e]QDCR::READ"));
+    EXPECT_TRUE(HasFragment(g.Boxes(), "ev\\\\wz\\\\wz1.sc"));  // the full path
+    // A script that stops without w 0 ends the action as well, after its effects.
+    g.WriteSkillScript(1, "c0;0;1;=c0;1;0;=w6;w4;#");
+    ASSERT_TRUE(
+        g.HoldUntil("shift", 400, [&] { return b().activeSlot == 2 && mode() == FreeMove; }));
+    EXPECT_EQ(b().pending[1], 0);
+    EXPECT_EQ(b().enemyRecord[0].hp, 19);
 }
 
-TEST_F(BattleSequence, AScriptThatStopsWithoutFinishingEndsTheAction) {
-    g.WriteSkillScript(1, "c0;0;1;=c0;1;0;=w6;w4;#");
+TEST_F(BattleSequence, ASkillThatNeverFinishesIsStoppedAfter1800Frames) {
+    g.WriteSkillScript(1, "@L//#c2;1;$L//");
     g.StartBattle(0);
-    ASSERT_TRUE(
-        g.HoldUntil("shift", 400, [&] { return b().activeSlot == 1 && mode() == FreeMove; }));
+    ASSERT_TRUE(g.HoldUntil("shift", 200, [&] { return mode() == ActionRun; }));
+    g.Hold("", 1790);
+    EXPECT_EQ(mode(), ActionRun);
+    g.Hold("", 20);
+    EXPECT_NE(mode(), ActionRun);
     EXPECT_EQ(b().pending[0], 0);
-    EXPECT_EQ(b().alive[4], 1);
-    EXPECT_EQ(b().enemyRecord[0].hp, 19);
+    EXPECT_TRUE(HasFragment(g.Boxes(), "1800 frames"));
+}
+
+TEST_F(BattleSequence, WithNoLivingMemberTheBattleIsLostAndNoEnemyIsCommanded) {
+    for (const int n : {1, 2, 3, 4}) g.engine.CharacterTable[static_cast<std::size_t>(n)].hp = 0;
+    g.StartBattle(0);
+    EXPECT_EQ(mode(), AfterAction);  // lost before anyone moves
+    for (const int slot : {0, 3}) {
+        b().activeSlot = slot;
+        NextPartyMember(g.engine);  // once walked on into the enemies' slots
+        EXPECT_GE(b().activeSlot, 0);
+        EXPECT_LT(b().activeSlot, kPartySlots);
+    }
+    g.engine.ModeProc = AfterAction;
+    for (int frame = 0; frame < 30 && g.engine.Battle; ++frame) {
+        g.Hold("shift", 1);
+        EXPECT_NE(mode(), FreeMove);
+        EXPECT_NE(mode(), CommandMenu);
+    }
+    EXPECT_TRUE(!g.engine.Battle || b().message == kDefeatText);
 }
 
 TEST_F(BattleSequence, KnockedOutMemberFirstInReachIsNotPassedOver) {
@@ -205,18 +225,6 @@ TEST_F(BattleSequence, KnockedOutMemberFirstInReachIsNotPassedOver) {
     EXPECT_EQ(b().enemyCommitted, 0);
 }
 
-TEST_F(BattleSequence, ZeroWeightsNeverCommit) {
-    g.WriteEnemy(1, "idle", 20, {0, 10, 3, 2, 5, 0, 1, 0}, "2:\n2-0\n1-0\n");
-    g.h.WriteFile("Schr\\group.qd", "1,0,0,0,0,0,0,3-3,0-0,0-0,0-0,2-2,0-0,0-0,0-0,0-0,0-0,0-0,\n");
-    g.engine.PartyLineup = {1, 0, 0, 0};
-    g.StartBattle(0);
-    for (int i = 0; i < 5; ++i) {
-        b().enemyTurn = 4;
-        EXPECT_NE(EnemyTick(g.engine), 1);
-        EXPECT_EQ(b().pending[4], 0);
-    }
-}
-
 TEST_F(BattleSequence, BadGroupsAndLineUpsLeaveSlotsEmpty) {
     g.engine.PartyLineup = {2, 99, 0, 1};
     g.StartBattle(7);  // the group file has two lines
@@ -225,40 +233,14 @@ TEST_F(BattleSequence, BadGroupsAndLineUpsLeaveSlotsEmpty) {
     EXPECT_TRUE(HasFragment(g.Boxes(), "99"));
 }
 
-TEST_F(BattleSequence, MissingEnemyFileLeavesItsSlotAbsent) {
-    g.h.WriteFile("Schr\\group.qd", "1,9,0,0,0,0,0,1-1,1-2,1-3,1-4,6-3,6-5,0-0,0-0,0-0,0-0,0-0,\n");
+TEST_F(BattleSequence, AMissingEnemyFileOrAPlaceOffTheGridLeavesItsSlotAbsent) {
+    g.h.WriteFile("Schr\\group.qd",
+                  "1,9,1,0,0,0,0,1-1,1-2,1-3,1-4,6-3,6-5,99999999-99999999,0-0,0-0,0-0,0-0,\n");
     g.StartBattle(0);
-    EXPECT_EQ(b().alive[4], 1);
-    EXPECT_EQ(b().alive[5], 0);
-    EXPECT_EQ(b().enemyRecord[1].maxHp, 0);
+    EXPECT_EQ(b().alive, (std::array<std::int32_t, 11>{1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(g.engine.Actors[6].level, 0);
     EXPECT_TRUE(HasFragment(g.Boxes(), "e]LD_Enm"));
-}
-
-TEST(BattleFromTheField, AScriptStartsABattleAndGoesOnAfterIt) {
-    BattleGame g;
-    g.WriteStandardFiles();
-    g.h.WriteFile("Mt\\town.qd", std::string("\x00\x02\x00\x02\x00", 5) + std::string(16, '\0'));
-    g.h.WriteFile("ev\\START.sc", CompileScript("c4;=$town//f13;c0;0;0;=f22;f10;#"
-                                                "c0;4;42;=@END//#c2;1;$END//"));
-    g.LoadGame();
-    Engine& engine = g.engine;
-    CreateActors(engine, 5);
-    engine.Field.battleStartMode = BattleStartMode;
-    engine.Field.scriptMode = 1;
-    engine.Actors[2].x = 40;
-    engine.Scripts.GlobalScript.READ(engine, "ev\\START");
-    engine.SceneProc = FieldScene;
-    engine.ModeProc = ScriptMode;
-    g.h.RunFrames(2);
-    ASSERT_TRUE(engine.Battle);
-    EXPECT_EQ(engine.Field.mapName, "town");  // the battle's own map does not replace it
-    ASSERT_TRUE(g.HoldUntil("shift", 800, [&] { return !engine.Battle; }));
-    EXPECT_EQ(engine.SceneProc, FieldScene);
-    EXPECT_EQ(engine.ModeProc, ScriptMode);
-    EXPECT_EQ(engine.Scripts.GlobalScript.variables[4], 42);
-    ASSERT_EQ(engine.Actors.size(), 5u);
-    EXPECT_EQ(engine.Actors[2].x, 40);
-    EXPECT_EQ(engine.Field.mapName, "town");
+    EXPECT_TRUE(HasFragment(g.Boxes(), "slot 6: 99999999-99999999 lies outside the grid"));
 }
 
 }  // namespace

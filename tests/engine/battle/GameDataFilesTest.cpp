@@ -25,15 +25,17 @@ TEST(GameDataFiles, AMissingSkillDatabaseIsNamedAndLeavesNoSkills) {
     EXPECT_NE(g.Boxes()[0].find("Dtbs\\\\wzDt.qd"), std::string::npos);
 }
 
-TEST(GameDataFiles, SkillsLoadOnePerLine) {
+TEST(GameDataFiles, SkillsLoadOnePerLineWhateverTheLineEnds) {
     BattleGame g;
-    g.WriteStandardFiles();
-    LoadSkillTable(g.engine);
-    ASSERT_EQ(g.engine.SkillTable.size(), 5u);
-    EXPECT_EQ(g.engine.SkillTable[3].name, "mend");
-    EXPECT_TRUE(g.engine.SkillTable[3].ownSide());
-    FreeSkillTable(g.engine);
-    EXPECT_TRUE(g.engine.SkillTable.empty());
+    for (const std::string end : {"\n", "\r\n"}) {
+        // An empty line between two skills is read past, not counted.
+        g.h.WriteFile("Dtbs\\wzDt.qd", "a b 0,0,0,0,0,0,0,-0,1*1," + end + end +
+                                           "mend heal 0,0,0,0,0,0,0,-1,1*1," + end);
+        LoadSkillTable(g.engine);
+        ASSERT_EQ(g.engine.SkillTable.size(), 2u) << end.size();
+        EXPECT_EQ(g.engine.SkillTable[1].name, "mend");
+        EXPECT_TRUE(g.engine.SkillTable[1].ownSide());
+    }
 }
 
 }  // namespace

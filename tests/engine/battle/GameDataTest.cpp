@@ -14,79 +14,63 @@ TEST(CharacterFile, ReadsTheFourLineExample) {
     EXPECT_STREQ(r.codeName, "hero1");
     EXPECT_EQ(std::string(r.name), kAllen);
     EXPECT_STREQ(r.pictureName, "alen");
-    EXPECT_EQ(r.maxHp, 120);
     EXPECT_EQ(r.hp, 120);
-    EXPECT_EQ(r.maxLp, 8);
     EXPECT_EQ(r.lp, 8);
     EXPECT_EQ(r.stats[kStatAttack], 12);
     EXPECT_EQ(r.stats[kStatSpeed], 9);
     EXPECT_EQ(r.stats[7], 3);
 }
 
-TEST(CharacterFile, StatsKeepTheirLowEightBitsAndMayWrapLines) {
-    CharRecord r;
-    ParseCharacter("c\nn p\n10,0,\n0,300,\n2,\t3,4,5,6,-1,", r);
-    EXPECT_EQ(r.stats[1], 44);
-    EXPECT_EQ(r.stats[2], 2);
-    EXPECT_EQ(r.stats[7], 255);
-}
-
-TEST(CharacterFile, LongWordsAreCutToTheirFieldWithoutSplittingACharacter) {
-    CharRecord r;
-    // 11 two-byte characters (22 bytes) for a 21-byte name: ten fit.
+TEST(CharacterFile, OddTextIsReadAsFormattedInputReadsIt) {
+    const struct {
+        std::string text;
+        int stat, value;
+    } cases[] = {
+        {"c\nn p\n10,0,\n0,300,\n2,\t3,4,5,6,-1,", 1, 44},  // the low eight bits, lines wrapped
+        {"c\nn p\n10,0,\n0,300,\n2,\t3,4,5,6,-1,", 7, 255},
+        {"c\nn p\n10,2,\n1,2,x", 1, 2},
+        {"c\nn p\n10,2,\n1,2,x", 3, 77},  // a malformed number leaves the rest as it was
+    };
+    for (const auto& c : cases) {
+        CharRecord r;
+        r.stats[3] = 77;
+        ParseCharacter(c.text, r);
+        EXPECT_EQ(r.stats[c.stat], c.value) << c.text;
+    }
+    // 11 two-byte characters (22 bytes) for a 21-byte name: ten fit, the tail is read past.
     std::string longName;
     for (int i = 0; i < 11; ++i) longName += "\x83\x41";
+    CharRecord r;
     ParseCharacter("codenamethatisfartoolongforit\n" + longName + " pic\n5,1,\n", r);
     EXPECT_EQ(std::strlen(r.codeName), 20u);
     EXPECT_EQ(std::strlen(r.name), 20u);
-    EXPECT_STREQ(r.pictureName, "pic");  // the cut word's tail is read past
+    EXPECT_STREQ(r.pictureName, "pic");
     EXPECT_EQ(r.maxHp, 5);
 }
 
-TEST(CharacterFile, AMalformedNumberLeavesTheRestAsItWas) {
-    CharRecord r;
-    r.stats[3] = 77;
-    ParseCharacter("c\nn p\n10,2,\n1,2,x", r);
-    EXPECT_EQ(r.stats[1], 2);
-    EXPECT_EQ(r.stats[3], 77);
-}
-
-TEST(SkillDatabase, CountsLinesTheWayTheLoaderDoes) {
+TEST(SkillDatabase, CountsLinesTheWayTheLoaderDoesAndReadsEachField) {
     EXPECT_EQ(CountSkillLines("a\nb\nc\n"), 3u);
     EXPECT_EQ(CountSkillLines("a\nb\nc"), 3u);
     EXPECT_EQ(CountSkillLines("a\nb\nc\n\n"), 4u);  // a final empty line counts
     EXPECT_EQ(CountSkillLines("a\n\nb\n"), 2u);     // an empty line between two is read past
-}
-
-TEST(SkillDatabase, ParsesReachFlagsAndArea) {
     const auto table = ParseSkillTable(
-        "none none 0,0,0,0,0,0,0,-0,0*0,\n"
         "fire burn 2,1,0,0,0,0,0,-0,1*1,\n"
         "heal mend 0,0,0,0,0,0,0,-1,3*2,\n"
-        "wide sweep 1,0,0,0,0,0,300,-0,19*35,\n");
+        "wide sweep 1,0,0,0,0,0,300,-0,19*35,\n\n");
     ASSERT_EQ(table.size(), 4u);
-    EXPECT_EQ(table[1].name, "fire");
-    EXPECT_EQ(table[1].description, "burn");
-    EXPECT_EQ(table[1].reach[0], 2);
-    EXPECT_EQ(table[1].reach[1], 1);
-    EXPECT_FALSE(table[1].ownSide());
-    EXPECT_EQ(table[1].area, 0x11);
-    EXPECT_EQ(table[2].flags, 1);
-    EXPECT_EQ(table[2].areaWidth(), 3);
-    EXPECT_EQ(table[2].areaHeight(), 2);
-    EXPECT_EQ(table[3].reach[6], 44);
-    EXPECT_EQ(table[3].areaWidth(), 3);   // 19: low four bits
-    EXPECT_EQ(table[3].areaHeight(), 3);  // 35: bits 0..3
+    EXPECT_EQ(table[0].name, "fire");
+    EXPECT_EQ(table[0].description, "burn");
+    EXPECT_EQ(table[0].reach[0], 2);
+    EXPECT_FALSE(table[0].ownSide());
+    EXPECT_EQ(table[0].area, 0x11);
+    EXPECT_EQ(table[1].flags, 1);
+    EXPECT_EQ(table[1].area, 0x23);
+    EXPECT_EQ(table[2].reach[6], 44);
+    EXPECT_EQ(table[2].area, 0x33);  // 19 and 35: the low four bits of each
+    EXPECT_EQ(table[3].name, "");    // the empty line's record
 }
 
-TEST(SkillDatabase, ATrailingEmptyLineGivesAnEmptyRecord) {
-    const auto table = ParseSkillTable("a b 0,0,0,0,0,0,0,-0,1*1,\n\n");
-    ASSERT_EQ(table.size(), 2u);
-    EXPECT_EQ(table[0].name, "a");
-    EXPECT_EQ(table[1].name, "");
-}
-
-TEST(EnemyFile, ReadsRecordRewardsAndActionList) {
+TEST(EnemyFile, ReadsRecordRewardsAndABoundedActionList) {
     const auto e = ParseEnemy("slime sl\n40,0,\n0,8,3,2,1,0,1,0,\n10,5,\n2:\n5-3\n1-1\n");
     EXPECT_STREQ(e.record.name, "slime");
     EXPECT_STREQ(e.record.pictureName, "sl");
@@ -96,42 +80,26 @@ TEST(EnemyFile, ReadsRecordRewardsAndActionList) {
     EXPECT_EQ(ActionSkill(e.actions[0]), 5);
     EXPECT_EQ(ActionWeight(e.actions[0]), 3);
     EXPECT_EQ(ActionSkill(e.actions[1]), 1);
-}
-
-TEST(EnemyFile, AnAbsurdActionCountIsBoundedByTheText) {
-    const auto e = ParseEnemy("x y\n1,0,\n0,0,0,0,0,0,0,0,\n0,0,\n2000000000:\n1-1\n");
-    EXPECT_LE(e.actions.size(), 10u);
-    EXPECT_EQ(ActionSkill(e.actions[0]), 1);
+    const auto absurd = ParseEnemy("x y\n1,0,\n0,0,0,0,0,0,0,0,\n0,0,\n2000000000:\n1-1\n");
+    EXPECT_LE(absurd.actions.size(), 10u);
     EXPECT_TRUE(ParseEnemy("x y\n1,0,\n0,0,0,0,0,0,0,0,\n0,0,\n-5:\n").actions.empty());
 }
 
-TEST(GroupFile, ReadsTheRequestedLine) {
+TEST(GroupFile, ReadsTheRequestedLineAndMarksWhatItCouldNotRead) {
     const std::string file =
-        "1,1,1,1,1,1,1,0-0,0-0,0-0,0-0,0-0,0-0,0-0,0-0,0-0,0-0,0-0,\n"
+        "1,x,1,1,1,1,1,0-0,0-0,0-0,0-0,0-0,0-0,0-0,0-0,0-0,0-0,0-0,\n"
         "3,3,0,0,0,0,0,1-2,1-3,1-4,1-5,6-2,6-4,0-0,0-0,0-0,0-0,0-0,\n";
     const auto g = ParseGroupLine(file, 1);
     ASSERT_TRUE(g.present);
     EXPECT_EQ(g.enemy[0], 3);
-    EXPECT_EQ(g.enemy[2], 0);
     EXPECT_EQ(g.column[0], 1);
     EXPECT_EQ(g.row[0], 2);
     EXPECT_EQ(g.column[5], 6);
     EXPECT_EQ(g.row[5], 4);
     EXPECT_TRUE(g.placeRead[10]);
-}
-
-TEST(GroupFile, ALinePastTheEndIsAbsent) {
-    const std::string file = "3,0,0,0,0,0,0,\n";
-    EXPECT_TRUE(ParseGroupLine(file, 0).present);
-    EXPECT_FALSE(ParseGroupLine(file, 1).present);
-    EXPECT_FALSE(ParseGroupLine(file, 7).present);
+    EXPECT_FALSE(ParseGroupLine(file, 0).enemyRead[1]);
+    EXPECT_FALSE(ParseGroupLine(file, 2).present);
     EXPECT_FALSE(ParseGroupLine("", 0).present);
-}
-
-TEST(GroupFile, UnreadableNumbersAreMarkedUnread) {
-    const auto g = ParseGroupLine("3,x,0,0,0,0,0,\n", 0);
-    EXPECT_TRUE(g.enemyRead[0]);
-    EXPECT_FALSE(g.enemyRead[1]);
 }
 
 TEST(Placement, FollowsTheGridColumns) {
@@ -139,6 +107,9 @@ TEST(Placement, FollowsTheGridColumns) {
     EXPECT_EQ(PlacedY(2), 316);
     EXPECT_EQ(PlacedX(64, 3), 103);
     EXPECT_EQ(PlacedX(33, 3), 39 + 96 - 16);
+    EXPECT_TRUE(PlacementOnGrid(7, 6));
+    EXPECT_FALSE(PlacementOnGrid(8, 0));
+    EXPECT_FALSE(PlacementOnGrid(0, -1));
 }
 
 }  // namespace

@@ -13,30 +13,19 @@ TEST(ModuleDirTest, EndsInOneSeparator) {
     EXPECT_EQ(ModuleDir(Engine(platform, "/games/demo/")), "/games/demo/");
 }
 
-TEST(AssetPathTest, BackslashesBecomeDirectories) {
+TEST(AssetPathTest, BackslashesSeparateAndLetterCaseIsForgivenOneComponentAtATime) {
     EngineHarness h;
     h.WriteFile("pic\\btlBG\\bg1.qdg", "x");
-    EXPECT_EQ(AssetPath(h.engine, "pic\\btlBG\\bg1.qdg"), h.gameDir / "pic" / "btlBG" / "bg1.qdg");
-}
-
-TEST(AssetPathTest, FallsBackToMatchingIgnoringCaseComponentByComponent) {
-    EngineHarness h;
-    h.WriteFile("Pic\\BtlBg\\BG1.QDG", "x");
-    EXPECT_EQ(AssetPath(h.engine, "pic\\btlBG\\bg1.qdg"), h.gameDir / "Pic" / "BtlBg" / "BG1.QDG");
-}
-
-TEST(AssetPathTest, MissingFileGivesTheExactPath) {
-    EngineHarness h;
+    h.WriteFile("Pic2\\BtlBg\\BG1.QDG", "x");
     h.WriteFile("SE\\other.wav", "x");
-    EXPECT_EQ(AssetPath(h.engine, "se\\cur0.wav"), h.gameDir / "se" / "cur0.wav");
-}
-
-TEST(AssetPathTest, ShiftJisTrailByteIsNotASeparator) {
-    EngineHarness h;
-    // "表" is 0x95 0x5C in Shift-JIS: its second byte is a backslash.
-    const std::string name = Sjis("ev\\表.sc");
-    ASSERT_NE(name.find("\x95\x5C"), std::string::npos);
-    EXPECT_EQ(AssetPath(h.engine, name), h.gameDir / "ev" / "表.sc");
+    // "表" is 0x95 0x5C in Shift-JIS: its second byte is a backslash, not a separator.
+    const std::pair<std::string, std::filesystem::path> cases[] = {
+        {"pic\\btlBG\\bg1.qdg", "pic/btlBG/bg1.qdg"},
+        {"pic2\\btlBG\\bg1.qdg", "Pic2/BtlBg/BG1.QDG"},
+        {"se\\cur0.wav", "se/cur0.wav"},  // nothing matches: the exact path
+        {Sjis("ev\\表.sc"), "ev/表.sc"},
+    };
+    for (const auto& [name, path] : cases) EXPECT_EQ(AssetPath(h.engine, name), h.gameDir / path);
 }
 
 }  // namespace

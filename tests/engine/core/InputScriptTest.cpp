@@ -26,17 +26,4 @@ TEST(InputScriptTest, RejectsBadLinesNamingThem) {
     EXPECT_EQ(error, "line 1: unknown key 'UP'");
 }
 
-TEST(KeyRecorderTest, WritesALineWheneverTheKeysChange) {
-    KeyRecorder recorder;
-    recorder.Record(1, 0);
-    recorder.Record(2, KeyBit(Key::Left) | KeyBit(Key::Space));
-    recorder.Record(3, KeyBit(Key::Left) | KeyBit(Key::Space));
-    recorder.Record(4, 0);
-    EXPECT_EQ(recorder.Text(), "2 left space\n4\n");
-    InputScript replay;
-    std::string error;
-    ASSERT_TRUE(replay.Parse(recorder.Text(), error));
-    EXPECT_EQ(replay.KeysAt(3), KeyBit(Key::Left) | KeyBit(Key::Space));
-}
-
 }  // namespace

@@ -51,13 +51,6 @@ int CountValue(const std::vector<std::uint16_t>& page, std::uint16_t v) {
     return static_cast<int>(std::count(page.begin(), page.end(), v));
 }
 
-TEST(TextTest, EmptyTextDrawsNothing) {
-    EngineHarness h;
-    DrawString(h.engine, "", 12, 10, 300, 0xFFFFFF);
-    DrawString(h.engine, std::string_view("\0abc", 4), 12, 10, 300, 0xFFFFFF);
-    EXPECT_EQ(CountValue(VisiblePage(h.engine), 0), 240 * 630);
-}
-
 TEST(TextTest, TextHasAShadowBelowRightAndAnOutlineInOutlineMode) {
     EngineHarness h;
     const std::uint16_t white = 0x7FFF, shadow = ColorRefTo555(0x0F0F0F);
@@ -105,16 +98,6 @@ TEST(TextTest, FullWidthCharactersAdvanceTwelveAndHalfWidthSix) {
     EXPECT_LT(ascii, 6);
     EXPECT_EQ(rightmost("HH"), ascii + 6);
     EXPECT_EQ(rightmost(Sjis("ｱ")) >= 0, true);  // half-width katakana has glyphs
-}
-
-TEST(TextTest, TextRunningOffScreenIsClippedAndBrokenBytesAreHarmless) {
-    EngineHarness h;
-    DrawString(h.engine, Sjis("漢字のテキスト"), 12, 200, 625, 0xFFFFFF);
-    DrawString(h.engine, Sjis("漢字"), 12, -7, -5, 0x2FFFFFF);
-    DrawString(h.engine, "\x81", 12, 0, 300, 0xFFFFFF);                  // lead byte at the end
-    DrawString(h.engine, "\x81\x20\xFF\x80\xA0", 12, 0, 300, 0xFFFFFF);  // bad pairs and bytes
-    DrawString(h.engine, "\xFC\xFC", 12, 0, 320, 0xFFFFFF);              // beyond JIS X 0208
-    EXPECT_NE(h.engine.Screen.At(200, 629), 1);                          // reached without a fault
 }
 
 }  // namespace

@@ -46,7 +46,8 @@ struct FieldTest : ::testing::Test {
     }
 };
 
-TEST(MapFileTest, MissingBytesReadAs0xFF) {
+TEST(MapFileTest, MissingBytesReadAs0xFFAndHugeMapsAreRefused) {
+    EXPECT_FALSE(ParseMapFile(std::vector<std::uint8_t>{0}));  // width and height read 0xFFFF
     const std::vector<std::uint8_t> bytes = {2, 3, 0, 2, 0, 7, 7, 7};
     const auto map = ParseMapFile(bytes);
     ASSERT_TRUE(map);
@@ -70,59 +71,45 @@ TEST(MapFileTest, AttributesAreListedColumnByColumn) {
     EXPECT_EQ(shortFile[0x01], 0xFF);  // byte 16 is missing
 }
 
-TEST(MapFileTest, HugeMapsAreRefused) {
-    EXPECT_FALSE(ParseMapFile(std::vector<std::uint8_t>{0}));  // width and height read 0xFFFF
-    EXPECT_TRUE(ParseMapFile(std::vector<std::uint8_t>{0, 0, 16, 0, 16}));
-}
-
-TEST_F(FieldTest, MissingOrHugeMapKeepsTheOldOne) {
+TEST_F(FieldTest, LoadingMapsKeepsTheOldOneOnFailureAndRereadsTheTileSet) {
+    gamedir::WriteMap(h, "NO", MapSpec(3, 3, 0));
+    ASSERT_TRUE(LoadMap(e, "NO"));
+    EXPECT_EQ(e.Field.mapName, "TOWN");  // the battle's map is not remembered
+    EXPECT_EQ(e.Field.width, 3);
     EXPECT_FALSE(LoadMap(e, "NOWHERE"));
     h.WriteFile("Mt\\HUGE.qd", std::string("\0\xFF\xFF\xFF\xFF", 5));
     EXPECT_FALSE(LoadMap(e, "HUGE"));
     EXPECT_EQ(Boxes(h), (std::vector<std::string>{"エラー発生|Mat file Reading error!",
                                                   "エラー発生|Mat file Reading error!"}));
-    EXPECT_EQ(e.Field.width, 20);
-    EXPECT_EQ(e.Field.layers.size(), 4u * 20 * 20);
-}
-
-TEST_F(FieldTest, MapNamedNoLeavesTheRememberedName) {
-    gamedir::WriteMap(h, "NO", MapSpec(3, 3, 0));
-    ASSERT_TRUE(LoadMap(e, "NO"));
-    EXPECT_EQ(e.Field.mapName, "TOWN");
-    EXPECT_EQ(e.Field.width, 3);
-}
-
-TEST_F(FieldTest, ReloadingAMapRereadsItsTileAttributes) {
+    EXPECT_EQ(e.Field.layers.size(), 3u * 3 * 4);
     EXPECT_EQ(e.Field.tileAttributes[kWall], 0x20);
     gamedir::WriteTileSet(h, 0, {});
     ASSERT_TRUE(LoadMap(e, "TOWN"));
     EXPECT_EQ(e.Field.tileAttributes[kWall], 0);
-    h.WriteFile("Smt\\sMat0.qd", std::string());
     std::filesystem::remove(h.gameDir / "Smt" / "sMat0.qd");
     ASSERT_TRUE(LoadMap(e, "TOWN"));
     EXPECT_EQ(Boxes(h).back(), "エラー発生|SMat file Reading error!");
 }
 
-TEST_F(FieldTest, BlockedStepTurnsOnlyUnderPlayerControl) {
-    Place(0, 4, 3);
-    A(0).facing = 0;
-    EXPECT_EQ(Step(e, 0, 1, 0), 1);  // a script's step into the wall
-    EXPECT_EQ(A(0).facing, 0);
-    e.Field.playerControl = 1;
-    Place(0, 4, 4);
-    EXPECT_EQ(Step(e, 0, 1, 0), 1);
-    EXPECT_EQ(A(0).facing, 3);
-    EXPECT_FALSE(M(0).Walking());
-}
-
-TEST_F(FieldTest, StepsOffTheMapAreBlocked) {
-    Place(1, 0, 0);
-    EXPECT_EQ(Step(e, 1, -1, 0), 1);
-    EXPECT_EQ(Step(e, 1, 0, -1), 1);
-    Place(1, 19, 19);
-    EXPECT_EQ(Step(e, 1, 1, 0), 1);
-    EXPECT_EQ(Step(e, 1, 0, 1), 1);
-    EXPECT_EQ(Step(e, 1, -1, 0), 0);
+TEST_F(FieldTest, BlockedStepsTurnOnlyUnderPlayerControlAndTheMapsEdgesBlock) {
+    const struct {
+        int column, row, dx, dy, playerControl, result, facing;
+    } cases[] = {
+        {4, 3, 1, 0, 0, 1, 0},   // a script's step into the wall keeps the facing
+        {4, 4, 1, 0, 1, 1, 3},   // the player's turns the walker
+        {0, 0, -1, 0, 0, 1, 0},  // off the map on every side
+        {0, 0, 0, -1, 0, 1, 0},  {19, 19, 1, 0, 0, 1, 0},
+        {19, 19, 0, 1, 0, 1, 0}, {19, 19, -1, 0, 0, 0, 1},
+    };
+    for (const auto& c : cases) {
+        Place(1, c.column, c.row);
+        A(1).facing = 0;
+        M(1).stepX = M(1).stepY = 0;
+        e.Field.playerControl = c.playerControl;
+        EXPECT_EQ(Step(e, 1, c.dx, c.dy), c.result) << c.column << "," << c.dx << "," << c.dy;
+        EXPECT_EQ(A(1).facing, c.facing) << c.column << "," << c.dx << "," << c.dy;
+        EXPECT_EQ(M(1).Walking(), c.result == 0);
+    }
 }
 
 TEST_F(FieldTest, MarkOnABlockingTileFiresWhenTheLeaderWalksIntoIt) {
@@ -146,40 +133,64 @@ TEST_F(FieldTest, MarkWithoutItsLabelIsReportedAndWalkingGoesOn) {
     EXPECT_NE(e.ModeProc, ScriptMode);
 }
 
-TEST_F(FieldTest, SpeedsTenAndElevenComeToRestOnTiles) {
-    Place(1, 1, 1);
-    M(1).speed = 10;
-    ASSERT_EQ(Step(e, 1, 0, 1), 0);
-    EXPECT_EQ(WalkToRest(1), 16);
-    EXPECT_EQ(A(1).y, TileToY(2));
-    M(1).speed = 11;
-    ASSERT_EQ(Step(e, 1, 1, 0), 0);
-    EXPECT_EQ(WalkToRest(1), 8);
-    EXPECT_EQ(A(1).x, TileToX(2));
-    EXPECT_EQ(A(1).walkFrame, 0);
+TEST_F(FieldTest, WalkersComeToRestWhereTheirStepsMeetATile) {
+    // Speed 9 walks a pixel every 60 ms (four frames of 16 ms); 10 and 11 one and two pixels a
+    // frame; 12 three pixels a frame, which pass the next tile and meet one again 48 pixels on.
+    const struct {
+        std::int32_t speed;
+        int frames, tiles;
+    } cases[] = {{9, 64, 1}, {10, 16, 1}, {11, 8, 1}, {12, 16, 3}};
+    for (const auto& c : cases) {
+        Place(1, 1, 1);
+        M(1).speed = c.speed;
+        ASSERT_EQ(Step(e, 1, 0, 1), 0);
+        EXPECT_EQ(WalkToRest(1), c.frames) << c.speed;
+        EXPECT_EQ(A(1).y, TileToY(1 + c.tiles)) << c.speed;
+        EXPECT_EQ(A(1).walkFrame, 0);
+    }
 }
 
-TEST_F(FieldTest, SpeedTwelveWalksPastTheNextTile) {
-    // Three pixels a step do not divide 16: the walker passes its target tile and only comes to
-    // rest where the steps happen to meet a tile again, 48 pixels on.
-    Place(1, 1, 1);
-    M(1).speed = 12;
-    ASSERT_EQ(Step(e, 1, 0, 1), 0);
-    EXPECT_EQ(WalkToRest(1, 6), 6);
-    EXPECT_TRUE(M(1).Walking());
-    EXPECT_GT(A(1).y, TileToY(2));
-    WalkToRest(1);
-    EXPECT_EQ(A(1).y, TileToY(4));
+TEST_F(FieldTest, ValuesScriptsMayStoreKeepTheFieldDefined) {
+    // Positions and speeds come from `f` 3 unchecked; the sanitizer build sees any overflow.
+    const std::int32_t extremes[] = {INT32_MIN, INT32_MIN + 5, -20, INT32_MAX - 9, INT32_MAX};
+    e.Field.cameraFollow = 1;
+    for (const std::int32_t v : extremes) {
+        Place(0, 2, 2);
+        Place(1, 8, 4);
+        M(0).speed = M(1).speed = v;
+        ASSERT_EQ(Step(e, 0, 1, 0), 0);
+        ASSERT_EQ(Step(e, 1, 0, 1), 0);
+        A(0).x = v;  // walking on from the far ends of the int range
+        A(1).y = v;
+        for (int frame = 0; frame < 4; ++frame) FieldScene(e);
+        HitTest(e, 1, 1, 1);
+        Place(0, 2, 2);  // the leader steps right; its follower stands at the far end
+        M(0).stepX = M(0).stepY = M(1).stepX = M(1).stepY = 0;
+        A(1).x = v;
+        e.Keys[Key::Right] = KEY_HELD;
+        PlayerControl(e);
+        A(0).x = v;
+        CentreCamera(e);
+        EXPECT_EQ(e.Field.camX, v < 0 ? 16 : (20 - 15) * 16) << v;
+    }
 }
 
-TEST_F(FieldTest, SlowSpeedsMoveOnePixelPerInterval) {
-    Place(1, 1, 1);
-    M(1).speed = 9;  // one pixel every 60 ms
-    ASSERT_EQ(Step(e, 1, 1, 0), 0);
-    for (int i = 0; i < 3; ++i) FieldScene(e);
-    EXPECT_EQ(A(1).x, TileToX(1));
-    FieldScene(e);
-    EXPECT_EQ(A(1).x, TileToX(1) + 1);
+TEST_F(FieldTest, TalkingToACharacterWithoutSpkIsReportedOnce) {
+    Place(0, 2, 2);
+    Place(5, 2, 3);  // below the leader, who faces down
+    gamedir::LoadSource(e.Field.events[5]->script, "@NRM// #c2;1;$NRM//");
+    h.SetKeys("1 shift ctrl\n41\n42 right\n");
+    e.ModeProc = PlayerControl;
+    h.RunFrames(40);
+    EXPECT_EQ(M(0).speed, 11);  // Ctrl held walks faster
+    EXPECT_EQ(Boxes(h).size(), 1u);
+    EXPECT_NE(Boxes(h)[0].find("SPK"), std::string::npos);
+    EXPECT_EQ(e.Field.talkPartner, 0);
+    EXPECT_EQ(e.Field.events[5]->active, 0);
+    h.RunFrames(2);  // an arrow pressed only this frame does not walk; held, it does
+    EXPECT_FALSE(M(0).Walking());
+    h.RunFrames(1);
+    EXPECT_TRUE(M(0).Walking());
 }
 
 TEST_F(FieldTest, HitTestLooksAQuarterStepAhead) {
@@ -200,21 +211,20 @@ TEST_F(FieldTest, HitTestLooksAQuarterStepAhead) {
 }
 
 TEST_F(FieldTest, CentreCameraKeepsTheOuterRowAndColumnHidden) {
-    Place(0, 0, 0);
-    CentreCamera(e);
-    EXPECT_EQ(e.Field.camX, 16);
-    EXPECT_EQ(e.Field.camY, 16);
-    Place(0, 19, 19);
-    CentreCamera(e);
-    EXPECT_EQ(e.Field.camX, (20 - 15) * 16);
-    EXPECT_EQ(e.Field.camY, 16 * 20 - 210);
-    Place(0, 10, 10);
-    CentreCamera(e);
-    EXPECT_EQ(e.Field.camX, TileToX(10) - 120);
-    EXPECT_EQ(e.Field.camY, TileToY(10) - 324);
+    const struct {
+        int column, row, camX, camY;
+    } cases[] = {{0, 0, 16, 16},
+                 {19, 19, (20 - 15) * 16, 16 * 20 - 210},
+                 {10, 10, TileToX(10) - 120, TileToY(10) - 324}};
+    for (const auto& c : cases) {
+        Place(0, c.column, c.row);
+        CentreCamera(e);
+        EXPECT_EQ(e.Field.camX, c.camX) << c.column;
+        EXPECT_EQ(e.Field.camY, c.camY) << c.column;
+    }
 }
 
-TEST_F(FieldTest, GroundTilesAreDrawnAtTheirPlace) {
+TEST_F(FieldTest, GroundTilesAreDrawnAtTheirPlaceAndNoneOutsideTheMap) {
     e.Field.camX = 16;
     e.Field.camY = 16;
     FieldScene(e);
@@ -222,13 +232,9 @@ TEST_F(FieldTest, GroundTilesAreDrawnAtTheirPlace) {
     EXPECT_EQ(e.Screen.At(0, 210), gamedir::To555(gamedir::TileColour(0x01)));
     EXPECT_EQ(e.Screen.At(16 * 5 - 16 + 3, 16 * 2 - 16 + 210 + 3),
               gamedir::To555(gamedir::TileColour(kWall)));
-}
-
-TEST_F(FieldTest, TilesOutsideTheMapAreNotDrawn) {
     gamedir::WriteMap(h, "SMALL", MapSpec(4, 3, 0x01));
     ASSERT_TRUE(LoadMap(e, "SMALL"));
-    for (int y = 0; y < 630; ++y)
-        for (int x = 0; x < 240; ++x) e.Screen.At(x, y) = 0x1234;
+    for (int y = 0; y < 630; ++y) std::fill_n(e.Screen.Row(y), 240, std::uint16_t{0x1234});
     e.Field.camX = e.Field.camY = 0;
     CreateActors(e, 0);
     FieldScene(e);
@@ -273,6 +279,7 @@ TEST_F(FieldTest, MirroredActorRunsLeftwardsFromItsRightEdge) {
 
 TEST_F(FieldTest, QuitGameFreesTheFieldTheActorsAndTheScripts) {
     gamedir::LoadSource(e.Scripts.GlobalScript, "c0;0;1;= #");
+    RunGlobalScript(e);
     e.Scripts.AnimActors[3].active = 1;
     QuitGame(e);
     EXPECT_TRUE(e.Field.layers.empty());

@@ -6,8 +6,6 @@
 
 namespace {
 
-using namespace std::string_view_literals;
-
 QCBOX MakeMenu(std::vector<std::string> texts) {
     QCBOX menu;
     menu.Create(static_cast<int>(texts.size()));
@@ -15,27 +13,22 @@ QCBOX MakeMenu(std::vector<std::string> texts) {
     return menu;
 }
 
-TEST(MenuBoxTest, MoveWrapsAroundAndSkipsEmptyEntries) {
-    QCBOX menu = MakeMenu({"a", "", "c", ""});
-    menu.cursor = 2;
-    menu.Move(1);
-    EXPECT_EQ(menu.cursor, 0);
-    menu.Move(1);
-    EXPECT_EQ(menu.cursor, 2);
-    menu.Move(-1);
-    EXPECT_EQ(menu.cursor, 0);
-    menu.Move(-1);
-    EXPECT_EQ(menu.cursor, 2);
-    menu.Move(-2);
-    EXPECT_EQ(menu.cursor, 0);
-}
-
-TEST(MenuBoxTest, MoveInAnEmptyMenuKeepsTheCursor) {
-    QCBOX menu = MakeMenu({"", "", ""});
-    menu.cursor = 1;
-    menu.Move(1);
-    menu.Move(-1);
-    EXPECT_EQ(menu.cursor, 1);
+TEST(MenuBoxTest, MoveWrapsAroundAndNeverSelectsAnEmptyEntry) {
+    const struct {
+        std::vector<std::string> texts;
+        int from, by, to;
+    } cases[] = {
+        {{"a", "", "c", ""}, 2, 1, 0},  {{"a", "", "c", ""}, 0, 1, 2},
+        {{"a", "", "c", ""}, 2, -1, 0}, {{"a", "", "c", ""}, 0, -1, 2},
+        {{"a", "", "c", ""}, 2, -2, 0}, {{"", "", ""}, 1, 1, 1},
+        {{"", "", ""}, 1, -1, 1},
+    };
+    for (const auto& c : cases) {
+        QCBOX menu = MakeMenu(c.texts);
+        menu.cursor = c.from;
+        menu.Move(c.by);
+        EXPECT_EQ(menu.cursor, c.to) << c.from << " by " << c.by;
+    }
 }
 
 TEST(MenuBoxTest, SetItemBeyondTheEntriesIsReported) {
@@ -51,43 +44,37 @@ TEST(MenuBoxTest, SetItemBeyondTheEntriesIsReported) {
     EXPECT_EQ(menu.height, 14 * 2 + 10);
 }
 
-TEST(MenuBoxTest, KeysMoveOnlyAfterTheRepeatDelay) {
+TEST(MenuBoxTest, KeysMoveAfterTheRepeatDelayInListsAndGrids) {
     EngineHarness h;
-    QCBOX menu = MakeMenu({"a", "b", "c"});
     Engine& e = h.engine;
-    e.Keys[Key::Down] = KEY_PRESSED;
-    e.InputTimer = 85;
-    menu.InputList(e);
-    EXPECT_EQ(menu.cursor, 0);
-    e.InputTimer = 86;
-    menu.InputList(e);
-    EXPECT_EQ(menu.cursor, 1);
-    EXPECT_EQ(e.InputTimer, -48);  // the first repeat comes 134 ms after a press
-    e.Keys[Key::Down] = KEY_HELD;
-    e.InputTimer = 90;
-    menu.InputList(e);
-    EXPECT_EQ(menu.cursor, 2);
-    EXPECT_EQ(e.InputTimer, 0);
-    e.Keys[Key::Down] = KEY_UP;
-    e.Keys[Key::Up] = KEY_HELD;
-    e.InputTimer = 90;
-    menu.InputList(e);
-    EXPECT_EQ(menu.cursor, 1);
-}
-
-TEST(MenuBoxTest, GridMovesByRowsAndColumns) {
-    EngineHarness h;
-    QCBOX menu = MakeMenu({"a", "b", "c", "d"});
-    Engine& e = h.engine;
-    e.InputTimer = 100;
-    e.Keys[Key::Down] = KEY_PRESSED;
-    menu.InputGrid(e);
-    EXPECT_EQ(menu.cursor, 2);
-    e.Keys[Key::Down] = KEY_UP;
-    e.Keys[Key::Right] = KEY_PRESSED;
-    e.InputTimer = 100;
-    menu.InputGrid(e);
-    EXPECT_EQ(menu.cursor, 3);
+    const struct {
+        bool grid;
+        Key key;
+        KeyState state;
+        std::int32_t timer;
+        int from, to;
+        std::int32_t timerAfter;
+    } cases[] = {
+        {false, Key::Down, KEY_PRESSED, 85, 0, 0, 85},
+        {false, Key::Down, KEY_PRESSED, 86, 0, 1, -48},  // the first repeat 134 ms after a press
+        {false, Key::Down, KEY_HELD, 90, 1, 2, 0},
+        {false, Key::Up, KEY_HELD, 90, 2, 1, 0},
+        {true, Key::Down, KEY_PRESSED, 100, 0, 2, -48},
+        {true, Key::Right, KEY_PRESSED, 100, 2, 3, -48},
+    };
+    for (const auto& c : cases) {
+        QCBOX menu = MakeMenu({"a", "b", "c", "d"});
+        menu.cursor = c.from;
+        e.Keys = KeyStates{};
+        e.Keys[c.key] = c.state;
+        e.InputTimer = c.timer;
+        if (c.grid)
+            menu.InputGrid(e);
+        else
+            menu.InputList(e);
+        EXPECT_EQ(menu.cursor, c.to) << c.from;
+        EXPECT_EQ(e.InputTimer, c.timerAfter) << c.from;
+    }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The event script runners and the core instruction class `c`.
+// The runners and the core instruction class `c`, with the limits that keep a faulty script from
+// hanging the game or flooding it with message boxes.
 #include <gtest/gtest.h>
 
 #include "engine/script/ScriptRunner.h"
@@ -6,7 +7,7 @@
 
 namespace {
 
-using namespace std::string_view_literals;
+using namespace std::string_literals;
 using gamedir::Boxes;
 using gamedir::LoadSource;
 
@@ -18,184 +19,107 @@ struct InterpreterTest : ::testing::Test {
         LoadSource(global, source);
         RunGlobalScript(h.engine);
     }
-    void RunBytes(std::string_view bytes) {
-        global.Load(gamedir::Bytes(bytes));
-        RunGlobalScript(h.engine);
-    }
 };
 
-TEST_F(InterpreterTest, ArithmeticAndTheMinusMessage) {
-    Run("c0;1;7;= c0;1;-2;+ c0;5;1;C #");
-    EXPECT_EQ(Var(1), 5);
-    EXPECT_EQ(Var(5), 5);
-    // '*' starts a comment in source text, so this part is written as bytes.
-    RunBytes(
-        "c\0"
-        "1;2;/ c\0"
-        "3;-7;= c\0"
-        "3;2;/ c\0"
-        "4;6;= c\0"
-        "4;-3;* #"sv);
-    EXPECT_EQ(Var(1), 2);
-    EXPECT_EQ(Var(3), -3);  // truncated toward zero
-    EXPECT_EQ(Var(4), -18);
-    Run("c0;1;0;- #");
-    EXPECT_EQ(Var(1), 2);
-    EXPECT_EQ(Boxes(h), std::vector<std::string>{"エラー発生|なんじゃ？！\"-\"を入れましたね？"});
+// One run of the global script: the variable it leaves, and the boxes it shows.
+TEST(Interpreter, CoreInstructionsAndTheirFaults) {
+    struct Case {
+        std::string source;  // script source, or the bytes themselves when `raw`
+        int var;
+        std::int32_t min, max;  // the variable's value afterwards lies in min..max
+        std::size_t boxes = 0;
+        const char* firstBox = "";
+        bool raw = false;
+    };
+    const Case cases[] = {
+        {"c0;1;7;= c0;1;-2;+ c0;5;1;C #", 5, 5, 5},
+        // '*' starts a comment in source text: these are bytes.
+        {"c\x00"
+         "3;-7;= c\x00"
+         "3;2;/ #"s,
+         3, -3, -3, 0, "", true},  // division truncates toward zero
+        {"c\x00"
+         "4;65536;= c\x00"
+         "4;-65536;* #"s,
+         4, 0, 0, 0, "", true},   // multiplication wraps
+        {"c0;0;6;R #", 0, 5, 5},  // the engine's generator seeded with 1 draws 41 first
+        {"c0;1;7;= c0;1;0;- #", 1, 7, 7, 1, "なんじゃ？！\"-\"を入れましたね？"},
+        {"c0;0;4;= c0;1;4;= c0;2;9;= c1;0;<1; #", 2, 0, 0},
+        {"c0;0;4;= c0;1;4;= c0;2;9;= c1;0;!1; #", 2, 0, 0},
+        {"c0;1;5;= c1;0;<1; #", 2, 1, 1},
+        {"c0;2;9;= c1;0;?1; #", 2, 9, 9},  // an unknown comparison leaves the flag alone
+        // A conditional jump not taken passes over its operands in the same run.
+        {"c0;2;0;= c3;0;$SKIP// c0;3;9;= # @SKIP// c0;4;1;= #", 3, 9, 9},
+        {"c0;2;1;= c3;0;$SKIP// c0;3;9;= # @SKIP// c0;3;1;= #", 3, 1, 1},
+        // Backward finds the nearest label before the jump; forward the next one after it.
+        {"c0;1;3;= @A// c0;0;1;+ c1;0;=1; c3;0;$END// c2;1;$A// @END// c2;0;$A// c0;6;7;= # "
+         "@A// c0;6;1;= #",
+         6, 1, 1},
+        {"c0;6;0;= c0;7;3;= @L// c0;5;1;+ c5;$L// c0;4;1;= #", 5, 3, 3},
+        {"XYZ e1; a1; c0;0;3;= #", 0, 3, 3},  // classes the global runner does not know
+        {"c0;0;1;= c2;0;$NOWHERE// c0;0;2;= #", 0, 1, 1, 1,
+         "Script stopped: the label \"NOWHERE\""},
+        {"c0;0;1;= @OPEN c0;0;2;=", 0, 1, 1, 1, "Script stopped: a label '@' has no closing"},
+        // Refused instructions are named, the script goes on, and a repeated fault is shown once.
+        {"c0;1;5;= c0;8;1;= c0;1;0;/ c0;1;0;R c0;1;-3;R c0;1;9;C c1;1;=9; c0;4;1;= #", 4, 1, 1, 5,
+         "Script error: variable 8 does not exist\\n\\n"},
+        {"c4;=$" + std::string(200, 'A') + "// c4;+$" + std::string(60, 'B') + "// c0;0;1;= #", 0,
+         1, 1, 1, "Script error: the string register would pass 255 bytes"},
+        {"c2;0;$" + std::string(600, 'Q') + "// #", 0, 0, 0, 2, "Script error: a string operand"},
+        {"c\x00"
+         "1;5"s,
+         1, 0, 0, 1, "Script stopped: the script ends inside an instruction", true},
+        {"c\xFFHELLO\0"s, 0, 0, 0, 1, "HELLO", true},  // the bytes up to the zero byte
+        // A loop without a yield is stopped by the frame's budget of executed bytes...
+        {"@L// c0;0;1;+ c2;1;$L//", 0, 1000, INT32_MAX, 1, "Script stopped: the script runs on"},
+        // ... which also pays for the bytes a label search scans: a loop over a long stretch of
+        // script stops after a few rounds instead of running for a minute.
+        {"@T//c\x00"
+         "0;1;+c\x02"
+         "0;1!J@"s +
+             std::string(60000, 'X') + "//@J//c\x02" + "1;1!T",
+         0, 1, 20, 1, "Script stopped: the script runs on", true},
+        // A fault in a loop is shown once; the eighth stops the script with one more box.
+        {"@L// c0;9;1;= c0;0;1;+ c2;1;$L//", 0, 7, 7, 2, "Script error: variable 9 does not exist"},
+    };
+    for (const Case& c : cases) {
+        EngineHarness h;
+        QDCR& global = h.engine.Scripts.GlobalScript;
+        if (c.raw)
+            global.Load(gamedir::Bytes(c.source));
+        else
+            LoadSource(global, c.source);
+        RunGlobalScript(h.engine);
+        const std::string shown = c.source.substr(0, 60);
+        EXPECT_GE(global.variables[static_cast<std::size_t>(c.var)], c.min) << shown;
+        EXPECT_LE(global.variables[static_cast<std::size_t>(c.var)], c.max) << shown;
+        const auto boxes = Boxes(h);
+        ASSERT_EQ(boxes.size(), c.boxes) << shown;
+        if (c.boxes > 0) {
+            EXPECT_EQ(boxes[0].rfind(std::string("エラー発生|") + c.firstBox, 0), 0u)
+                << shown << "\n"
+                << boxes[0];
+        }
+    }
 }
 
-TEST_F(InterpreterTest, RandomDrawsFromTheEngineGenerator) {
-    kit::Random expected(1);
-    Run("c0;0;6;R c0;1;6;R #");
-    const int first = expected.next() % 6;
-    const int second = expected.next() % 6;
-    EXPECT_EQ(Var(0), first);
-    EXPECT_EQ(Var(1), second);
-}
-
-TEST_F(InterpreterTest, ComparisonsSetVariableTwo) {
-    Run("c0;0;4;= c0;1;4;= c0;2;9;= c1;0;<1; #");
-    EXPECT_EQ(Var(2), 0);
-    Run("c0;2;9;= c1;0;!1; #");
-    EXPECT_EQ(Var(2), 0);
-    Run("c1;0;=1; #");
-    EXPECT_EQ(Var(2), 1);
-    Run("c0;1;5;= c1;0;<1; #");
-    EXPECT_EQ(Var(2), 1);
-    Run("c0;2;9;= c1;0;?1; #");  // an unknown comparison leaves the flag alone
-    EXPECT_EQ(Var(2), 9);
-}
-
-TEST_F(InterpreterTest, ConditionalJumpNotTakenPassesOverItsOperandsInTheSameRun) {
-    Run("c0;2;0;= c3;0;$SKIP// c0;3;9;= # @SKIP// c0;4;1;= #");
-    EXPECT_EQ(Var(3), 9);
-    EXPECT_EQ(Var(4), 0);
-    Run("c0;3;0;= c0;2;1;= c3;0;$SKIP// c0;3;9;= # @SKIP// c0;4;1;= #");
-    EXPECT_EQ(Var(3), 0);
-    EXPECT_EQ(Var(4), 1);
-}
-
-TEST_F(InterpreterTest, JumpsSearchBothWaysFromTheInstruction) {
-    // Backward finds the nearest label before the jump; forward the next one after it.
-    Run("c0;1;3;= @A// c0;0;1;+ c1;0;=1; c3;0;$END// c2;1;$A// @END// c2;0;$A// c0;5;7;= # "
-        "@A// c0;6;1;= #");
-    EXPECT_EQ(Var(0), 3);
-    EXPECT_EQ(Var(5), 0);
-    EXPECT_EQ(Var(6), 1);
-}
-
-TEST_F(InterpreterTest, LoopRunsItsBodyThreeTimes) {
-    Run("c0;6;0;= c0;7;3;= @L// c0;5;1;+ c5;$L// c0;4;1;= #");
-    EXPECT_EQ(Var(5), 3);
-    EXPECT_EQ(Var(6), 3);
-    EXPECT_EQ(Var(4), 1);
-}
-
-TEST_F(InterpreterTest, StringRegisterSetAndAppend) {
-    Run("c4;=$ev\\hero// c4;+$ abc// #");
-    EXPECT_EQ(global.String(), "ev\\hero abc");
-    Run("c4;?$x// #");
-    EXPECT_EQ(global.String(), "ev\\hero abc");
-    EXPECT_EQ(Boxes(h).back(), "エラー発生|str:なんじゃ？！");
-}
-
-TEST_F(InterpreterTest, YieldEndsTheFrameAndZeroByteStopsForGood) {
+TEST_F(InterpreterTest, YieldEndsTheRunAndTheEndStopsForGood) {
     Run("c0;0;1;+ # c0;0;10;+ #");
     EXPECT_EQ(Var(0), 1);
     RunGlobalScript(h.engine);
-    EXPECT_EQ(Var(0), 11);
-    RunGlobalScript(h.engine);  // the end of the script acts as a zero byte
     RunGlobalScript(h.engine);
     EXPECT_EQ(Var(0), 11);
 }
 
-TEST_F(InterpreterTest, OtherClassesAndStrayBytesAreIgnored) {
-    // The global runner knows neither `e` nor `a`: they and their opcode bytes are passed over.
-    std::string bytes = gamedir::Compile("XYZ e1; a1; c0;0;3;= #");
-    global.Load(gamedir::Bytes(bytes));
-    RunGlobalScript(h.engine);
+TEST_F(InterpreterTest, AFaultOfAYieldingLoopIsShownOncePerFrameAndNeverStopsIt) {
+    LoadSource(global, "@L// c0;9;1;= c0;0;1;+ #c2;1;$L//");
+    h.engine.ModeProc = ScriptMode;
+    h.RunFrames(3);
     EXPECT_EQ(Var(0), 3);
+    EXPECT_EQ(Boxes(h).size(), 3u);
 }
 
-TEST_F(InterpreterTest, MessageInstructionShowsTheFollowingBytes) {
-    std::string bytes = "c";
-    bytes += '\xFF';
-    bytes += "HELLO";
-    bytes += '\0';
-    global.Load(gamedir::Bytes(bytes));
-    RunGlobalScript(h.engine);
-    EXPECT_EQ(Boxes(h), std::vector<std::string>{"エラー発生|HELLO"});
-}
-
-TEST_F(InterpreterTest, FaultyInstructionsAreRefusedAndNamed) {
-    h.WriteFile("ev\\BAD.sc", gamedir::Compile("c0;1;5;= c0;8;1;= c0;1;0;/ c0;1;0;R c0;1;-3;R "
-                                               "c0;1;9;C c1;1;=9; c0;4;1;= #"));
-    ASSERT_TRUE(global.READ(h.engine, "ev\\BAD"));
-    RunGlobalScript(h.engine);
-    EXPECT_EQ(Var(1), 5);
-    EXPECT_EQ(Var(4), 1);  // the script went on after each refusal
-    const auto boxes = Boxes(h);
-    ASSERT_EQ(boxes.size(), 6u);
-    EXPECT_EQ(boxes[0], "エラー発生|Script error: variable 8 does not exist\\n\\nev\\\\BAD");
-    EXPECT_NE(boxes[1].find("division by zero"), std::string::npos);
-    EXPECT_NE(boxes[2].find("random"), std::string::npos);
-    EXPECT_NE(boxes[3].find("random"), std::string::npos);
-    EXPECT_NE(boxes[4].find("variable 9"), std::string::npos);
-    EXPECT_NE(boxes[5].find("variable 9"), std::string::npos);
-}
-
-TEST_F(InterpreterTest, StringRegisterNeverPasses255Bytes) {
-    const std::string part(200, 'A');
-    Run("c4;=$" + part + "// c4;+$" + std::string(60, 'B') + "// #");
-    EXPECT_EQ(global.String(), part);
-    ASSERT_FALSE(Boxes(h).empty());
-    EXPECT_NE(Boxes(h).back().find("255"), std::string::npos);
-    Run("c4;+$" + std::string(55, 'B') + "// #");
-    EXPECT_EQ(global.String().size(), 255u);
-}
-
-TEST_F(InterpreterTest, MissingLabelStopsTheScript) {
-    Run("c0;0;1;= c2;0;$NOWHERE// c0;0;2;= #");
-    EXPECT_EQ(Var(0), 1);
-    RunGlobalScript(h.engine);
-    EXPECT_EQ(Var(0), 1);
-    ASSERT_EQ(Boxes(h).size(), 1u);
-    EXPECT_NE(Boxes(h)[0].find("NOWHERE"), std::string::npos);
-}
-
-TEST_F(InterpreterTest, LabelWithoutEndStopsTheScript) {
-    Run("c0;0;1;= @OPEN c0;0;2;=");
-    EXPECT_EQ(Var(0), 1);
-    EXPECT_EQ(Boxes(h).size(), 1u);
-}
-
-TEST_F(InterpreterTest, ScriptThatNeverYieldsIsStopped) {
-    Run("@L// c0;0;1;+ c2;1;$L//");
-    EXPECT_GT(Var(0), 1000);
-    const std::int32_t count = Var(0);
-    ASSERT_EQ(Boxes(h).size(), 1u);
-    EXPECT_NE(Boxes(h)[0].find("yield"), std::string::npos);
-    RunGlobalScript(h.engine);
-    EXPECT_EQ(Var(0), count);
-}
-
-TEST_F(InterpreterTest, ScriptEndingInsideAnInstructionStops) {
-    global.Load(
-        gamedir::Bytes("c\0"
-                       "1;5"sv));
-    RunGlobalScript(h.engine);
-    EXPECT_EQ(Var(1), 0);
-    EXPECT_EQ(Boxes(h).size(), 1u);
-}
-
-TEST_F(InterpreterTest, StringOperandsAreCutAt511Bytes) {
-    Run("c2;0;$" + std::string(600, 'Q') + "// #");
-    ASSERT_FALSE(Boxes(h).empty());
-    EXPECT_NE(Boxes(h)[0].find("511"), std::string::npos);
-    EXPECT_EQ(h.engine.Scripts.operands[511], '\0');
-}
-
-TEST_F(InterpreterTest, ChainKeepsVariablesAndGoesOnInTheSameFrame) {
+TEST_F(InterpreterTest, ChainKeepsVariablesAndGoesOnInTheSameRun) {
     gamedir::WriteScript(h, "ev\\NEXT", "c0;5;3;C c0;6;1;= #");
     Run("c0;3;42;= c4;=$NEXT// f17; c0;7;1;= #");
     EXPECT_EQ(Var(5), 42);
@@ -213,17 +137,6 @@ TEST_F(InterpreterTest, FadeStepRepeatsForNineFrames) {
     }
     EXPECT_EQ(levels, (std::vector<std::int32_t>{4, 8, 12, 16, 20, 24, 28, 32, 32}));
     EXPECT_EQ(Var(5), 1);
-}
-
-TEST_F(InterpreterTest, BattleRunnerHandsClassWToItsHook) {
-    static std::vector<int> seen;
-    seen.clear();
-    QDCR skill;
-    LoadSource(skill, "w3; c0;0;1;= w-1; #");
-    RunBattleScript(h.engine, skill, [](Engine&, QDCR& context, std::int8_t opcode) {
-        seen.push_back(opcode * 10 + context.variables[0]);
-    });
-    EXPECT_EQ(seen, (std::vector<int>{30, -9}));
 }
 
 }  // namespace
