@@ -11,6 +11,7 @@
 #include "engine/core/MainLoop.h"
 #include "engine/core/Sjis.h"
 #include "engine/core/StartUp.h"
+#include "engine/platform/GameDirectory.h"
 #include "engine/platform/InputScript.h"
 #include "engine/platform/Options.h"
 #include "engine/platform/headless/HeadlessPlatform.h"
@@ -74,7 +75,8 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    const std::filesystem::path gameDir = options->gameDir.value_or(ProgramDirectory());
+    const std::filesystem::path gameDir =
+        options->gameDir ? *options->gameDir : DefaultGameDirectory(ProgramDirectory());
     std::error_code ec;
     if (!std::filesystem::is_directory(gameDir, ec))
         return CommandLineError("the game directory " + gameDir.string() + " does not exist");
