@@ -13,15 +13,15 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_CONTACT ${KIT_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "kit for making and playing Japanese role-playing games")
+# CPack puts the summary first and indents these lines as the extended description.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- The kit holds the Dunmere engine, which plays tile-map fields driven by
- compiled event scripts and turn-based battles on a grid, with MIDI music and
- WAV sound effects; Kyrel, a sound-effect designer that renders drawn curves
- into WAV files; Pocora, an editor and compiler for the event scripts; Tessel,
- a map editor; Rostel, a console character sheet; converters that turn
- readable text into the games' pictures, maps, music and data; and a short
- sample game in Japanese.")
+    "The kit holds the Dunmere engine, which plays tile-map fields driven by
+compiled event scripts and turn-based battles on a grid, with MIDI music and
+WAV sound effects; Kyrel, a sound-effect designer that renders drawn curves
+into WAV files; Pocora, an editor and compiler for the event scripts; Tessel,
+a map editor; Rostel, a console character sheet; converters that turn
+readable text into the games' pictures, maps, music and data; and a short
+sample game in Japanese.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Section devel: the programs live in /usr/bin, not in /usr/games as the games section wants.
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
