@@ -27,8 +27,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt draws the windows' Japanese text with a CJK font; the music wants a General MIDI soundfont.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk")
+# The Japanese text needs fonts: IPA Gothic for the Qt windows, a 12-dot JIS X 0208 X font for
+# the message boxes SDL draws with the X server's fonts. The music wants a General MIDI soundfont.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, xfonts-a12k12")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "timgm6mb-soundfont")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
