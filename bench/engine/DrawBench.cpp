@@ -32,59 +32,48 @@ struct Bench {
     }
 };
 
-void SetPageCounters(benchmark::State& state) {
+// Runs `draw` over the whole page each iteration and reports the page's bytes per second.
+template <typename DrawPage>
+void RunOnPage(benchmark::State& state, DrawPage draw) {
+    Bench b;
+    for (auto _ : state) {
+        draw(b);
+        benchmark::ClobberMemory();
+    }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(kPagePixels * 2));
 }
 
 void PageMemcpy(benchmark::State& state) {
-    Bench b;
-    for (auto _ : state) {
+    RunOnPage(state, [](Bench& b) {
         std::memcpy(b.engine.Screen.Row(kVisibleTop), b.page.Row(0), kPagePixels * 2);
-        benchmark::ClobberMemory();
-    }
-    SetPageCounters(state);
+    });
 }
 BENCHMARK(PageMemcpy);
 
 void PageBltKeyed(benchmark::State& state) {
-    Bench b;
-    for (auto _ : state) {
+    RunOnPage(state, [](Bench& b) {
         BltKeyed(b.engine, 0, kVisibleTop, b.page, 0, 0, kScreenWidth, kPageHeight);
-        benchmark::ClobberMemory();
-    }
-    SetPageCounters(state);
+    });
 }
 BENCHMARK(PageBltKeyed);
 
 void PageBltBlend16(benchmark::State& state) {
-    Bench b;
-    for (auto _ : state) {
+    RunOnPage(state, [](Bench& b) {
         BltBlend(b.engine, 0, kVisibleTop, b.page, 0, 0, kScreenWidth, kPageHeight, 16);
-        benchmark::ClobberMemory();
-    }
-    SetPageCounters(state);
+    });
 }
 BENCHMARK(PageBltBlend16);
 
 void PageFadeScreen(benchmark::State& state) {
-    Bench b;
-    int level = 0;
-    for (auto _ : state) {
-        FadeScreen(b.engine, 20 + (level++ & 7));
-        benchmark::ClobberMemory();
-    }
-    SetPageCounters(state);
+    RunOnPage(state, [level = 0](Bench& b) mutable { FadeScreen(b.engine, 20 + (level++ & 7)); });
 }
 BENCHMARK(PageFadeScreen);
 
 void PageTintRect(benchmark::State& state) {
-    Bench b;
-    for (auto _ : state) {
+    RunOnPage(state, [](Bench& b) {
         TintRect(b.engine, 0, kVisibleTop, kScreenWidth, kVisibleTop + kPageHeight, 26, 31);
-        benchmark::ClobberMemory();
-    }
-    SetPageCounters(state);
+    });
 }
 BENCHMARK(PageTintRect);
 

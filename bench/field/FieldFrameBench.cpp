@@ -91,35 +91,22 @@ void KeepTyping(Engine& e) {
     if (e.Text.IsEmpty() || e.Text.revealed >= e.Text.Length()) e.Text.Start(Page());
 }
 
-// The whole frame: the field scene and the text box over it.
+// The whole frame: the field scene and the text box over it (text:1), and the scene alone.
 void BM_FieldFrame(benchmark::State& state) {
+    const bool withText = state.range(0) != 0;
     EngineHarness h;
     SetUpField(h);
     Engine& e = h.engine;
     int turn = 0;
     for (auto _ : state) {
         KeepWalking(e, turn++);
-        KeepTyping(e);
+        if (withText) KeepTyping(e);
         FieldScene(e);
-        e.Text.Update(e);
+        if (withText) e.Text.Update(e);
         benchmark::DoNotOptimize(e.Screen.At(120, 300));
     }
 }
-BENCHMARK(BM_FieldFrame)->Unit(benchmark::kMicrosecond);
-
-// Its two parts apart.
-void BM_FieldSceneOnly(benchmark::State& state) {
-    EngineHarness h;
-    SetUpField(h);
-    Engine& e = h.engine;
-    int turn = 0;
-    for (auto _ : state) {
-        KeepWalking(e, turn++);
-        FieldScene(e);
-        benchmark::DoNotOptimize(e.Screen.At(120, 300));
-    }
-}
-BENCHMARK(BM_FieldSceneOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FieldFrame)->ArgName("text")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 void BM_TextBoxTyping(benchmark::State& state) {
     EngineHarness h;

@@ -9,6 +9,7 @@
 #include "engine/core/MainLoop.h"
 #include "engine/core/Sjis.h"
 #include "engine/core/StartUp.h"
+#include "engine/platform/GameDirectory.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ std::unique_ptr<save::SaveStore> ChooseSaveStore(const Options& options,
 
 std::optional<GameLaunch> PrepareLaunch(const Options& options, std::string& error) {
     GameLaunch launch;
-    launch.gameDir = options.gameDir.value_or(ProgramDirectory());
+    launch.gameDir = options.gameDir ? *options.gameDir : DefaultGameDirectory(ProgramDirectory());
     std::error_code ec;
     if (!std::filesystem::is_directory(launch.gameDir, ec)) {
         error = "the game directory " + launch.gameDir.string() + " does not exist";

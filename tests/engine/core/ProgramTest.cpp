@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/core/Engine.h"
+#include "engine/platform/GameDirectory.h"
 
 namespace {
 
@@ -76,6 +77,23 @@ TEST_F(ProgramTest, CommandLineErrorsGiveTheUsageAndStatusTwo) {
     std::ofstream(dir / "bad.txt") << "1 jump\n";
     EXPECT_EQ(Run("--headless " + Game() + " --input " + (dir / "bad.txt").string()), 2);
     EXPECT_NE(Read(dir / "out.txt").find("unknown key 'jump'"), std::string::npos);
+}
+
+// Without --game-dir: a game beside the program, else the sample game installed with the kit.
+TEST_F(ProgramTest, DefaultGameIsTheOneBesideTheProgramElseTheInstalledSample) {
+    const fs::path bin = dir / "usr" / "bin";
+    const fs::path sample = dir / "usr" / "share" / "dunmere" / "sample-game";
+    const struct {
+        bool gameBeside, sampleInstalled;
+        fs::path expected;
+    } cases[] = {{true, true, bin}, {false, true, sample}, {false, false, bin}, {true, false, bin}};
+    for (const auto& c : cases) {
+        fs::remove_all(dir / "usr");
+        fs::create_directories(bin / "ev");
+        if (c.gameBeside) std::ofstream(bin / "ev" / "START.sc") << "#";
+        if (c.sampleInstalled) fs::create_directories(sample);
+        EXPECT_EQ(DefaultGameDirectory(bin), c.expected) << c.gameBeside << c.sampleInstalled;
+    }
 }
 
 }  // namespace
