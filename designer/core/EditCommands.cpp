@@ -1,6 +1,7 @@
 #include "designer/core/EditCommands.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "designer/core/ClipBuffer.h"
 #include "designer/core/CurveUndo.h"
@@ -22,7 +23,9 @@ void pushCurrentUndoSnapshot(KyrelApp& app, CurveKind kind) {
 }
 
 bool commandUndo(KyrelApp& app, CurveKind kind) {
-    if (!undoCurve(app.undo, currentTrackIndex(app), kind, currentCurve(app, kind))) {
+    const int track = currentTrackIndex(app);
+    if (undoDesignStep(app.undo, undoableSequence(app.undo, track, kind), app.design)) return true;
+    if (!undoCurve(app.undo, track, kind, currentCurve(app, kind))) {
         app.ui.showMessage(text::kUndoImpossible, text::kCaptionError, MessageButtons::Ok);
         return false;
     }
@@ -33,7 +36,9 @@ bool commandUndo(KyrelApp& app, CurveKind kind) {
 }
 
 bool commandRedo(KyrelApp& app, CurveKind kind) {
-    if (!redoCurve(app.undo, currentTrackIndex(app), kind, currentCurve(app, kind))) {
+    const int track = currentTrackIndex(app);
+    if (redoDesignStep(app.undo, redoableSequence(app.undo, track, kind), app.design)) return true;
+    if (!redoCurve(app.undo, track, kind, currentCurve(app, kind))) {
         app.ui.showMessage(text::kRedoImpossible, text::kCaptionError, MessageButtons::Ok);
         return false;
     }
@@ -47,6 +52,26 @@ void commandSelectAll(KyrelApp& app) {
     app.selectionEnd.x = kCurvePoints - 1;
     const auto kind = static_cast<CurveKind>(std::clamp(app.activeKind, 0, kCurveKindCount - 1));
     copySelectionToBuffer(app.clipBuffer, currentCurve(app, kind), 0, kCurvePoints - 1);
+}
+
+bool commandCopyTrack(KyrelApp& app, int target) {
+    const int source = currentTrackIndex(app);
+    if (target < 0 || target >= kTrackCount || target == source) return false;
+    const auto before = std::make_unique<SoundDesign>(app.design);
+    SoundDesign& d = app.design;
+    const auto s = static_cast<std::size_t>(source);
+    const auto t = static_cast<std::size_t>(target);
+    d.tracks[t] = d.tracks[s];
+    DesignSettings& settings = d.settings;
+    settings.directWaveform[t] = settings.directWaveform[s];
+    settings.frequencySpread[t] = settings.frequencySpread[s];
+    settings.volumeSpread[t] = settings.volumeSpread[s];
+    settings.waveformSpread[t] = settings.waveformSpread[s];
+    settings.trackUse[t] = 1;  // a copy is made to be heard
+    settings.currentTrack = target;
+    d.markChanged();
+    pushDesignStep(app.undo, *before, d);
+    return true;
 }
 
 std::vector<std::uint8_t> commandCopy(const KyrelApp& app) {

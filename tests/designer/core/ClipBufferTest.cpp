@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "common/LittleEndian.h"
 #include "designer/core/ClipBuffer.h"
 #include "designer/core/EditCommands.h"
 #include "designer/core/KyrelApp.h"
-#include "tests/designer/core/EditTestUi.h"
+#include "FakeUi.h"
 
 namespace kyrel {
 namespace {
@@ -78,46 +80,23 @@ TEST(ClipBlockTest, ShortOrDamagedBlocksCannotPlacePointsOutsideTheCurve) {
     EXPECT_EQ(decoded->endX, 2201);
 }
 
-TEST(ClipCommandsTest, CopyOfPoints100To250PastesBackAsStart0End150) {
-    testing::EditTestUi ui;
+TEST(ClipCommandsTest, PasteLoadsTheBlockForTheActiveKindAndChangesNoCurve) {
+    testing::FakeUi ui;
     auto app = std::make_unique<KyrelApp>(ui, 1);
-    app->design.tracks[0].curve(CurveKind::Volume) = ramp();
-    copySelectionToBuffer(app->clipBuffer, ramp(), 100, 250);
-    app->selectionStart.x = 100;
-    app->selectionEnd.x = 250;
-    app->selectionVisible = 1;
-    const auto block = commandCopy(*app);
-    EXPECT_EQ(kit::readI32LE(block, 8816), 150);
-
-    // Another running copy pastes it into its active pan window.
-    testing::EditTestUi otherUi;
-    auto other = std::make_unique<KyrelApp>(otherUi, 2);
-    other->design.settings.modified = 1;
-    ASSERT_TRUE(commandPaste(*other, block, CurveKind::Pan));
-    EXPECT_EQ(other->selectionStart.x, 0);
-    EXPECT_EQ(other->selectionEnd.x, 150);
-    EXPECT_EQ(other->activeKind, static_cast<int>(CurveKind::Pan));
-    for (int i = 0; i <= 150; ++i) EXPECT_EQ(other->clipBuffer[i], (100 + i) * 10);
-    // Pasting changes no curve, so unsaved changes stay marked.
-    EXPECT_EQ(other->design.settings.modified, 1);
-
-    // With no edit window active the block goes to the Waveform kind.
-    ASSERT_TRUE(commandPaste(*other, block, std::nullopt));
-    EXPECT_EQ(other->activeKind, static_cast<int>(CurveKind::Waveform));
-}
-
-TEST(ClipCommandsTest, SelectAllCopiesTheWholeCurveOfTheActiveKind) {
-    testing::EditTestUi ui;
-    auto app = std::make_unique<KyrelApp>(ui, 1);
-    app->design.settings.currentTrack = 2;
-    app->design.tracks[2].curve(CurveKind::Frequency) = ramp();
-    app->activeKind = static_cast<int>(CurveKind::Frequency);
-    commandSelectAll(*app);
-    EXPECT_EQ(app->selectionVisible, 1);
-    EXPECT_EQ(app->selectionStart.x, 0);
-    EXPECT_EQ(app->selectionEnd.x, 2201);
-    EXPECT_EQ(app->clipBuffer, ramp());
-    EXPECT_EQ(kit::readI32LE(commandCopy(*app), 8816), 2201);
+    app->design.settings.modified = 1;
+    const SoundDesign before = app->design;
+    const auto block = encodeClipBlock(ramp(), 150);
+    for (auto [active, kind] : {std::pair{std::optional(CurveKind::Pan), CurveKind::Pan},
+                                {std::nullopt, CurveKind::Waveform}}) {
+        ASSERT_TRUE(commandPaste(*app, block, active));
+        EXPECT_EQ(app->activeKind, static_cast<int>(kind));
+        EXPECT_EQ(app->selectionStart.x, 0);
+        EXPECT_EQ(app->selectionEnd.x, 150);
+        EXPECT_EQ(app->clipBuffer, ramp());
+    }
+    // Paste itself writes nothing, so unsaved changes stay marked; the drop writes.
+    EXPECT_EQ(app->design.settings.modified, 1);
+    EXPECT_EQ(std::memcmp(&app->design, &before, sizeof before), 0);
 }
 
 }  // namespace

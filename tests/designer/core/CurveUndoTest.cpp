@@ -4,9 +4,8 @@
 
 #include "designer/core/CurveUndo.h"
 #include "designer/core/EditCommands.h"
-#include "designer/core/EditTexts.h"
 #include "designer/core/KyrelApp.h"
-#include "tests/designer/core/EditTestUi.h"
+#include "FakeUi.h"
 
 namespace kyrel {
 namespace {
@@ -97,33 +96,28 @@ TEST_F(CurveUndoTest, ClearedRingsRefuseButTheSequenceGoesOn) {
 }
 
 TEST(UndoCommandTest, RefusalsShowTheirMessagesAndSuccessMarksTheDocument) {
-    testing::EditTestUi ui;
+    testing::FakeUi ui;
     auto app = std::make_unique<KyrelApp>(ui, 1);
     app->design.settings.currentTrack = 4;
     EXPECT_FALSE(commandUndo(*app, CurveKind::Frequency));
     EXPECT_FALSE(commandRedo(*app, CurveKind::Frequency));
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[0].text, text::kUndoImpossible);
-    EXPECT_EQ(ui.messages[0].caption, "Error");
-    EXPECT_EQ(ui.messages[1].text, text::kRedoImpossible);
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_EQ(ui.shown[0].text, "元に戻すは出来ません");
+    EXPECT_EQ(ui.shown[0].caption, "Error");
+    EXPECT_EQ(ui.shown[1].text, "やり直しは出来ません");
 
     pushCurrentUndoSnapshot(*app, CurveKind::Frequency);
     app->design.tracks[4].curve(CurveKind::Frequency).fill(123);
-    app->design.settings.modified = 0;
-    app->design.settings.renderStale = 0;
-    ASSERT_TRUE(commandUndo(*app, CurveKind::Frequency));
-    EXPECT_EQ(app->design.tracks[4].curve(CurveKind::Frequency), flat(0));
-    // The curve differs from the saved file now: still an unsaved change.
-    EXPECT_EQ(app->design.settings.modified, 1);
-    EXPECT_EQ(app->design.settings.renderStale, 1);
-    // Only the current track's curve of that kind moved.
-    EXPECT_EQ(app->design.tracks[0].curve(CurveKind::Frequency), flat(0));
-
-    app->design.settings.modified = 0;
-    ASSERT_TRUE(commandRedo(*app, CurveKind::Frequency));
-    EXPECT_EQ(app->design.tracks[4].curve(CurveKind::Frequency), flat(123));
-    EXPECT_EQ(app->design.settings.modified, 1);
-    EXPECT_EQ(ui.messages.size(), 2u);
+    for (bool undo : {true, false}) {
+        app->design.settings.modified = 0;
+        app->design.settings.renderStale = 0;
+        ASSERT_TRUE(undo ? commandUndo(*app, CurveKind::Frequency)
+                         : commandRedo(*app, CurveKind::Frequency));
+        EXPECT_EQ(app->design.tracks[4].curve(CurveKind::Frequency), flat(undo ? 0 : 123));
+        // The curve differs from the saved file now: still an unsaved change.
+        EXPECT_EQ(app->design.settings.modified, 1);
+        EXPECT_EQ(app->design.settings.renderStale, 1);
+    }
 }
 
 }  // namespace

@@ -53,16 +53,6 @@ TEST_F(RenderCommandTest, CommandLineErrorsExitWith2) {
     EXPECT_FALSE(std::filesystem::exists("out.wav"));
 }
 
-TEST_F(RenderCommandTest, NewDocumentRender) {
-    const std::string out = dir.file("out.wav");
-    ASSERT_EQ(run({"--render", out, "--seed", "1"}), 0) << err.str();
-    const auto f = readAll(out);
-    ASSERT_EQ(f.size(), 22094u);
-    EXPECT_EQ(std::vector<int>(f.begin() + 44, f.begin() + 50),
-              (std::vector<int>{139, 150, 160, 170, 179, 187}));
-    EXPECT_NE(err.str().find("done"), std::string::npos);
-}
-
 TEST_F(RenderCommandTest, TheOutputKeepsExactlyTheNameGiven) {
     for (const char* name : {"sound.WAV", "sound.snd", "noext", "two.dots.wav"}) {
         const std::string out = dir.file(name);
@@ -96,14 +86,26 @@ TEST_F(RenderCommandTest, SeedMakesDispersionRepeatable) {
     EXPECT_NE(readAll(a), readAll(c));
 }
 
-TEST_F(RenderCommandTest, TheProgramRendersWithoutADisplay) {
+// The program renders without a display; its progress bar goes to a terminal only, never into
+// a log file or a pipe.
+TEST_F(RenderCommandTest, TheProgramRendersWithoutADisplayAndDrawsNoBarIntoALog) {
     const std::string out = dir.file("p.wav");
+    const std::string log = dir.file("log.txt");
     const std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY ") + KYREL_PROGRAM +
-                                " --render " + out + " --seed 1 2>/dev/null";
+                                " --render " + out + " --seed 1 2>" + log;
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
-    EXPECT_EQ(readAll(out).size(), 22094u);
+    const auto f = readAll(out);
+    ASSERT_EQ(f.size(), 22094u);
+    EXPECT_EQ(std::vector<int>(f.begin() + 44, f.begin() + 50),
+              (std::vector<int>{139, 150, 160, 170, 179, 187}));
+    EXPECT_TRUE(readAll(log).empty());
+
+    std::ostringstream terminal;
+    ASSERT_EQ(runRenderCommand({"--render", out}, terminal, true), 0);
+    EXPECT_NE(terminal.str().find("\rrendering ["), std::string::npos);
+    EXPECT_NE(terminal.str().find("done"), std::string::npos);
 }
 
 }  // namespace

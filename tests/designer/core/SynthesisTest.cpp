@@ -112,34 +112,31 @@ TEST(Synthesis, FrequencyModesAndExtremes) {
     EXPECT_TRUE(std::is_sorted(s.begin(), s.end()));
 }
 
-TEST(Synthesis, MixIsLimitedSymmetrically) {
+TEST(Synthesis, MixIsLimitedSymmetricallyAndSilenceIsZeroOr128) {
     Render r;
     for (int t = 0; t < kTrackCount; ++t) {
         r.makeTransparent(t);
         r.design().settings.trackUse[static_cast<std::size_t>(t)] = 1;
     }
-    for (int value : {32767, -32767}) {
-        for (int t = 0; t < kTrackCount; ++t) r.track(t).curve(CurveKind::Waveform).fill(value);
+    struct Case {
+        std::int32_t waveform, volume;
+        int sample16, byte8;
+    };
+    // -32767 >> 8 is -128; a Volume curve at +32767 (level 1) mutes.
+    for (const Case& c : {Case{32767, -32768, 32767, 255}, Case{-32767, -32768, -32767, 0},
+                          Case{32767, 32767, 0, 128}}) {
+        for (int t = 0; t < kTrackCount; ++t) {
+            r.track(t).curve(CurveKind::Waveform).fill(c.waveform);
+            r.track(t).curve(CurveKind::Volume).fill(c.volume);
+        }
         ASSERT_TRUE(r.run(2, 11025, 16));
         auto s = r.samples16();
-        EXPECT_TRUE(std::all_of(s.begin(), s.end(), [&](int v) { return v == value; }));
-        ASSERT_TRUE(r.run(1, 11025, 8));
-        const int byte = value > 0 ? 255 : 0;  // -32767 >> 8 is -128
+        EXPECT_TRUE(std::all_of(s.begin(), s.end(), [&](int v) { return v == c.sample16; }));
+        ASSERT_TRUE(r.run(2, 11025, 8));
+        EXPECT_EQ(r.out.data.size(), 22050u);
         EXPECT_TRUE(std::all_of(r.out.data.begin(), r.out.data.end(),
-                                [&](std::uint8_t b) { return b == byte; }));
+                                [&](std::uint8_t b) { return b == c.byte8; }));
     }
-}
-
-TEST(Synthesis, SilenceIsZeroOr128) {
-    Render r;
-    r.track(0).curve(CurveKind::Volume).fill(32767);
-    ASSERT_TRUE(r.run(1, 22050, 16));
-    auto s = r.samples16();
-    EXPECT_TRUE(std::all_of(s.begin(), s.end(), [](int v) { return v == 0; }));
-    ASSERT_TRUE(r.run(2, 22050, 8));
-    EXPECT_EQ(r.out.data.size(), 44100u);
-    EXPECT_TRUE(
-        std::all_of(r.out.data.begin(), r.out.data.end(), [](std::uint8_t b) { return b == 128; }));
 }
 
 TEST(Synthesis, PanShiftsTheFarSideDownToHalf) {

@@ -1,0 +1,349 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "UiTestSupport.h"
+#include "designer/ui/CChildFrame.h"
+#include "designer/ui/CCurveView.h"
+#include "designer/ui/CEffectSettingsDlg.h"
+#include "designer/ui/CMainFrame.h"
+#include "designer/ui/CTrackDetailDlg.h"
+#include "designer/ui/CWaveGenDlg.h"
+#include "designer/ui/CWaveSettingsDlg.h"
+#include "designer/ui/CommandIds.h"
+
+namespace kyrel {
+namespace {
+
+using testing::ScriptedPrompts;
+using testing::TempDir;
+
+class Dialogs : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(app.start(""));
+        activate(CurveKind::Waveform);
+    }
+
+    void activate(CurveKind kind) {
+        app.mainFrame()->mdiArea().setActiveSubWindow(app.curveWindow(kind));
+        QApplication::processEvents();
+    }
+    DesignSettings& settings() { return app.design().settings; }
+    Curve& waveform(int track = 0) {
+        return app.design().tracks[static_cast<std::size_t>(track)].curve(CurveKind::Waveform);
+    }
+    // Runs the command; `act` works the dialog of type D it opens (shown, not yet closed).
+    template <typename D>
+    void run(int id, const std::function<void(D&)>& act) {
+        prompts.dialogHandler = [&](QDialog& dialog) {
+            auto* wanted = dynamic_cast<D*>(&dialog);
+            EXPECT_NE(wanted, nullptr);
+            if (wanted) {
+                dialog.show();
+                act(*wanted);
+            }
+            return dialog.result();
+        };
+        app.updateCommandStates();
+        app.mainFrame()->action(id)->trigger();
+        prompts.dialogHandler = nullptr;
+    }
+    void generator(const std::function<void(CWaveGenDlg&)>& act) {
+        run<CWaveGenDlg>(kCmdGenerator, act);
+    }
+
+    TempDir dir;
+    ScriptedPrompts prompts;
+    CKyrelApp app{prompts, nullptr, 1};
+};
+
+TEST_F(Dialogs, WaveSettingsShowTheDocumentAndOkAlwaysMarksIt) {
+    settings().renderStale = 0;
+    run<CWaveSettingsDlg>(kCmdWaveSettings, [](CWaveSettingsDlg& wave) {
+        EXPECT_EQ(wave.durationEdit().text(), QStringLiteral("1000"));
+        EXPECT_EQ(wave.bitsChoice().currentText(), QStringLiteral("8bit"));
+        EXPECT_EQ(wave.rateChoice().currentText(), QStringLiteral("22k"));
+        EXPECT_EQ(wave.channelChoice().currentText(), QString::fromUtf8("1（モノラル）"));
+        wave.accept();
+    });
+    EXPECT_EQ(settings().modified, 1);
+    EXPECT_EQ(settings().renderStale, 1);
+    prompts.answers = {MessageAnswer::Cancel};  // so closing now asks to save
+    EXPECT_FALSE(app.mainFrame()->close());
+}
+
+TEST_F(Dialogs, LengthIsCheckedStepsWithinItsRangeAndCancelChangesNothing) {
+    for (const char* bad : {"0", "30001", "abc", "", "12.5", "1,000", "-3"}) {
+        prompts.shown.clear();
+        CWaveSettingsDlg wave(app);
+        wave.show();
+        wave.durationEdit().setText(QString::fromUtf8(bad));
+        wave.bitsChoice().setCurrentIndex(1);
+        wave.accept();
+        ASSERT_EQ(prompts.shown.size(), 1u) << bad;
+        EXPECT_EQ(prompts.shown[0].text, "1 から 30000 までの整数を入力してください。");
+        EXPECT_TRUE(wave.isVisible()) << bad;
+        EXPECT_EQ(settings().bitsIndex, 0) << bad;
+        EXPECT_EQ(settings().modified, 0) << bad;
+    }
+    CWaveSettingsDlg wave(app);
+    struct Step {
+        const char* shown;
+        int key;
+        const char* after;
+    };
+    for (const Step& s : {Step{"1000", Qt::Key_Up, "1001"}, Step{"1000", Qt::Key_Down, "999"},
+                          Step{"30000", Qt::Key_Up, "30000"}, Step{"1", Qt::Key_Down, "1"}}) {
+        wave.durationEdit().setText(s.shown);
+        QTest::keyClick(&wave.durationEdit(), static_cast<Qt::Key>(s.key));
+        EXPECT_EQ(wave.durationEdit().text(), QString::fromLatin1(s.after)) << s.shown;
+    }
+    wave.reject();
+    EXPECT_EQ(settings().durationMs, 1000);
+    EXPECT_EQ(settings().modified, 0);
+}
+
+TEST_F(Dialogs, EffectSettingsWriteVolumesUseAndModeOnlyOnOk) {
+    for (bool ok : {false, true}) {
+        CEffectSettingsDlg effect(app);
+        EXPECT_EQ(effect.volumeSlider(0).value(), 127 - 96);
+        EXPECT_EQ(effect.volumeReadout(0).text(), QStringLiteral("96"));
+        effect.volumeSlider(0).setValue(0);  // the top
+        EXPECT_EQ(effect.volumeReadout(0).text(), QStringLiteral("127"));
+        effect.volumeSlider(5).setValue(127);  // the bottom
+        effect.useCheck(3).setChecked(true);
+        effect.frequencyModeChoice().setCurrentIndex(0);
+        effect.settingsCopy().volumeSpread[1] = 50;
+        ok ? effect.accept() : effect.reject();
+        const SoundDesign& design = app.design();
+        EXPECT_EQ(design.tracks[0].volume, ok ? 127 : 96);
+        EXPECT_EQ(design.tracks[5].volume, ok ? 0 : 96);
+        EXPECT_EQ(design.settings.trackUse[3], ok ? 1 : 0);
+        EXPECT_EQ(design.settings.frequencyMode, ok ? 0 : 1);
+        EXPECT_EQ(design.settings.volumeSpread[1], ok ? 50 : 0);
+        EXPECT_EQ(design.settings.modified, ok ? 1 : 0);
+    }
+}
+
+TEST_F(Dialogs, NoTrackUsedIsAcceptedAndPlayThenSaysSo) {
+    CEffectSettingsDlg effect(app);
+    effect.useCheck(0).setChecked(false);
+    effect.accept();
+    EXPECT_EQ(effect.result(), QDialog::Accepted);
+    app.mainFrame()->action(kCmdPlay)->trigger();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "有効トラックがありません");
+    EXPECT_FALSE(app.state().isPlaying());
+}
+
+TEST_F(Dialogs, TrackDetailsReachTheDocumentOnlyThroughBothOks) {
+    app.selectTrack(2);
+    for (bool detailsOk : {true, false}) {
+        for (bool effectOk : {true, false}) {
+            settings().volumeSpread = {};
+            settings().frequencySpread = {};
+            prompts.dialogHandler = [&](QDialog& dialog) {
+                if (auto* effect = dynamic_cast<CEffectSettingsDlg*>(&dialog)) {
+                    effect->detailsButton().click();
+                    effectOk ? effect->accept() : effect->reject();
+                    return effect->result();
+                }
+                auto& details = dynamic_cast<CTrackDetailDlg&>(dialog);
+                EXPECT_EQ(details.shownTrack(), 0);  // always track 1 first
+                details.trackChoice().setCurrentIndex(1);
+                details.volumeSpreadSlider().setValue(30);
+                details.trackChoice().setCurrentIndex(4);
+                details.frequencySpreadSlider().setValue(500);  // the sliders end at 127
+                details.trackChoice().setCurrentIndex(1);
+                EXPECT_EQ(details.volumeSpreadSlider().value(), 30);
+                detailsOk ? details.accept() : details.reject();
+                return details.result();
+            };
+            app.mainFrame()->action(kCmdEffectSettings)->trigger();
+            const bool kept = detailsOk && effectOk;
+            EXPECT_EQ(settings().volumeSpread[1], kept ? 30 : 0);
+            EXPECT_EQ(settings().frequencySpread[4], kept ? 127 : 0);
+            // The whole block returns, with the words it had when the dialog opened.
+            EXPECT_EQ(settings().currentTrack, 2);
+        }
+    }
+}
+
+// Every volume and spread shows its number, and a number typed there moves its slider; OK
+// refuses one outside 0 ... 127 with the range message.
+TEST_F(Dialogs, VolumesAndSpreadsCanBeReadAndTyped) {
+    auto type = [](QLineEdit& box, const char* text) {
+        box.window()->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(box.window()));
+        box.setFocus();
+        box.selectAll();
+        QTest::keyClicks(&box, text);
+        QTest::keyClick(&box, Qt::Key_Tab);
+    };
+    CEffectSettingsDlg effect(app);
+    effect.show();
+    type(effect.volumeReadout(0), "110");
+    EXPECT_EQ(effect.volumeSlider(0).value(), 127 - 110);
+    type(effect.volumeReadout(1), "200");
+    effect.accept();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, "0 から 127 までの整数を入力してください。");
+    EXPECT_TRUE(effect.isVisible());
+    EXPECT_EQ(effect.focusWidget(), &effect.volumeReadout(1));
+    type(effect.volumeReadout(1), "5");
+
+    prompts.dialogHandler = [&](QDialog& dialog) {
+        auto& details = dynamic_cast<CTrackDetailDlg&>(dialog);
+        dialog.show();
+        const QList<QLineEdit*> spreads = details.findChildren<QLineEdit*>();
+        EXPECT_EQ(spreads.size(), 3);
+        details.waveformSpreadSlider().setValue(64);
+        EXPECT_EQ(spreads.value(2)->text(), QStringLiteral("64"));
+        type(*spreads.value(0), "99");
+        EXPECT_EQ(details.frequencySpreadSlider().value(), 99);
+        details.accept();
+        return details.result();
+    };
+    effect.detailsButton().click();
+    effect.accept();
+    EXPECT_EQ(app.design().tracks[0].volume, 110);
+    EXPECT_EQ(app.design().tracks[1].volume, 5);
+    EXPECT_EQ(settings().frequencySpread[0], 99);
+    EXPECT_EQ(settings().waveformSpread[0], 64);
+}
+
+TEST_F(Dialogs, GeneratorWritesTheCurrentTracksWaveformAsOneUndoableChange) {
+    app.selectTrack(4);
+    activate(CurveKind::Waveform);
+    const SoundDesign before = app.design();
+    settings().modified = 0;
+    generator([](CWaveGenDlg& dialog) {
+        dialog.amplitudeEdit().setText("500");
+        dialog.cyclesEdit().setText("100");
+        dialog.shapeList().setCurrentIndex(1);
+        dialog.okButton().click();
+    });
+    for (int i = 0; i < kCurvePoints; ++i)
+        ASSERT_EQ(waveform(4)[static_cast<std::size_t>(i)], i % 22 < 11 ? -16383 : 16383) << i;
+    EXPECT_EQ(settings().modified, 1);
+    // The window shows the new curve, and one Undo brings the old one back.
+    CCurveView& view = *app.curveView(CurveKind::Waveform);
+    const QImage shown = view.windowImage().copy();
+    view.rebuild();
+    EXPECT_EQ(shown, view.windowImage());
+    app.mainFrame()->action(kCmdUndo)->trigger();
+    EXPECT_EQ(waveform(4), before.tracks[4].curve(CurveKind::Waveform));
+}
+
+TEST_F(Dialogs, GeneratorRefusesInvalidFieldsWithTheirMessageAndFocus) {
+    const Curve before = waveform();
+    struct Case {
+        const char* amplitude;
+        const char* cycles;
+        const char* message;
+        int field;  // 0 amplitude, 1 cycles
+    };
+    for (const Case& c : {Case{"abc", "1", "整数を入力してください。", 0},
+                          Case{"10", "101", "1 から 100 までの整数を入力してください。", 1}}) {
+        prompts.shown.clear();
+        generator([&](CWaveGenDlg& dialog) {
+            dialog.amplitudeEdit().setText(c.amplitude);
+            dialog.cyclesEdit().setText(c.cycles);
+            dialog.okButton().click();
+            EXPECT_TRUE(dialog.isVisible());
+            QLineEdit* fields[] = {&dialog.amplitudeEdit(), &dialog.cyclesEdit()};
+            EXPECT_EQ(dialog.focusWidget(), fields[c.field]) << c.amplitude;
+            dialog.cancelButton().click();
+        });
+        ASSERT_EQ(prompts.shown.size(), 1u) << c.amplitude;
+        EXPECT_EQ(prompts.shown[0].text, c.message);
+    }
+    EXPECT_EQ(waveform(), before);
+}
+
+TEST_F(Dialogs, GeneratorRemembersOkNotCancelAndResetsToTheStartValues) {
+    generator([](CWaveGenDlg& dialog) {
+        dialog.amplitudeEdit().setText("300");
+        dialog.shapeList().setCurrentIndex(4);
+        dialog.noiseChanceEdit().setText("1000");
+        dialog.randomSizeBox().setChecked(false);
+        dialog.okButton().click();
+    });
+    generator([](CWaveGenDlg& dialog) {
+        EXPECT_EQ(dialog.amplitudeEdit().text(), "300");
+        EXPECT_EQ(dialog.noiseChanceEdit().text(), "1000");
+        EXPECT_FALSE(dialog.randomSizeBox().isChecked());
+        EXPECT_TRUE(dialog.noiseChanceEdit().isEnabled());
+        QTest::keyClick(&dialog.amplitudeEdit(), Qt::Key_Down);
+        EXPECT_EQ(dialog.amplitudeEdit().text(), "299");
+        dialog.cancelButton().click();
+    });
+    generator([](CWaveGenDlg& dialog) {
+        EXPECT_EQ(dialog.amplitudeEdit().text(), "300");
+        dialog.resetButton().click();
+        EXPECT_EQ(dialog.amplitudeEdit().text(), "1000");
+        EXPECT_EQ(dialog.noiseChanceEdit().text(), "100");
+        EXPECT_EQ(dialog.shapeList().currentIndex(), 0);
+        EXPECT_FALSE(dialog.noiseChanceEdit().isEnabled());
+        QTest::keyClick(&dialog.amplitudeEdit(), Qt::Key_Up);  // the spin ends at 1000
+        EXPECT_EQ(dialog.amplitudeEdit().text(), "1000");
+        dialog.cancelButton().click();
+    });
+    generator([](CWaveGenDlg& dialog) {
+        EXPECT_EQ(dialog.amplitudeEdit().text(), "300");  // Reset alone remembers nothing
+        dialog.cancelButton().click();
+    });
+}
+
+// The volume sliders answer keys and the wheel the way they look; the generator asks nothing
+// about a field the user cannot reach and leaves a track it did not write unused.
+TEST_F(Dialogs, DialogsAnswerTheUserAsTheyLook) {
+    CEffectSettingsDlg effect(app);
+    effect.show();
+    QSlider& slider = effect.volumeSlider(0);
+    QTest::keyClick(&slider, Qt::Key_Up);
+    EXPECT_EQ(effect.volumeReadout(0).text(), QStringLiteral("97"));
+    QTest::keyClick(&slider, Qt::Key_PageUp);
+    EXPECT_EQ(effect.volumeReadout(0).text(), QStringLiteral("107"));
+    const QPoint centre = slider.rect().center();
+    QWheelEvent away(centre, slider.mapToGlobal(centre), {}, {0, 120}, Qt::NoButton, {},
+                     Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&slider, &away);
+    EXPECT_GT(effect.volumeReadout(0).text().toInt(), 107);
+    effect.reject();
+
+    generator([](CWaveGenDlg& dialog) {
+        dialog.shapeList().setCurrentIndex(4);
+        dialog.noiseChanceEdit().clear();
+        dialog.shapeList().setCurrentIndex(1);
+        dialog.okButton().click();
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(waveform()[0], -32767);  // the square was written
+
+    app.selectTrack(3);
+    activate(CurveKind::Waveform);
+    const Curve before = waveform(3);
+    prompts.answers = {MessageAnswer::No};
+    generator([](CWaveGenDlg& dialog) {
+        dialog.addToCurrentBox().setChecked(true);
+        dialog.okButton().click();
+    });
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].caption, "警告");
+    EXPECT_EQ(waveform(3), before);
+    EXPECT_EQ(settings().trackUse[3], 0);
+}
+
+}  // namespace
+}  // namespace kyrel
