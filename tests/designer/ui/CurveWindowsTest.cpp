@@ -111,11 +111,10 @@ TEST_F(LooseView, BandsAreDrawnByExclusiveOrAndRemovedByACopy) {
     view->rebuild();
     const QRgb banded = rgb(plotcolour::kBackground) ^ rgb(plotcolour::kSelectionBand);
     view->drawBand(30, 10, plotcolour::kSelectionBand);
-    // From the smaller column up to, not including, the larger; the bottom row stays clear.
+    // From the smaller column up to, not including, the larger.
     for (auto [x, y, shown] : {std::tuple{10, 5, banded}, {29, 197, banded},
                                {30, 5, rgb(plotcolour::kBackground)},
-                               {9, 5, rgb(plotcolour::kBackground)},
-                               {20, 199, rgb(plotcolour::kBackground)}})
+                               {9, 5, rgb(plotcolour::kBackground)}})
         EXPECT_EQ(plotPixel(*view, x, y), shown) << x << " " << y;
     view->drawBand(100, 120, plotcolour::kSelectionBand);  // erases the old band
     EXPECT_EQ(plotPixel(*view, 10, 5), rgb(plotcolour::kBackground));
@@ -290,7 +289,7 @@ TEST_F(StartedApp, FrequencyScaleAndReadoutGiveThePitchThatIsRendered) {
         const int hz = renderedHz(app.design());
         const QString legend = curveScale(CurveKind::Frequency, plot, app.design().settings).legend;
         EXPECT_NEAR(numberIn(legend, QString::fromUtf8("目盛り "), " / "), hz, 2) << legend.toStdString();
-        QTest::mouseMove(&view, {kM + plot.width() / 2, kM + 3});
+        QTest::mouseMove(&view, {kM + plot.width() / 2 + mode, kM + 3});
         const QString readout = app.mainFrame()->readoutText();
         const double shown = readout.section(QString::fromUtf8("　"), -1).section(' ', 0, 0).toDouble();
         EXPECT_NEAR(shown, hz, 2) << readout.toStdString();
@@ -397,7 +396,7 @@ TEST_F(StartedApp, CopyingATrackIsOneStepForUndoAndRedo) {
     ASSERT_NE(edit, nullptr);
     edit->popup({0, 0});
     QTest::keyClick(edit, Qt::Key_K);
-    QApplication::processEvents();
+    testing::activate(*app.mainFrame());
     auto copied = [&](const SoundDesign& d) {
         return d.tracks[2].curves == before.tracks[0].curves && d.tracks[2].volume == 77 &&
                d.settings.frequencySpread[2] == 10 && d.settings.trackUse[2] == 1;
@@ -462,14 +461,15 @@ TEST_F(StartedApp, SelectionAndPasteActOnTheWindowInUse) {
         }
         QGuiApplication::clipboard()->clear();
         QTest::keyClick(&volume, Qt::Key_C, Qt::ControlModifier);
-        EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasFormat(kClipMimeType)) << way;
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        EXPECT_FALSE(data && data->hasFormat(kClipMimeType)) << way;
     }
 
     // A copied block; its paste band is as wide as its selection band.
     ramps();
     command(kCmdToolSelect);
-    QTest::mousePress(&volume, Qt::LeftButton, {}, at(40, 5));
-    QTest::mouseRelease(&volume, Qt::LeftButton, {}, at(90, 5));
+    QTest::mousePress(&volume, Qt::LeftButton, {}, at(0, 5));
+    QTest::mouseRelease(&volume, Qt::LeftButton, {}, at(50, 5));
     const QImage selected = volume.windowImage();
     QTest::keyClick(&volume, Qt::Key_C, Qt::ControlModifier);
     const Curve beforePaste = curve(CurveKind::Volume);
@@ -490,7 +490,10 @@ TEST_F(StartedApp, SelectionAndPasteActOnTheWindowInUse) {
         EXPECT_EQ(bandedColumns(volume.windowImage(), pasteBanded, bottom), 0);
         EXPECT_EQ(bandedColumns(selected, banded, bottom), 0);
         if (std::string(end) == "toolbar") {
-            QTest::mouseClick(app.mainFrame()->mainToolBar(), Qt::LeftButton, {}, {5, 5});
+            // Through the window, as the window system delivers it while the view holds the mouse.
+            QWidget& toolBar = *app.mainFrame()->mainToolBar();
+            QTest::mouseClick(app.mainFrame()->windowHandle(), Qt::LeftButton, {},
+                              toolBar.mapTo(app.mainFrame(), QPoint(5, 5)));
         } else if (std::string(end) == "escape") {
             QTest::keyClick(&volume, Qt::Key_Escape);
         } else {

@@ -34,6 +34,7 @@ class Dialogs : public ::testing::Test {
     }
 
     void activate(CurveKind kind) {
+        testing::activate(*app.mainFrame());
         app.mainFrame()->mdiArea().setActiveSubWindow(app.curveWindow(kind));
         QApplication::processEvents();
     }
@@ -181,13 +182,13 @@ TEST_F(Dialogs, TrackDetailsReachTheDocumentOnlyThroughBothOks) {
 // Every volume and spread shows its number, and a number typed there moves its slider; OK
 // refuses one outside 0 ... 127 with the range message.
 TEST_F(Dialogs, VolumesAndSpreadsCanBeReadAndTyped) {
-    auto type = [](QLineEdit& box, const char* text) {
+    auto type = [](QLineEdit& box, const char* text, Qt::Key leave = Qt::Key_Tab) {
         box.window()->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(box.window()));
         box.setFocus();
         box.selectAll();
         QTest::keyClicks(&box, text);
-        QTest::keyClick(&box, Qt::Key_Tab);
+        QTest::keyClick(&box, leave);
     };
     CEffectSettingsDlg effect(app);
     effect.show();
@@ -208,9 +209,8 @@ TEST_F(Dialogs, VolumesAndSpreadsCanBeReadAndTyped) {
         EXPECT_EQ(spreads.size(), 3);
         details.waveformSpreadSlider().setValue(64);
         EXPECT_EQ(spreads.value(2)->text(), QStringLiteral("64"));
-        type(*spreads.value(0), "99");
+        type(*spreads.value(0), "99", Qt::Key_Return);  // which also presses OK
         EXPECT_EQ(details.frequencySpreadSlider().value(), 99);
-        details.accept();
         return details.result();
     };
     effect.detailsButton().click();
@@ -336,6 +336,7 @@ TEST_F(Dialogs, DialogsAnswerTheUserAsTheyLook) {
     const Curve before = waveform(3);
     prompts.answers = {MessageAnswer::No};
     generator([](CWaveGenDlg& dialog) {
+        dialog.shapeList().setCurrentIndex(0);  // a sine added to the sine clamps
         dialog.addToCurrentBox().setChecked(true);
         dialog.okButton().click();
     });

@@ -71,7 +71,7 @@ TEST_F(FileCommands, SaveWritesBackToTheOpenedFileAndUndoStopsAtOpen) {
     CCurveView& volume = *app.curveView(CurveKind::Volume);
     app.openCurveWindow(static_cast<int>(CurveKind::Volume));
     QApplication::processEvents();
-    QTest::mouseClick(&volume, Qt::LeftButton, {}, {CCurveView::kMargin + 5, CCurveView::kMargin});
+    QTest::mouseClick(&volume, Qt::LeftButton, {}, {CCurveView::kMargin, CCurveView::kMargin});
     ASSERT_EQ(app.design().tracks[0].curve(CurveKind::Volume)[0], -32768);
     prompts.answers = {MessageAnswer::Yes};  // overwrite boom.kyl
     QTest::keyClick(&volume, Qt::Key_S, Qt::ControlModifier);
@@ -82,9 +82,11 @@ TEST_F(FileCommands, SaveWritesBackToTheOpenedFileAndUndoStopsAtOpen) {
 
     // Another stroke, then Open: Undo has nothing of the previous document to bring back.
     QTest::mouseClick(&volume, Qt::LeftButton, {}, {CCurveView::kMargin + 9, CCurveView::kMargin});
+    testing::activate(*app.mainFrame());
     prompts.answers = {MessageAnswer::No};  // do not save the stroke
     prompts.fileNames = {dir.file("zap.kyl")};
     QTest::keyClick(&volume, Qt::Key_O, Qt::ControlModifier);
+    testing::activate(*app.mainFrame());
     EXPECT_EQ(app.design().tracks[1].volume, 44);
     const Curve opened = app.design().tracks[0].curve(CurveKind::Volume);
     prompts.shown.clear();

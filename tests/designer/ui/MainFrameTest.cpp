@@ -126,6 +126,8 @@ TEST_F(MainFrame, EveryAcceleratorRunsItsCommandInEveryWindowState) {
         prompts.fileDialogs.clear();
         for (const Accelerator& a : table) {
             if (a.needsWaveformWindow && state == "none") continue;
+            testing::activate(frame());  // a dialog or the progress dialog may have had it
+            app.updateCommandStates();   // as the window's timer does after a playback ends
             QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &frame();
             QSignalSpy ran(&command(a.id), &QAction::triggered);
             QTest::keyClick(target, a.keys.key(), a.keys.keyboardModifiers());
@@ -251,6 +253,7 @@ TEST_F(MainFrame, HelpOpensBesideTheWindowAndClosesWithEscOrCtrlW) {
         EXPECT_TRUE(help->toPlainText().contains(QString::fromUtf8("三回分")));
         EXPECT_GE(help->frameGeometry().left(), frame().frameGeometry().right());
         QSignalSpy createWav(&command(kCmdCreateWav), &QAction::triggered);
+        testing::activate(*help);
         QTest::keyClick(help, static_cast<Qt::Key>(key),
                         key == Qt::Key_W ? Qt::ControlModifier : Qt::NoModifier);
         EXPECT_FALSE(help->isVisible()) << key;

@@ -33,6 +33,12 @@ class ScriptedPrompts : public DialogPrompts, public Answers {
     std::function<int(QDialog&)> dialogHandler;
 };
 
+// Makes `window` the active window, as a click into it would; keys then reach its shortcuts.
+inline void activate(QWidget& window) {
+    window.activateWindow();
+    QApplication::processEvents();
+}
+
 // Lets events run until `done` holds or `ms` milliseconds pass; returns `done()`.
 inline bool waitUntil(const std::function<bool()>& done, int ms = 3000) {
     QElapsedTimer timer;
