@@ -65,46 +65,31 @@ TEST(WaveGeneratorTest, ShapesAtTheirDocumentedPoints) {
     }
 }
 
-TEST(WaveGeneratorTest, NoiseAtFullChanceWithFixedSizeIsOnlyPlusOrMinusA) {
-    GeneratorSettings s = shape(WaveShape::Noise, 500);
-    s.noiseChance = 1000;
-    s.randomSize = 0;
-    kit::Random random(77);
-    const auto g = generateWaveform(s, kZero, random);
-    int negative = 0;
-    for (int v : g.points) {
-        ASSERT_TRUE(v == 16383 || v == -16383) << v;
-        negative += v < 0;
+TEST(WaveGeneratorTest, NoiseDrawsChanceThenSizeThenSignFromTheSharedGenerator) {
+    for (int randomSize : {0, 1}) {
+        GeneratorSettings s = shape(WaveShape::Noise, randomSize ? 1000 : 500);
+        s.noiseChance = 1000;
+        s.randomSize = randomSize;
+        kit::Random random(77);
+        const auto g = generateWaveform(s, kZero, random);
+        kit::Random replay(77);
+        replay.next();  // the chance, always met at 1000
+        const double size = randomSize ? (replay.next() % 1000) / 1000.0 : 1.0;
+        const bool negative = replay.next() % 1000 < 500;
+        const int a = randomSize ? 32767 : 16383;
+        EXPECT_EQ(g.points[0], static_cast<int>(a * (negative ? -size : size)));
+        for (int n = 2 + randomSize; n < (2 + randomSize) * kCurvePoints; ++n) replay.next();
+        EXPECT_EQ(random.state(), replay.state()) << randomSize;
+        if (!randomSize) {
+            EXPECT_TRUE(std::all_of(g.points.begin(), g.points.end(),
+                                    [](int v) { return v == 16383 || v == -16383; }));
+        }
     }
-    EXPECT_GT(negative, 900);
-    EXPECT_LT(negative, 1300);
-    // Two draws per point: the chance and the sign.
-    kit::Random expected(77);
-    for (int n = 0; n < 2 * kCurvePoints; ++n) expected.next();
-    EXPECT_EQ(random.state(), expected.state());
-}
-
-TEST(WaveGeneratorTest, NoiseDrawsChanceThenSizeThenSign) {
-    GeneratorSettings s = shape(WaveShape::Noise, 1000);
-    s.noiseChance = 1000;
-    s.randomSize = 1;
-    kit::Random random(5);
-    const auto g = generateWaveform(s, kZero, random);
-    kit::Random replay(5);
-    replay.next();
-    const double size = (replay.next() % 1000) / 1000.0;
-    const bool negative = replay.next() % 1000 < 500;
-    EXPECT_EQ(g.points[0], static_cast<int>(32767 * (negative ? -size : size)));
-    for (int n = 3; n < 3 * kCurvePoints; ++n) replay.next();
-    EXPECT_EQ(random.state(), replay.state());
-}
-
-TEST(WaveGeneratorTest, RareNoiseLeavesAlmostEveryPointZero) {
-    GeneratorSettings s = shape(WaveShape::Noise, 1000);
-    s.noiseChance = 1;
-    const auto g = generate(s, 12345);
-    const auto nonZero = std::count_if(g.points.begin(), g.points.end(), [](int v) { return v; });
-    EXPECT_LE(nonZero, 12);
+    // At a chance of 1 in 1000 almost every point stays 0.
+    GeneratorSettings rare = shape(WaveShape::Noise);
+    rare.noiseChance = 1;
+    const auto g = generate(rare, 12345);
+    EXPECT_LE(std::count_if(g.points.begin(), g.points.end(), [](int v) { return v; }), 12);
 }
 
 TEST(GeneratorFieldsTest, FirstInvalidFieldIsRejectedWithItsMessage) {

@@ -231,31 +231,10 @@ TEST_F(LooseView, SecondPressOfADoubleClickAndOtherButtonsDoNothing) {
     EXPECT_EQ(snapshots(CurveKind::Volume), 1);
 }
 
-// The started program: four edit windows, commands through the main frame's actions.
-class StartedApp : public ::testing::Test {
+class StartedApp : public testing::KyrelWindows {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(app.start(""));
-        QApplication::processEvents();
-    }
-
-    CCurveView& activate(CurveKind kind) {
-        app.mainFrame()->mdiArea().setActiveSubWindow(app.curveWindow(kind));
-        QApplication::processEvents();
-        return *app.curveView(kind);
-    }
-    void command(int id) {
-        app.updateCommandStates();
-        app.mainFrame()->action(id)->trigger();
-        QApplication::processEvents();
-    }
-    Curve& curve(CurveKind kind, int track = 0) {
-        return app.design().tracks[static_cast<std::size_t>(track)].curve(kind);
-    }
-
-    TempDir dir;
-    ScriptedPrompts prompts;
-    CKyrelApp app{prompts, nullptr, 1};
+    void SetUp() override { start(); }
+    CCurveView& activate(CurveKind kind) { return window(kind); }
 };
 
 // Upward zero crossings of a 16-bit mono render one second long: its pitch in Hz.
@@ -309,17 +288,6 @@ TEST_F(StartedApp, FrequencyScaleAndReadoutGiveThePitchThatIsRendered) {
     }
     QTest::mouseMove(&view, {2, 2});  // outside the plot: no readout
     EXPECT_EQ(app.mainFrame()->readoutText(), QString());
-}
-
-TEST_F(StartedApp, MinimisingKeepsTheBitmapAndScales) {
-    CChildFrame* frame = app.curveWindow(CurveKind::Frequency);
-    const PlotScale before = frame->view().plot();
-    const QSize bitmapSize = frame->view().bitmap().size();
-    frame->showMinimized();
-    QApplication::processEvents();
-    EXPECT_EQ(frame->view().plot().width(), before.width());
-    EXPECT_EQ(frame->view().plot().height(), before.height());
-    EXPECT_EQ(frame->view().bitmap().size(), bitmapSize);
 }
 
 TEST_F(StartedApp, CopyAndPasteBetweenTwoRunningCopies) {

@@ -29,18 +29,10 @@ std::vector<unsigned char> readAll(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class FileCommands : public ::testing::Test {
+class FileCommands : public testing::KyrelWindows {
   protected:
-    void start(const std::string& commandLine = "") {
-        ASSERT_TRUE(app.start(commandLine));
-        QApplication::processEvents();
-    }
-    void run(int id) {
-        app.updateCommandStates();  // as the window's timer does between two commands
-        app.mainFrame()->action(id)->trigger();
-        QApplication::processEvents();
-    }
-    QString title() { return app.mainFrame()->windowTitle(); }
+    void run(int id) { command(id); }
+    QString title() { return frame().windowTitle(); }
     // Saves a project whose track 2 has volume `volume`, made by another copy of the logic.
     void makeProject(const std::string& path, int volume) {
         ScriptedPrompts otherPrompts;
@@ -48,11 +40,6 @@ class FileCommands : public ::testing::Test {
         maker.design().tracks[1].volume = volume;
         ASSERT_TRUE(saveProject(maker.state(), path));
     }
-
-    TempDir dir;
-    ScriptedPrompts prompts;
-    RecordingPlayer player;
-    CKyrelApp app{prompts, &player, 1};
 };
 
 // A project opened from the command line is saved back where it came from, and nothing of the
@@ -127,25 +114,6 @@ TEST_F(FileCommands, ProjectOnTheCommandLineThatCannotBeReadLeavesANewDocument) 
     EXPECT_EQ(prompts.shown[0].text, dir.file("missing.kyl") + " を開けません");
     EXPECT_TRUE(app.state().untitled);
     EXPECT_EQ(title(), QString::fromUtf8("Kyrel - [新規作成.kyl]"));
-}
-
-TEST_F(FileCommands, CreateWavRendersBehindTheProgressDialog) {
-    start();
-    const std::string wav = dir.file("out.wav");
-    prompts.fileNames = {wav};
-    int progressDialogs = 0;
-    prompts.dialogHandler = [&](QDialog& dialog) {
-        ++progressDialogs;
-        return dialog.exec();
-    };
-    run(kCmdCreateWav);
-    EXPECT_EQ(prompts.fileDialogs.at(0).initialName, "新規作成.wav");
-    EXPECT_EQ(progressDialogs, 1);
-    const auto bytes = readAll(wav);
-    ASSERT_EQ(bytes.size(), 22094u);
-    EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 44, bytes.begin() + 50),
-              (std::vector<unsigned char>{139, 150, 160, 170, 179, 187}));
-    EXPECT_TRUE(app.mainFrame()->statusText().startsWith(QString::fromUtf8("Waveファイルを作成しました")));
 }
 
 TEST_F(FileCommands, CancellingTheRenderWritesNothing) {

@@ -28,30 +28,15 @@ using testing::ScriptedPrompts;
 using testing::TempDir;
 using testing::waitUntil;
 
-class MainFrame : public ::testing::Test {
+class MainFrame : public testing::KyrelWindows {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(app.start(""));
-        frame().activateWindow();
-        QApplication::processEvents();
-    }
-
-    CMainFrame& frame() { return *app.mainFrame(); }
+    void SetUp() override { start(); }
     QAction& command(int id) { return *frame().action(id); }
-    bool enabled(int id) {
-        app.updateCommandStates();
-        return command(id).isEnabled();
-    }
     QString title(CurveKind kind) { return app.curveWindow(kind)->windowTitle(); }
     void closeAllEditWindows() {
         for (QMdiSubWindow* w : frame().mdiArea().subWindowList()) w->close();
         QApplication::processEvents();
     }
-
-    TempDir dir;
-    ScriptedPrompts prompts;
-    RecordingPlayer player;
-    CKyrelApp app{prompts, &player, 1};
 };
 
 TEST_F(MainFrame, StartsWithFourTiledWindowsAndItsTitle) {
@@ -231,16 +216,6 @@ TEST_F(MainFrame, TitleMarksUnsavedChangesAndClosingAsksFirst) {
     QTest::keyClick(app.curveView(CurveKind::Pan), Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(frame().windowTitle(), QString::fromUtf8("Kyrel - [pan.kyl]"));
     EXPECT_TRUE(frame().close());
-}
-
-TEST_F(MainFrame, ToolbarsComeBackAndTheStatusBarToggles) {
-    frame().mainToolBar()->hide();
-    frame().trackToolBar()->hide();
-    for (int twice = 0; twice < 2; ++twice) command(kCmdShowToolbars).trigger();  // never hides
-    EXPECT_TRUE(frame().mainToolBar()->isVisible());
-    EXPECT_TRUE(frame().trackToolBar()->isVisible());
-    command(kCmdStatusBar).trigger();
-    EXPECT_FALSE(command(kCmdStatusBar).isChecked());
 }
 
 TEST_F(MainFrame, HelpOpensBesideTheWindowAndClosesWithEscOrCtrlW) {
