@@ -62,7 +62,7 @@ bool undoDesignStep(UndoHistory& history, std::int32_t ringSequence, SoundDesign
 bool redoDesignStep(UndoHistory& history, std::int32_t ringSequence, SoundDesign& design) {
     DesignStep& step = history.step;
     if (step.sequence == 0 || step.sequence < history.undoSequence ||
-        (ringSequence != 0 && ringSequence < step.sequence))
+        (ringSequence != 0 && ringSequence <= step.sequence))  // the older change first
         return false;
     restoreDesign(design, *step.after);
     history.undoSequence = step.sequence + 1;

@@ -95,6 +95,44 @@ TEST_F(CurveUndoTest, ClearedRingsRefuseButTheSequenceGoesOn) {
     EXPECT_FALSE(redoCurve(history, 0, CurveKind::Volume, curve));
 }
 
+// A whole-design step (a copied track) takes its turn among the curve changes: Undo takes the
+// newest change first, whichever it is, and Redo the oldest undone one.
+TEST(DesignStepTest, TakesItsTurnAmongTheCurveChanges) {
+    testing::FakeUi ui;
+    auto app = std::make_unique<KyrelApp>(ui, 1);
+    Curve& pan = app->design.tracks[0].curve(CurveKind::Pan);
+    auto strokePan = [&](std::int32_t v) {
+        pushCurrentUndoSnapshot(*app, CurveKind::Pan);
+        pan.fill(v);
+    };
+    strokePan(1);
+    ASSERT_TRUE(commandCopyTrack(*app, 4));  // the step; track 5 becomes current
+    app->design.settings.currentTrack = 0;
+    strokePan(2);
+    const auto undo = [&] { return commandUndo(*app, CurveKind::Pan); };
+    const auto redo = [&] { return commandRedo(*app, CurveKind::Pan); };
+    const auto copied = [&] { return app->design.settings.trackUse[4] == 1; };
+    ASSERT_TRUE(undo());
+    EXPECT_EQ(pan, flat(1));
+    EXPECT_TRUE(copied());
+    ASSERT_TRUE(undo());  // the copy, in one step, the current track kept
+    EXPECT_FALSE(copied());
+    EXPECT_EQ(app->design.tracks[4].curve(CurveKind::Pan), flat(0));
+    EXPECT_EQ(app->design.settings.currentTrack, 0);
+    ASSERT_TRUE(undo());
+    EXPECT_EQ(pan, flat(0));
+    ASSERT_TRUE(redo());
+    EXPECT_EQ(pan, flat(1));
+    ASSERT_TRUE(redo());
+    EXPECT_TRUE(copied());
+    EXPECT_EQ(app->design.tracks[4].curve(CurveKind::Pan), flat(1));
+    // A new change after an undone copy makes it unreachable.
+    ASSERT_TRUE(undo());
+    strokePan(3);
+    EXPECT_FALSE(redo());
+    EXPECT_FALSE(copied());
+}
+
 TEST(UndoCommandTest, RefusalsShowTheirMessagesAndSuccessMarksTheDocument) {
     testing::FakeUi ui;
     auto app = std::make_unique<KyrelApp>(ui, 1);

@@ -76,16 +76,6 @@ TEST_F(RenderCommandTest, ProjectFailuresExitWith1AndTheMessage) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("o.wav")));
 }
 
-TEST_F(RenderCommandTest, SeedMakesDispersionRepeatable) {
-    auto spread = project("spread.kyl", [](SoundDesign& d) { d.settings.waveformSpread[0] = 90; });
-    const std::string a = dir.file("a.wav"), b = dir.file("b.wav"), c = dir.file("c.wav");
-    ASSERT_EQ(run({"--render", spread, a, "--seed", "7"}), 0);
-    ASSERT_EQ(run({"--seed", "7", "--render", spread, b}), 0);
-    ASSERT_EQ(run({"--render", spread, c, "--seed", "8"}), 0);
-    EXPECT_EQ(readAll(a), readAll(b));
-    EXPECT_NE(readAll(a), readAll(c));
-}
-
 // The program renders without a display; its progress bar goes to a terminal only, never into
 // a log file or a pipe.
 TEST_F(RenderCommandTest, TheProgramRendersWithoutADisplayAndDrawsNoBarIntoALog) {

@@ -171,21 +171,6 @@ TEST(Synthesis, DirectWaveformPlaysThePointsInTurn) {
     for (std::size_t i = 0; i < s.size(); ++i) ASSERT_EQ(s[i], 10 * static_cast<int>(i % 2202));
 }
 
-TEST(Synthesis, TracksEndAtTheirOwnEnd) {
-    Render r;
-    r.makeTransparent(0);
-    r.design().settings.directWaveform[0] = 1;
-    r.track(0).endMs = 100;  // 1102 frames at 11025 Hz
-    r.track(1).endMs = 200;
-    r.track(1).curve(CurveKind::Volume).fill(32767);  // sounds, but silently
-    r.design().settings.trackUse[1] = 1;
-    ASSERT_TRUE(r.run(1, 11025, 16));
-    auto s = r.samples16();
-    ASSERT_EQ(s.size(), 2205u);
-    EXPECT_EQ(s[1101], 11010);
-    EXPECT_TRUE(std::all_of(s.begin() + 1102, s.end(), [](int v) { return v == 0; }));
-}
-
 TEST(Synthesis, DispersionDrawsInAFixedOrderFromTheSharedGenerator) {
     Render a;
     a.design().settings.volumeSpread[0] = 127;
@@ -206,17 +191,6 @@ TEST(Synthesis, DispersionDrawsInAFixedOrderFromTheSharedGenerator) {
     EXPECT_EQ(a.out.data, b.out.data);  // same seed, same sound
     ASSERT_TRUE(b.run(1, 11025, 16));
     EXPECT_NE(a.out.data, b.out.data);  // the generator is never reseeded
-}
-
-TEST(Synthesis, WaveformDispersionIsLimitedToTheCurveRange) {
-    Render r;
-    r.track(0).volume = 127;
-    r.track(0).curve(CurveKind::Volume).fill(0);  // loudness one half
-    r.track(0).curve(CurveKind::Waveform).fill(32767);
-    r.design().settings.waveformSpread[0] = 127;
-    ASSERT_TRUE(r.run(1, 22050, 16));
-    auto s = r.samples16();
-    EXPECT_EQ(*std::max_element(s.begin(), s.end()), 16383);
 }
 
 TEST(Synthesis, ProgressAndCancel) {

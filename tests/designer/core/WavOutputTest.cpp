@@ -131,14 +131,6 @@ TEST_F(WavOutputTest, RefusalsWriteNothing) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("r.wav")));
 }
 
-TEST_F(WavOutputTest, CancelledRenderWritesNothing) {
-    ui.cancelRender = true;
-    EXPECT_FALSE(CreateWavFile(*app, dir.file("c.wav"), ""));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("c.wav")));
-    EXPECT_EQ(ui.status, "");
-    EXPECT_TRUE(ui.shown.empty());
-}
-
 TEST_F(WavOutputTest, WriteFailureIsReportedNotClaimedAsSuccess) {
     const std::string path = dir.file("missing/w.wav");
     EXPECT_FALSE(CreateWavFile(*app, path, ""));

@@ -90,38 +90,6 @@ TEST_F(LooseView, GridHasACentreLineOnlyForWaveformAndPan) {
     }
 }
 
-TEST_F(LooseView, CurveIsDrawnAtItsRowsAtEveryWidth) {
-    Curve& curve = app.design().tracks[0].curve(CurveKind::Frequency);
-    for (int i = 0; i < kCurvePoints; ++i)
-        curve[static_cast<std::size_t>(i)] = (i % 7) * 9000 - 30000;
-    for (int width : {2202, 1101, 4404}) {
-        auto view = makeView(CurveKind::Frequency, width, 256);
-        const PlotScale& plot = view->plot();
-        for (int x : {1, 2, 3, 50, 333, width / 2 + 1, width - 2}) {
-            const int row =
-                plot.valueToRow(curve[static_cast<std::size_t>(plot.columnToSample(x))]);
-            EXPECT_EQ(plotPixel(*view, x, row), rgb(plotcolour::kCurve)) << width << " " << x;
-        }
-    }
-}
-
-TEST_F(LooseView, BandsAreDrawnByExclusiveOrAndRemovedByACopy) {
-    auto view = makeView(CurveKind::Volume, 400, 200);
-    curve(CurveKind::Volume).fill(32767);
-    view->rebuild();
-    const QRgb banded = rgb(plotcolour::kBackground) ^ rgb(plotcolour::kSelectionBand);
-    view->drawBand(30, 10, plotcolour::kSelectionBand);
-    // From the smaller column up to, not including, the larger.
-    for (auto [x, y, shown] : {std::tuple{10, 5, banded}, {29, 197, banded},
-                               {30, 5, rgb(plotcolour::kBackground)},
-                               {9, 5, rgb(plotcolour::kBackground)}})
-        EXPECT_EQ(plotPixel(*view, x, y), shown) << x << " " << y;
-    view->drawBand(100, 120, plotcolour::kSelectionBand);  // erases the old band
-    EXPECT_EQ(plotPixel(*view, 10, 5), rgb(plotcolour::kBackground));
-    view->refresh();  // a view that holds no selection shows the plot alone
-    EXPECT_EQ(plotPixel(*view, 110, 5), rgb(plotcolour::kBackground));
-}
-
 TEST_F(LooseView, TinyPlotsShowNothingAndTakeNoInput) {
     auto view = makeView(CurveKind::Waveform, 0, 100);  // 32 pixels wide: no plot
     EXPECT_TRUE(view->plot().empty());
