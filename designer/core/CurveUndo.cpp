@@ -40,13 +40,15 @@ void pushDesignStep(UndoHistory& history, const SoundDesign& before, const Sound
 
 std::int32_t undoableSequence(UndoHistory& history, int track, CurveKind kind) {
     const UndoRing& ring = history.ring(track, kind);
-    const UndoSlot& slot = ring.slots[static_cast<std::size_t>(ring.index == 0 ? kUndoSlots - 1 : ring.index - 1)];
+    const UndoSlot& slot =
+        ring.slots[static_cast<std::size_t>(ring.index == 0 ? kUndoSlots - 1 : ring.index - 1)];
     return slot.sequence != 0 && slot.sequence < history.undoSequence ? slot.sequence : 0;
 }
 
 std::int32_t redoableSequence(UndoHistory& history, int track, CurveKind kind) {
     const UndoRing& ring = history.ring(track, kind);
-    const UndoSlot& slot = ring.slots[static_cast<std::size_t>(ring.index + 1 == kUndoSlots ? 0 : ring.index + 1)];
+    const UndoSlot& slot =
+        ring.slots[static_cast<std::size_t>(ring.index + 1 == kUndoSlots ? 0 : ring.index + 1)];
     return slot.sequence != 0 && slot.sequence > history.undoSequence ? slot.sequence : 0;
 }
 

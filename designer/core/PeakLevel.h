@@ -9,9 +9,9 @@ namespace kyrel {
 // How loud a rendered sound came out: its peak relative to full scale, and how many samples
 // stand at full scale, where the mix was (or may have been) limited.
 struct PeakLevel {
-    double dbfs = 0.0;         // 20 log10(peak / 32767); meaningless when silent
-    bool silent = true;        // every sample is silence
-    std::size_t clipped = 0;   // samples at +-32767 (16 bits) or at byte 0 or 255 (8 bits)
+    double dbfs = 0.0;        // 20 log10(peak / 32767); meaningless when silent
+    bool silent = true;       // every sample is silence
+    std::size_t clipped = 0;  // samples at +-32767 (16 bits) or at byte 0 or 255 (8 bits)
 };
 
 PeakLevel measurePeak(std::span<const std::uint8_t> pcm, int bits);

@@ -1,10 +1,10 @@
 #include "designer/ui/CCurveView.h"
 
 #include <QKeyEvent>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QMdiArea>
 #include <algorithm>
 #include <utility>
 

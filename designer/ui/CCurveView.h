@@ -5,8 +5,8 @@
 #include <QWidget>
 
 #include "designer/core/CurveGesture.h"
-#include "designer/core/SoundDesign.h"
 #include "designer/core/PlotScale.h"
+#include "designer/core/SoundDesign.h"
 
 class QMdiSubWindow;
 

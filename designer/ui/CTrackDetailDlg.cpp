@@ -55,7 +55,8 @@ CTrackDetailDlg::CTrackDetailDlg(DesignSettings& callerCopy, DialogPrompts& prom
     frequencySpread_ =
         spreadSlider(QStringLiteral("周波数の分散度"), details, detailLayout, boxes_[0]);
     volumeSpread_ = spreadSlider(QStringLiteral("音量の分散度"), details, detailLayout, boxes_[1]);
-    waveformSpread_ = spreadSlider(QStringLiteral("波形の分散度"), details, detailLayout, boxes_[2]);
+    waveformSpread_ =
+        spreadSlider(QStringLiteral("波形の分散度"), details, detailLayout, boxes_[2]);
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);

@@ -183,8 +183,7 @@ void CWaveGenDlg::accept() {
     const std::string cycles = cycles_->text().toStdString();
     const std::string noiseChance = noiseChance_->text().toStdString();
     const bool noise = shape_->currentIndex() == static_cast<int>(WaveShape::Noise);
-    if (auto rejection =
-            checkGeneratorFields({amplitude, cycles, noiseChance, noise}, settings)) {
+    if (auto rejection = checkGeneratorFields({amplitude, cycles, noiseChance, noise}, settings)) {
         app_.prompts().showMessage(this, rejection->message, "Kyrel", MessageButtons::Ok);
         QLineEdit& edit = editOf(rejection->field);
         edit.setFocus();

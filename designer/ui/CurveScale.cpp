@@ -50,10 +50,11 @@ CurveScale curveScale(CurveKind kind, const PlotScale& plot, const DesignSetting
     if (plot.empty()) return scale;
     switch (kind) {
         case CurveKind::Frequency:
-            scale.legend = QStringLiteral("周波数 Hz（モード%1）：").arg(settings.frequencyMode == 0 ? 1 : 2) +
-                           quarterValues(plot, [&](std::int32_t v) {
-                               return number(frequencyHz(v, settings.frequencyMode));
-                           });
+            scale.legend =
+                QStringLiteral("周波数 Hz（モード%1）：").arg(settings.frequencyMode == 0 ? 1 : 2) +
+                quarterValues(plot, [&](std::int32_t v) {
+                    return number(frequencyHz(v, settings.frequencyMode));
+                });
             break;
         case CurveKind::Volume:
             scale.legend = QStringLiteral("音量 %：") + quarterValues(plot, [](std::int32_t v) {
@@ -61,10 +62,10 @@ CurveScale curveScale(CurveKind kind, const PlotScale& plot, const DesignSetting
                            });
             break;
         case CurveKind::Pan:
-            scale.legend = QStringLiteral("定位：上端 %1、中央 %2、下端 %3")
-                               .arg(panText(plot.rowToValue(0)),
-                                    panText(plot.rowToValue(plot.height() / 2)),
-                                    panText(plot.rowToValue(plot.height() - 1)));
+            scale.legend =
+                QStringLiteral("定位：上端 %1、中央 %2、下端 %3")
+                    .arg(panText(plot.rowToValue(0)), panText(plot.rowToValue(plot.height() / 2)),
+                         panText(plot.rowToValue(plot.height() - 1)));
             break;
         case CurveKind::Waveform:
             scale.legend = QStringLiteral("波形（一周期）：上端 -100%、中央 0、下端 +100%");
@@ -77,13 +78,15 @@ CurveScale curveScale(CurveKind kind, const PlotScale& plot, const DesignSetting
         QString text = kind == CurveKind::Waveform
                            ? QString::number(std::min(point, kCurvePoints - 1))
                            : number(pointTimeMs(point, settings.durationMs));
-        if (i == 4) text += kind == CurveKind::Waveform ? QStringLiteral(" 点") : QStringLiteral(" ms");
+        if (i == 4)
+            text += kind == CurveKind::Waveform ? QStringLiteral(" 点") : QStringLiteral(" ms");
         scale.marks.emplace_back(column, text);
     }
     return scale;
 }
 
-QString curveReadout(CurveKind kind, int index, std::int32_t value, const DesignSettings& settings) {
+QString curveReadout(CurveKind kind, int index, std::int32_t value,
+                     const DesignSettings& settings) {
     QString readout;
     if (kind != CurveKind::Waveform)
         readout = number(pointTimeMs(index, settings.durationMs)) + QStringLiteral(" ms　");

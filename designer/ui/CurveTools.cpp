@@ -109,8 +109,8 @@ void CurveTools::release(CCurveView& view, QPoint client) {
     if (view.plot().empty()) return;
     CurveGesture& gesture = gestureFor(view);
     if (!gesture.capturing()) return;
-    const GestureUpdate update = gesture.release(view.plot(), client.x() - view.marginX(),
-                                                 client.y() - view.marginY());
+    const GestureUpdate update =
+        gesture.release(view.plot(), client.x() - view.marginX(), client.y() - view.marginY());
     show(view, gesture, update);
     app_.updateCommandStates();
 }
@@ -183,7 +183,7 @@ void CurveTools::paste() {
     if (!view || view->plot().empty()) return;
     CurveGesture& gesture = gestureFor(*view);
     if (gesture.capturing()) return;  // a gesture in progress keeps the mouse
-    view->setFocus();  // for Esc
+    view->setFocus();                 // for Esc
     const QPoint pointer = view->mapFromGlobal(QCursor::pos());
     show(*view, gesture,
          gesture.startPaste(view->plot(), pointer.x() - view->marginX(),

@@ -20,7 +20,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent) {
     setSource(QUrl(QStringLiteral("qrc:/kyrel/help/kyrel-help.html")));
     resize(640, 720);
     // Esc and Ctrl+W close this window only: the shortcut lives in it, not in the main window.
-    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
         auto* shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, &QWidget::close);
@@ -37,7 +38,8 @@ void HelpWindow::placeBeside(const QWidget& owner) {
     int x = frame.right() + 1;
     if (x + size.width() > available.right() + 1 && frame.left() - size.width() >= available.left())
         x = frame.left() - size.width();
-    move(x, std::clamp(frame.top(), available.top(), std::max(available.top(), available.bottom() - size.height())));
+    move(x, std::clamp(frame.top(), available.top(),
+                       std::max(available.top(), available.bottom() - size.height())));
 }
 
 HelpWindow* HelpWindow::showFor(QWidget* owner) {

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
+#include "FakeUi.h"
 #include "common/LittleEndian.h"
 #include "designer/core/ClipBuffer.h"
 #include "designer/core/EditCommands.h"
 #include "designer/core/KyrelApp.h"
-#include "FakeUi.h"
 
 namespace kyrel {
 namespace {
@@ -17,37 +17,24 @@ Curve ramp() {
     return c;
 }
 
-TEST(ClipBufferTest, CopyTakesUpTo256PointsPastTheEndOfTheSelection) {
-    ClipBuffer buffer;
-    buffer.fill(-1);
-    copySelectionToBuffer(buffer, ramp(), 100, 250);
-    EXPECT_EQ(buffer[0], 1000);
-    EXPECT_EQ(buffer[150], 2500);
-    EXPECT_EQ(buffer[406], 5060);  // point 506 = 250 + 256
-    EXPECT_EQ(buffer[407], -1);
-}
-
-TEST(ClipBufferTest, CopyNeverReadsPastTheLastPoint) {
-    ClipBuffer buffer;
-    buffer.fill(-1);
-    copySelectionToBuffer(buffer, ramp(), 2100, 2150);
-    EXPECT_EQ(buffer[101], 22010);
-    EXPECT_EQ(buffer[102], -1);
-
-    buffer.fill(-1);
-    copySelectionToBuffer(buffer, ramp(), 0, 2201);
-    EXPECT_EQ(buffer, ramp());
-}
-
-TEST(ClipBufferTest, WriteCoversExactlyTheRange) {
+TEST(ClipBufferTest, CopyTakesUpTo256PointsPastTheEndButNeverPastTheCurve) {
+    struct Case {
+        int start, end, lastTaken;  // entries after lastTaken keep their content
+    };
+    for (const Case& c : {Case{100, 250, 506}, Case{2100, 2150, 2201}, Case{0, 2201, 2201}}) {
+        ClipBuffer buffer;
+        buffer.fill(-1);
+        copySelectionToBuffer(buffer, ramp(), c.start, c.end);
+        const int taken = c.lastTaken - c.start;
+        EXPECT_EQ(buffer[0], 10 * c.start);
+        EXPECT_EQ(buffer[static_cast<std::size_t>(taken)], 10 * c.lastTaken);
+        if (taken + 1 < kCurvePoints) EXPECT_EQ(buffer[static_cast<std::size_t>(taken + 1)], -1);
+    }
     Curve curve;
     curve.fill(7);
-    ClipBuffer buffer = ramp();
-    writeBufferToCurve(buffer, curve, 2000, 2003);
-    EXPECT_EQ(curve[1999], 7);
-    EXPECT_EQ(curve[2000], 0);
-    EXPECT_EQ(curve[2003], 30);
-    EXPECT_EQ(curve[2004], 7);
+    writeBufferToCurve(ramp(), curve, 2000, 2003);
+    EXPECT_EQ((std::vector<int>{curve[1999], curve[2000], curve[2003], curve[2004]}),
+              (std::vector<int>{7, 0, 30, 7}));
 }
 
 TEST(ClipBlockTest, BlockHoldsBufferAndLengthAndRoundTrips) {

@@ -16,8 +16,8 @@ TEST(PlotScaleTest, ColumnsMapToSamplesAtTheThreeWidths) {
     struct Case {
         int width, column, first, end;  // samples first ... end - 1 under the column
     };
-    const Case cases[] = {{2202, 0, 0, 1},    {2202, 2201, 2201, 2202}, {1101, 7, 14, 16},
-                          {1101, 1100, 2200, 2202}, {4404, 10, 5, 5}, {4404, 11, 5, 6},
+    const Case cases[] = {{2202, 0, 0, 1},          {2202, 2201, 2201, 2202}, {1101, 7, 14, 16},
+                          {1101, 1100, 2200, 2202}, {4404, 10, 5, 5},         {4404, 11, 5, 6},
                           {4404, 77, 38, 39}};
     for (const Case& c : cases) {
         const auto span = PlotScale(c.width, 256).samplesUnderColumn(c.column);
@@ -52,7 +52,8 @@ TEST(PlotScaleTest, EdgesOutsideThePlotAndPlotsOfNoPixels) {
     EXPECT_EQ(scale.clampPoint(-5, -5, false), (PlotPoint{0, 0}));
     EXPECT_EQ(scale.clampPoint(5000, 500, false), (PlotPoint{1100, 255}));
     EXPECT_EQ(scale.clampPoint(5000, 10, true), (PlotPoint{1101, 10}));  // a line's end
-    for (auto [w, h] : {std::pair{0, 168}, {168, 0}, {-22, -22}}) EXPECT_TRUE(PlotScale(w, h).empty());
+    for (auto [w, h] : {std::pair{0, 168}, {168, 0}, {-22, -22}})
+        EXPECT_TRUE(PlotScale(w, h).empty());
     EXPECT_TRUE(PlotScale().empty());
     EXPECT_FALSE(PlotScale(1, 1).empty());
 }
@@ -65,8 +66,11 @@ TEST(SetColumnTest, WritesEverySampleUnderTheColumnAndNothingElse) {
     };
     const Case cases[] = {
         {2202, 40, 0, 40, 40, -32768},  // the top row is the one place -32768 can be stored
-        {1101, 40, 128, 80, 81, 0},     {4404, 100, 0, 1, 0, 0},  // no sample under the column
-        {4404, 101, 0, 50, 50, -32768}, {2202, -1, 10, 1, 0, 0},  {2202, 2202, 10, 1, 0, 0},
+        {1101, 40, 128, 80, 81, 0},
+        {4404, 100, 0, 1, 0, 0},  // no sample under the column
+        {4404, 101, 0, 50, 50, -32768},
+        {2202, -1, 10, 1, 0, 0},
+        {2202, 2202, 10, 1, 0, 0},
         {2202, 2201, 9999, 2201, 2201, 32512},  // the row is clamped into the plot
     };
     for (const Case& c : cases) {
@@ -116,7 +120,8 @@ TEST(RasterizeLineTest, WalksWithItsOwnErrorTermsTowardsLargerValues) {
 TEST(RasterizeLineTest, SteepLinesKeepTheLastValueOfEachSample) {
     Curve c = filled(99);
     rasterizeLine(c, kOneToOne, {5, rowOf(0)}, {7, rowOf(10)});
-    EXPECT_EQ((std::vector<int>{c[4], c[5], c[6], c[7], c[8]}), (std::vector<int>{99, 1, 6, 10, 99}));
+    EXPECT_EQ((std::vector<int>{c[4], c[5], c[6], c[7], c[8]}),
+              (std::vector<int>{99, 1, 6, 10, 99}));
 
     // A vertical line writes one sample about 2000 times and leaves the upper value in it.
     const PlotScale scale(1101, 400);

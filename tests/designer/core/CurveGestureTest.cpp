@@ -54,9 +54,9 @@ TEST_F(CurveGestureTest, SelectionsStoreTheSmallerIndexFirstAndReachBothEdges) {
         int pressX, releaseX, first, last;
     };
     const Case cases[] = {
-        {150, 50, 100, 300},    // right to left
-        {40, 40, 80, 80},       // a click selects one point
-        {-30, 5000, 0, 2201},   // from beyond the left edge to beyond the right one
+        {150, 50, 100, 300},       // right to left
+        {40, 40, 80, 80},          // a click selects one point
+        {-30, 5000, 0, 2201},      // from beyond the left edge to beyond the right one
         {5000, 1100, 2200, 2201},  // started right of the plot
     };
     for (const Case& c : cases) {

@@ -100,7 +100,8 @@ class RecordingPlayer : public SoundPlayer {
 class TempDir {
   public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kyrel-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kyrel-test-XXXXXX").string();
         path_ = ::mkdtemp(pattern.data());
         if (const char* tmp = std::getenv("TMPDIR")) previousTmp_ = tmp;
         ::setenv("TMPDIR", path_.c_str(), 1);

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <memory>
 
+#include "FakeUi.h"
 #include "designer/core/CurveUndo.h"
 #include "designer/core/GeneratorCommand.h"
 #include "designer/core/KyrelApp.h"
 #include "designer/core/WaveGenerator.h"
-#include "FakeUi.h"
 
 namespace kyrel {
 namespace {
@@ -99,7 +99,9 @@ TEST(GeneratorFieldsTest, FirstInvalidFieldIsRejectedWithItsMessage) {
         const char* message;
     };
     const Case cases[] = {
-        {{"0", "1", "100"}, GeneratorField::Amplitude, "1 から 1000 までの整数を入力してください。"},
+        {{"0", "1", "100"},
+         GeneratorField::Amplitude,
+         "1 から 1000 までの整数を入力してください。"},
         {{"1001", "1", "100"}, GeneratorField::Amplitude, nullptr},
         {{"abc", "x", "100"}, GeneratorField::Amplitude, "整数を入力してください。"},
         {{"10", "101", "0"}, GeneratorField::Cycles, "1 から 100 までの整数を入力してください。"},

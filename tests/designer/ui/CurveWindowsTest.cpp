@@ -3,14 +3,14 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <cstring>
-#include <QMdiArea>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTest>
 #include <QToolBar>
+#include <cstring>
 
 #include "UiTestSupport.h"
 #include "common/LittleEndian.h"
@@ -182,23 +182,6 @@ TEST_F(LooseView, EscapeInTheMiddleOfALineWritesNothingAfterTheSnapshot) {
     expectShowsCurveAsStored(*view);  // the rubber band is gone
 }
 
-TEST_F(LooseView, SecondPressOfADoubleClickAndOtherButtonsDoNothing) {
-    auto view = makeView(CurveKind::Volume, 2202, 256);
-    // A double click as the window system delivers it: press, release, double-click, release.
-    QTest::mouseClick(view.get(), Qt::LeftButton, {}, at(40, 0));
-    QMouseEvent second(QEvent::MouseButtonDblClick, at(40, 0), view->mapToGlobal(at(40, 0)),
-                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view.get(), &second);
-    QTest::mouseRelease(view.get(), Qt::LeftButton, {}, at(40, 0));
-    EXPECT_EQ(snapshots(CurveKind::Volume), 1);
-    EXPECT_FALSE(view->capturing);
-    QTest::mouseClick(view.get(), Qt::RightButton, {}, at(50, 0));
-    QTest::mouseClick(view.get(), Qt::MiddleButton, {}, at(60, 0));
-    EXPECT_EQ(curve(CurveKind::Volume)[50], -20000);
-    EXPECT_EQ(curve(CurveKind::Volume)[60], -20000);
-    EXPECT_EQ(snapshots(CurveKind::Volume), 1);
-}
-
 class StartedApp : public testing::KyrelWindows {
   protected:
     void SetUp() override { start(); }
@@ -235,10 +218,12 @@ TEST_F(StartedApp, FrequencyScaleAndReadoutGiveThePitchThatIsRendered) {
         view.rebuild();
         const int hz = renderedHz(app.design());
         const QString legend = curveScale(CurveKind::Frequency, plot, app.design().settings).legend;
-        EXPECT_NEAR(numberIn(legend, QString::fromUtf8("目盛り "), " / "), hz, 2) << legend.toStdString();
+        EXPECT_NEAR(numberIn(legend, QString::fromUtf8("目盛り "), " / "), hz, 2)
+            << legend.toStdString();
         QTest::mouseMove(&view, {kM + plot.width() / 2 + mode, kM + 3});
         const QString readout = app.mainFrame()->readoutText();
-        const double shown = readout.section(QString::fromUtf8("　"), -1).section(' ', 0, 0).toDouble();
+        const double shown =
+            readout.section(QString::fromUtf8("　"), -1).section(' ', 0, 0).toDouble();
         EXPECT_NEAR(shown, hz, 2) << readout.toStdString();
     }
     // Time in ms from the sound's length, percent for the volume, the balance for the pan.
@@ -256,40 +241,6 @@ TEST_F(StartedApp, FrequencyScaleAndReadoutGiveThePitchThatIsRendered) {
     }
     QTest::mouseMove(&view, {2, 2});  // outside the plot: no readout
     EXPECT_EQ(app.mainFrame()->readoutText(), QString());
-}
-
-TEST_F(StartedApp, CopyAndPasteBetweenTwoRunningCopies) {
-    CCurveView& volume = activate(CurveKind::Volume);
-    for (int i = 0; i < kCurvePoints; ++i) curve(CurveKind::Volume)[static_cast<std::size_t>(i)] = i;
-    command(kCmdToolSelect);
-    const PlotScale& scale = volume.plot();
-    QTest::mousePress(&volume, Qt::LeftButton, {}, at(scale.sampleToColumn(100) + 1, 5));
-    QTest::mouseRelease(&volume, Qt::LeftButton, {}, at(scale.sampleToColumn(250) + 1, 5));
-    const int first = app.state().selectionStart.x;
-    const int last = app.state().selectionEnd.x;
-    command(kCmdCopy);
-
-    // A second copy of the program pastes the block into its waveform window.
-    TempDir otherDir;
-    ScriptedPrompts otherPrompts;
-    CKyrelApp other{otherPrompts, nullptr, 2};
-    ASSERT_TRUE(other.start(""));
-    other.mainFrame()->mdiArea().setActiveSubWindow(other.curveWindow(CurveKind::Waveform));
-    QApplication::processEvents();
-    CCurveView& target = *other.curveView(CurveKind::Waveform);
-    QCursor::setPos(target.mapToGlobal(at(0, 30)));
-    other.updateCommandStates();
-    other.mainFrame()->action(kCmdPaste)->trigger();
-    EXPECT_EQ(target.mode, DragMode::PlacePaste);
-    EXPECT_EQ(other.state().selectionEnd.x, last - first);
-    QTest::mouseClick(&target, Qt::LeftButton, {}, at(0, 30));
-    const Curve& pasted = other.design().tracks[0].curve(CurveKind::Waveform);
-    const int placedEnd = other.state().selectionEnd.x;
-    EXPECT_EQ(other.state().selectionStart.x, 0);
-    for (int i = 0; i <= placedEnd; ++i) ASSERT_EQ(pasted[static_cast<std::size_t>(i)], first + i);
-    EXPECT_NE(pasted[static_cast<std::size_t>(placedEnd + 1)], first + placedEnd + 1);
-    EXPECT_FALSE(target.capturing);
-    expectShowsCurveAsStored(target);
 }
 
 TEST_F(StartedApp, ANewSelectionHidesTheOldBandAndShowsItsOwnAtOnce) {

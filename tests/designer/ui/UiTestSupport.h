@@ -1,9 +1,9 @@
 #pragma once
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QSettings>
-#include <gtest/gtest.h>
 
 #include <QMdiArea>
 #include <functional>
