@@ -28,7 +28,9 @@ TEST(ClipBufferTest, CopyTakesUpTo256PointsPastTheEndButNeverPastTheCurve) {
         const int taken = c.lastTaken - c.start;
         EXPECT_EQ(buffer[0], 10 * c.start);
         EXPECT_EQ(buffer[static_cast<std::size_t>(taken)], 10 * c.lastTaken);
-        if (taken + 1 < kCurvePoints) EXPECT_EQ(buffer[static_cast<std::size_t>(taken + 1)], -1);
+        if (taken + 1 < kCurvePoints) {
+            EXPECT_EQ(buffer[static_cast<std::size_t>(taken + 1)], -1);
+        }
     }
     Curve curve;
     curve.fill(7);
