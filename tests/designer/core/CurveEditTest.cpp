@@ -85,14 +85,10 @@ TEST(SetColumnTest, WritesEverySampleUnderTheColumnAndNothingElse) {
 
 TEST(SetSampleTest, ClampsValuesAndDropsIndicesOutsideTheCurve) {
     Curve c = filled(1);
-    setSample(c, 0, -40000);
-    setSample(c, 2201, 40000);
-    setSample(c, -1, 7);
-    setSample(c, 2202, 7);
-    EXPECT_EQ(c[0], -32767);
-    EXPECT_EQ(c[2201], 32767);
-    c[0] = c[2201] = 1;
-    EXPECT_EQ(c, filled(1));
+    for (auto [i, v] : {std::pair{0, -40000}, {2201, 40000}, {-1, 7}, {2202, 7}})
+        setSample(c, i, v);
+    EXPECT_EQ((std::vector<int>{c[0], c[1], c[2200], c[2201]}),
+              (std::vector<int>{-32767, 1, 1, 32767}));
 }
 
 // On a 2202 x 65536 plot, column x is sample x and row y is value y - 32768.

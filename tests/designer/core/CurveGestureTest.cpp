@@ -34,18 +34,6 @@ class CurveGestureTest : public ::testing::Test {
     }
 };
 
-TEST_F(CurveGestureTest, FreehandClickWritesTheColumnAndTakesOneSnapshot) {
-    const auto update = gesture.press(scale, 100, 0, false);
-    EXPECT_TRUE(update.grabMouse);
-    EXPECT_EQ(update.firstColumn, 99);
-    EXPECT_EQ(update.lastColumn, 101);
-    EXPECT_EQ((std::vector<int>{volume()[199], volume()[200], volume()[201]}),
-              (std::vector<int>{-20000, -32768, -32768}));
-    EXPECT_TRUE(gesture.release(scale, 100, 0).releaseMouse);
-    EXPECT_FALSE(gesture.capturing());
-    EXPECT_EQ(ringIndex(), 1);
-}
-
 TEST_F(CurveGestureTest, SelectionsStoreTheSmallerIndexFirstAndReachBothEdges) {
     useTool(Tool::Select);
     volume()[100] = 111;

@@ -33,19 +33,15 @@ TEST_F(CurveUndoTest, TwoStrokesUndoTwiceThenRedoTwice) {
     stroke(history, 0, CurveKind::Volume, curve, 1);
     stroke(history, 0, CurveKind::Volume, curve, 2);
 
-    ASSERT_TRUE(undoCurve(history, 0, CurveKind::Volume, curve));
-    EXPECT_EQ(curve, flat(1));
-    ASSERT_TRUE(undoCurve(history, 0, CurveKind::Volume, curve));
-    EXPECT_EQ(curve, flat(0));
-    EXPECT_FALSE(undoCurve(history, 0, CurveKind::Volume, curve));
-    EXPECT_EQ(curve, flat(0));
-
-    ASSERT_TRUE(redoCurve(history, 0, CurveKind::Volume, curve));
-    EXPECT_EQ(curve, flat(1));
-    ASSERT_TRUE(redoCurve(history, 0, CurveKind::Volume, curve));
-    EXPECT_EQ(curve, flat(2));
-    EXPECT_FALSE(redoCurve(history, 0, CurveKind::Volume, curve));
-    EXPECT_EQ(curve, flat(2));
+    // Undo, Undo, Undo (refused), then Redo, Redo, Redo (refused).
+    const std::pair<bool, int> steps[] = {{true, 1}, {true, 0}, {false, 0},
+                                          {true, 1}, {true, 2}, {false, 2}};
+    for (int n = 0; n < 6; ++n) {
+        const bool done = n < 3 ? undoCurve(history, 0, CurveKind::Volume, curve)
+                                : redoCurve(history, 0, CurveKind::Volume, curve);
+        EXPECT_EQ(done, steps[n].first) << n;
+        EXPECT_EQ(curve, flat(steps[n].second)) << n;
+    }
 }
 
 TEST_F(CurveUndoTest, FiveStrokesAllowOnlyThreeUndos) {

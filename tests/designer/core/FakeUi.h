@@ -1,4 +1,5 @@
 #pragma once
+#include <atomic>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -76,23 +77,17 @@ class RecordingPlayer : public SoundPlayer {
         started_.push_back(path);
         return true;
     }
-    void stopAll() override {
-        std::lock_guard lock(mutex_);
-        ++stops_;
-    }
+    void stopAll() override { ++stops_; }
     std::vector<std::string> started() {
         std::lock_guard lock(mutex_);
         return started_;
     }
-    int stops() {
-        std::lock_guard lock(mutex_);
-        return stops_;
-    }
+    int stops() const { return stops_; }
 
   private:
     std::mutex mutex_;
     std::vector<std::string> started_;
-    int stops_ = 0;
+    std::atomic<int> stops_ = 0;
 };
 
 // A fresh directory, removed afterwards, that also serves as $TMPDIR (instance locks, the

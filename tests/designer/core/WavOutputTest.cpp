@@ -92,16 +92,6 @@ TEST(WavNames, LastDotForTheFileFirstDotForTheSuggestion) {
     EXPECT_EQ(suggestedWavName("plain"), "plain");
 }
 
-TEST_F(WavOutputTest, CreateWavCommandSuggestsAndWritesUnderTheLastDotRule) {
-    app->documentName = "a.b.kyl";
-    ui.fileNames = {dir.file("x.y.snd")};
-    commandCreateWav(*app);
-    ASSERT_EQ(ui.fileDialogs.size(), 1u);
-    EXPECT_EQ(ui.fileDialogs[0].initialName, "a.wav");
-    EXPECT_TRUE(std::filesystem::exists(dir.file("x.y.wav")));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("x.y.snd")));
-}
-
 TEST_F(WavOutputTest, RefusalsWriteNothing) {
     struct Case {
         void (*damage)(DesignSettings&);

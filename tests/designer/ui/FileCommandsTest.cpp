@@ -108,14 +108,6 @@ TEST_F(FileCommands, RecentProjectsAndTheWindowAreRememberedBetweenRuns) {
     EXPECT_EQ(app.design().tracks[1].volume, 50);
 }
 
-TEST_F(FileCommands, ProjectOnTheCommandLineThatCannotBeReadLeavesANewDocument) {
-    start(dir.file("missing.kyl"));
-    ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, dir.file("missing.kyl") + " を開けません");
-    EXPECT_TRUE(app.state().untitled);
-    EXPECT_EQ(title(), QString::fromUtf8("Kyrel - [新規作成.kyl]"));
-}
-
 TEST_F(FileCommands, CancellingTheRenderWritesNothing) {
     start();
     DesignSettings& s = app.design().settings;

@@ -49,20 +49,19 @@ TEST_F(MainFrame, StartsWithFourTiledWindowsAndItsTitle) {
 
 TEST_F(MainFrame, CopiesTakeTheSmallestFreeInstanceNumber) {
     EXPECT_EQ(app.state().tempWavPath, dir.file("KYTemp0.wav"));
-    ScriptedPrompts otherPrompts;
-    CKyrelApp second(otherPrompts, nullptr, 2);
-    ASSERT_TRUE(second.start(""));
-    EXPECT_EQ(second.state().tempWavPath, dir.file("KYTemp1.wav"));
-    {
-        InstanceLock third;
-        EXPECT_EQ(third.acquire(dir.dir()), 2);
-    }
     InstanceLock two;
-    EXPECT_EQ(two.acquire(dir.dir()), 2);  // 2 was given up when its copy ended
-    InstanceLock zero;
-    zero.acquire("/nonexistent-kyrel-dir/");
-    EXPECT_EQ(zero.number(), 0);
-    EXPECT_FALSE(zero.held());
+    {
+        ScriptedPrompts otherPrompts;
+        CKyrelApp second(otherPrompts, nullptr, 2);
+        ASSERT_TRUE(second.start(""));
+        EXPECT_EQ(second.state().tempWavPath, dir.file("KYTemp1.wav"));
+        EXPECT_EQ(two.acquire(dir.dir()), 2);
+    }
+    InstanceLock gap;  // copies 0 and 2 run
+    EXPECT_EQ(gap.acquire(dir.dir()), 1);
+    InstanceLock nowhere;
+    EXPECT_EQ(nowhere.acquire("/nonexistent-kyrel-dir/"), 0);
+    EXPECT_FALSE(nowhere.held());
 }
 
 // Every accelerator reaches its command from the keyboard, with the edit windows as they are
@@ -144,9 +143,8 @@ TEST_F(MainFrame, TrackKeysRetitleAndRedrawTheOpenWindows) {
     QApplication::processEvents();
     QTest::keyClick(&app.curveWindow(CurveKind::Volume)->view(), Qt::Key_4);
     EXPECT_EQ(app.design().settings.currentTrack, 3);
-    app.updateCommandStates();
-    for (int t = 0; t < kTrackCount; ++t) EXPECT_EQ(command(kCmdTrack1 + t).isChecked(), t == 3);
-    EXPECT_EQ(title(CurveKind::Waveform), QString::fromUtf8("波形 [Track:4]"));
+    EXPECT_TRUE(command(kCmdTrack1 + 3).isChecked());
+    EXPECT_FALSE(command(kCmdTrack1).isChecked());
     EXPECT_EQ(title(CurveKind::Volume), QString::fromUtf8("音量 [Track:4]"));
     // Track 4 of a new document has its volume curve at 0 (the middle row), track 1 at -20000.
     CCurveView& volume = app.curveWindow(CurveKind::Volume)->view();
@@ -156,8 +154,6 @@ TEST_F(MainFrame, TrackKeysRetitleAndRedrawTheOpenWindows) {
 }
 
 TEST_F(MainFrame, WindowsReopenThroughTheirCommandAndTheWindowMenuListsThem) {
-    EXPECT_TRUE(app.openCurveWindow(static_cast<int>(CurveKind::Volume)));
-    EXPECT_EQ(frame().mdiArea().subWindowList().size(), 4);
     EXPECT_FALSE(app.openCurveWindow(4));
     closeAllEditWindows();
     EXPECT_TRUE(frame().showsShortMenu());
