@@ -1,6 +1,7 @@
 #include "designer/ui/CurveScale.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
 #include "designer/core/CurveUnits.h"
@@ -9,8 +10,10 @@ namespace kyrel {
 
 namespace {
 
+// Whole numbers and values of 100 or more without decimals, smaller ones with one.
 QString number(double value) {
-    return QString::number(value, 'f', value < 100.0 ? 1 : 0);
+    const bool whole = value == std::floor(value);
+    return QString::number(value, 'f', whole || value >= 100.0 ? 0 : 1);
 }
 
 QString panText(std::int32_t value) {

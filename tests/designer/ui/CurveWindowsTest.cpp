@@ -233,7 +233,7 @@ TEST_F(StartedApp, FrequencyScaleAndReadoutGiveThePitchThatIsRendered) {
         std::int32_t value;
         const char* readout;
     };
-    for (const Case& c : {Case{CurveKind::Volume, 0, "1101 ms　点 1101　50.0 %"},
+    for (const Case& c : {Case{CurveKind::Volume, 0, "1101 ms　点 1101　50 %"},
                           Case{CurveKind::Pan, -32768, "1101 ms　点 1101　L 100% R 50%"},
                           Case{CurveKind::Pan, 32767, "1101 ms　点 1101　L 50% R 100%"}}) {
         EXPECT_EQ(curveReadout(c.kind, 1101, c.value, app.design().settings),
