@@ -1,13 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QClipboard>
 #include <QComboBox>
-#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QTest>
 #include <QToolBar>
 #include <cstring>
@@ -16,9 +13,6 @@
 #include "common/LittleEndian.h"
 #include "designer/core/ClipBuffer.h"
 #include "designer/core/Synthesis.h"
-#include "designer/ui/CChildFrame.h"
-#include "designer/ui/CCurveView.h"
-#include "designer/ui/CMainFrame.h"
 #include "designer/ui/CommandIds.h"
 #include "designer/ui/CurveScale.h"
 
@@ -26,7 +20,6 @@ namespace kyrel {
 namespace {
 
 using testing::ScriptedPrompts;
-using testing::TempDir;
 
 constexpr int kM = CCurveView::kMargin;
 
@@ -66,7 +59,7 @@ class LooseView : public ::testing::Test {
     }
     int snapshots(CurveKind kind) { return app.state().undo.ring(0, kind).index; }
 
-    TempDir dir;
+    testing::TempDir dir;
     ScriptedPrompts prompts;
     CKyrelApp app{prompts, nullptr, 1};
 };
@@ -130,6 +123,19 @@ TEST_F(LooseView, FreehandDragLeavesTheWindowShowingTheCurveAsStored) {
     QTest::mouseRelease(view.get(), Qt::LeftButton, {}, at(60, 250));
     expectShowsCurveAsStored(*view);
     EXPECT_EQ(snapshots(CurveKind::Waveform), 1);
+}
+
+TEST_F(LooseView, ASelectionDraggedPastTheEdgesTakesTheWholeCurve) {
+    useTool(Tool::Select);
+    auto view = makeView(CurveKind::Volume, 1101, 100);
+    const QPoint leftMargin(2, 40), beyondRight(1101 + 2 * kM + 20, 40);
+    for (auto [from, to] : {std::pair{leftMargin, beyondRight}, {beyondRight, leftMargin}}) {
+        QTest::mousePress(view.get(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(view.get(), to);
+        QTest::mouseRelease(view.get(), Qt::LeftButton, {}, to);
+        EXPECT_EQ(app.state().selectionStart.x, 0);
+        EXPECT_EQ(app.state().selectionEnd.x, 2201);
+    }
 }
 
 TEST_F(LooseView, CtrlDrawsALineWithFreehandAndFreehandWithTheOtherTools) {

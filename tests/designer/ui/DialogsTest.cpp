@@ -1,20 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMdiArea>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "UiTestSupport.h"
-#include "designer/ui/CChildFrame.h"
-#include "designer/ui/CCurveView.h"
 #include "designer/ui/CEffectSettingsDlg.h"
-#include "designer/ui/CMainFrame.h"
 #include "designer/ui/CTrackDetailDlg.h"
 #include "designer/ui/CWaveGenDlg.h"
 #include "designer/ui/CWaveSettingsDlg.h"
@@ -24,7 +19,6 @@ namespace kyrel {
 namespace {
 
 using testing::ScriptedPrompts;
-using testing::TempDir;
 
 class Dialogs : public testing::KyrelWindows {
   protected:

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -10,9 +9,6 @@
 #include "UiTestSupport.h"
 #include "common/LittleEndian.h"
 #include "designer/core/Document.h"
-#include "designer/ui/CChildFrame.h"
-#include "designer/ui/CCurveView.h"
-#include "designer/ui/CMainFrame.h"
 #include "designer/ui/CProgressDlg.h"
 #include "designer/ui/CommandIds.h"
 #include "designer/ui/RememberedState.h"
@@ -20,9 +16,7 @@
 namespace kyrel {
 namespace {
 
-using testing::RecordingPlayer;
 using testing::ScriptedPrompts;
-using testing::TempDir;
 
 std::vector<unsigned char> readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

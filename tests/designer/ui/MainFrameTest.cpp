@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QSignalSpy>
@@ -13,9 +11,6 @@
 #include <algorithm>
 
 #include "UiTestSupport.h"
-#include "designer/ui/CChildFrame.h"
-#include "designer/ui/CCurveView.h"
-#include "designer/ui/CMainFrame.h"
 #include "designer/ui/CProgressDlg.h"
 #include "designer/ui/CommandIds.h"
 #include "designer/ui/InstanceLock.h"
@@ -23,9 +18,7 @@
 namespace kyrel {
 namespace {
 
-using testing::RecordingPlayer;
 using testing::ScriptedPrompts;
-using testing::TempDir;
 using testing::waitUntil;
 
 class MainFrame : public testing::KyrelWindows {

@@ -1,5 +1,6 @@
 #pragma once
 #include <gtest/gtest.h>
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
