@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -10,7 +12,8 @@
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     // The render needs no display and no sound device.
-    if (kyrel::isRenderCommand(args)) return kyrel::runRenderCommand(args, std::cerr);
+    if (kyrel::isRenderCommand(args))
+        return kyrel::runRenderCommand(args, std::cerr, ::isatty(STDERR_FILENO) == 1);
     if (kyrel::isPresetCommand(args)) return kyrel::runPresetCommand(args, std::cerr);
     kyrel::SdlSoundPlayer player;
     return kyrel::runWindowProgram(argc, argv, &player);

@@ -20,6 +20,10 @@ void GestureUpdate::touchColumns(int a, int b) {
     }
 }
 
+int selectionBandColumn(const PlotScale& scale, std::int32_t sample) {
+    return sample >= kCurvePoints - 1 ? scale.width() : scale.sampleToColumn(sample);
+}
+
 namespace {
 
 // Marks for redrawing the columns that show a sample in s0 ... s1, and one column either side,
@@ -50,7 +54,13 @@ void touchLine(GestureUpdate& update, const PlotScale& scale, PlotPoint a, PlotP
 }  // namespace
 
 PlotPoint CurveGesture::toPlot(const PlotScale& scale, int x, int y) const {
-    return scale.clampPoint(x, y, mode_ == DragMode::Line);
+    // A line and a selection may reach the column right of the plot, so that they take in the
+    // last points.
+    return scale.clampPoint(x, y, mode_ == DragMode::Line || mode_ == DragMode::Select);
+}
+
+std::int32_t CurveGesture::selectionSample(const PlotScale& scale, int x) {
+    return std::min(scale.columnToSample(x), kCurvePoints - 1);
 }
 
 Curve& CurveGesture::curve() {
@@ -58,9 +68,18 @@ Curve& CurveGesture::curve() {
 }
 
 GestureUpdate CurveGesture::press(const PlotScale& scale, int x, int y, bool ctrl) {
+    if (mode_ == DragMode::PlacePaste) {
+        // A click anywhere outside the plot (the mouse is held, so also on the toolbar or the
+        // menu bar) gives the placement up instead of dropping the block somewhere unseen.
+        if (x < 0 || y < 0 || x >= scale.width() || y >= scale.height()) {
+            bool handled = false;
+            return escape(handled);
+        }
+        app_.design.markChanged();
+        return dropPaste(scale, toPlot(scale, x, y));
+    }
     app_.design.markChanged();
-    const PlotPoint p = toPlot(scale, x, y);
-    if (mode_ == DragMode::PlacePaste) return dropPaste(scale, p);
+    PlotPoint p = toPlot(scale, x, y);
 
     GestureUpdate update;
     const auto tool = static_cast<Tool>(app_.design.settings.tool);
@@ -78,9 +97,10 @@ GestureUpdate CurveGesture::press(const PlotScale& scale, int x, int y, bool ctr
         anchor_ = toPlot(scale, x, y);  // may reach the column right of the plot
     } else if (tool == Tool::Select) {
         mode_ = DragMode::Select;
+        p = toPlot(scale, x, y);  // may start right of the plot
         anchor_ = p;
         app_.activeKind = static_cast<std::int32_t>(kind_);
-        app_.selectionStart = {scale.columnToSample(p.x), p.y};
+        app_.selectionStart = {selectionSample(scale, p.x), p.y};
     }
     capturing_ = true;
     update.grabMouse = true;
@@ -172,7 +192,7 @@ GestureUpdate CurveGesture::release(const PlotScale& scale, int x, int y) {
     capturing_ = false;
     const PlotPoint p = toPlot(scale, x, y);
     if (mode_ == DragMode::Select) {
-        app_.selectionEnd = {scale.columnToSample(p.x), p.y};
+        app_.selectionEnd = {selectionSample(scale, p.x), p.y};
         app_.selectionVisible = 1;
         if (app_.selectionStart.x >= app_.selectionEnd.x)
             std::swap(app_.selectionStart, app_.selectionEnd);
@@ -201,12 +221,13 @@ GestureUpdate CurveGesture::escape(bool& handled) {
     return update;
 }
 
-GestureUpdate CurveGesture::startPaste(const PlotScale& scale) {
+GestureUpdate CurveGesture::startPaste(const PlotScale& scale, int x, int y) {
     GestureUpdate update;
     anchor_.x = scale.sampleToColumn(app_.selectionStart.x);
     mode_ = DragMode::PlacePaste;
     capturing_ = true;
-    bandShown_ = false;
+    bandShown_ = true;
+    bandPoint_ = toPlot(scale, x, y);
     update.grabMouse = true;
     update.rebuild = true;
     return update;
@@ -248,7 +269,7 @@ GestureBand CurveGesture::band(const PlotScale& scale) const {
                app_.activeKind == static_cast<std::int32_t>(kind_)) {
         band.kind = GestureBand::Kind::Selection;
         band.from = {scale.sampleToColumn(app_.selectionStart.x), 0};
-        band.to = {scale.sampleToColumn(app_.selectionEnd.x), scale.height() - 1};
+        band.to = {selectionBandColumn(scale, app_.selectionEnd.x), scale.height() - 1};
     }
     return band;
 }

@@ -29,6 +29,10 @@ struct GestureBand {
     PlotPoint to;
 };
 
+// The column at which the band of a selection ending at `sample` ends: the plot's right edge
+// for the last point, so that a whole-curve selection bands the whole plot.
+int selectionBandColumn(const PlotScale& scale, std::int32_t sample);
+
 // The press, move, release and Escape handling of one curve view, and the paste placement.
 // It writes the curve of kind `kind` of the current track, the track flags, the undo rings,
 // the selection and the buffer of the application; the view turns its results into drawing.
@@ -49,9 +53,10 @@ class CurveGesture {
     // Escape while capturing cancels the gesture; `handled` is false otherwise.
     GestureUpdate escape(bool& handled);
 
-    // After Paste loaded the buffer and the selection: the block follows the pointer until a
-    // press drops it.
-    GestureUpdate startPaste(const PlotScale& scale);
+    // After Paste loaded the buffer and the selection: the block shows at once under the
+    // pointer (x, y), follows it, and a press in the plot drops it; a press outside the plot
+    // cancels the placement without writing.
+    GestureUpdate startPaste(const PlotScale& scale, int x, int y);
 
     // The band to draw now: the rubber line or band of the gesture in progress, or the finished
     // selection when it is visible and belongs to this view's kind.
@@ -63,6 +68,8 @@ class CurveGesture {
 
   private:
     PlotPoint toPlot(const PlotScale& scale, int x, int y) const;
+    // The sample a selection reaches at plot column x: beyond the right edge the last point.
+    static std::int32_t selectionSample(const PlotScale& scale, int x);
     Curve& curve();
     GestureUpdate dropPaste(const PlotScale& scale, PlotPoint p);
 

@@ -2,7 +2,9 @@
 
 namespace kyrel {
 
-void pushUndoSnapshot(UndoHistory& history, int track, CurveKind kind, const Curve& curve) {
+namespace {
+
+void storeSnapshot(UndoHistory& history, int track, CurveKind kind, const Curve& curve) {
     UndoRing& ring = history.ring(track, kind);
     UndoSlot& slot = ring.slots[static_cast<std::size_t>(ring.index)];
     slot.snapshot = curve;
@@ -12,12 +14,22 @@ void pushUndoSnapshot(UndoHistory& history, int track, CurveKind kind, const Cur
     ++history.undoSequence;
 }
 
+}  // namespace
+
+void pushUndoSnapshot(UndoHistory& history, int track, CurveKind kind, const Curve& curve) {
+    // A new change after undone whole-design steps makes them unreachable: Redo must not bring
+    // back a design that would throw this change away.
+    for (DesignUndoSlot& slot : history.designRing.slots)
+        if (slot.sequence >= history.undoSequence) slot = DesignUndoSlot{};
+    storeSnapshot(history, track, kind, curve);
+}
+
 bool undoCurve(UndoHistory& history, int track, CurveKind kind, Curve& curve) {
     UndoRing& ring = history.ring(track, kind);
     const int previous = ring.index == 0 ? kUndoSlots - 1 : ring.index - 1;
     const UndoSlot& slot = ring.slots[static_cast<std::size_t>(previous)];
     if (slot.sequence == 0 || slot.sequence >= history.undoSequence) return false;
-    pushUndoSnapshot(history, track, kind, curve);
+    storeSnapshot(history, track, kind, curve);
     --history.undoSequence;
     curve = slot.snapshot;
     history.undoSequence = slot.sequence;

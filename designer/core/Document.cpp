@@ -1,5 +1,6 @@
 #include "designer/core/Document.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <vector>
@@ -61,6 +62,7 @@ std::string fileNameOf(const std::string& path) {
 void newDocument(KyrelApp& app) {
     app.untitled = true;
     app.undo.clearRings();
+    app.selectionVisible = 0;
     resetDesign(app.design);
     app.documentName = kNewDocumentFileName;
     app.ui.titleChanged();
@@ -86,6 +88,9 @@ bool loadProject(KyrelApp& app, const std::string& path) {
     s.modified = 0;
     s.currentTrack = 0;
     s.renderStale = 1;
+    // Nothing of the previous document may come back through Undo or Copy.
+    app.undo.clearRings();
+    app.selectionVisible = 0;
     return true;
 }
 
@@ -117,18 +122,32 @@ void commandNew(KyrelApp& app) {
     app.ui.documentReplaced();
 }
 
-void commandOpen(KyrelApp& app) {
-    if (app.isPlaying()) return;
-    if (confirmDiscard(app) == MessageAnswer::Cancel) return;
-    auto path = app.ui.askFileName(projectDialog(app, false, app.lastOpenedName));
-    if (!path) return;
-    if (!loadProject(app, *path)) return;
-    app.lastOpenedName = app.documentName = fileNameOf(*path);
-    app.projectDirectory = directoryOf(*path);
+namespace {
+
+void openChosenProject(KyrelApp& app, const std::string& path) {
+    if (!loadProject(app, path)) return;
+    app.lastOpenedName = app.documentName = fileNameOf(path);
+    app.projectDirectory = directoryOf(path);
     app.untitled = false;
     app.design.settings.renderStale = 1;
     app.ui.documentReplaced();
     app.ui.titleChanged();
+    app.ui.projectFileUsed(path);
+}
+
+}  // namespace
+
+void commandOpen(KyrelApp& app) {
+    if (app.isPlaying()) return;
+    if (confirmDiscard(app) == MessageAnswer::Cancel) return;
+    auto path = app.ui.askFileName(projectDialog(app, false, app.lastOpenedName));
+    if (path) openChosenProject(app, *path);
+}
+
+void commandOpenPath(KyrelApp& app, const std::string& path) {
+    if (app.isPlaying()) return;
+    if (confirmDiscard(app) == MessageAnswer::Cancel) return;
+    openChosenProject(app, path);
 }
 
 void commandSave(KyrelApp& app) {
@@ -149,7 +168,10 @@ void commandSaveAs(KyrelApp& app) {
     app.projectDirectory = directoryOf(*path);
     bool saved = saveProject(app, *path);
     app.untitled = false;
-    if (saved) app.ui.showStatus(text::kSaved);
+    if (saved) {
+        app.ui.showStatus(text::kSaved);
+        app.ui.projectFileUsed(*path);
+    }
     app.ui.titleChanged();
 }
 
@@ -159,10 +181,14 @@ bool openProjectFromCommandLine(KyrelApp& app, const std::string& commandLine) {
     if (std::size_t quote = path.find('"'); quote != std::string::npos) path.resize(quote);
     if (path.empty() || !loadProject(app, path)) return false;
     app.lastOpenedName = app.documentName = fileNameOf(path);
+    std::error_code ec;
+    const std::string absolute = std::filesystem::absolute(path, ec).string();
+    if (!ec) app.projectDirectory = directoryOf(absolute);
     app.untitled = false;
     app.design.settings.renderStale = 1;
     app.ui.documentReplaced();
     app.ui.titleChanged();
+    if (!ec) app.ui.projectFileUsed(absolute);
     return true;
 }
 

@@ -24,11 +24,14 @@ MessageAnswer confirmDiscard(KyrelApp& app);
 
 void commandNew(KyrelApp& app);
 void commandOpen(KyrelApp& app);
+// Open without the file dialog: the project at `path` (a recent file).
+void commandOpenPath(KyrelApp& app, const std::string& path);
 void commandSave(KyrelApp& app);
 void commandSaveAs(KyrelApp& app);
 
 // The project named on the command line at start-up: drops one leading double quote and cuts
-// at the next one, then loads it. projectDirectory stays the working directory.
+// at the next one, then loads it. projectDirectory becomes the project's own directory, so
+// that Save writes back to the file that was opened.
 bool openProjectFromCommandLine(KyrelApp& app, const std::string& commandLine);
 
 // Closing the main window: refused during playback, otherwise confirmDiscard decides.

@@ -1,6 +1,7 @@
 #include "designer/core/EditCommands.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "designer/core/ClipBuffer.h"
 #include "designer/core/CurveUndo.h"
@@ -63,6 +64,25 @@ void commandSelectAll(KyrelApp& app) {
     app.selectionEnd.x = kCurvePoints - 1;
     const auto kind = static_cast<CurveKind>(std::clamp(app.activeKind, 0, kCurveKindCount - 1));
     copySelectionToBuffer(app.clipBuffer, currentCurve(app, kind), 0, kCurvePoints - 1);
+}
+
+bool commandCopyTrack(KyrelApp& app, int target) {
+    const int source = currentTrackIndex(app);
+    if (target < 0 || target >= kTrackCount || target == source) return false;
+    pushDesignSnapshot(app.undo, app.design);
+    SoundDesign& d = app.design;
+    const auto s = static_cast<std::size_t>(source);
+    const auto t = static_cast<std::size_t>(target);
+    d.tracks[t] = d.tracks[s];
+    DesignSettings& settings = d.settings;
+    settings.directWaveform[t] = settings.directWaveform[s];
+    settings.frequencySpread[t] = settings.frequencySpread[s];
+    settings.volumeSpread[t] = settings.volumeSpread[s];
+    settings.waveformSpread[t] = settings.waveformSpread[s];
+    settings.trackUse[t] = 1;  // a copy is made to be heard
+    settings.currentTrack = target;
+    d.markChanged();
+    return true;
 }
 
 std::vector<std::uint8_t> commandCopy(const KyrelApp& app) {

@@ -23,6 +23,11 @@ void pushCurrentUndoSnapshot(KyrelApp& app, CurveKind kind);
 bool commandUndo(KyrelApp& app, CurveKind kind);
 bool commandRedo(KyrelApp& app, CurveKind kind);
 
+// Copies the current track onto track `target` (0 ... 5, not the current one): its four curves,
+// volume, direct-waveform switch and spreads; the target is put to use and becomes current.
+// One step for Undo and Redo. False, with nothing changed, for an unfit target.
+bool commandCopyTrack(KyrelApp& app, int target);
+
 // Selects every point of curve activeKind of the current track and copies it to the buffer.
 void commandSelectAll(KyrelApp& app);
 

@@ -7,7 +7,6 @@ namespace kyrel {
 
 bool applyGenerator(KyrelApp& app, const GeneratorSettings& settings) {
     const int track = currentTrackIndex(app);
-    app.design.settings.trackUse[static_cast<std::size_t>(track)] = 1;
     Curve& waveform = currentCurve(app, CurveKind::Waveform);
 
     app.ui.setWaitCursor(true);
@@ -19,6 +18,8 @@ bool applyGenerator(KyrelApp& app, const GeneratorSettings& settings) {
                            MessageButtons::YesNo) != MessageAnswer::Yes)
         return false;
 
+    // Only a waveform actually written puts the track to use.
+    app.design.settings.trackUse[static_cast<std::size_t>(track)] = 1;
     pushCurrentUndoSnapshot(app, CurveKind::Waveform);
     app.design.markChanged();
     waveform = generated.points;

@@ -59,6 +59,9 @@ class KyrelUi {
 
     // documentName changed: the main title becomes "Kyrel - [name]".
     virtual void titleChanged() {}
+
+    // A project file was opened or saved under `path` (for the list of recent files).
+    virtual void projectFileUsed(const std::string& /*path*/) {}
 };
 
 }  // namespace kyrel

@@ -16,11 +16,13 @@ int truncToInt(double d) {
 
 }  // namespace
 
-PlotScale::PlotScale(int plotWidth, int plotHeight)
-    : width_(std::max(plotWidth, 1)),
-      height_(std::max(plotHeight, 1)),
-      samplesPerPixel_(2202.0 / width_),
-      valuePerPixel_(65536.0 / height_) {}
+PlotScale::PlotScale(int plotWidth, int plotHeight) {
+    if (plotWidth <= 0 || plotHeight <= 0) return;
+    width_ = plotWidth;
+    height_ = plotHeight;
+    samplesPerPixel_ = 2202.0 / width_;
+    valuePerPixel_ = 65536.0 / height_;
+}
 
 int PlotScale::columnToSample(int x) const {
     return truncToInt(x * samplesPerPixel_);

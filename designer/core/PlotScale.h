@@ -15,10 +15,15 @@ struct PlotPoint {
 // The mapping between a plot of plotWidth x plotHeight pixels and a curve: 2202 samples across
 // the width, the values -32768 (top row) ... +32767 (bottom row) down the height. Every
 // conversion truncates toward zero, so narrow plots skip samples and wide plots repeat them.
+// The curve views and the editing logic share this one mapping.
 class PlotScale {
   public:
-    // Both sizes must be at least 1; a view with no plot area has no scale.
+    // No plot: nothing is drawn and no input is taken.
+    PlotScale() = default;
+    // A size of 0 or less in either direction gives an empty plot.
     PlotScale(int plotWidth, int plotHeight);
+
+    bool empty() const { return width_ <= 0 || height_ <= 0; }
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -46,10 +51,10 @@ class PlotScale {
     PlotPoint clampPoint(int x, int y, bool allowRightEdge) const;
 
   private:
-    int width_;
-    int height_;
-    double samplesPerPixel_;
-    double valuePerPixel_;
+    int width_ = 0;
+    int height_ = 0;
+    double samplesPerPixel_ = 0.0;
+    double valuePerPixel_ = 0.0;
 };
 
 }  // namespace kyrel

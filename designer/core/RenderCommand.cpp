@@ -21,7 +21,7 @@ constexpr const char* kUsage = "usage: kyrel --render [PROJECT.kyl] OUT.wav [--s
 // Messages go to standard error; the progress bar redraws one line there while rendering.
 class ConsoleUi : public KyrelUi {
   public:
-    explicit ConsoleUi(std::ostream& err) : err_(err) {}
+    ConsoleUi(std::ostream& err, bool showProgress) : err_(err), showProgress_(showProgress) {}
 
     MessageAnswer showMessage(std::string_view message, std::string_view caption,
                               MessageButtons buttons) override {
@@ -30,6 +30,8 @@ class ConsoleUi : public KyrelUi {
     }
 
     bool runRender(const std::function<bool(RenderProgress&)>& render) override {
+        // A log file or a pipe would fill with carriage-return lines.
+        if (!showProgress_) return KyrelUi::runRender(render);
         Bar bar(err_);
         bool completed = render(bar);
         bar.finish();
@@ -59,6 +61,7 @@ class ConsoleUi : public KyrelUi {
     };
 
     std::ostream& err_;
+    bool showProgress_;
 };
 
 }  // namespace
@@ -78,7 +81,7 @@ bool isRenderCommand(const std::vector<std::string>& args) {
     return false;
 }
 
-int runRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
+int runRenderCommand(const std::vector<std::string>& args, std::ostream& err, bool showProgress) {
     std::vector<std::string> files;
     std::optional<std::uint32_t> seed;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -102,7 +105,7 @@ int runRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
         return 2;
     }
 
-    ConsoleUi ui(err);
+    ConsoleUi ui(err, showProgress);
     const auto now = static_cast<std::uint32_t>(std::time(nullptr));
     auto app = std::make_unique<KyrelApp>(ui, seed.value_or(now));
     if (files.size() == 2 && !loadProject(*app, files[0])) return 1;

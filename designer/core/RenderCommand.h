@@ -12,10 +12,12 @@ namespace kyrel {
 bool isRenderCommand(const std::vector<std::string>& args);
 
 // kyrel --render [PROJECT.kyl] OUT.wav [--seed N]: renders the project (or a new document)
-// exactly as Create WAV file does and writes OUT.wav. Messages and progress go to `err` (UTF-8).
+// exactly as Create WAV file does and writes OUT.wav. Messages go to `err` (UTF-8), and so
+// does a progress bar when `showProgress` is set (standard error is a terminal).
 // Exit status: 0 written, 1 when the project cannot be read, no track is used, a setting is
 // out of range or the file cannot be written, 2 for a command-line error.
-int runRenderCommand(const std::vector<std::string>& args, std::ostream& err);
+int runRenderCommand(const std::vector<std::string>& args, std::ostream& err,
+                     bool showProgress = false);
 
 // The N of "--seed N": any 32-bit value, a negative one wrapping as in C; nothing when N is not
 // a whole number in that range.

@@ -1,6 +1,7 @@
 #include "designer/core/WavCommands.h"
 
 #include "designer/core/KyrelTexts.h"
+#include "designer/core/PeakLevel.h"
 #include "designer/core/Synthesis.h"
 #include "designer/core/WavFile.h"
 
@@ -72,7 +73,10 @@ std::optional<std::string> CreateWavFile(KyrelApp& app, const std::string& name,
     });
     const bool written = completed && writeWav(app.ui, path, output.format, output.data);
     app.ui.setWaitCursor(false);
-    app.ui.showStatus(written ? text::kWavCreated : std::string_view());
+    // After every render the status says how loud it came out, so that clipping is seen.
+    app.ui.showStatus(written ? std::string(text::kWavCreated) +
+                                    peakStatus(measurePeak(output.data, bits))
+                              : std::string());
     if (!written) return std::nullopt;
     return path;
 }
@@ -87,7 +91,7 @@ void commandCreateWav(KyrelApp& app) {
     request.filter = text::kWavFilter;
     auto chosen = app.ui.askFileName(request);
     if (!chosen) return;
-    if (CreateWavFile(app, *chosen, "")) app.ui.showStatus(text::kWavCreated);
+    CreateWavFile(app, *chosen, "");  // which shows the result and its peak
 }
 
 bool commandPlay(KyrelApp& app) {

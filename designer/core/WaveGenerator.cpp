@@ -98,6 +98,7 @@ std::optional<FieldRejection> checkGeneratorFields(const GeneratorFieldTexts& te
         {GeneratorField::NoiseChance, texts.noiseChance, 1, 1000, &accepted.noiseChance},
     };
     for (const Check& check : checks) {
+        if (check.field == GeneratorField::NoiseChance && !texts.noiseShape) continue;
         auto value = parseIntegerField(check.text);
         if (!value) return FieldRejection{check.field, std::string(text::kEnterInteger)};
         if (*value < check.low || *value > check.high) {

@@ -44,11 +44,14 @@ struct FieldRejection {
 };
 
 // The texts of the three number fields as typed. Returns the first field that is not an
-// integer or lies outside its range, with its message; nothing when all three are accepted.
+// integer or lies outside its range, with its message; nothing when all are accepted. The
+// noise chance is checked only for the noise shape: otherwise its field is disabled, the user
+// cannot mend it, and `accepted` keeps the noise chance it had.
 struct GeneratorFieldTexts {
     std::string_view amplitude;
     std::string_view cycles;
     std::string_view noiseChance;
+    bool noiseShape = true;
 };
 std::optional<FieldRejection> checkGeneratorFields(const GeneratorFieldTexts& texts,
                                                    GeneratorSettings& accepted);

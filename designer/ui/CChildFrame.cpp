@@ -1,6 +1,8 @@
 #include "designer/ui/CChildFrame.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 
 #include "designer/ui/CCurveView.h"
 #include "designer/ui/CKyrelApp.h"
@@ -19,6 +21,11 @@ CChildFrame::CChildFrame(CKyrelApp& app, QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);
     setFocusProxy(view_);
+    // The window system menu's own keys (Ctrl+W closes, Ctrl+F6 ...) would make Kyrel's
+    // accelerators ambiguous, and Qt then runs neither; the menu keeps its entries.
+    if (QMenu* menu = systemMenu()) {
+        for (QAction* action : menu->actions()) action->setShortcuts({});
+    }
 }
 
 CChildFrame::~CChildFrame() {

@@ -1,13 +1,16 @@
 #include "designer/ui/CCurveView.h"
 
 #include <QKeyEvent>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <utility>
 
 #include "designer/ui/CKyrelApp.h"
 #include "designer/ui/CurveEditing.h"
+#include "designer/ui/CurveScale.h"
 #include "designer/ui/PixelCanvas.h"
 
 namespace kyrel {
@@ -25,11 +28,25 @@ Curve& CCurveView::curve() {
     return design.tracks[static_cast<std::size_t>(design.settings.currentTrack)].curve(kind_);
 }
 
-bool CCurveView::isMinimised() const {
-    for (const QWidget* w = parentWidget(); w; w = w->parentWidget()) {
-        if (qobject_cast<const QMdiSubWindow*>(w)) return w->isMinimized();
+QMdiSubWindow* CCurveView::frame() const {
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w)) return frame;
     }
-    return false;
+    return nullptr;
+}
+
+bool CCurveView::isMinimised() const {
+    const QMdiSubWindow* own = frame();
+    return own && own->isMinimized();
+}
+
+void CCurveView::focusInEvent(QFocusEvent* event) {
+    // A click gives the focus before the press arrives, and the focus makes the window current;
+    // so whether this click is the one that activates the window is known only here.
+    QMdiSubWindow* own = frame();
+    activatingPress_ = event->reason() == Qt::MouseFocusReason && own && own->mdiArea() &&
+                       own->mdiArea()->currentSubWindow() != own;
+    QWidget::focusInEvent(event);
 }
 
 void CCurveView::resizeEvent(QResizeEvent* /*event*/) {
@@ -41,7 +58,7 @@ void CCurveView::resizeEvent(QResizeEvent* /*event*/) {
     bitmap_.fill(plotcolour::kBackground);
     window_ = QImage(clientWidth_, clientHeight_, QImage::Format_RGB32);
     window_.fill(palette().color(QPalette::Window).rgb());
-    plot_ = CurvePlot::forClient(clientWidth_, clientHeight_);
+    plot_ = PlotScale(clientWidth_ - 2 * kMargin, clientHeight_ - 2 * kMargin);
     rebuild();
 }
 
@@ -98,6 +115,7 @@ void CCurveView::rebuild() {
         return;
     }
     canvas::fillRect(bitmap_, QRect(0, 0, plot_.width(), plot_.height()), plotcolour::kBackground);
+    drawScale();
     drawGrid(0, plot_.width());
     const Curve& points = curve();
     QPoint previous(0, plot_.curveRowAt(points, 0));
@@ -107,6 +125,49 @@ void CCurveView::rebuild() {
         previous = next;
     }
     copyPlotToWindow();
+}
+
+void CCurveView::drawScale() {
+    if (window_.isNull()) return;
+    const QRect plotRect(marginX(), marginY(), plot_.width(), plot_.height());
+    const QColor background = palette().color(QPalette::Window);
+    QPainter painter(&window_);
+    painter.setClipRegion(QRegion(window_.rect()) - plotRect);
+    painter.fillRect(window_.rect(), background);
+    QFont font = painter.font();
+    font.setPixelSize(kMargin - 5);
+    painter.setFont(font);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const CurveScale scale = curveScale(kind_, plot_, app_.design().settings);
+    painter.drawText(QRect(marginX(), 0, plot_.width(), marginY()),
+                     Qt::AlignLeft | Qt::AlignVCenter, scale.legend);
+    const QFontMetrics metrics(font);
+    for (std::size_t i = 0; i < scale.marks.size(); ++i) {
+        const auto& [column, text] = scale.marks[i];
+        const int textWidth = metrics.horizontalAdvance(text);
+        int left = column + marginX() - textWidth / 2;
+        if (i == 0) left = marginX();
+        if (i + 1 == scale.marks.size()) left = column + marginX() - textWidth;
+        painter.drawText(QRect(left, marginY() + plot_.height(), textWidth + 1, marginY()),
+                         Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+}
+
+void CCurveView::showReadout(QPoint client) {
+    const int x = client.x() - marginX();
+    const int y = client.y() - marginY();
+    if (x < 0 || y < 0 || x >= plot_.width() || y >= plot_.height()) {
+        app_.showReadout(QString());
+        return;
+    }
+    const int index = std::clamp(plot_.columnToSample(x), 0, kCurvePoints - 1);
+    app_.showReadout(curveReadout(kind_, index, curve()[static_cast<std::size_t>(index)],
+                                  app_.design().settings));
+}
+
+void CCurveView::leaveEvent(QEvent* event) {
+    app_.showReadout(QString());
+    QWidget::leaveEvent(event);
 }
 
 void CCurveView::copyPlotToWindow() {
@@ -154,25 +215,24 @@ void CCurveView::refresh() {
     copyPlotToWindow();
     if (holdsSelection()) {
         const KyrelApp& state = app_.state();
-        drawSelectionBand(plot_.sampleToColumn(state.selectionStart.x),
-                          plot_.sampleToColumn(state.selectionEnd.x));
+        drawBand(plot_.sampleToColumn(state.selectionStart.x),
+                 selectionBandColumn(plot_, state.selectionEnd.x), plotcolour::kSelectionBand);
     }
 }
 
-void CCurveView::drawSelectionBand(int x1, int x2) {
+void CCurveView::drawBand(int x1, int x2, QRgb colour) {
     if (plot_.empty()) return;
     copyPlotToWindow();
-    // The band covers its left column up to, not including, its right one, and at least the one
-    // column of a selection of a single point.
     const int left = std::min(x1, x2);
     const int right = std::max(std::max(x1, x2), left + 1);
     xorRectOnWindow(QRect(QPoint(left + marginX(), marginY()),
                           QPoint(right - 1 + marginX(), marginY() + plot_.height() - 2)),
-                    plotcolour::kSelectionBand);
+                    colour);
 }
 
 QPoint CCurveView::toPlotPoint(QPoint client) const {
-    const int maxX = mode == DragMode::Line ? plot_.width() : plot_.width() - 1;
+    const bool edge = mode == DragMode::Line || mode == DragMode::Select;
+    const int maxX = edge ? plot_.width() : plot_.width() - 1;
     return {std::clamp(client.x() - marginX(), 0, std::max(0, maxX)),
             std::clamp(client.y() - marginY(), 0, std::max(0, plot_.height() - 1))};
 }
@@ -188,13 +248,15 @@ void CCurveView::releaseCapture() {
 }
 
 void CCurveView::mousePressEvent(QMouseEvent* event) {
-    if (plot_.empty() || event->button() != Qt::LeftButton) return;
+    const bool activating = std::exchange(activatingPress_, false);
+    if (plot_.empty() || event->button() != Qt::LeftButton || activating) return;
     app_.editing().press(*this, event->position().toPoint(),
                          event->modifiers().testFlag(Qt::ControlModifier));
 }
 
 void CCurveView::mouseMoveEvent(QMouseEvent* event) {
     if (plot_.empty()) return;
+    showReadout(event->position().toPoint());
     app_.editing().move(*this, event->position().toPoint(),
                         event->buttons().testFlag(Qt::LeftButton));
 }

@@ -5,8 +5,10 @@
 #include <QWidget>
 
 #include "designer/core/CurveGesture.h"
+#include "designer/core/PlotScale.h"
 #include "designer/core/SoundDesign.h"
-#include "designer/ui/CurvePlot.h"
+
+class QMdiSubWindow;
 
 namespace kyrel {
 
@@ -38,9 +40,12 @@ class CCurveView : public QWidget {
     void setKind(CurveKind kind) { kind_ = kind; }
     CKyrelApp& app() { return app_; }
 
-    const CurvePlot& plot() const { return plot_; }
-    int marginX() const { return CurvePlot::kMargin; }
-    int marginY() const { return CurvePlot::kMargin; }
+    // The gap between the client edge and the plot on every side.
+    static constexpr int kMargin = 16;
+
+    const PlotScale& plot() const { return plot_; }
+    int marginX() const { return kMargin; }
+    int marginY() const { return kMargin; }
     int clientWidth() const { return clientWidth_; }
     int clientHeight() const { return clientHeight_; }
 
@@ -51,8 +56,9 @@ class CCurveView : public QWidget {
     void rebuild();
     // Shows the plot as last drawn, with the selection band when this view holds the selection.
     void refresh();
-    // Shows the plot with the selection band between two plot columns.
-    void drawSelectionBand(int x1, int x2);
+    // Shows the plot with a band (the selection's or a paste's colour) from the smaller of two
+    // plot columns up to, not including, the larger, and at least one column wide.
+    void drawBand(int x1, int x2, QRgb colour);
 
     // Drawing pieces for the tools. Points are plot points unless said otherwise.
     QImage& bitmap() { return bitmap_; }
@@ -91,18 +97,27 @@ class CCurveView : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
   private:
+    QMdiSubWindow* frame() const;
+    // The scale in the margins around the plot (the plot itself is not touched).
+    void drawScale();
+    // The status bar's readout for the point under the mouse, or none outside the plot.
+    void showReadout(QPoint client);
     bool isMinimised() const;
     bool holdsSelection() const;
 
     CKyrelApp& app_;
     CurveKind kind_ = CurveKind::Waveform;
-    CurvePlot plot_;
+    PlotScale plot_;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
     QImage bitmap_;
     QImage window_;
+    // The press that is under way made this window the current edit window: it only activates.
+    bool activatingPress_ = false;
 };
 
 }  // namespace kyrel

@@ -15,6 +15,7 @@
 #include "designer/ui/CKyrelApp.h"
 #include "designer/ui/CTrackDetailDlg.h"
 #include "designer/ui/DialogPrompts.h"
+#include "designer/ui/SliderBox.h"
 
 namespace kyrel {
 
@@ -42,16 +43,15 @@ CEffectSettingsDlg::CEffectSettingsDlg(CKyrelApp& app, QWidget* parent)
         slider->setRange(0, kMaxVolume);
         // Position 0 at the top, as 127 - volume puts the loud end there.
         slider->setInvertedAppearance(true);
+        // ... and Up, PageUp and the wheel away from the user make the sound louder.
+        slider->setInvertedControls(true);
         slider->setValue(kMaxVolume - volume);
         slider->setMinimumHeight(128);
-        auto* readout = new QLineEdit(QString::number(volume), volumes);
-        readout->setReadOnly(true);
+        auto* readout = new QLineEdit(volumes);
         readout->setMaximumWidth(44);
         readout->setAlignment(Qt::AlignRight);
-        // The read-out follows the slider while it is dragged.
-        connect(slider, &QSlider::valueChanged, readout, [readout](int position) {
-            readout->setText(QString::number(kMaxVolume - position));
-        });
+        // The read-out follows the slider while it is dragged, and a volume typed there moves it.
+        boxes_[i] = new SliderBox(*slider, *readout, true);
         volumeGrid->addWidget(new QLabel(QString::number(t + 1), volumes), 0, t, Qt::AlignHCenter);
         volumeGrid->addWidget(slider, 1, t, Qt::AlignHCenter);
         volumeGrid->addWidget(readout, 2, t, Qt::AlignHCenter);
@@ -91,16 +91,21 @@ CEffectSettingsDlg::CEffectSettingsDlg(CKyrelApp& app, QWidget* parent)
 }
 
 void CEffectSettingsDlg::openDetails() {
-    CTrackDetailDlg details(settingsCopy_, this);
+    CTrackDetailDlg details(settingsCopy_, app_.prompts(), this);
     app_.prompts().runDialog(details);
 }
 
 void CEffectSettingsDlg::accept() {
+    std::array<int, kTrackCount> volumes{};
+    for (std::size_t i = 0; i < volumes.size(); ++i) {
+        const auto typed = boxes_[i]->checkedValue(app_.prompts(), this);
+        if (!typed) return;
+        volumes[i] = *typed;
+    }
     SoundDesign& design = app_.design();
     settingsCopy_.frequencyMode = frequencyMode_->currentIndex() == 0 ? 0 : 1;
-    for (int t = 0; t < kTrackCount; ++t) {
-        const auto i = static_cast<std::size_t>(t);
-        design.tracks[i].volume = kMaxVolume - sliders_[i]->value();
+    for (std::size_t i = 0; i < volumes.size(); ++i) {
+        design.tracks[i].volume = volumes[i];
         settingsCopy_.trackUse[i] = useChecks_[i]->isChecked() ? 1 : 0;
     }
     // The whole block returns, with the values it had when the dialog opened.

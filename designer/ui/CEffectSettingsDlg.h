@@ -13,6 +13,7 @@ class QSlider;
 namespace kyrel {
 
 class CKyrelApp;
+class SliderBox;
 
 // "効果音の設定": the six track volumes, which tracks are used, the frequency calculation, and
 // the track details. It works on a copy of the settings taken when it is made; OK writes the
@@ -23,7 +24,8 @@ class CEffectSettingsDlg : public QDialog {
   public:
     CEffectSettingsDlg(CKyrelApp& app, QWidget* parent = nullptr);
 
-    // The slider's position is 127 - volume: the top of the slider is loud.
+    // The slider's position is 127 - volume: the top of the slider is loud. The read-out beside
+    // it shows the volume and takes a typed one.
     QSlider& volumeSlider(int track) { return *sliders_[static_cast<std::size_t>(track)]; }
     QLineEdit& volumeReadout(int track) { return *readouts_[static_cast<std::size_t>(track)]; }
     QCheckBox& useCheck(int track) { return *useChecks_[static_cast<std::size_t>(track)]; }
@@ -41,6 +43,7 @@ class CEffectSettingsDlg : public QDialog {
     DesignSettings settingsCopy_;
     std::array<QSlider*, kTrackCount> sliders_{};
     std::array<QLineEdit*, kTrackCount> readouts_{};
+    std::array<SliderBox*, kTrackCount> boxes_{};
     std::array<QCheckBox*, kTrackCount> useChecks_{};
     QComboBox* frequencyMode_;
     QPushButton* details_;

@@ -5,8 +5,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QStatusBar>
+#include <cstdio>
 
 #include "designer/core/Document.h"
+#include "designer/core/EditCommands.h"
+#include "designer/core/RecentFiles.h"
 #include "designer/core/WavCommands.h"
 #include "designer/ui/AboutDialog.h"
 #include "designer/ui/CChildFrame.h"
@@ -14,6 +17,7 @@
 #include "designer/ui/CEffectSettingsDlg.h"
 #include "designer/ui/CMainFrame.h"
 #include "designer/ui/CProgressDlg.h"
+#include "designer/ui/CTrackCopyDlg.h"
 #include "designer/ui/CWaveSettingsDlg.h"
 #include "designer/ui/CommandIds.h"
 #include "designer/ui/CurveEditing.h"
@@ -21,6 +25,7 @@
 #include "designer/ui/DialogPrompts.h"
 #include "designer/ui/HelpWindow.h"
 #include "designer/ui/QtText.h"
+#include "designer/ui/RememberedState.h"
 
 namespace kyrel {
 
@@ -36,8 +41,14 @@ CKyrelApp::~CKyrelApp() {
     // answers as having no main window (and asks nothing).
     CMainFrame* frame = mainFrame_;
     mainFrame_ = nullptr;
+    if (frame) rememberWindowState(*frame);
     delete frame;
     if (waitCursor_) QApplication::restoreOverrideCursor();
+    // The playback file is this copy's own; it goes once the last playback has ended (the lock
+    // file may stay, it is taken again by the next copy).
+    const std::string playbackFile = state_->tempWavPath;
+    state_.reset();
+    std::remove(playbackFile.c_str());
 }
 
 void CKyrelApp::setEditing(std::unique_ptr<CurveEditing> editing) {
@@ -46,6 +57,7 @@ void CKyrelApp::setEditing(std::unique_ptr<CurveEditing> editing) {
 
 bool CKyrelApp::start(const std::string& commandLine) {
     mainFrame_ = new CMainFrame(*this);
+    restoreWindowState(*mainFrame_);
     mainFrame_->show();
     for (int kind = 0; kind < kCurveKindCount; ++kind) openCurveWindow(kind);
     state_->activeKind = static_cast<std::int32_t>(CurveKind::Pan);
@@ -114,13 +126,18 @@ void CKyrelApp::refreshAll() {
 void CKyrelApp::selectTrack(int track) {
     if (track < 0 || track >= kTrackCount) return;
     design().settings.currentTrack = track;
+    // The band goes with the track it was drawn on, and so does the selection.
+    state_->selectionVisible = 0;
     rebuildAll();
     updateCommandStates();
 }
 
 void CKyrelApp::setTool(Tool tool) {
     design().settings.tool = static_cast<std::int32_t>(tool);
-    state_->activeKind = static_cast<std::int32_t>(CurveKind::Waveform);
+    // The selection's kind stays that of the current edit window, so that Select all and Copy
+    // keep acting on the curve the user sees.
+    const CChildFrame* active = activeCurveWindow();
+    state_->activeKind = static_cast<std::int32_t>(active ? active->kind() : CurveKind::Waveform);
     state_->selectionVisible = 0;
     refreshAll();
     updateCommandStates();
@@ -155,6 +172,7 @@ void CKyrelApp::updateCommandStates() {
     check(kCmdToolLine, settings.tool == static_cast<std::int32_t>(Tool::Line));
     for (int t = 0; t < kTrackCount; ++t) check(kCmdTrack1 + t, settings.currentTrack == t);
     check(kCmdStatusBar, mainFrame_->statusBar()->isVisibleTo(mainFrame_));
+    titleChanged();  // the modified mark follows every change
 }
 
 void CKyrelApp::commandNew() {
@@ -185,13 +203,23 @@ void CKyrelApp::commandStop() {
 void CKyrelApp::commandWaveSettings() {
     if (state_->isPlaying()) return;
     CWaveSettingsDlg dialog(*this, mainFrame_);
-    prompts_.runDialog(dialog);
+    // The time scales follow the new length.
+    if (prompts_.runDialog(dialog) == QDialog::Accepted) rebuildAll();
 }
 
 void CKyrelApp::commandEffectSettings() {
     if (state_->isPlaying()) return;
     CEffectSettingsDlg dialog(*this, mainFrame_);
-    prompts_.runDialog(dialog);
+    // The frequency scale follows the pitch mode.
+    if (prompts_.runDialog(dialog) == QDialog::Accepted) rebuildAll();
+}
+
+void CKyrelApp::commandCopyTrack() {
+    CTrackCopyDlg dialog(design().settings.currentTrack, mainFrame_);
+    if (prompts_.runDialog(dialog) != QDialog::Accepted) return;
+    if (!kyrel::commandCopyTrack(*state_, dialog.target())) return;
+    state_->selectionVisible = 0;
+    rebuildAll();
 }
 
 void CKyrelApp::commandHelp() {
@@ -210,6 +238,10 @@ MessageAnswer CKyrelApp::showMessage(std::string_view text, std::string_view cap
 
 void CKyrelApp::showStatus(std::string_view text) {
     if (mainFrame_) mainFrame_->setStatusText(fromSjis(text));
+}
+
+void CKyrelApp::showReadout(const QString& text) {
+    if (mainFrame_) mainFrame_->setReadoutText(text);
 }
 
 void CKyrelApp::setWaitCursor(bool wait) {
@@ -235,11 +267,29 @@ void CKyrelApp::documentReplaced() {
     rebuildAll();
 }
 
+void CKyrelApp::projectFileUsed(const std::string& path) {
+    rememberRecentFiles(withRecentFile(rememberedRecentFiles(), path));
+}
+
+std::vector<std::string> CKyrelApp::recentFiles() const {
+    // A file that went away since is dropped from the list for good.
+    const std::vector<std::string> remembered = rememberedRecentFiles();
+    std::vector<std::string> existing = existingRecentFiles(remembered);
+    if (existing != remembered) rememberRecentFiles(existing);
+    return existing;
+}
+
+void CKyrelApp::commandOpenRecent(const std::string& path) {
+    kyrel::commandOpenPath(*state_, path);
+}
+
 void CKyrelApp::titleChanged() {
-    if (mainFrame_) {
-        mainFrame_->setWindowTitle(
-            QStringLiteral("Kyrel - [%1]").arg(QString::fromStdString(state_->documentName)));
-    }
+    if (!mainFrame_) return;
+    // Unsaved changes show as "*" after the name; Qt ignores a title that did not change.
+    const bool modified = design().settings.modified != 0;
+    mainFrame_->setWindowTitle(QStringLiteral("Kyrel - [%1%2]")
+                                   .arg(QString::fromStdString(state_->documentName))
+                                   .arg(modified ? QStringLiteral("*") : QString()));
 }
 
 }  // namespace kyrel

@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "designer/core/KyrelApp.h"
 #include "designer/core/KyrelUi.h"
@@ -76,17 +77,26 @@ class CKyrelApp : public QObject, public KyrelUi {
     void commandWaveSettings();
     void commandEffectSettings();
     void commandHelp();
+    // トラックのコピー: asks for the target track, then copies the current track onto it.
+    void commandCopyTrack();
     void commandAbout();
 
     // KyrelUi: what the document logic shows.
     MessageAnswer showMessage(std::string_view text, std::string_view caption,
                               MessageButtons buttons) override;
     void showStatus(std::string_view text) override;
+    // The readout of the curve point under the mouse in the status bar.
+    void showReadout(const QString& text);
     void setWaitCursor(bool wait) override;
     std::optional<std::string> askFileName(const FileDialogRequest& request) override;
     bool runRender(const std::function<bool(RenderProgress&)>& render) override;
     void documentReplaced() override;
     void titleChanged() override;
+    void projectFileUsed(const std::string& path) override;
+
+    // The recent projects that still exist, newest first; opening one of them.
+    std::vector<std::string> recentFiles() const;
+    void commandOpenRecent(const std::string& path);
 
   private:
     // The document logic calls back into this object while it is being made (New sets the

@@ -107,6 +107,8 @@ void CMainFrame::createActions() {
                    QStringLiteral("トラック %1 を編集します\nトラック %1").arg(t + 1),
                    {keys(QKeyCombination(static_cast<Qt::Key>(Qt::Key_1 + t)))}, true);
     }
+    addCommand(kCmdCopyTrack, "トラックのコピー(&K)...",
+               "現在のトラックを別のトラックにコピーします\nトラックのコピー");
     addCommand(kCmdGenerator, "波形ジェネレーター(&G)...",
                "波形を計算で作ります\n波形ジェネレーター", {keys(Qt::CTRL | Qt::Key_G)});
     addCommand(kCmdShowToolbars, "ツールバーを表示する(&T)", "ツールバーを表示します\nツールバー");
@@ -153,16 +155,20 @@ void CMainFrame::createMenus() {
         return menu;
     };
 
+    recentMenu_ = new QMenu("最近使ったファイル(&R)", this);
+    connect(recentMenu_, &QMenu::aboutToShow, this, &CMainFrame::listRecentFiles);
+
     // The full menu of the edit windows.
     auto* file = new QMenu("ファイル(&F)", this);
     fill(file, {kCmdNew, kCmdOpen, kCmdClose, kCmdSave, kCmdSaveAs, 0});
     file->addMenu(editWindows(file));
+    file->addMenu(recentMenu_);
     fill(file, {0, kCmdExit});
     auto* edit = new QMenu("編集(&E)", this);
     fill(edit, {kCmdUndo, kCmdRedo, 0, kCmdCopy, kCmdPaste, kCmdSelectAll, 0, kCmdToolSelect,
                 kCmdToolFreehand, kCmdToolLine, 0});
     for (int t = 0; t < kTrackCount; ++t) edit->addAction(action(kCmdTrack1 + t));
-    fill(edit, {0, kCmdGenerator});
+    fill(edit, {kCmdCopyTrack, 0, kCmdGenerator});
     auto* view = new QMenu("表示(&V)", this);
     fill(view, {kCmdShowToolbars, kCmdStatusBar});
     view->addAction(autoPlay_->action());
@@ -182,7 +188,9 @@ void CMainFrame::createMenus() {
     auto* shortFile = new QMenu("ファイル(&F)", this);
     fill(shortFile, {kCmdNew});
     shortFile->addMenu(editWindows(shortFile));
-    fill(shortFile, {kCmdOpen, 0, kCmdExit});
+    fill(shortFile, {kCmdOpen});
+    shortFile->addMenu(recentMenu_);
+    fill(shortFile, {0, kCmdExit});
     auto* shortView = new QMenu("表示(&V)", this);
     fill(shortView, {kCmdShowToolbars, kCmdStatusBar});
     shortView->addAction(autoPlay_->action());
@@ -227,6 +235,21 @@ void CMainFrame::listWindows(QMenu& menu) {
     }
 }
 
+void CMainFrame::listRecentFiles() {
+    recentMenu_->clear();
+    int number = 1;
+    for (const std::string& path : app_.recentFiles()) {
+        const QString name = QString::fromStdString(path);
+        QAction* entry = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(number++).arg(name));
+        entry->setEnabled(!app_.state().isPlaying());
+        connect(entry, &QAction::triggered, this, [this, path] {
+            app_.commandOpenRecent(path);
+            app_.updateCommandStates();
+        });
+    }
+    if (number == 1) recentMenu_->addAction(QStringLiteral("（なし）"))->setEnabled(false);
+}
+
 void CMainFrame::createToolBars() {
     mainToolBar_ = addToolBar("ツールバー");
     mainToolBar_->setObjectName("mainToolBar");
@@ -253,6 +276,16 @@ void CMainFrame::createToolBars() {
 void CMainFrame::createStatusBar() {
     messagePane_ = new QLabel(this);
     statusBar()->addWidget(messagePane_, 1);
+    readoutPane_ = new QLabel(this);
+    statusBar()->addPermanentWidget(readoutPane_);
+}
+
+QString CMainFrame::readoutText() const {
+    return readoutPane_->text();
+}
+
+void CMainFrame::setReadoutText(const QString& text) {
+    readoutPane_->setText(text);
 }
 
 QString CMainFrame::statusText() const {
@@ -345,6 +378,9 @@ void CMainFrame::dispatch(int id) {
             break;
         case kCmdGenerator:
             app_.editing().waveformGenerator();
+            break;
+        case kCmdCopyTrack:
+            app_.commandCopyTrack();
             break;
         case kCmdShowToolbars:
             mainToolBar_->show();

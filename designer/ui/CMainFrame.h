@@ -36,6 +36,9 @@ class CMainFrame : public QMainWindow {
     // The status bar's message pane.
     QString statusText() const;
     void setStatusText(const QString& text);
+    // The status bar's readout of the curve point under the mouse (empty: none).
+    QString readoutText() const;
+    void setReadoutText(const QString& text);
 
     // Arranges the curve windows one above another, each as wide as the area.
     void tileHorizontally();
@@ -48,6 +51,8 @@ class CMainFrame : public QMainWindow {
     // The preset menu, in both menus, and the auto-play item of the view menu.
     PresetMenu& presetMenu() const { return *presetMenu_; }
     AutoPlay& autoPlay() const { return *autoPlay_; }
+    // The recent projects, in both File menus (filled each time it opens).
+    QMenu* recentFilesMenu() const { return recentMenu_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,6 +68,7 @@ class CMainFrame : public QMainWindow {
     void dispatch(int commandId);
     void subWindowActivated(QMdiSubWindow* window);
     void listWindows(QMenu& menu);
+    void listRecentFiles();
 
     CKyrelApp& app_;
     QMdiArea* mdiArea_;
@@ -70,11 +76,13 @@ class CMainFrame : public QMainWindow {
     QList<QMenu*> fullMenus_;
     QList<QMenu*> shortMenus_;
     QMenu* windowMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
     bool shortMenuShown_ = false;
     bool menuInitialised_ = false;
     QToolBar* mainToolBar_ = nullptr;
     QToolBar* trackToolBar_ = nullptr;
     QLabel* messagePane_ = nullptr;
+    QLabel* readoutPane_ = nullptr;
     QTimer* updateTimer_ = nullptr;
     QList<QAction*> windowEntries_;       // the window list at the end of the window menu
     QPointer<CChildFrame> currentFrame_;  // the edit window last activated

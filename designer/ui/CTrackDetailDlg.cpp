@@ -4,29 +4,42 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QVBoxLayout>
+
+#include "designer/ui/SliderBox.h"
 
 namespace kyrel {
 
 namespace {
 
-QSlider* spreadSlider(const QString& title, QWidget* parent, QVBoxLayout* into) {
+// A spread's slider with the box that shows its value and takes a typed one.
+QSlider* spreadSlider(const QString& title, QWidget* parent, QVBoxLayout* into, SliderBox*& box) {
     auto* group = new QGroupBox(title, parent);
     auto* slider = new QSlider(Qt::Horizontal, group);
     slider->setRange(0, CTrackDetailDlg::kMaxSpread);
     slider->setTickPosition(QSlider::NoTicks);
     slider->setMinimumWidth(254);
-    (new QVBoxLayout(group))->addWidget(slider);
+    auto* value = new QLineEdit(group);
+    value->setMaximumWidth(44);
+    value->setAlignment(Qt::AlignRight);
+    box = new SliderBox(*slider, *value, false);
+    auto* row = new QHBoxLayout(group);
+    row->addWidget(slider);
+    row->addWidget(value);
     into->addWidget(group);
     return slider;
 }
 
 }  // namespace
 
-CTrackDetailDlg::CTrackDetailDlg(DesignSettings& callerCopy, QWidget* parent)
+CTrackDetailDlg::CTrackDetailDlg(DesignSettings& callerCopy, DialogPrompts& prompts,
+                                 QWidget* parent)
     : QDialog(parent),
+      prompts_(prompts),
       work_(callerCopy),
       callerCopy_(callerCopy),
       trackList_(new QComboBox(this)),
@@ -39,9 +52,11 @@ CTrackDetailDlg::CTrackDetailDlg(DesignSettings& callerCopy, QWidget* parent)
     auto* details = new QGroupBox(QStringLiteral("詳細設定"), this);
     auto* detailLayout = new QVBoxLayout(details);
     detailLayout->addWidget(direct_);
-    frequencySpread_ = spreadSlider(QStringLiteral("周波数の分散度"), details, detailLayout);
-    volumeSpread_ = spreadSlider(QStringLiteral("音量の分散度"), details, detailLayout);
-    waveformSpread_ = spreadSlider(QStringLiteral("波形の分散度"), details, detailLayout);
+    frequencySpread_ =
+        spreadSlider(QStringLiteral("周波数の分散度"), details, detailLayout, boxes_[0]);
+    volumeSpread_ = spreadSlider(QStringLiteral("音量の分散度"), details, detailLayout, boxes_[1]);
+    waveformSpread_ =
+        spreadSlider(QStringLiteral("波形の分散度"), details, detailLayout, boxes_[2]);
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
@@ -83,6 +98,9 @@ void CTrackDetailDlg::trackChosen(int index) {
 }
 
 void CTrackDetailDlg::accept() {
+    for (const SliderBox* box : boxes_) {
+        if (!box->checkedValue(prompts_, this)) return;
+    }
     storeShownTrack();
     callerCopy_ = work_;
     QDialog::accept();

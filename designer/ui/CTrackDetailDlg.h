@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <array>
 
 #include "designer/core/SoundDesign.h"
 
@@ -9,15 +10,19 @@ class QSlider;
 
 namespace kyrel {
 
+class DialogPrompts;
+class SliderBox;
+
 // "詳細なトラックの設定": per track, whether the waveform is written directly and how strongly
 // frequency, volume and waveform are spread. It edits a private copy of the caller's settings
-// copy, track by track as the list switches, and writes it back only on OK.
+// copy, track by track as the list switches, and writes it back only on OK. Each spread's value
+// shows beside its slider and can be typed there.
 class CTrackDetailDlg : public QDialog {
     Q_OBJECT
   public:
     static constexpr int kMaxSpread = 127;
 
-    CTrackDetailDlg(DesignSettings& callerCopy, QWidget* parent = nullptr);
+    CTrackDetailDlg(DesignSettings& callerCopy, DialogPrompts& prompts, QWidget* parent = nullptr);
 
     QComboBox& trackChoice() { return *trackList_; }
     QCheckBox& directCheck() { return *direct_; }
@@ -34,6 +39,7 @@ class CTrackDetailDlg : public QDialog {
     void loadShownTrack();
     void trackChosen(int index);
 
+    DialogPrompts& prompts_;
     DesignSettings work_;
     DesignSettings& callerCopy_;
     int shownTrack_ = 0;
@@ -42,6 +48,7 @@ class CTrackDetailDlg : public QDialog {
     QSlider* frequencySpread_;
     QSlider* volumeSpread_;
     QSlider* waveformSpread_;
+    std::array<SliderBox*, 3> boxes_{};  // the spreads' typed values
 };
 
 }  // namespace kyrel

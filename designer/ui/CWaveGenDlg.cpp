@@ -178,11 +178,12 @@ QLineEdit& CWaveGenDlg::editOf(GeneratorField field) {
 }
 
 void CWaveGenDlg::accept() {
-    GeneratorSettings settings;
+    GeneratorSettings settings = memory_;
     const std::string amplitude = amplitude_->text().toStdString();
     const std::string cycles = cycles_->text().toStdString();
     const std::string noiseChance = noiseChance_->text().toStdString();
-    if (auto rejection = checkGeneratorFields({amplitude, cycles, noiseChance}, settings)) {
+    const bool noise = shape_->currentIndex() == static_cast<int>(WaveShape::Noise);
+    if (auto rejection = checkGeneratorFields({amplitude, cycles, noiseChance, noise}, settings)) {
         app_.prompts().showMessage(this, rejection->message, "Kyrel", MessageButtons::Ok);
         QLineEdit& edit = editOf(rejection->field);
         edit.setFocus();

@@ -39,6 +39,7 @@ enum CommandId : int {
     kCmdAbout = 57664,
     kCmdNextPane = 57680,
     kCmdPreviousPane = 57681,
+    kCmdCopyTrack = 32850,
 };
 
 }  // namespace kyrel

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QClipboard>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QMimeData>
@@ -18,10 +19,6 @@
 #include "designer/ui/DialogPrompts.h"
 
 namespace kyrel {
-
-PlotScale plotScaleOf(const CCurveView& view) {
-    return PlotScale(view.plot().width(), view.plot().height());
-}
 
 CurveTools::CurveTools(CKyrelApp& app) : app_(app) {}
 
@@ -53,7 +50,7 @@ void CurveTools::show(CCurveView& view, const CurveGesture& gesture, const Gestu
         redrawPlotColumns(view, update.firstColumn, update.lastColumn);
     }
 
-    const PlotScale scale = plotScaleOf(view);
+    const PlotScale scale = view.plot();
     const GestureBand band = gesture.band(scale);
     const QPoint margin(view.marginX(), view.marginY());
     if (!gesture.capturing()) {
@@ -73,13 +70,11 @@ void CurveTools::show(CCurveView& view, const CurveGesture& gesture, const Gestu
             break;
         }
         case GestureBand::Kind::Selection:
-            view.drawSelectionBand(band.from.x, band.to.x);
+            view.drawBand(band.from.x, band.to.x, plotcolour::kSelectionBand);
             break;
         case GestureBand::Kind::Paste:
-            view.copyPlotToWindow();
-            view.xorRectOnWindow(QRect(QPoint(band.from.x, band.from.y) + margin,
-                                       QPoint(band.to.x, band.to.y) + margin),
-                                 plotcolour::kPasteBand);
+            // The same extent as the selection band the block came from.
+            view.drawBand(band.from.x, band.to.x, plotcolour::kPasteBand);
             break;
     }
 }
@@ -88,7 +83,7 @@ void CurveTools::press(CCurveView& view, QPoint client, bool ctrlHeld) {
     if (view.plot().empty()) return;
     const bool hadSelection = app_.state().selectionVisible == 1;
     CurveGesture& gesture = gestureFor(view);
-    const GestureUpdate update = gesture.press(plotScaleOf(view), client.x() - view.marginX(),
+    const GestureUpdate update = gesture.press(view.plot(), client.x() - view.marginX(),
                                                client.y() - view.marginY(), ctrlHeld);
     show(view, gesture, update);
     // The press hid the selection, also where another window showed its band.
@@ -105,7 +100,7 @@ void CurveTools::move(CCurveView& view, QPoint client, bool leftHeld) {
     if (view.plot().empty()) return;
     CurveGesture& gesture = gestureFor(view);
     if (!gesture.capturing()) return;
-    const GestureUpdate update = gesture.move(plotScaleOf(view), client.x() - view.marginX(),
+    const GestureUpdate update = gesture.move(view.plot(), client.x() - view.marginX(),
                                               client.y() - view.marginY(), leftHeld);
     show(view, gesture, update);
 }
@@ -114,8 +109,8 @@ void CurveTools::release(CCurveView& view, QPoint client) {
     if (view.plot().empty()) return;
     CurveGesture& gesture = gestureFor(view);
     if (!gesture.capturing()) return;
-    const GestureUpdate update = gesture.release(plotScaleOf(view), client.x() - view.marginX(),
-                                                 client.y() - view.marginY());
+    const GestureUpdate update =
+        gesture.release(view.plot(), client.x() - view.marginX(), client.y() - view.marginY());
     show(view, gesture, update);
     app_.updateCommandStates();
 }
@@ -130,18 +125,22 @@ void CurveTools::escape(CCurveView& view) {
 void CurveTools::undo() {
     CCurveView* view = activeView();
     if (!view) return;
-    if (commandUndo(app_.state(), view->kind())) view->rebuild();
+    // A step of the whole design (a copied track) may have changed every window.
+    if (commandUndo(app_.state(), view->kind())) app_.rebuildAll();
     app_.updateCommandStates();
 }
 
 void CurveTools::redo() {
     CCurveView* view = activeView();
     if (!view) return;
-    if (commandRedo(app_.state(), view->kind())) view->rebuild();
+    if (commandRedo(app_.state(), view->kind())) app_.rebuildAll();
     app_.updateCommandStates();
 }
 
 void CurveTools::selectAll() {
+    // The whole curve of the window the user is working in.
+    if (CCurveView* active = activeView())
+        app_.state().activeKind = static_cast<std::int32_t>(active->kind());
     commandSelectAll(app_.state());
     // The band appears in the window of the selection's kind, when that window is open.
     const auto kind = static_cast<CurveKind>(std::clamp(app_.state().activeKind, 0, 3));
@@ -184,8 +183,11 @@ void CurveTools::paste() {
     if (!view || view->plot().empty()) return;
     CurveGesture& gesture = gestureFor(*view);
     if (gesture.capturing()) return;  // a gesture in progress keeps the mouse
-    view->setFocus();
-    show(*view, gesture, gesture.startPaste(plotScaleOf(*view)));
+    view->setFocus();                 // for Esc
+    const QPoint pointer = view->mapFromGlobal(QCursor::pos());
+    show(*view, gesture,
+         gesture.startPaste(view->plot(), pointer.x() - view->marginX(),
+                            pointer.y() - view->marginY()));
 }
 
 void CurveTools::waveformGenerator() {

@@ -47,9 +47,6 @@ class CurveTools : public CurveEditing {
     GeneratorMemory generatorMemory_;
 };
 
-// The plot of a view as the editing logic measures it.
-PlotScale plotScaleOf(const CCurveView& view);
-
 // Redraws plot columns first ... last of the view's bitmap from the curve, exactly as a full
 // rebuild draws them (background, grid, curve), and leaves every other column alone.
 void redrawPlotColumns(CCurveView& view, int first, int last);

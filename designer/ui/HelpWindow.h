@@ -11,6 +11,9 @@ class HelpWindow : public QTextBrowser {
 
     // Shows the one help window of `owner`, making it if needed.
     static HelpWindow* showFor(QWidget* owner);
+
+  private:
+    void placeBeside(const QWidget& owner);
 };
 
 }  // namespace kyrel

@@ -7,7 +7,7 @@
 namespace kyrel {
 
 void redrawPlotColumns(CCurveView& view, int first, int last) {
-    const CurvePlot& plot = view.plot();
+    const PlotScale& plot = view.plot();
     if (plot.empty() || view.bitmap().isNull()) return;
     const int w = plot.width();
     const int h = plot.height();

@@ -45,6 +45,7 @@ int runWindowProgram(int argc, char** argv, SoundPlayer* player) {
     }
     QApplication application(argc, argv);  // takes Qt's own options out of argv
     QApplication::setApplicationName(QStringLiteral("Kyrel"));
+    QApplication::setOrganizationName(QStringLiteral("Kyrel"));  // where QSettings keeps state
     QApplication::setWindowIcon(kyrelIcon());
     const QStringList args = QApplication::arguments().mid(1);
     if (args.size() > 1) {

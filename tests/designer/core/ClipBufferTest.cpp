@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
+#include "FakeUi.h"
 #include "common/LittleEndian.h"
 #include "designer/core/ClipBuffer.h"
 #include "designer/core/EditCommands.h"
 #include "designer/core/KyrelApp.h"
-#include "tests/designer/core/EditTestUi.h"
 
 namespace kyrel {
 namespace {
@@ -15,37 +17,26 @@ Curve ramp() {
     return c;
 }
 
-TEST(ClipBufferTest, CopyTakesUpTo256PointsPastTheEndOfTheSelection) {
-    ClipBuffer buffer;
-    buffer.fill(-1);
-    copySelectionToBuffer(buffer, ramp(), 100, 250);
-    EXPECT_EQ(buffer[0], 1000);
-    EXPECT_EQ(buffer[150], 2500);
-    EXPECT_EQ(buffer[406], 5060);  // point 506 = 250 + 256
-    EXPECT_EQ(buffer[407], -1);
-}
-
-TEST(ClipBufferTest, CopyNeverReadsPastTheLastPoint) {
-    ClipBuffer buffer;
-    buffer.fill(-1);
-    copySelectionToBuffer(buffer, ramp(), 2100, 2150);
-    EXPECT_EQ(buffer[101], 22010);
-    EXPECT_EQ(buffer[102], -1);
-
-    buffer.fill(-1);
-    copySelectionToBuffer(buffer, ramp(), 0, 2201);
-    EXPECT_EQ(buffer, ramp());
-}
-
-TEST(ClipBufferTest, WriteCoversExactlyTheRange) {
+TEST(ClipBufferTest, CopyTakesUpTo256PointsPastTheEndButNeverPastTheCurve) {
+    struct Case {
+        int start, end, lastTaken;  // entries after lastTaken keep their content
+    };
+    for (const Case& c : {Case{100, 250, 506}, Case{2100, 2150, 2201}, Case{0, 2201, 2201}}) {
+        ClipBuffer buffer;
+        buffer.fill(-1);
+        copySelectionToBuffer(buffer, ramp(), c.start, c.end);
+        const int taken = c.lastTaken - c.start;
+        EXPECT_EQ(buffer[0], 10 * c.start);
+        EXPECT_EQ(buffer[static_cast<std::size_t>(taken)], 10 * c.lastTaken);
+        if (taken + 1 < kCurvePoints) {
+            EXPECT_EQ(buffer[static_cast<std::size_t>(taken + 1)], -1);
+        }
+    }
     Curve curve;
     curve.fill(7);
-    ClipBuffer buffer = ramp();
-    writeBufferToCurve(buffer, curve, 2000, 2003);
-    EXPECT_EQ(curve[1999], 7);
-    EXPECT_EQ(curve[2000], 0);
-    EXPECT_EQ(curve[2003], 30);
-    EXPECT_EQ(curve[2004], 7);
+    writeBufferToCurve(ramp(), curve, 2000, 2003);
+    EXPECT_EQ((std::vector<int>{curve[1999], curve[2000], curve[2003], curve[2004]}),
+              (std::vector<int>{7, 0, 30, 7}));
 }
 
 TEST(ClipBlockTest, BlockHoldsBufferAndLengthAndRoundTrips) {
@@ -78,46 +69,23 @@ TEST(ClipBlockTest, ShortOrDamagedBlocksCannotPlacePointsOutsideTheCurve) {
     EXPECT_EQ(decoded->endX, 2201);
 }
 
-TEST(ClipCommandsTest, CopyOfPoints100To250PastesBackAsStart0End150) {
-    testing::EditTestUi ui;
+TEST(ClipCommandsTest, PasteLoadsTheBlockForTheActiveKindAndChangesNoCurve) {
+    testing::FakeUi ui;
     auto app = std::make_unique<KyrelApp>(ui, 1);
-    app->design.tracks[0].curve(CurveKind::Volume) = ramp();
-    copySelectionToBuffer(app->clipBuffer, ramp(), 100, 250);
-    app->selectionStart.x = 100;
-    app->selectionEnd.x = 250;
-    app->selectionVisible = 1;
-    const auto block = commandCopy(*app);
-    EXPECT_EQ(kit::readI32LE(block, 8816), 150);
-
-    // Another running copy pastes it into its active pan window.
-    testing::EditTestUi otherUi;
-    auto other = std::make_unique<KyrelApp>(otherUi, 2);
-    other->design.settings.modified = 1;
-    ASSERT_TRUE(commandPaste(*other, block, CurveKind::Pan));
-    EXPECT_EQ(other->selectionStart.x, 0);
-    EXPECT_EQ(other->selectionEnd.x, 150);
-    EXPECT_EQ(other->activeKind, static_cast<int>(CurveKind::Pan));
-    for (int i = 0; i <= 150; ++i) EXPECT_EQ(other->clipBuffer[i], (100 + i) * 10);
-    // Pasting changes no curve, so unsaved changes stay marked.
-    EXPECT_EQ(other->design.settings.modified, 1);
-
-    // With no edit window active the block goes to the Waveform kind.
-    ASSERT_TRUE(commandPaste(*other, block, std::nullopt));
-    EXPECT_EQ(other->activeKind, static_cast<int>(CurveKind::Waveform));
-}
-
-TEST(ClipCommandsTest, SelectAllCopiesTheWholeCurveOfTheActiveKind) {
-    testing::EditTestUi ui;
-    auto app = std::make_unique<KyrelApp>(ui, 1);
-    app->design.settings.currentTrack = 2;
-    app->design.tracks[2].curve(CurveKind::Frequency) = ramp();
-    app->activeKind = static_cast<int>(CurveKind::Frequency);
-    commandSelectAll(*app);
-    EXPECT_EQ(app->selectionVisible, 1);
-    EXPECT_EQ(app->selectionStart.x, 0);
-    EXPECT_EQ(app->selectionEnd.x, 2201);
-    EXPECT_EQ(app->clipBuffer, ramp());
-    EXPECT_EQ(kit::readI32LE(commandCopy(*app), 8816), 2201);
+    app->design.settings.modified = 1;
+    const SoundDesign before = app->design;
+    const auto block = encodeClipBlock(ramp(), 150);
+    for (auto [active, kind] : {std::pair{std::optional(CurveKind::Pan), CurveKind::Pan},
+                                {std::nullopt, CurveKind::Waveform}}) {
+        ASSERT_TRUE(commandPaste(*app, block, active));
+        EXPECT_EQ(app->activeKind, static_cast<int>(kind));
+        EXPECT_EQ(app->selectionStart.x, 0);
+        EXPECT_EQ(app->selectionEnd.x, 150);
+        EXPECT_EQ(app->clipBuffer, ramp());
+    }
+    // Paste itself writes nothing, so unsaved changes stay marked; the drop writes.
+    EXPECT_EQ(app->design.settings.modified, 1);
+    EXPECT_EQ(std::memcmp(&app->design, &before, sizeof before), 0);
 }
 
 }  // namespace

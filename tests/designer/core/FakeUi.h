@@ -1,77 +1,122 @@
 #pragma once
+#include <atomic>
+#include <cstdlib>
 #include <deque>
 #include <filesystem>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/ShiftJis.h"
 #include "designer/core/KyrelUi.h"
+#include "designer/core/Playback.h"
 
 namespace kyrel::testing {
 
-// Records every message (as UTF-8) and answers questions and file dialogs from queues.
-class FakeUi : public KyrelUi {
-  public:
-    struct Shown {
-        std::string text;
-        std::string caption;
-        MessageButtons buttons;
-    };
+// A message as shown (UTF-8).
+struct Shown {
+    std::string text;
+    std::string caption;
+    MessageButtons buttons;
+};
 
-    MessageAnswer showMessage(std::string_view text, std::string_view caption,
-                              MessageButtons buttons) override {
+// Records every message and answers questions (Cancel when none is queued) and file dialogs
+// (cancelled when none is queued) from queues.
+struct Answers {
+    MessageAnswer answer(std::string_view text, std::string_view caption, MessageButtons buttons) {
         shown.push_back({kit::sjisToUtf8Lossy(text), kit::sjisToUtf8Lossy(caption), buttons});
         if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
         if (answers.empty()) return MessageAnswer::Cancel;
-        MessageAnswer a = answers.front();
+        const MessageAnswer a = answers.front();
         answers.pop_front();
         return a;
     }
-    void showStatus(std::string_view text) override { status = kit::sjisToUtf8Lossy(text); }
-    std::optional<std::string> askFileName(const FileDialogRequest& request) override {
-        dialogs.push_back(request);
+    std::optional<std::string> fileName(const FileDialogRequest& request) {
+        fileDialogs.push_back(request);
         if (fileNames.empty()) return std::nullopt;
         auto name = fileNames.front();
         fileNames.pop_front();
         return name;
     }
-    bool runRender(const std::function<bool(RenderProgress&)>& render) override {
-        ++renders;
-        if (cancelRender) {
-            struct Cancel : RenderProgress {
-                bool cancelRequested() override { return true; }
-            } cancel;
-            return render(cancel);
-        }
-        return KyrelUi::runRender(render);
-    }
 
     std::vector<Shown> shown;
     std::deque<MessageAnswer> answers;
     std::deque<std::optional<std::string>> fileNames;
-    std::vector<FileDialogRequest> dialogs;
+    std::vector<FileDialogRequest> fileDialogs;
+};
+
+class FakeUi : public KyrelUi, public Answers {
+  public:
+    MessageAnswer showMessage(std::string_view text, std::string_view caption,
+                              MessageButtons buttons) override {
+        return answer(text, caption, buttons);
+    }
+    void showStatus(std::string_view text) override { status = kit::sjisToUtf8Lossy(text); }
+    std::optional<std::string> askFileName(const FileDialogRequest& request) override {
+        return fileName(request);
+    }
+    bool runRender(const std::function<bool(RenderProgress&)>& render) override {
+        ++renders;
+        struct Cancel : RenderProgress {
+            bool cancelRequested() override { return true; }
+        } cancel;
+        return cancelRender ? render(cancel) : KyrelUi::runRender(render);
+    }
+
     std::string status;
     int renders = 0;
     bool cancelRender = false;
 };
 
-// A fresh empty directory under the system's temporary directory, removed afterwards.
+// Records what playback asks of the sound player (from the playback thread).
+class RecordingPlayer : public SoundPlayer {
+  public:
+    bool startFile(const std::string& path) override {
+        std::lock_guard lock(mutex_);
+        started_.push_back(path);
+        return true;
+    }
+    void stopAll() override { ++stops_; }
+    std::vector<std::string> started() {
+        std::lock_guard lock(mutex_);
+        return started_;
+    }
+    int stops() const { return stops_; }
+
+  private:
+    std::mutex mutex_;
+    std::vector<std::string> started_;
+    std::atomic<int> stops_ = 0;
+};
+
+// A fresh directory, removed afterwards, that also serves as $TMPDIR (instance locks, the
+// playback file) while it lives.
 class TempDir {
   public:
     TempDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "kyrel-test-XXXXXX").string();
-        path_ = mkdtemp(tmpl.data());
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kyrel-test-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+        if (const char* tmp = std::getenv("TMPDIR")) previousTmp_ = tmp;
+        ::setenv("TMPDIR", path_.c_str(), 1);
     }
     ~TempDir() {
+        if (previousTmp_) {
+            ::setenv("TMPDIR", previousTmp_->c_str(), 1);
+        } else {
+            ::unsetenv("TMPDIR");
+        }
         std::error_code ec;
         std::filesystem::remove_all(path_, ec);
     }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::string dir() const { return path_.string() + "/"; }
     const std::filesystem::path& path() const { return path_; }
 
   private:
     std::filesystem::path path_;
+    std::optional<std::string> previousTmp_;
 };
 
 }  // namespace kyrel::testing

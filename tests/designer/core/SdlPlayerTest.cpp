@@ -25,11 +25,11 @@ TEST(SdlSoundPlayer, PlaysWhatKyrelWritesAndStops) {
         const auto path = CreateWavFile(*app, dir.file("p" + std::to_string(bits) + ".wav"), "");
         ASSERT_TRUE(path);
         SdlSoundPlayer player;
-        EXPECT_TRUE(player.startFile(*path));
-        player.stopAll();
-        EXPECT_TRUE(player.startFile(*path));  // again after a stop
+        for (int again = 0; again < 2; ++again) {  // also after a stop
+            EXPECT_TRUE(player.startFile(*path));
+            player.stopAll();
+        }
         EXPECT_FALSE(player.startFile(dir.file("missing.wav")));
-        player.stopAll();
     }
 }
 

@@ -71,9 +71,6 @@ TEST(Synthesis, NewDocumentStartsWithTheKnownSamples) {
     ASSERT_EQ(r.out.data.size(), 22050u);
     EXPECT_EQ(std::vector<int>(r.out.data.begin(), r.out.data.begin() + 6),
               (std::vector<int>{139, 150, 160, 170, 179, 187}));
-    EXPECT_EQ(r.out.format.channels, 1);
-    EXPECT_EQ(r.out.format.samplesPerSecond, 22050u);
-    EXPECT_EQ(r.out.format.bitsPerSample, 8);
 
     ASSERT_TRUE(r.run(1, 22050, 16));
     auto s = r.samples16();
@@ -112,34 +109,31 @@ TEST(Synthesis, FrequencyModesAndExtremes) {
     EXPECT_TRUE(std::is_sorted(s.begin(), s.end()));
 }
 
-TEST(Synthesis, MixIsLimitedSymmetrically) {
+TEST(Synthesis, MixIsLimitedSymmetricallyAndSilenceIsZeroOr128) {
     Render r;
     for (int t = 0; t < kTrackCount; ++t) {
         r.makeTransparent(t);
         r.design().settings.trackUse[static_cast<std::size_t>(t)] = 1;
     }
-    for (int value : {32767, -32767}) {
-        for (int t = 0; t < kTrackCount; ++t) r.track(t).curve(CurveKind::Waveform).fill(value);
+    struct Case {
+        std::int32_t waveform, volume;
+        int sample16, byte8;
+    };
+    // -32767 >> 8 is -128; a Volume curve at +32767 (level 1) mutes.
+    for (const Case& c : {Case{32767, -32768, 32767, 255}, Case{-32767, -32768, -32767, 0},
+                          Case{32767, 32767, 0, 128}}) {
+        for (int t = 0; t < kTrackCount; ++t) {
+            r.track(t).curve(CurveKind::Waveform).fill(c.waveform);
+            r.track(t).curve(CurveKind::Volume).fill(c.volume);
+        }
         ASSERT_TRUE(r.run(2, 11025, 16));
         auto s = r.samples16();
-        EXPECT_TRUE(std::all_of(s.begin(), s.end(), [&](int v) { return v == value; }));
-        ASSERT_TRUE(r.run(1, 11025, 8));
-        const int byte = value > 0 ? 255 : 0;  // -32767 >> 8 is -128
+        EXPECT_TRUE(std::all_of(s.begin(), s.end(), [&](int v) { return v == c.sample16; }));
+        ASSERT_TRUE(r.run(2, 11025, 8));
+        EXPECT_EQ(r.out.data.size(), 22050u);
         EXPECT_TRUE(std::all_of(r.out.data.begin(), r.out.data.end(),
-                                [&](std::uint8_t b) { return b == byte; }));
+                                [&](std::uint8_t b) { return b == c.byte8; }));
     }
-}
-
-TEST(Synthesis, SilenceIsZeroOr128) {
-    Render r;
-    r.track(0).curve(CurveKind::Volume).fill(32767);
-    ASSERT_TRUE(r.run(1, 22050, 16));
-    auto s = r.samples16();
-    EXPECT_TRUE(std::all_of(s.begin(), s.end(), [](int v) { return v == 0; }));
-    ASSERT_TRUE(r.run(2, 22050, 8));
-    EXPECT_EQ(r.out.data.size(), 44100u);
-    EXPECT_TRUE(
-        std::all_of(r.out.data.begin(), r.out.data.end(), [](std::uint8_t b) { return b == 128; }));
 }
 
 TEST(Synthesis, PanShiftsTheFarSideDownToHalf) {
@@ -174,21 +168,6 @@ TEST(Synthesis, DirectWaveformPlaysThePointsInTurn) {
     for (std::size_t i = 0; i < s.size(); ++i) ASSERT_EQ(s[i], 10 * static_cast<int>(i % 2202));
 }
 
-TEST(Synthesis, TracksEndAtTheirOwnEnd) {
-    Render r;
-    r.makeTransparent(0);
-    r.design().settings.directWaveform[0] = 1;
-    r.track(0).endMs = 100;  // 1102 frames at 11025 Hz
-    r.track(1).endMs = 200;
-    r.track(1).curve(CurveKind::Volume).fill(32767);  // sounds, but silently
-    r.design().settings.trackUse[1] = 1;
-    ASSERT_TRUE(r.run(1, 11025, 16));
-    auto s = r.samples16();
-    ASSERT_EQ(s.size(), 2205u);
-    EXPECT_EQ(s[1101], 11010);
-    EXPECT_TRUE(std::all_of(s.begin() + 1102, s.end(), [](int v) { return v == 0; }));
-}
-
 TEST(Synthesis, DispersionDrawsInAFixedOrderFromTheSharedGenerator) {
     Render a;
     a.design().settings.volumeSpread[0] = 127;
@@ -211,17 +190,6 @@ TEST(Synthesis, DispersionDrawsInAFixedOrderFromTheSharedGenerator) {
     EXPECT_NE(a.out.data, b.out.data);  // the generator is never reseeded
 }
 
-TEST(Synthesis, WaveformDispersionIsLimitedToTheCurveRange) {
-    Render r;
-    r.track(0).volume = 127;
-    r.track(0).curve(CurveKind::Volume).fill(0);  // loudness one half
-    r.track(0).curve(CurveKind::Waveform).fill(32767);
-    r.design().settings.waveformSpread[0] = 127;
-    ASSERT_TRUE(r.run(1, 22050, 16));
-    auto s = r.samples16();
-    EXPECT_EQ(*std::max_element(s.begin(), s.end()), 16383);
-}
-
 TEST(Synthesis, ProgressAndCancel) {
     struct Recorder : RenderProgress {
         void progress(int percent) override { seen.push_back(percent); }
@@ -232,10 +200,8 @@ TEST(Synthesis, ProgressAndCancel) {
     } recorder;
     Render r;
     ASSERT_TRUE(r.run(1, 22050, 8, recorder));
-    EXPECT_EQ(recorder.seen.size(), 23u);
-    EXPECT_EQ(recorder.seen.front(), 0);
+    EXPECT_EQ(recorder.seen.size(), 23u);  // every 1000 frames, 0 ... 99
     EXPECT_EQ(recorder.seen.back(), 99);
-    EXPECT_TRUE(std::is_sorted(recorder.seen.begin(), recorder.seen.end()));
     EXPECT_EQ(recorder.asked, 111);  // every 200 frames
 
     recorder.asked = 0;
@@ -244,21 +210,15 @@ TEST(Synthesis, ProgressAndCancel) {
     EXPECT_EQ(recorder.asked, 4);
 }
 
-TEST(Synthesis, NothingToRender) {
+TEST(Synthesis, NothingToRenderAndDamagedCurves) {
     Render r;
     r.design().settings.trackUse[0] = 0;
     EXPECT_FALSE(r.run(1, 22050, 8));
     EXPECT_TRUE(r.out.data.empty());
+    r.design().settings.trackUse[0] = 1;
+    EXPECT_FALSE(r.run(3, 22051, 24));  // a format outside the tables
 
-    Render bad;
-    EXPECT_FALSE(bad.run(3, 22050, 8));
-    EXPECT_FALSE(bad.run(1, 22051, 8));
-    EXPECT_FALSE(bad.run(1, 22050, 24));
-    EXPECT_TRUE(bad.out.data.empty());
-}
-
-TEST(Synthesis, DamagedCurvesNeverReadOutsideTheWaveform) {
-    Render r;
+    // Curves of a damaged file never read outside the waveform.
     r.track(0).curve(CurveKind::Frequency).fill(-2147483647 - 1);
     r.track(0).curve(CurveKind::Volume).fill(2147483647);
     r.track(0).curve(CurveKind::Pan).fill(-2147483647 - 1);

@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <memory>
 
+#include "FakeUi.h"
 #include "designer/core/CurveUndo.h"
-#include "designer/core/EditTexts.h"
 #include "designer/core/GeneratorCommand.h"
 #include "designer/core/KyrelApp.h"
 #include "designer/core/WaveGenerator.h"
-#include "tests/designer/core/EditTestUi.h"
 
 namespace kyrel {
 namespace {
@@ -29,142 +28,110 @@ GeneratorSettings shape(WaveShape shape, int amplitude = 1000, int cycles = 1) {
 }
 
 TEST(WaveGeneratorTest, DefaultSineIsTheNewDocumentsWaveform) {
-    testing::EditTestUi ui;
+    testing::FakeUi ui;
     auto app = std::make_unique<KyrelApp>(ui, 1);
     const auto g = generate(GeneratorSettings{});
     EXPECT_EQ(g.points, app->design.tracks[3].curve(CurveKind::Waveform));
-    EXPECT_EQ(g.points[0], 0);
     EXPECT_EQ(*std::max_element(g.points.begin(), g.points.end()), 32766);
-    for (int i = 548; i <= 553; ++i) EXPECT_EQ(g.points[i], 32766) << i;
-    EXPECT_EQ(g.clampedCount, 0);
+    EXPECT_EQ(std::count(g.points.begin() + 548, g.points.begin() + 554, 32766), 6);
 }
 
-TEST(WaveGeneratorTest, AmplitudeIsTruncatedThousandthsOfFullScale) {
-    const auto half = generate(shape(WaveShape::Square, 500));
-    EXPECT_EQ(half.points[0], -16383);
-    const auto smallest = generate(shape(WaveShape::Square, 1));
-    EXPECT_EQ(smallest.points[0], -32);
-}
-
-TEST(WaveGeneratorTest, SquareWithHundredCyclesHasPeriod22AndACutLastPeriod) {
-    const auto g = generate(shape(WaveShape::Square, 1000, 100));
-    for (int i = 0; i < kCurvePoints; ++i)
-        ASSERT_EQ(g.points[i], i % 22 < 11 ? -32767 : 32767) << i;
-    EXPECT_EQ(g.points[2200], -32767);
-    EXPECT_EQ(g.points[2201], -32767);
-}
-
-TEST(WaveGeneratorTest, SawtoothRestartsAtFullAmplitudeEachPeriod) {
-    const auto g = generate(shape(WaveShape::Sawtooth, 1000, 3));
-    for (int start : {0, 734, 1468}) {
-        EXPECT_EQ(g.points[start], 32767) << start;
-        EXPECT_LT(g.points[start + 1], 32767);
+TEST(WaveGeneratorTest, ShapesAtTheirDocumentedPoints) {
+    const double q = 2 / ((2202.0 / 2) / 2);  // the triangle's slope at two cycles
+    struct Case {
+        WaveShape shape;
+        int amplitude, cycles, index, value;
+    };
+    const Case cases[] = {
+        {WaveShape::Square, 500, 1, 0, -16383},  // A = trunc(500 / 1000.0 * 32767)
+        {WaveShape::Square, 1, 1, 0, -32},
+        {WaveShape::Square, 1000, 100, 10, -32767},  // P = 22, H = 11
+        {WaveShape::Square, 1000, 100, 11, 32767},
+        {WaveShape::Square, 1000, 100, 2201, -32767},  // the cut last period
+        {WaveShape::Sawtooth, 1000, 3, 734, 32767},    // restarts at +A every P = 734
+        {WaveShape::Sawtooth, 1000, 3, 1468, 32767},
+        {WaveShape::Triangle, 1000, 2, 1, static_cast<int>(32767 * (1 - q))},
+        // P = 1101 is odd: the second period starts one point further in (i mod H from i).
+        {WaveShape::Triangle, 1000, 2, 1101, static_cast<int>(32767 * (1 - q))},
+        {WaveShape::Triangle, 1000, 2, 550, -32767},
+        {WaveShape::Triangle, 1000, 2, 551, static_cast<int>(32767 * (-1 + q))},
+        {WaveShape::Triangle, 1000, 1, 1101, -32767},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(generate(shape(c.shape, c.amplitude, c.cycles)).points[c.index], c.value)
+            << static_cast<int>(c.shape) << " " << c.cycles << " " << c.index;
     }
-    EXPECT_LT(g.points[733], -32600);
 }
 
-TEST(WaveGeneratorTest, TriangleTakesItsPositionFromTheIndexItself) {
-    // Two cycles: P = 1101 is odd, H = 550, so the second period starts one point further in.
-    const auto g = generate(shape(WaveShape::Triangle, 1000, 2));
-    const double q = 2 / ((2202.0 / 2) / 2);
-    EXPECT_EQ(g.points[0], 32767);
-    EXPECT_EQ(g.points[1], static_cast<int>(32767 * (1 - q)));
-    EXPECT_EQ(g.points[1101], g.points[1]);
-    EXPECT_EQ(g.points[550], -32767);
-    EXPECT_EQ(g.points[551], static_cast<int>(32767 * (-1 + q)));
-    // One cycle, even period: falls over the first half and rises over the second.
-    const auto one = generate(shape(WaveShape::Triangle, 1000, 1));
-    EXPECT_EQ(one.points[1101], -32767);
-    EXPECT_GT(one.points[2201], 32600);
-}
-
-TEST(WaveGeneratorTest, NoiseAtFullChanceWithFixedSizeIsOnlyPlusOrMinusA) {
-    GeneratorSettings s = shape(WaveShape::Noise, 500);
-    s.noiseChance = 1000;
-    s.randomSize = 0;
-    kit::Random random(77);
-    const auto g = generateWaveform(s, kZero, random);
-    int negative = 0;
-    for (int v : g.points) {
-        ASSERT_TRUE(v == 16383 || v == -16383) << v;
-        negative += v < 0;
+TEST(WaveGeneratorTest, NoiseDrawsChanceThenSizeThenSignFromTheSharedGenerator) {
+    for (int randomSize : {0, 1}) {
+        GeneratorSettings s = shape(WaveShape::Noise, randomSize ? 1000 : 500);
+        s.noiseChance = 1000;
+        s.randomSize = randomSize;
+        kit::Random random(77);
+        const auto g = generateWaveform(s, kZero, random);
+        kit::Random replay(77);
+        replay.next();  // the chance, always met at 1000
+        const double size = randomSize ? (replay.next() % 1000) / 1000.0 : 1.0;
+        const bool negative = replay.next() % 1000 < 500;
+        const int a = randomSize ? 32767 : 16383;
+        EXPECT_EQ(g.points[0], static_cast<int>(a * (negative ? -size : size)));
+        for (int n = 2 + randomSize; n < (2 + randomSize) * kCurvePoints; ++n) replay.next();
+        EXPECT_EQ(random.state(), replay.state()) << randomSize;
+        if (!randomSize) {
+            EXPECT_TRUE(std::all_of(g.points.begin(), g.points.end(),
+                                    [](int v) { return v == 16383 || v == -16383; }));
+        }
     }
-    EXPECT_GT(negative, 900);
-    EXPECT_LT(negative, 1300);
-    // Two draws per point: the chance and the sign.
-    kit::Random expected(77);
-    for (int n = 0; n < 2 * kCurvePoints; ++n) expected.next();
-    EXPECT_EQ(random.state(), expected.state());
-}
-
-TEST(WaveGeneratorTest, NoiseDrawsChanceThenSizeThenSign) {
-    GeneratorSettings s = shape(WaveShape::Noise, 1000);
-    s.noiseChance = 1000;
-    s.randomSize = 1;
-    kit::Random random(5);
-    const auto g = generateWaveform(s, kZero, random);
-    kit::Random replay(5);
-    replay.next();
-    const double size = (replay.next() % 1000) / 1000.0;
-    const bool negative = replay.next() % 1000 < 500;
-    EXPECT_EQ(g.points[0], static_cast<int>(32767 * (negative ? -size : size)));
-    for (int n = 3; n < 3 * kCurvePoints; ++n) replay.next();
-    EXPECT_EQ(random.state(), replay.state());
-}
-
-TEST(WaveGeneratorTest, RareNoiseLeavesAlmostEveryPointZero) {
-    GeneratorSettings s = shape(WaveShape::Noise, 1000);
-    s.noiseChance = 1;
-    const auto g = generate(s, 12345);
-    const auto nonZero = std::count_if(g.points.begin(), g.points.end(), [](int v) { return v; });
-    EXPECT_LE(nonZero, 12);
+    // At a chance of 1 in 1000 almost every point stays 0.
+    GeneratorSettings rare = shape(WaveShape::Noise);
+    rare.noiseChance = 1;
+    const auto g = generate(rare, 12345);
+    EXPECT_LE(std::count_if(g.points.begin(), g.points.end(), [](int v) { return v; }), 12);
 }
 
 TEST(GeneratorFieldsTest, FirstInvalidFieldIsRejectedWithItsMessage) {
-    GeneratorSettings accepted;
-    auto rejection = checkGeneratorFields({"0", "1", "100"}, accepted);
-    ASSERT_TRUE(rejection);
-    EXPECT_EQ(rejection->field, GeneratorField::Amplitude);
-    EXPECT_EQ(rejection->message,
-              "1 \x82\xa9\x82\xe7 1000 \x82\xdc\x82\xc5\x82\xcc\x90\xae\x90\x94"
-              "\x82\xf0\x93\xfc\x97\xcd\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82"
-              "\xb3\x82\xa2\x81"
-              "B");
-
-    rejection = checkGeneratorFields({"1001", "1", "100"}, accepted);
-    ASSERT_TRUE(rejection);
-    EXPECT_EQ(rejection->field, GeneratorField::Amplitude);
-
-    rejection = checkGeneratorFields({"abc", "x", "100"}, accepted);
-    ASSERT_TRUE(rejection);
-    EXPECT_EQ(rejection->field, GeneratorField::Amplitude);
-    EXPECT_EQ(rejection->message, text::kEnterInteger);
-
-    rejection = checkGeneratorFields({"10", "101", "0"}, accepted);
-    ASSERT_TRUE(rejection);
-    EXPECT_EQ(rejection->field, GeneratorField::Cycles);
-
-    // The noise chance is checked whatever the shape.
-    rejection = checkGeneratorFields({"10", "100", "0"}, accepted);
-    ASSERT_TRUE(rejection);
-    EXPECT_EQ(rejection->field, GeneratorField::NoiseChance);
-
-    EXPECT_FALSE(checkGeneratorFields({" 7 ", "+3", "1000"}, accepted));
-    EXPECT_EQ(accepted.amplitude, 7);
-    EXPECT_EQ(accepted.cycles, 3);
-    EXPECT_EQ(accepted.noiseChance, 1000);
-}
-
-TEST(GeneratorFieldsTest, NumbersTooLargeForAWordAreNotIntegers) {
-    EXPECT_FALSE(parseIntegerField("99999999999"));
-    EXPECT_FALSE(parseIntegerField("12a"));
-    EXPECT_FALSE(parseIntegerField(""));
-    EXPECT_EQ(parseIntegerField("-5"), -5);
+    struct Case {
+        GeneratorFieldTexts texts;
+        std::optional<GeneratorField> field;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{"0", "1", "100"},
+         GeneratorField::Amplitude,
+         "1 から 1000 までの整数を入力してください。"},
+        {{"1001", "1", "100"}, GeneratorField::Amplitude, nullptr},
+        {{"abc", "x", "100"}, GeneratorField::Amplitude, "整数を入力してください。"},
+        {{"10", "101", "0"}, GeneratorField::Cycles, "1 から 100 までの整数を入力してください。"},
+        {{"10", "100", "0"}, GeneratorField::NoiseChance, nullptr},
+        {{"99999999999", "1", "1"}, GeneratorField::Amplitude, "整数を入力してください。"},
+        // The noise chance of another shape cannot be reached in the dialog: not checked.
+        {{"10", "100", "", false}, std::nullopt, nullptr},
+        {{" 7 ", "+3", "1000"}, std::nullopt, nullptr},
+    };
+    for (const Case& c : cases) {
+        GeneratorSettings accepted;
+        accepted.noiseChance = 555;
+        const auto rejection = checkGeneratorFields(c.texts, accepted);
+        ASSERT_EQ(rejection.has_value(), c.field.has_value()) << c.texts.amplitude;
+        if (rejection) {
+            EXPECT_EQ(rejection->field, *c.field) << c.texts.amplitude;
+            if (c.message) {
+                EXPECT_EQ(kit::sjisToUtf8Lossy(rejection->message), c.message);
+            }
+        } else if (c.texts.noiseShape) {
+            EXPECT_EQ(accepted.amplitude, 7);
+            EXPECT_EQ(accepted.cycles, 3);
+            EXPECT_EQ(accepted.noiseChance, 1000);
+        } else {
+            EXPECT_EQ(accepted.noiseChance, 555);
+        }
+    }
 }
 
 class ApplyGeneratorTest : public ::testing::Test {
   protected:
-    testing::EditTestUi ui;
+    testing::FakeUi ui;
     std::unique_ptr<KyrelApp> app = std::make_unique<KyrelApp>(ui, 1);
 
     Track& track(int t) { return app->design.tracks[static_cast<std::size_t>(t)]; }
@@ -180,17 +147,18 @@ TEST_F(ApplyGeneratorTest, AddingTheSineToTheDefaultClampsTwoThirdsAndAsks) {
     kit::Random probe(app->random.state());
     EXPECT_EQ(generateWaveform(s, before, probe).clampedCount, 1468);
 
-    ui.answer = MessageAnswer::No;
+    // No leaves the track as it was, its use box included.
+    ui.answers = {MessageAnswer::No, MessageAnswer::Yes};
     EXPECT_FALSE(applyGenerator(*app, s));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].caption, text::kCaptionWarning);
-    EXPECT_EQ(ui.messages[0].text, text::kAskWriteClampedWaveform);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].caption, "警告");
+    EXPECT_EQ(ui.shown[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(track(2).curve(CurveKind::Waveform), before);
-    EXPECT_EQ(app->design.settings.trackUse[2], 1);
+    EXPECT_EQ(app->design.settings.trackUse[2], 0);
     EXPECT_EQ(app->design.settings.modified, 0);
 
-    ui.answer = MessageAnswer::Yes;
     EXPECT_TRUE(applyGenerator(*app, s));
+    EXPECT_EQ(app->design.settings.trackUse[2], 1);
     const Curve& written = track(2).curve(CurveKind::Waveform);
     EXPECT_EQ(written[550], 32767);
     EXPECT_EQ(written[1651], -32767);
@@ -200,20 +168,18 @@ TEST_F(ApplyGeneratorTest, AddingTheSineToTheDefaultClampsTwoThirdsAndAsks) {
     EXPECT_EQ(app->design.settings.renderStale, 1);
 }
 
-TEST_F(ApplyGeneratorTest, OneUndoBringsBackTheWholeWaveformOfTheCurrentTrackOnly) {
+TEST_F(ApplyGeneratorTest, WritesTheCurrentTracksWaveformOnlyAfterOneSnapshot) {
     app->design.settings.currentTrack = 1;
     const auto before = app->design;
     EXPECT_TRUE(applyGenerator(*app, shape(WaveShape::Square, 300, 7)));
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(ui.shown.empty());
     for (int t = 0; t < kTrackCount; ++t)
         for (int k = 0; k < kCurveKindCount; ++k) {
             if (t == 1 && k == 0) continue;
             EXPECT_EQ(track(t).curves[k], before.tracks[t].curves[k]) << t << " " << k;
         }
     EXPECT_EQ(track(1).curve(CurveKind::Waveform)[0], -9830);
-
-    ASSERT_TRUE(undoCurve(app->undo, 1, CurveKind::Waveform, track(1).curve(CurveKind::Waveform)));
-    EXPECT_EQ(track(1).curve(CurveKind::Waveform), before.tracks[1].curve(CurveKind::Waveform));
+    EXPECT_EQ(app->undo.ring(1, CurveKind::Waveform).index, 1);  // one snapshot: one Undo
 }
 
 }  // namespace

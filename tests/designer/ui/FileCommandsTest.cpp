@@ -1,129 +1,114 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
+#include <QMenu>
+#include <QTest>
 #include <QTimer>
 #include <fstream>
 #include <iterator>
 
 #include "UiTestSupport.h"
+#include "common/LittleEndian.h"
 #include "designer/core/Document.h"
-#include "designer/ui/CChildFrame.h"
-#include "designer/ui/CMainFrame.h"
 #include "designer/ui/CProgressDlg.h"
 #include "designer/ui/CommandIds.h"
+#include "designer/ui/RememberedState.h"
 
 namespace kyrel {
 namespace {
 
-using testing::RecordingPlayer;
 using testing::ScriptedPrompts;
-using testing::TempDir;
 
 std::vector<unsigned char> readAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class FileCommands : public ::testing::Test {
+class FileCommands : public testing::KyrelWindows {
   protected:
-    void start(const std::string& commandLine = "") {
-        ASSERT_TRUE(app.start(commandLine));
-        QApplication::processEvents();
-    }
-    void run(int id) {
-        app.updateCommandStates();  // as the window's timer does between two commands
-        app.mainFrame()->action(id)->trigger();
-        QApplication::processEvents();
-    }
-    QString title() { return app.mainFrame()->windowTitle(); }
-    QString status() { return app.mainFrame()->statusText(); }
-
-    TempDir dir;
-    ScriptedPrompts prompts;
-    RecordingPlayer player;
-    CKyrelApp app{prompts, &player, 1};
-};
-
-TEST_F(FileCommands, SaveAsThenNewThenOpen) {
-    start();
-    // Save of an untitled document is Save As.
-    const std::string path = dir.file("bell.kyl");
-    prompts.fileNames = {path};
-    app.design().tracks[2].volume = 77;
-    app.design().markChanged();
-    run(kCmdSave);
-    EXPECT_EQ(title(), QString::fromUtf8("Kyrel - [bell.kyl]"));
-    EXPECT_EQ(status(), QString::fromUtf8("保存しました"));
-    EXPECT_EQ(app.design().settings.modified, 0);
-
-    // New resets the document and the title.
-    prompts.answers = {MessageAnswer::Yes};
-    run(kCmdNew);
-    EXPECT_EQ(app.design().tracks[2].volume, 96);
-    EXPECT_EQ(title(), QString::fromUtf8("Kyrel - [新規作成.kyl]"));
-
-    // Open brings the saved volume back and renames everything.
-    app.selectTrack(4);
-    prompts.fileNames = {path};
-    run(kCmdOpen);
-    EXPECT_EQ(app.design().tracks[2].volume, 77);
-    EXPECT_EQ(app.design().settings.currentTrack, 0);
-    EXPECT_EQ(title(), QString::fromUtf8("Kyrel - [bell.kyl]"));
-    EXPECT_EQ(app.curveWindow(CurveKind::Pan)->windowTitle(), QString::fromUtf8("定位 [Track:1]"));
-    EXPECT_EQ(app.state().projectDirectory, dir.dir());
-}
-
-TEST_F(FileCommands, ProjectOnTheCommandLineOpensAtStart) {
-    {
-        // Make a project with another instance of the document logic.
+    void run(int id) { command(id); }
+    QString title() { return frame().windowTitle(); }
+    // Saves a project whose track 2 has volume `volume`, made by another copy of the logic.
+    void makeProject(const std::string& path, int volume) {
         ScriptedPrompts otherPrompts;
         CKyrelApp maker(otherPrompts, nullptr, 3);
-        maker.design().tracks[1].volume = 33;
-        ASSERT_TRUE(saveProject(maker.state(), dir.file("zap.kyl")));
+        maker.design().tracks[1].volume = volume;
+        ASSERT_TRUE(saveProject(maker.state(), path));
     }
-    start("\"" + dir.file("zap.kyl") + "\"");
+};
+
+// A project opened from the command line is saved back where it came from, and nothing of the
+// document before an Open comes back through Undo.
+TEST_F(FileCommands, SaveWritesBackToTheOpenedFileAndUndoStopsAtOpen) {
+    std::filesystem::create_directory(dir.file("sub"));
+    makeProject(dir.file("sub/boom.kyl"), 33);
+    makeProject(dir.file("zap.kyl"), 44);
+    const auto workingDirectory = std::filesystem::current_path();
+    std::filesystem::current_path(dir.dir());
+    start("\"sub/boom.kyl\"");
+    std::filesystem::current_path(workingDirectory);
     EXPECT_EQ(app.design().tracks[1].volume, 33);
-    EXPECT_EQ(title(), QString::fromUtf8("Kyrel - [zap.kyl]"));
-    EXPECT_FALSE(app.state().untitled);
-    // The project directory stays the working directory.
-    EXPECT_NE(app.state().projectDirectory, dir.dir());
-}
+    EXPECT_EQ(title(), QString::fromUtf8("Kyrel - [boom.kyl]"));
 
-TEST_F(FileCommands, ProjectOnTheCommandLineThatCannotBeReadLeavesANewDocument) {
-    start(dir.file("missing.kyl"));
+    CCurveView& volume = *app.curveView(CurveKind::Volume);
+    app.openCurveWindow(static_cast<int>(CurveKind::Volume));
+    QApplication::processEvents();
+    QTest::mouseClick(&volume, Qt::LeftButton, {}, {CCurveView::kMargin, CCurveView::kMargin});
+    ASSERT_EQ(app.design().tracks[0].curve(CurveKind::Volume)[0], -32768);
+    prompts.answers = {MessageAnswer::Yes};  // overwrite boom.kyl
+    QTest::keyClick(&volume, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("boom.kyl")));
+    const auto saved = readAll(dir.file("sub/boom.kyl"));
+    ASSERT_EQ(saved.size(), 212204u);
+    EXPECT_EQ(kit::readI32LE(saved, 4 + 4 * (7 + 2 * 2202)), -32768);  // volume point 0
+
+    // Another stroke, then Open: Undo has nothing of the previous document to bring back.
+    QTest::mouseClick(&volume, Qt::LeftButton, {}, {CCurveView::kMargin + 9, CCurveView::kMargin});
+    testing::activate(*app.mainFrame());
+    prompts.answers = {MessageAnswer::No};  // do not save the stroke
+    prompts.fileNames = {dir.file("zap.kyl")};
+    QTest::keyClick(&volume, Qt::Key_O, Qt::ControlModifier);
+    testing::activate(*app.mainFrame());
+    EXPECT_EQ(app.design().tracks[1].volume, 44);
+    const Curve opened = app.design().tracks[0].curve(CurveKind::Volume);
+    prompts.shown.clear();
+    QTest::keyClick(&volume, Qt::Key_Z, Qt::ControlModifier);
     ASSERT_EQ(prompts.shown.size(), 1u);
-    EXPECT_EQ(prompts.shown[0].text, dir.file("missing.kyl") + " を開けません");
-    EXPECT_TRUE(app.state().untitled);
-    EXPECT_EQ(title(), QString::fromUtf8("Kyrel - [新規作成.kyl]"));
+    EXPECT_EQ(prompts.shown[0].text, "元に戻すは出来ません");
+    EXPECT_EQ(app.design().tracks[0].curve(CurveKind::Volume), opened);
+    EXPECT_EQ(app.design().settings.modified, 0);
 }
 
-TEST_F(FileCommands, CreateWavRendersBehindTheProgressDialog) {
+TEST_F(FileCommands, RecentProjectsAndTheWindowAreRememberedBetweenRuns) {
+    for (const char* name : {"a.kyl", "b.kyl"}) makeProject(dir.file(name), 50);
+    {
+        ScriptedPrompts firstPrompts;
+        CKyrelApp first(firstPrompts, nullptr, 5);
+        ASSERT_TRUE(first.start(""));
+        first.mainFrame()->resize(610, 420);
+        for (const char* name : {"a.kyl", "b.kyl", "a.kyl"}) {
+            firstPrompts.fileNames = {dir.file(name)};
+            first.mainFrame()->action(kCmdOpen)->trigger();
+        }
+    }
+    std::filesystem::remove(dir.file("b.kyl"));  // a missing file is dropped
     start();
-    const std::string wav = dir.file("out.wav");
-    prompts.fileNames = {wav};
-    int progressDialogs = 0;
-    prompts.dialogHandler = [&](QDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("作成中"));
-        ++progressDialogs;
-        return dialog.exec();
-    };
-    run(kCmdCreateWav);
-    ASSERT_EQ(prompts.fileDialogs.size(), 1u);
-    EXPECT_EQ(prompts.fileDialogs[0].initialName, "新規作成.wav");
-    EXPECT_EQ(progressDialogs, 1);
-    const auto bytes = readAll(wav);
-    ASSERT_EQ(bytes.size(), 22094u);
-    EXPECT_EQ(std::vector<unsigned char>(bytes.begin() + 44, bytes.begin() + 50),
-              (std::vector<unsigned char>{139, 150, 160, 170, 179, 187}));
-    EXPECT_EQ(status(), QString::fromUtf8("Waveファイルを作成しました"));
+    EXPECT_EQ(app.mainFrame()->size(), QSize(610, 420));
+    QMenu& recent = *app.mainFrame()->recentFilesMenu();
+    recent.aboutToShow();
+    ASSERT_EQ(recent.actions().size(), 1);
+    EXPECT_EQ(recent.actions()[0]->text(), QString::fromStdString("&1 " + dir.file("a.kyl")));
+    recent.actions()[0]->trigger();
+    EXPECT_EQ(title(), QString::fromUtf8("Kyrel - [a.kyl]"));
+    EXPECT_EQ(app.design().tracks[1].volume, 50);
 }
 
 TEST_F(FileCommands, CancellingTheRenderWritesNothing) {
     start();
-    app.design().settings.durationMs = 30000;
-    app.design().settings.rateIndex = 2;
-    app.design().settings.bitsIndex = 1;
-    app.design().settings.channelIndex = 1;
+    DesignSettings& s = app.design().settings;
+    s.durationMs = 30000;
+    s.rateIndex = 2;
+    s.bitsIndex = 1;
+    s.channelIndex = 1;
     const std::string wav = dir.file("long.wav");
     prompts.fileNames = {wav};
     bool wasRendering = false;
@@ -141,7 +126,7 @@ TEST_F(FileCommands, CancellingTheRenderWritesNothing) {
     run(kCmdCreateWav);
     EXPECT_TRUE(wasRendering);
     EXPECT_FALSE(std::filesystem::exists(wav));
-    EXPECT_EQ(status(), QString());
+    EXPECT_EQ(app.mainFrame()->statusText(), QString());
 
     // Play behind a cancelled render plays nothing and stays stale.
     run(kCmdPlay);

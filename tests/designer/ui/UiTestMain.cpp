@@ -8,9 +8,13 @@
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    // The user's own settings (auto-play) are neither read nor written by the tests.
+    // Remembered state goes to a directory of the test run's own, never the user's settings.
     QTemporaryDir settings;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QApplication::setOrganizationName(QStringLiteral("kyrel-tests"));
+    QApplication::setApplicationName(QStringLiteral("kyrel-ui-tests"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

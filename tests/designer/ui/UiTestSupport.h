@@ -1,127 +1,93 @@
 #pragma once
+#include <gtest/gtest.h>
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <cstdlib>
-#include <deque>
-#include <filesystem>
-#include <functional>
-#include <mutex>
-#include <optional>
-#include <string>
-#include <vector>
+#include <QSettings>
 
-#include "common/ShiftJis.h"
-#include "designer/core/Playback.h"
+#include <QMdiArea>
+#include <functional>
+
+#include "designer/ui/CChildFrame.h"
+#include "designer/ui/CCurveView.h"
 #include "designer/ui/CKyrelApp.h"
+#include "designer/ui/CMainFrame.h"
 #include "designer/ui/DialogPrompts.h"
+#include "tests/designer/core/FakeUi.h"
 
 namespace kyrel::testing {
 
 // Answers message boxes and file dialogs from queues and records what was shown (as UTF-8).
 // Modal dialogs go to `dialogHandler` when one is set; otherwise they run for real (the
-// progress dialog closes itself when its render ends).
-class ScriptedPrompts : public DialogPrompts {
+// progress dialog closes itself when its render ends). The remembered state of earlier tests
+// is forgotten.
+class ScriptedPrompts : public DialogPrompts, public Answers {
   public:
-    struct Shown {
-        std::string text;
-        std::string caption;
-        MessageButtons buttons;
-    };
+    ScriptedPrompts() { QSettings().clear(); }
 
     MessageAnswer showMessage(QWidget*, std::string_view text, std::string_view caption,
                               MessageButtons buttons) override {
-        shown.push_back({kit::sjisToUtf8Lossy(text), kit::sjisToUtf8Lossy(caption), buttons});
-        if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-        if (answers.empty()) return MessageAnswer::Cancel;
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
+        return answer(text, caption, buttons);
     }
-
     std::optional<std::string> askFileName(QWidget*, const FileDialogRequest& request) override {
-        fileDialogs.push_back(request);
-        if (fileNames.empty()) return std::nullopt;
-        auto name = fileNames.front();
-        fileNames.pop_front();
-        return name;
+        return fileName(request);
     }
-
     int runDialog(QDialog& dialog) override {
-        if (dialogHandler) return dialogHandler(dialog);
-        return DialogPrompts::runDialog(dialog);
+        return dialogHandler ? dialogHandler(dialog) : DialogPrompts::runDialog(dialog);
     }
 
-    std::vector<Shown> shown;
-    std::deque<MessageAnswer> answers;
-    std::deque<std::optional<std::string>> fileNames;
-    std::vector<FileDialogRequest> fileDialogs;
     std::function<int(QDialog&)> dialogHandler;
 };
 
-// Counts what playback asks of the sound player (from the playback thread).
-class RecordingPlayer : public SoundPlayer {
-  public:
-    bool startFile(const std::string& path) override {
-        std::lock_guard lock(mutex_);
-        started_.push_back(path);
-        return true;
-    }
-    void stopAll() override {
-        std::lock_guard lock(mutex_);
-        ++stops_;
-    }
-    std::vector<std::string> started() {
-        std::lock_guard lock(mutex_);
-        return started_;
-    }
-    int stops() {
-        std::lock_guard lock(mutex_);
-        return stops_;
-    }
-
-  private:
-    std::mutex mutex_;
-    std::vector<std::string> started_;
-    int stops_ = 0;
-};
-
-// A fresh directory that also serves as $TMPDIR (instance locks, the playback file) for the test.
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kyrel-ui-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-        previousTmp_ = std::getenv("TMPDIR") ? std::optional<std::string>(std::getenv("TMPDIR"))
-                                             : std::nullopt;
-        ::setenv("TMPDIR", path_.c_str(), 1);
-    }
-    ~TempDir() {
-        if (previousTmp_) {
-            ::setenv("TMPDIR", previousTmp_->c_str(), 1);
-        } else {
-            ::unsetenv("TMPDIR");
-        }
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::string dir() const { return path_.string() + "/"; }
-
-  private:
-    std::filesystem::path path_;
-    std::optional<std::string> previousTmp_;
-};
+// Makes `window` the active window, as a click into it would; keys then reach its shortcuts.
+// (Offscreen, a closed dialog leaves no window active.)
+inline void activate(QWidget& window) {
+    window.activateWindow();
+    QApplication::processEvents();
+}
 
 // Lets events run until `done` holds or `ms` milliseconds pass; returns `done()`.
 inline bool waitUntil(const std::function<bool()>& done, int ms = 3000) {
     QElapsedTimer timer;
     timer.start();
-    while (!done() && timer.elapsed() < ms) {
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
+    while (!done() && timer.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
     return done();
 }
+
+// The program with its windows, its scripted prompts and a recording player; start() opens the
+// main window with its four edit windows. Commands go through the main frame's actions.
+class KyrelWindows : public ::testing::Test {
+  protected:
+    void start(const std::string& commandLine = "") {
+        ASSERT_TRUE(app.start(commandLine));
+        activate(*app.mainFrame());
+    }
+    CMainFrame& frame() { return *app.mainFrame(); }
+    // Makes the edit window of `kind` the current one.
+    CCurveView& window(CurveKind kind) {
+        activate(frame());
+        frame().mdiArea().setActiveSubWindow(app.curveWindow(kind));
+        QApplication::processEvents();
+        return *app.curveView(kind);
+    }
+    void command(int id) {
+        app.updateCommandStates();  // as the window's timer does between two commands
+        frame().action(id)->trigger();
+        QApplication::processEvents();
+    }
+    bool enabled(int id) {
+        app.updateCommandStates();
+        return frame().action(id)->isEnabled();
+    }
+    Curve& curve(CurveKind kind, int track = 0) {
+        return app.design().tracks[static_cast<std::size_t>(track)].curve(kind);
+    }
+
+    TempDir dir;
+    ScriptedPrompts prompts;
+    RecordingPlayer player;
+    CKyrelApp app{prompts, &player, 1};
+};
 
 }  // namespace kyrel::testing
