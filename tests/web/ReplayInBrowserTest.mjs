@@ -1,6 +1,8 @@
 // The web page replays the sample game's recorded play in headless Chromium and must compute the
-// very frames and trace that `dunmere --headless` does with the same input and seed. Also prints
-// the page's load time to the first frame and its time per frame beside the desktop's.
+// very frames and trace that `dunmere --headless` does with the same input and seed; a game saved
+// at the well in one visit of the page is loaded from the title after a reload, as the desktop
+// loads it. Also prints the page's load time to the first frame and its time per frame beside
+// the desktop's.
 // Run by ./kit test after ./kit web; needs build/bin/dunmere, build/sample-game, build-web/site.
 import { execFileSync } from 'node:child_process';
 import { createRequire } from 'node:module';
@@ -47,25 +49,45 @@ function pngPixels(file) {
   return out;
 }
 
-// The desktop's frames and trace, and its time per frame.
+// Runs the desktop's headless engine on the sample game; returns its trace lines.
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'dunmere-web-'));
-const started = process.hrtime.bigint();
-try {
-  execFileSync(path.join(root, 'build/bin/dunmere'), ['--headless', '--game-dir', path.join(root, 'build/sample-game'),
-    '--input', input, '--seed', '1', '--frames', String(lastFrame), '--dump-frames', dumped.join(','),
-    '--dump-dir', work, '--trace', path.join(work, 'trace.txt')], { stdio: ['ignore', 'ignore', 'ignore'] });
-} catch (e) {
-  if (e.status !== 1) throw e;  // 1 is the orderly end at the frame limit
+function desktopRun(inputFile, frames, trace, extra = []) {
+  try {
+    execFileSync(path.join(root, 'build/bin/dunmere'), ['--headless', '--game-dir', path.join(root, 'build/sample-game'),
+      '--input', inputFile, '--seed', '1', '--frames', String(frames), '--dump-dir', work,
+      '--trace', path.join(work, trace), ...extra], { stdio: ['ignore', 'ignore', 'ignore'] });
+  } catch (e) {
+    if (e.status !== 1) throw e;  // 1 is the orderly end at the frame limit
+  }
+  return fs.readFileSync(path.join(work, trace), 'utf8').split('\n').filter((l) => l.length > 0);
 }
+
+// The desktop's frames and trace, and its time per frame.
+const started = process.hrtime.bigint();
+const nativeTrace = desktopRun(input, lastFrame, 'trace.txt', ['--dump-frames', dumped.join(',')]);
 const nativeMsPerFrame = Number(process.hrtime.bigint() - started) / 1e6 / lastFrame;
-const nativeTrace = fs.readFileSync(path.join(work, 'trace.txt'), 'utf8').split('\n').filter((l) => l.length > 0);
+
+// Saving at the well (the recorded play up to the village, then into the well; Shift saves in
+// DATA 1), and a later visit that loads DATA 1 from the title and walks on.
+const inputs = {
+  '/save.input': fs.readFileSync(input, 'utf8').split('\n')
+    .filter((l) => l.length > 0 && l[0] !== '#' && parseInt(l, 10) < 1600).join('\n') +
+    '\n1605 right\n1621\n1630 up\n1634\n1680 shift\n1682\n1700 shift\n1702\n',
+  '/load.input': '1 shift\n3\n20 down\n22\n40 shift\n42\n100 shift\n102\n120 left\n136\n140 down\n172\n',
+};
+for (const [name, text] of Object.entries(inputs)) fs.writeFileSync(path.join(work, name), text);
+const saveDir = ['--save-dir', path.join(work, 'saves')];
+const nativeSaveTrace = desktopRun(path.join(work, 'save.input'), 1760, 'save.txt', saveDir);
+const nativeLoadTrace = desktopRun(path.join(work, 'load.input'), 240, 'load.txt', saveDir);
 
 // The page, served from 127.0.0.1 only, with the recorded input beside it.
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
 const server = http.createServer((request, response) => {
   const name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-  const file = name === '/replay.input' ? input : path.join(site, path.normalize(name === '/' ? '/index.html' : name));
-  if (!file.startsWith(site) && file !== input) return response.writeHead(403).end();
+  const replayed = { '/replay.input': input, '/save.input': path.join(work, 'save.input'),
+    '/load.input': path.join(work, 'load.input') };
+  const file = replayed[name] || path.join(site, path.normalize(name === '/' ? '/index.html' : name));
+  if (!file.startsWith(site) && !replayed[name]) return response.writeHead(403).end();
   fs.readFile(file, (error, data) => {
     if (error) return response.writeHead(404).end();
     response.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' }).end(data);
@@ -96,6 +118,20 @@ try {
     const desktop = pngPixels(path.join(work, `frame-${String(frame).padStart(6, '0')}.png`));
     check(web.equals(desktop), `frame ${frame} equals the desktop's`);
   }
+
+  // A save in one visit, kept in the browser's storage, loaded in the next.
+  const visit = async (inputName, frames) => {
+    await page.goto(`${address}index.html?input=${inputName}&seed=1&frames=${frames}&saves=browser`);
+    await page.waitForFunction(() => window.kitResult.done || window.kitResult.error, null, { timeout: 120000 });
+    return page.evaluate(() => window.kitResult);
+  };
+  const saved = await visit('save.input', 1760);
+  await page.waitForFunction(() => window.kitResult.savesStored > 0, null, { timeout: 10000 }).catch(() => {});
+  check(JSON.stringify(saved.trace) === JSON.stringify(nativeSaveTrace), 'the visit that saves plays as the desktop');
+  check((await page.evaluate(() => window.kitResult.savesStored)) > 0, 'the save reached the browser storage');
+  const loaded = await visit('load.input', 240);
+  check(JSON.stringify(loaded.trace) === JSON.stringify(nativeLoadTrace),
+    'the next visit loads the save as the desktop does');
 
   // Playing as a player does: the time from navigation to the first frame, per-frame engine time.
   const live = await browser.newPage();

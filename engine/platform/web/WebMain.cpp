@@ -1,6 +1,7 @@
 // Dunmere on a web page: the page (dunmere-web.js) has put the game's files under /game and
 // passes the command line it made of its address. The browser's animation frames drive the loop.
 #include <emscripten.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <memory>
@@ -76,6 +77,9 @@ void Step(void* arg) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The page's C library starts with a mask that leaves new files without read permission;
+    // a saved game restored from the browser's storage would then be unreadable.
+    umask(022);
     std::string error;
     const auto options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
     auto launch = options ? PrepareLaunch(*options, error) : std::nullopt;
@@ -83,8 +87,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "dunmere: %s\n", error.c_str());
         return 2;
     }
-    if (options->saveDir && !options->headless)
-        launch->saves = std::make_unique<WebSaveStore>(*options->saveDir);
+    if (options->saveDir) launch->saves = std::make_unique<WebSaveStore>(*options->saveDir);
     HeadlessOptions headless;
     headless.input = std::move(launch->input);
     headless.dumpFrames = options->dumpFrames;

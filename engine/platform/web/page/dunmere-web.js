@@ -2,7 +2,7 @@
 // engine, and gives it a canvas, the keyboard and game pads, Web Audio and a MIDI synthesizer.
 // With ?input=FILE (and seed, frames, dump) the page replays recorded keys on the headless
 // clock and leaves the trace and the asked-for frames in window.kitResult for tests. Saved games
-// live in the browser's storage for the page's address.
+// live in the browser's storage for the page's address (a replay uses them with &saves=browser).
 'use strict';
 (function () {
   const params = new URLSearchParams(location.search);
@@ -13,7 +13,7 @@
   const soundHint = document.getElementById('sound-hint');
   const result = (window.kitResult = {
     done: false, error: null, trace: [], frames: {}, framesRun: 0, engineMs: 0,
-    firstFrameMs: null,
+    firstFrameMs: null, savesStored: 0,
   });
 
   // ---- display: the 240 x 210 page at (40, 15) of the 320 x 240 display, whole-number scale
@@ -146,6 +146,7 @@
     saveStorage = () => {
       writing = writing.then(() => new Promise((done) => engine.FS.syncfs(false, (e) => {
         if (e) console.warn('dunmere: the saved game stays in this page only:', e);
+        else result.savesStored++;
         done();
       })));
     };
@@ -231,8 +232,9 @@
   }
   async function commandLine(engine) {
     const args = ['--game-dir', '/game'];
-    if (replay) args.push('--headless');  // saves then stay in memory, as in a headless run
-    else {
+    if (replay) args.push('--headless');
+    // A replay keeps its saves in memory, as a headless run does, unless told to use the page's.
+    if (!replay || params.get('saves') === 'browser') {
       await mountSaves(engine);
       args.push('--save-dir', '/saves');
     }
