@@ -124,15 +124,7 @@ int runPresetCommand(const std::vector<std::string>& args, std::ostream& err) {
     buildPreset(request->kind, app->random, app->design);
     const std::string& out = request->out;
     if (endsWith(out, ".kyl")) return saveProject(*app, out) ? 0 : 1;
-    const std::optional<std::string> written = CreateWavFile(*app, out, "");
-    if (!written) return 1;
-    // "OUT.WAV" was written as "OUT.wav": the command line names its output exactly.
-    if (*written != out && std::rename(written->c_str(), out.c_str()) != 0) {
-        err << "kyrel: cannot rename " << *written << " to " << out << '\n';
-        std::remove(written->c_str());
-        return 1;
-    }
-    return 0;
+    return writeWavExactly(*app, out, err);
 }
 
 }  // namespace kyrel

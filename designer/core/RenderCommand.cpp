@@ -109,10 +109,13 @@ int runRenderCommand(const std::vector<std::string>& args, std::ostream& err, bo
     const auto now = static_cast<std::uint32_t>(std::time(nullptr));
     auto app = std::make_unique<KyrelApp>(ui, seed.value_or(now));
     if (files.size() == 2 && !loadProject(*app, files[0])) return 1;
+    return writeWavExactly(*app, files.back(), err);
+}
+
+int writeWavExactly(KyrelApp& app, const std::string& out, std::ostream& err) {
     // The command line names its output exactly: the window's rule that rewrites the text
     // after the last dot to "wav" does not apply here.
-    const std::string& out = files.back();
-    std::optional<std::string> written = CreateWavFile(*app, out, "");
+    std::optional<std::string> written = CreateWavFile(app, out, "");
     if (!written) return 1;
     if (*written != out && std::rename(written->c_str(), out.c_str()) != 0) {
         err << "kyrel: cannot rename " << *written << " to " << out << '\n';

@@ -19,6 +19,12 @@ bool isRenderCommand(const std::vector<std::string>& args);
 int runRenderCommand(const std::vector<std::string>& args, std::ostream& err,
                      bool showProgress = false);
 
+struct KyrelApp;
+
+// Renders `app`'s design into the file named exactly `out` (no extension rewritten), for the
+// command lines; messages go to `err`. Returns the exit status: 0 written, 1 not.
+int writeWavExactly(KyrelApp& app, const std::string& out, std::ostream& err);
+
 // The N of "--seed N": any 32-bit value, a negative one wrapping as in C; nothing when N is not
 // a whole number in that range.
 std::optional<std::uint32_t> parseSeed(const std::string& text);

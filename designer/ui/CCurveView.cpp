@@ -1,5 +1,7 @@
 #include "designer/ui/CCurveView.h"
 
+#include <functional>
+
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -71,24 +73,27 @@ void CCurveView::paintEvent(QPaintEvent* event) {
     painter.drawImage(event->rect().topLeft(), window_, event->rect());
 }
 
-void CCurveView::drawGrid(int firstColumn, int lastColumn) {
-    if (plot_.empty()) return;
-    const int w = plot_.width();
-    const int h = plot_.height();
+void drawGridLines(CurveKind kind, int w, int h, int fromColumn, int toColumn,
+                   const std::function<void(QPoint, QPoint, QRgb)>& line) {
     auto horizontal = [&](int row, QRgb colour) {
-        canvas::drawLine(bitmap_, {firstColumn - 1, row}, {lastColumn + 1, row}, colour);
+        line({fromColumn, row}, {toColumn, row}, colour);
     };
-    if (kind_ == CurveKind::Waveform || kind_ == CurveKind::Pan) {
+    if (kind == CurveKind::Waveform || kind == CurveKind::Pan) {
         horizontal(h / 2, plotcolour::kCentreLine);
         horizontal(h / 4, plotcolour::kQuarterLine);
         horizontal((h / 4) * 3, plotcolour::kQuarterLine);
     } else {
         for (int i = 1; i <= 3; ++i) horizontal((h / 4) * i, plotcolour::kQuarterLine);
     }
-    for (int i = 1; i <= 3; ++i) {
-        const int x = (w / 4) * i;
-        canvas::drawLine(bitmap_, {x, 0}, {x, h}, plotcolour::kVerticalLine);
-    }
+    for (int i = 1; i <= 3; ++i)
+        line({(w / 4) * i, 0}, {(w / 4) * i, h}, plotcolour::kVerticalLine);
+}
+
+void CCurveView::drawGrid(int firstColumn, int lastColumn) {
+    if (plot_.empty()) return;
+    drawGridLines(
+        kind_, plot_.width(), plot_.height(), firstColumn - 1, lastColumn + 1,
+        [&](QPoint from, QPoint to, QRgb colour) { canvas::drawLine(bitmap_, from, to, colour); });
 }
 
 void CCurveView::fillColumns(int firstColumn, int lastColumn, QRgb colour) {

@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QRgb>
 #include <QWidget>
+#include <functional>
 
 #include "designer/core/CurveGesture.h"
 #include "designer/core/PlotScale.h"
@@ -25,6 +26,12 @@ inline constexpr QRgb kRubberBand = 0xFF00FFFFu;
 inline constexpr QRgb kSelectionBand = 0xFF0000FFu;
 inline constexpr QRgb kPasteBand = 0xFFFFFFFFu;
 }  // namespace plotcolour
+
+// The plot's guide lines of a curve kind, each handed to `line` as its two ends and its colour:
+// the centre and quarter rows from column `fromColumn` to `toColumn`, then the three vertical
+// quarter lines, in the order the plot is drawn.
+void drawGridLines(CurveKind kind, int w, int h, int fromColumn, int toColumn,
+                   const std::function<void(QPoint, QPoint, QRgb)>& line);
 
 // The plot of one curve kind of the current track. Everything is drawn into `bitmap` first; the
 // window shows `windowImage`, into which the plot is copied and onto which bands and rubber

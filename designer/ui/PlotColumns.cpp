@@ -24,20 +24,8 @@ void redrawPlotColumns(CCurveView& view, int first, int last) {
         canvas::drawLine(strip, from - shift, to - shift, colour);
     };
     canvas::fillRect(strip, strip.rect(), plotcolour::kBackground);
-    auto horizontal = [&](int row, QRgb colour) {
-        line({first - 1, row}, {last + 2, row}, colour);
-    };
-    if (view.kind() == CurveKind::Waveform || view.kind() == CurveKind::Pan) {
-        horizontal(h / 2, plotcolour::kCentreLine);
-        horizontal(h / 4, plotcolour::kQuarterLine);
-        horizontal((h / 4) * 3, plotcolour::kQuarterLine);
-    } else {
-        for (int i = 1; i <= 3; ++i) horizontal((h / 4) * i, plotcolour::kQuarterLine);
-    }
-    for (int i = 1; i <= 3; ++i) {
-        const int x = (w / 4) * i;
-        if (x >= first && x <= last) line({x, 0}, {x, h}, plotcolour::kVerticalLine);
-    }
+    // Lines outside the strip are clipped away, pixel by pixel.
+    drawGridLines(view.kind(), w, h, first - 1, last + 2, line);
     const Curve& curve = view.curve();
     for (int x = std::max(first - 1, 0); x <= std::min(last, w - 2); ++x) {
         line({x, plot.curveRowAt(curve, x)}, {x + 1, plot.curveRowAt(curve, x + 1)},
