@@ -30,6 +30,14 @@ struct SampleCopy {
     }
 };
 
+int run(std::vector<std::string> args, std::string* message = nullptr) {
+    std::ostringstream err;
+    const int status = runCommandLine(args, err).value_or(-1);
+    if (message) *message = err.str();
+    return status;
+}
+
+// Each sample map saves back byte for byte, and survives the text form.
 TEST(MapFilesTest, SampleMapsSaveBackByteForByte) {
     SampleCopy game;
     const auto names = GameFolder{game.h.gameDir}.mapNames();
@@ -43,6 +51,11 @@ TEST(MapFilesTest, SampleMapsSaveBackByteForByte) {
         EXPECT_EQ(saveMap(*opened.document, file), "");
         EXPECT_EQ(bytesOf(file), original) << name;
         EXPECT_EQ(bytesOf(game.h.gameDir / "Smt" / "sMat0.qd"), bytesOf(kSample / "Smt/sMat0.qd"));
+        const std::string text = (game.h.gameDir / "map.txt").string();
+        const std::string back = (game.h.gameDir / "back.qd").string();
+        ASSERT_EQ(run({"--to-text", file.string(), text}), 0) << name;
+        ASSERT_EQ(run({"--from-text", text, back}), 0) << name;
+        EXPECT_EQ(bytesOf(back), original) << name;
     }
 }
 
@@ -54,28 +67,21 @@ TEST(MapFilesTest, DamagedMapsReadAsTheGameReadsThem) {
         std::size_t missing;
         std::size_t savedSize;  // 0: cannot be opened
     };
+    using enum MapReadStatus;
     const Case cases[] = {
-        {"whole", {7, 2, 0, 1, 0, 1, 2, 3, 4, 5, 6, 7, 8}, MapReadStatus::Complete, 0, 13},
-        {"bytes after the layers are kept",
-         {7, 1, 0, 1, 0, 1, 2, 3, 4, 9, 9},
-         MapReadStatus::Complete,
-         0,
-         11},
-        {"three bytes missing", {7, 2, 0, 1, 0, 1, 2, 3, 4, 5}, MapReadStatus::Short, 3, 13},
-        {"header cut after the tile set", {7}, MapReadStatus::TooLarge, 0, 0},
-        {"header cut inside the height: too tall to draw",
-         {7, 1, 0, 1},
-         MapReadStatus::TooWide,
-         0,
-         0},
-        {"too wide to draw", {0, 0x01, 0x04, 1, 0}, MapReadStatus::TooWide, 0, 0},
+        {"whole", {7, 2, 0, 1, 0, 1, 2, 3, 4, 5, 6, 7, 8}, Complete, 0, 13},
+        {"bytes after the layers are kept", {7, 1, 0, 1, 0, 1, 2, 3, 4, 9, 9}, Complete, 0, 11},
+        {"three bytes missing", {7, 2, 0, 1, 0, 1, 2, 3, 4, 5}, Short, 3, 13},
+        {"header cut after the tile set", {7}, TooLarge, 0, 0},
+        {"header cut inside the height: too tall to draw", {7, 1, 0, 1}, TooWide, 0, 0},
+        {"too wide to draw", {0, 0x01, 0x04, 1, 0}, TooWide, 0, 0},
     };
     for (const Case& c : cases) {
         const MapRead read = readTileMap(c.bytes);
         EXPECT_EQ(read.status, c.status) << c.name;
         EXPECT_EQ(read.missingBytes, c.missing) << c.name;
         EXPECT_EQ(read.map.has_value(), c.savedSize > 0) << c.name;
-        EXPECT_EQ(describeMapRead(read).empty(), c.status == MapReadStatus::Complete) << c.name;
+        EXPECT_EQ(describeMapRead(read).empty(), c.status == Complete) << c.name;
         if (!read.map) continue;
         const auto saved = writeTileMap(*read.map);
         EXPECT_EQ(saved.size(), c.savedSize) << c.name;
@@ -109,13 +115,6 @@ TEST(MapFilesTest, AttributeEditsOfEveryTileSetAreSaved) {
     EXPECT_EQ(set0[0x12], 0x20);
     EXPECT_EQ(set1[0x01], 0x20);
     EXPECT_EQ(bytesOf(h.gameDir / "Smt" / "sMat2.qd").size(), 200u) << "unchanged: not written";
-}
-
-int run(std::vector<std::string> args, std::string* message = nullptr) {
-    std::ostringstream err;
-    const int status = runCommandLine(args, err).value_or(-1);
-    if (message) *message = err.str();
-    return status;
 }
 
 TEST(CommandLineTest, ExitStatusesAndMessages) {
@@ -159,18 +158,6 @@ TEST(CommandLineTest, ExitStatusesAndMessages) {
     ASSERT_GT(bytes.size(), 24u);
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 16, bytes.begin() + 24),
               (std::vector<std::uint8_t>{0, 0, 0, 48, 0, 0, 0, 32}));
-}
-
-TEST(CommandLineTest, SampleMapsSurviveTheTextForm) {
-    EngineHarness h;
-    for (const char* name : {"NO", "forest", "village"}) {
-        const fs::path map = kSample / "Mt" / (std::string(name) + ".qd");
-        const std::string text = (h.gameDir / "map.txt").string();
-        const std::string back = (h.gameDir / "back.qd").string();
-        ASSERT_EQ(run({"--to-text", map.string(), text}), 0) << name;
-        ASSERT_EQ(run({"--from-text", text, back}), 0) << name;
-        EXPECT_EQ(bytesOf(back), bytesOf(map)) << name;
-    }
 }
 
 TEST(CommandLineTest, MapsTheTextFormCannotHoldAreRefused) {

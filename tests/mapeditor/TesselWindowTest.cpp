@@ -121,7 +121,8 @@ const ToolCase kToolCases[] = {
     {"P", {{6, 12}}, {6, 12}, 2},                // ...which the pencil then paints
 };
 
-TEST_F(TesselWindowTest, EachToolEditsTheActiveLayer) {
+TEST_F(TesselWindowTest, EachToolEditsTheActiveLayerAndUndoRedoWalkAcrossThem) {
+    const TileMap original = map();
     pickInPalette(5, 5);
     for (const ToolCase& c : kToolCases) {
         key(QKeySequence(QString::fromLatin1(c.key)));
@@ -129,15 +130,6 @@ TEST_F(TesselWindowTest, EachToolEditsTheActiveLayer) {
         EXPECT_EQ(map().at(0, c.probe.x(), c.probe.y()), c.ground) << c.key;
     }
     EXPECT_EQ(window_->model().undoStack().count(), 5) << "one step per gesture, none for I";
-}
-
-TEST_F(TesselWindowTest, UndoAndRedoWalkBackAndForthAcrossTools) {
-    const TileMap original = map();
-    pickInPalette(5, 5);
-    for (const ToolCase& c : kToolCases) {
-        key(QKeySequence(QString::fromLatin1(c.key)));
-        gesture(c.cells);
-    }
     const TileMap edited = map();
     EXPECT_TRUE(window_->isWindowModified());
     for (int i = 0; i < 5; ++i) key(QKeySequence::Undo);
@@ -151,10 +143,9 @@ TEST_F(TesselWindowTest, PaletteBlockPaintsABlockAndMarksShowTheirEvent) {
     pickInPalette(0x21, 0x32);  // a 2 x 2 block of the sheet
     key(QKeySequence(QStringLiteral("P")));
     gesture({{20, 16}});
-    EXPECT_EQ(map().at(0, 20, 16), 0x21);
-    EXPECT_EQ(map().at(0, 21, 16), 0x22);
-    EXPECT_EQ(map().at(0, 20, 17), 0x31);
-    EXPECT_EQ(map().at(0, 21, 17), 0x32);
+    EXPECT_EQ((std::array{map().at(0, 20, 16), map().at(0, 21, 16), map().at(0, 20, 17),
+                          map().at(0, 21, 17)}),
+              (std::array<std::uint8_t, 4>{0x21, 0x22, 0x31, 0x32}));
 
     const std::uint8_t ground = map().at(0, 4, 4);
     key(QKeySequence(QStringLiteral("Ctrl+3")));  // the marks layer

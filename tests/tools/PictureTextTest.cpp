@@ -91,13 +91,11 @@ TEST(Bmp, RoundTripsOddWidthsWithRowPadding) {
     EXPECT_EQ(bytes[0], 'B');
     EXPECT_EQ(bytes[28], 24);
     // Bottom-up: the file's first row is the picture's last, blue first in BGR order.
-    EXPECT_EQ(bytes[54], 0xFF);
-    EXPECT_EQ(bytes[55], 0);
-    EXPECT_EQ(bytes[56], 0);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 54, bytes.begin() + 57),
+              (std::vector<std::uint8_t>{0xFF, 0, 0}));
     auto back = tools::decodeBmp(bytes);
     ASSERT_TRUE(back);
-    EXPECT_EQ(back->width, 3);
-    EXPECT_EQ(back->height, 2);
+    EXPECT_EQ(std::pair(back->width, back->height), std::pair(3, 2));
     EXPECT_EQ(back->pixels, p.pixels);
 }
 
@@ -118,10 +116,6 @@ TEST(Png, HasSignatureAndScaledSize) {
     EXPECT_EQ(png[23], 8);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(PictureText, TextDrawsGlyphsWithOutline) {
     Picture p = parseOk("size 9 9\ncolour w FFFFFF\ncolour k 202020\ntext 1 1 1 w k I\n");
     // 'I' is ".###." on top: ink from column 2 of the glyph, outline around it.
@@ -129,9 +123,8 @@ TEST(PictureText, TextDrawsGlyphsWithOutline) {
     EXPECT_EQ(p.at(1, 1), (Rgb{32, 32, 32}));
     EXPECT_EQ(p.at(2, 0), (Rgb{32, 32, 32}));
     EXPECT_EQ(p.at(8, 8), (Rgb{0, 0, 0}));
-    Picture q;
-    EXPECT_NE(tools::parsePicture("size 4 4\ncolour w FFFFFF\ntext 0 0 1 w - A\n", "", q), "");
-    EXPECT_NE(tools::parsePicture("size 20 9\ncolour w FFFFFF\ntext 0 0 1 w - a\n", "", q), "");
+    EXPECT_NE(parseError("size 4 4\ncolour w FFFFFF\ntext 0 0 1 w - A\n"), "");
+    EXPECT_NE(parseError("size 20 9\ncolour w FFFFFF\ntext 0 0 1 w - a\n"), "");
 }
 
 TEST(PictureText, BandsRunTopToBottomAndScatterStaysInside) {

@@ -28,9 +28,7 @@ TEST(ClipBufferTest, CopyTakesUpTo256PointsPastTheEndButNeverPastTheCurve) {
         const int taken = c.lastTaken - c.start;
         EXPECT_EQ(buffer[0], 10 * c.start);
         EXPECT_EQ(buffer[static_cast<std::size_t>(taken)], 10 * c.lastTaken);
-        if (taken + 1 < kCurvePoints) {
-            EXPECT_EQ(buffer[static_cast<std::size_t>(taken + 1)], -1);
-        }
+        EXPECT_TRUE(taken + 1 == kCurvePoints || buffer[static_cast<std::size_t>(taken + 1)] == -1);
     }
     Curve curve;
     curve.fill(7);
@@ -43,16 +41,13 @@ TEST(ClipBlockTest, BlockHoldsBufferAndLengthAndRoundTrips) {
     const auto block = encodeClipBlock(ramp(), 150);
     ASSERT_EQ(block.size(), 8872u);
     EXPECT_EQ(kit::readI32LE(block, 4 * 150), 1500);
-    EXPECT_EQ(kit::readI32LE(block, 8808), 0);
-    EXPECT_EQ(kit::readI32LE(block, 8812), 0);
-    EXPECT_EQ(kit::readI32LE(block, 8816), 150);
-    EXPECT_EQ(kit::readI32LE(block, 8820), 0);
+    for (auto [at, value] : {std::pair{8808, 0}, {8812, 0}, {8816, 150}, {8820, 0}})
+        EXPECT_EQ(kit::readI32LE(block, static_cast<std::size_t>(at)), value) << at;
 
     auto decoded = decodeClipBlock(block);
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->buffer, ramp());
-    EXPECT_EQ(decoded->startX, 0);
-    EXPECT_EQ(decoded->endX, 150);
+    EXPECT_EQ(std::pair(decoded->startX, decoded->endX), std::pair(0, 150));
 }
 
 TEST(ClipBlockTest, ShortOrDamagedBlocksCannotPlacePointsOutsideTheCurve) {
@@ -65,8 +60,7 @@ TEST(ClipBlockTest, ShortOrDamagedBlocksCannotPlacePointsOutsideTheCurve) {
     block[8819] = 0x7F;  // a huge length
     auto decoded = decodeClipBlock(block);
     ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded->startX, 0);
-    EXPECT_EQ(decoded->endX, 2201);
+    EXPECT_EQ(std::pair(decoded->startX, decoded->endX), std::pair(0, 2201));
 }
 
 TEST(ClipCommandsTest, PasteLoadsTheBlockForTheActiveKindAndChangesNoCurve) {

@@ -29,7 +29,7 @@ class CurveUndoTest : public ::testing::Test {
     Curve curve = flat(0);
 };
 
-TEST_F(CurveUndoTest, TwoStrokesUndoTwiceThenRedoTwice) {
+TEST_F(CurveUndoTest, TwoStrokesUndoTwiceThenRedoTwiceUntilANewStroke) {
     stroke(history, 0, CurveKind::Volume, curve, 1);
     stroke(history, 0, CurveKind::Volume, curve, 2);
 
@@ -42,6 +42,13 @@ TEST_F(CurveUndoTest, TwoStrokesUndoTwiceThenRedoTwice) {
         EXPECT_EQ(done, steps[n].first) << n;
         EXPECT_EQ(curve, flat(steps[n].second)) << n;
     }
+    // A new stroke after an Undo makes Redo impossible.
+    ASSERT_TRUE(undoCurve(history, 0, CurveKind::Volume, curve));
+    stroke(history, 0, CurveKind::Volume, curve, 3);
+    EXPECT_FALSE(redoCurve(history, 0, CurveKind::Volume, curve));
+    EXPECT_EQ(curve, flat(3));
+    ASSERT_TRUE(undoCurve(history, 0, CurveKind::Volume, curve));
+    EXPECT_EQ(curve, flat(1));
 }
 
 TEST_F(CurveUndoTest, FiveStrokesAllowOnlyThreeUndos) {
@@ -52,17 +59,6 @@ TEST_F(CurveUndoTest, FiveStrokesAllowOnlyThreeUndos) {
     }
     EXPECT_FALSE(undoCurve(history, 1, CurveKind::Pan, curve));
     EXPECT_EQ(curve, flat(2));
-}
-
-TEST_F(CurveUndoTest, NewStrokeAfterUndoMakesRedoImpossible) {
-    stroke(history, 0, CurveKind::Waveform, curve, 1);
-    stroke(history, 0, CurveKind::Waveform, curve, 2);
-    ASSERT_TRUE(undoCurve(history, 0, CurveKind::Waveform, curve));
-    stroke(history, 0, CurveKind::Waveform, curve, 3);
-    EXPECT_FALSE(redoCurve(history, 0, CurveKind::Waveform, curve));
-    EXPECT_EQ(curve, flat(3));
-    ASSERT_TRUE(undoCurve(history, 0, CurveKind::Waveform, curve));
-    EXPECT_EQ(curve, flat(1));
 }
 
 TEST_F(CurveUndoTest, TheSequenceOrdersUndoAcrossRings) {

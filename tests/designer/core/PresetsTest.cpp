@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <numeric>
 #include <sstream>
@@ -142,18 +140,10 @@ TEST(Presets, EveryCategorySoundsLikeItsNameOverManySeeds) {
                 EXPECT_LT(m.seconds, c.maxSeconds);
                 EXPECT_GT(m.peakRms, 3000.0);
                 EXPECT_LE(m.peakAt, c.latestPeak);
-                if (c.pitch == Pitch::Rising) {
-                    EXPECT_GT(m.pitchTrend, 1.15);
-                }
-                if (c.pitch == Pitch::Falling) {
-                    EXPECT_LT(m.pitchTrend, 1 / 1.15);
-                }
-                if (c.sound == Sound::Tone) {
-                    EXPECT_GT(m.periodicity, 0.6);
-                }
-                if (c.sound == Sound::Noise) {
-                    EXPECT_LT(m.periodicity, 0.35);
-                }
+                EXPECT_TRUE(c.pitch != Pitch::Rising || m.pitchTrend > 1.15) << m.pitchTrend;
+                EXPECT_TRUE(c.pitch != Pitch::Falling || m.pitchTrend < 1 / 1.15) << m.pitchTrend;
+                EXPECT_TRUE(c.sound != Sound::Tone || m.periodicity > 0.6) << m.periodicity;
+                EXPECT_TRUE(c.sound != Sound::Noise || m.periodicity < 0.35) << m.periodicity;
             }
         }
     }
@@ -199,11 +189,6 @@ TEST(Presets, MutationsDriftInSmallStepsAndKeepTheSettings) {
         }
         EXPECT_GT(change(*first, *design).second, 2 * firstChange) << preset.name << " drifts";
     }
-}
-
-std::vector<std::uint8_t> readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 TEST(Presets, CommandLineWritesProjectsAndWavsRepeatablyBySeed) {

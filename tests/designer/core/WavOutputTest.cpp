@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <thread>
 
@@ -17,11 +15,6 @@ namespace {
 
 using testing::FakeUi;
 using testing::TempDir;
-
-std::vector<std::uint8_t> readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 class WavOutputTest : public ::testing::Test {
   protected:
@@ -45,10 +38,6 @@ TEST_F(WavOutputTest, NewDocumentGivesThe22094ByteFile) {
     EXPECT_EQ(f[44], 139);
     // The status says how loud it came out: the peak in dBFS, no sample at full scale.
     EXPECT_EQ(ui.status, "Waveファイルを作成しました ピーク -4.3 dBFS");
-    // The tracks were prepared for the render.
-    EXPECT_EQ(app->design.tracks[0].renderEnabled, 1);
-    EXPECT_EQ(app->design.tracks[1].renderEnabled, 0);
-    EXPECT_EQ(app->design.tracks[3].endMs, 1000);
 }
 
 TEST_F(WavOutputTest, SixteenBitStereoHeaderClippingAndOddEightBitData) {
@@ -115,7 +104,6 @@ TEST_F(WavOutputTest, RefusalsWriteNothing) {
         EXPECT_FALSE(CreateWavFile(*app, dir.file("r.wav"), ""));
         ASSERT_EQ(ui.shown.size(), 1u);
         EXPECT_EQ(ui.shown[0].text, c.message);
-        EXPECT_EQ(ui.shown[0].caption, "Error");
     }
     EXPECT_EQ(ui.renders, 0);
     EXPECT_FALSE(std::filesystem::exists(dir.file("r.wav")));

@@ -255,15 +255,14 @@ TEST_F(StartedApp, ANewSelectionHidesTheOldBandAndShowsItsOwnAtOnce) {
     QTest::mouseClick(&volume, Qt::LeftButton, {}, at(10, 5));
     // One point selected; its band sits where that point's column lies.
     const int column = volume.plot().sampleToColumn(app.state().selectionStart.x);
-    const QRgb banded = (plotcolour::kBackground ^ plotcolour::kSelectionBand) & 0xFFFFFFu;
-    ASSERT_EQ(volume.windowImage().pixel(at(column, 3)) & 0xFFFFFFu, banded);
+    const QRgb banded = rgb(plotcolour::kBackground ^ plotcolour::kSelectionBand);
+    ASSERT_EQ(plotPixel(volume, column, 3), banded);
 
     QTest::mousePress(&volume, Qt::LeftButton, {}, at(100, 5));
-    EXPECT_EQ(volume.windowImage().pixel(at(column, 3)) & 0xFFFFFFu,
-              plotcolour::kBackground & 0xFFFFFFu);
-    EXPECT_EQ(volume.windowImage().pixel(at(100, 3)) & 0xFFFFFFu, banded);
+    EXPECT_EQ(plotPixel(volume, column, 3), rgb(plotcolour::kBackground));
+    EXPECT_EQ(plotPixel(volume, 100, 3), banded);
     QTest::mouseRelease(&volume, Qt::LeftButton, {}, at(120, 5));
-    EXPECT_EQ(volume.windowImage().pixel(at(110, 3)) & 0xFFFFFFu, banded);
+    EXPECT_EQ(plotPixel(volume, 110, 3), banded);
 }
 
 // トラックのコピー, chosen from the menu by its key, copies curves and settings onto another
@@ -327,9 +326,9 @@ TEST_F(StartedApp, SelectionAndPasteActOnTheWindowInUse) {
     // Choosing a tool keeps the kind of the window in use.
     command(kCmdToolSelect);
     QTest::keyClick(&volume, Qt::Key_A, Qt::ControlModifier);
-    const QRgb banded = (plotcolour::kBackground ^ plotcolour::kSelectionBand) & 0xFFFFFFu;
+    const QRgb banded = rgb(plotcolour::kBackground ^ plotcolour::kSelectionBand);
     const int w = volume.plot().width();
-    EXPECT_EQ(volume.windowImage().pixel(at(w - 1, 1)) & 0xFFFFFFu, banded);
+    EXPECT_EQ(plotPixel(volume, w - 1, 1), banded);
     QTest::keyClick(&volume, Qt::Key_C, Qt::ControlModifier);
     const QByteArray block = QGuiApplication::clipboard()->mimeData()->data(kClipMimeType);
     ASSERT_EQ(block.size(), 8872);
@@ -363,7 +362,7 @@ TEST_F(StartedApp, SelectionAndPasteActOnTheWindowInUse) {
     const QImage selected = volume.windowImage();
     QTest::keyClick(&volume, Qt::Key_C, Qt::ControlModifier);
     const Curve beforePaste = curve(CurveKind::Volume);
-    const QRgb pasteBanded = (plotcolour::kBackground ^ plotcolour::kPasteBand) & 0xFFFFFFu;
+    const QRgb pasteBanded = rgb(plotcolour::kBackground ^ plotcolour::kPasteBand);
     auto bandedColumns = [&](const QImage& image, QRgb colour, int row) {
         int n = 0;
         for (int x = 0; x < w; ++x) n += (image.pixel(at(x, row)) & 0xFFFFFFu) == colour;

@@ -3,8 +3,6 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
-#include <fstream>
-#include <iterator>
 
 #include "UiTestSupport.h"
 #include "common/LittleEndian.h"
@@ -18,14 +16,8 @@ namespace {
 
 using testing::ScriptedPrompts;
 
-std::vector<unsigned char> readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 class FileCommands : public testing::KyrelWindows {
   protected:
-    void run(int id) { command(id); }
     QString title() { return frame().windowTitle(); }
     // Saves a project whose track 2 has volume `volume`, made by another copy of the logic.
     void makeProject(const std::string& path, int volume) {
@@ -123,13 +115,13 @@ TEST_F(FileCommands, CancellingTheRenderWritesNothing) {
         });
         return progress.exec();
     };
-    run(kCmdCreateWav);
+    command(kCmdCreateWav);
     EXPECT_TRUE(wasRendering);
     EXPECT_FALSE(std::filesystem::exists(wav));
     EXPECT_EQ(app.mainFrame()->statusText(), QString());
 
     // Play behind a cancelled render plays nothing and stays stale.
-    run(kCmdPlay);
+    command(kCmdPlay);
     EXPECT_TRUE(player.started().empty());
     EXPECT_EQ(app.design().settings.renderStale, 1);
 }

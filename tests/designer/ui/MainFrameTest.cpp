@@ -40,7 +40,7 @@ TEST_F(MainFrame, StartsWithFourTiledWindowsAndItsTitle) {
     EXPECT_EQ(last.bottom(), frame().mdiArea().viewport()->height() - 1);
 }
 
-TEST_F(MainFrame, CopiesTakeTheSmallestFreeInstanceNumber) {
+TEST_F(MainFrame, CopiesTakeTheSmallestFreeInstanceNumberAndRemoveTheirPlaybackFile) {
     EXPECT_EQ(app.state().tempWavPath, dir.file("KYTemp0.wav"));
     InstanceLock two;
     {
@@ -49,7 +49,12 @@ TEST_F(MainFrame, CopiesTakeTheSmallestFreeInstanceNumber) {
         ASSERT_TRUE(second.start(""));
         EXPECT_EQ(second.state().tempWavPath, dir.file("KYTemp1.wav"));
         EXPECT_EQ(two.acquire(dir.dir()), 2);
+        second.design().settings.durationMs = 10;
+        second.mainFrame()->action(kCmdPlay)->trigger();
+        ASSERT_TRUE(std::filesystem::exists(dir.file("KYTemp1.wav")));
+        ASSERT_TRUE(waitUntil([&] { return !second.state().isPlaying(); }));
     }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("KYTemp1.wav"))) << "removed at the end";
     InstanceLock gap;  // copies 0 and 2 run
     EXPECT_EQ(gap.acquire(dir.dir()), 1);
     InstanceLock nowhere;
@@ -225,20 +230,6 @@ TEST_F(MainFrame, HelpOpensBesideTheWindowAndClosesWithEscOrCtrlW) {
         EXPECT_FALSE(help->isVisible()) << key;
         EXPECT_EQ(createWav.count(), 0);
     }
-}
-
-TEST_F(MainFrame, ThePlaybackFileIsRemovedWhenTheProgramEnds) {
-    const std::string temp = dir.file("KYTemp1.wav");
-    {
-        ScriptedPrompts otherPrompts;
-        CKyrelApp other(otherPrompts, nullptr, 2);
-        ASSERT_TRUE(other.start(""));
-        other.design().settings.durationMs = 10;
-        other.mainFrame()->action(kCmdPlay)->trigger();
-        ASSERT_TRUE(std::filesystem::exists(temp));
-        ASSERT_TRUE(waitUntil([&] { return !other.state().isPlaying(); }));
-    }
-    EXPECT_FALSE(std::filesystem::exists(temp));
 }
 
 }  // namespace

@@ -46,7 +46,9 @@ TEST(Grid, PlacedActorsLandInTheirCells) {
 
 TEST(Reach, PlayerModeMirrorsThePatternEnemyModeCoversTheQuadrantInFront) {
     using CellSet = std::set<std::pair<int, int>>;
+    const CellGrid player = GridWith({{0, 3, 3}}), enemy = GridWith({{4, 3, 3}});
     const CellGrid large = GridWith({{5, 2, 2}, {5, 2, 3}, {5, 3, 2}, {5, 3, 3}});
+    const SkillRecord cross = Skill({2, 1}, 0, 0x11);
     const struct {
         CellGrid grid;
         int slot;
@@ -55,35 +57,15 @@ TEST(Reach, PlayerModeMirrorsThePatternEnemyModeCoversTheQuadrantInFront) {
         ReachPose pose;
         CellSet reach;
     } cases[] = {
-        {GridWith({{0, 3, 3}}), 0, Skill({1}, 0, 0x11), kReachPlayer, {}, {{3, 3}}},
-        {GridWith({{0, 3, 3}}), 0, Skill({0, 1}, 0, 0x11), kReachPlayer, {}, {{2, 3}, {4, 3}}},
-        {GridWith({{0, 3, 3}}),
-         0,
-         Skill({2, 1}, 0, 0x11),
-         kReachPlayer,
-         {},
-         {{2, 3}, {4, 3}, {3, 2}, {3, 4}}},
-        {GridWith({{0, 0, 6}}), 0, Skill({2, 1}, 0, 0x11), kReachPlayer, {}, {{1, 6}, {0, 5}}},
+        {player, 0, Skill({1}, 0, 0x11), kReachPlayer, {}, {{3, 3}}},
+        {player, 0, Skill({0, 1}, 0, 0x11), kReachPlayer, {}, {{2, 3}, {4, 3}}},
+        {player, 0, cross, kReachPlayer, {}, {{2, 3}, {4, 3}, {3, 2}, {3, 4}}},
+        {GridWith({{0, 0, 6}}), 0, cross, kReachPlayer, {}, {{1, 6}, {0, 5}}},
         // Looking down and right: bits run along columns, bytes along rows.
-        {GridWith({{4, 3, 3}}),
-         4,
-         Skill({2, 1}, 0, 0x11),
-         kReachEnemy,
-         {-1, 0, 32, 24},
-         {{4, 3}, {3, 4}}},
-        {GridWith({{4, 3, 3}}),
-         4,
-         Skill({6}, 0, 0x11),
-         kReachEnemy,
-         {1, 1, 32, 24},
-         {{2, 3}, {1, 3}}},  // looking up and left
+        {enemy, 4, cross, kReachEnemy, {-1, 0, 32, 24}, {{4, 3}, {3, 4}}},
+        {enemy, 4, Skill({6}, 0, 0x11), kReachEnemy, {1, 1, 32, 24}, {{2, 3}, {1, 3}}},  // up, left
         // A frame taller than one row also stretches the first byte one row back.
-        {GridWith({{4, 3, 3}}),
-         4,
-         Skill({2, 1}, 0, 0x11),
-         kReachEnemy,
-         {-1, 0, 32, 32},
-         {{4, 3}, {4, 2}, {3, 4}}},
+        {enemy, 4, cross, kReachEnemy, {-1, 0, 32, 32}, {{4, 3}, {4, 2}, {3, 4}}},
         // A 64 x 48 enemy: the origin moves to the front corner (3, 3); reach[0] bits 0 and 1
         // stretch over both rows and reach[k] bit 0 over both columns.
         {large,
@@ -112,15 +94,11 @@ TEST(Cursor, StepsToTheNextReachCellWrappingRowsAndColumns) {
 
 TEST(Cursor, FacingFollowsTheCursorAndKeepsEqualAxes) {
     int step = 1, facing = 0;
-    FaceTowards({3, 3}, {5, 1}, step, facing);
-    EXPECT_EQ(step, -1);
-    EXPECT_EQ(facing, 1);
-    FaceTowards({3, 3}, {3, 3}, step, facing);
-    EXPECT_EQ(step, -1);
-    EXPECT_EQ(facing, 1);
-    FaceTowards({3, 3}, {1, 4}, step, facing);
-    EXPECT_EQ(step, 1);
-    EXPECT_EQ(facing, 0);
+    for (auto [to, wantStep, wantFacing] :
+         {std::tuple{GridCell{5, 1}, -1, 1}, {{3, 3}, -1, 1}, {{1, 4}, 1, 0}}) {
+        FaceTowards({3, 3}, to, step, facing);
+        EXPECT_EQ(std::pair(step, facing), std::pair(wantStep, wantFacing));
+    }
 }
 
 TEST(Targets, AreaIsCentredAndClippedAtTheGrid) {

@@ -79,15 +79,6 @@ TEST_F(BattleScreen, LabelNearTheRightEdgeEndsAtTheEdge) {
     EXPECT_EQ(Pixel(239 - 124 - 1, 315), outside);
 }
 
-TEST_F(BattleScreen, TheStepsLastFrameStillShowsTheMarkerAndLabel) {
-    g.Hold("up", 2);
-    ASSERT_EQ(g.engine.ModeProc, StepAnim);
-    g.Hold("", 9);  // the ninth frame of the step ends it
-    EXPECT_EQ(g.engine.ModeProc, FreeMove);
-    // Beth's label spans x 9..36, y 268..283 under her new place (23, 268).
-    EXPECT_NE(Pixel(20, 283), b().background.At(20, 283 - 210));
-}
-
 TEST_F(BattleScreen, ShakesAddUpToNothing) {
     b().targeted = {};
     b().targeted[0] = 1;

@@ -40,8 +40,7 @@ TEST_F(BattleSequence, SetUpPlacesEveryoneAndWaitsForThePlayer) {
     EXPECT_EQ(mode(), FreeMove);
     EXPECT_EQ(g.engine.SceneProc, DrawBattle);
     ASSERT_EQ(g.engine.Actors.size(), 11u);
-    EXPECT_EQ(g.engine.Actors[0].x, 23);
-    EXPECT_EQ(g.engine.Actors[0].y, 292);
+    EXPECT_EQ(std::pair(g.engine.Actors[0].x, g.engine.Actors[0].y), std::pair(23, 292));
     EXPECT_EQ(b().grid[0][1], 1);
     EXPECT_EQ(b().grid[5][3], 5);
     EXPECT_EQ(b().alive, (std::array<std::int32_t, 11>{1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0}));
@@ -81,7 +80,7 @@ TEST_F(BattleSequence, PassOnTheLastMemberGoesBackToTheFirstAlive) {
     EXPECT_EQ(b().activeSlot, 1);
 }
 
-TEST_F(BattleSequence, BlockedStepTurnsButGivesNoEnemyTick) {
+TEST_F(BattleSequence, ABlockedStepOnlyTurnsAFreeOneMovesOneCellAndTicksAnEnemy) {
     g.StartBattle(0);
     Actor& me = g.engine.Actors[0];
     me.facing = 1;
@@ -93,16 +92,14 @@ TEST_F(BattleSequence, BlockedStepTurnsButGivesNoEnemyTick) {
     EXPECT_EQ(g.engine.Actors[4].x, enemyBefore.x);
     EXPECT_EQ(g.engine.Actors[4].stepX, enemyBefore.stepX);
     EXPECT_EQ(b().enemyTurn, 4);
-}
-
-TEST_F(BattleSequence, AFreeStepMovesOneCellAndTicksAnEnemy) {
-    g.StartBattle(0);
+    g.Hold("", 1);
     g.Hold("up", 2);
     EXPECT_EQ(mode(), StepAnim);
     EXPECT_EQ(b().grid[0][0], 1);  // the destination is reserved at once
-    g.Hold("", 9);
+    g.Hold("", 9);  // the ninth frame of the step ends it, still showing the marker and label
     EXPECT_EQ(mode(), FreeMove);
-    EXPECT_EQ(g.engine.Actors[0].y, 292 - 24);
+    EXPECT_EQ(me.y, 292 - 24);
+    EXPECT_NE(g.engine.Screen.At(20, 283), b().background.At(20, 283 - 210));  // Beth's label
     // The slime cannot reach anyone from column 5 and stepped left towards the party.
     EXPECT_EQ(g.engine.Actors[4].x, 183 - 32);
 }

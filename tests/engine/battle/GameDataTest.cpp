@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <string>
 
@@ -14,11 +15,9 @@ TEST(CharacterFile, ReadsTheFourLineExample) {
     EXPECT_STREQ(r.codeName, "hero1");
     EXPECT_EQ(std::string(r.name), kAllen);
     EXPECT_STREQ(r.pictureName, "alen");
-    EXPECT_EQ(r.hp, 120);
-    EXPECT_EQ(r.lp, 8);
-    EXPECT_EQ(r.stats[kStatAttack], 12);
-    EXPECT_EQ(r.stats[kStatSpeed], 9);
-    EXPECT_EQ(r.stats[7], 3);
+    EXPECT_EQ(
+        (std::array<int, 5>{r.hp, r.lp, r.stats[kStatAttack], r.stats[kStatSpeed], r.stats[7]}),
+        (std::array<int, 5>{120, 8, 12, 9, 3}));
 }
 
 TEST(CharacterFile, OddTextIsReadAsFormattedInputReadsIt) {
@@ -74,8 +73,7 @@ TEST(EnemyFile, ReadsRecordRewardsAndABoundedActionList) {
     const auto e = ParseEnemy("slime sl\n40,0,\n0,8,3,2,1,0,1,0,\n10,5,\n2:\n5-3\n1-1\n");
     EXPECT_STREQ(e.record.name, "slime");
     EXPECT_STREQ(e.record.pictureName, "sl");
-    EXPECT_EQ(e.record.hp, 40);
-    EXPECT_EQ(e.record.stats[kStatAttack], 8);
+    EXPECT_EQ((std::pair<int, int>(e.record.hp, e.record.stats[kStatAttack])), std::pair(40, 8));
     ASSERT_EQ(e.actions.size(), 2u);
     EXPECT_EQ(ActionSkill(e.actions[0]), 5);
     EXPECT_EQ(ActionWeight(e.actions[0]), 3);
@@ -91,11 +89,8 @@ TEST(GroupFile, ReadsTheRequestedLineAndMarksWhatItCouldNotRead) {
         "3,3,0,0,0,0,0,1-2,1-3,1-4,1-5,6-2,6-4,0-0,0-0,0-0,0-0,0-0,\n";
     const auto g = ParseGroupLine(file, 1);
     ASSERT_TRUE(g.present);
-    EXPECT_EQ(g.enemy[0], 3);
-    EXPECT_EQ(g.column[0], 1);
-    EXPECT_EQ(g.row[0], 2);
-    EXPECT_EQ(g.column[5], 6);
-    EXPECT_EQ(g.row[5], 4);
+    EXPECT_EQ((std::array<int, 5>{g.enemy[0], g.column[0], g.row[0], g.column[5], g.row[5]}),
+              (std::array<int, 5>{3, 1, 2, 6, 4}));
     EXPECT_TRUE(g.placeRead[10]);
     EXPECT_FALSE(ParseGroupLine(file, 0).enemyRead[1]);
     EXPECT_FALSE(ParseGroupLine(file, 2).present);

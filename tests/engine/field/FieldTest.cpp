@@ -112,7 +112,7 @@ TEST_F(FieldTest, BlockedStepsTurnOnlyUnderPlayerControlAndTheMapsEdgesBlock) {
     }
 }
 
-TEST_F(FieldTest, MarkOnABlockingTileFiresWhenTheLeaderWalksIntoIt) {
+TEST_F(FieldTest, MarkOnABlockingTileFiresWhenTheLeaderWalksIntoItAndAMissingLabelIsReported) {
     gamedir::LoadSource(e.Scripts.GlobalScript, "c0;0;1;= # @PLC1// c0;0;5;= # @PLC2// c0;0;7;= #");
     RunGlobalScript(e);
     e.Field.playerControl = 1;
@@ -123,10 +123,9 @@ TEST_F(FieldTest, MarkOnABlockingTileFiresWhenTheLeaderWalksIntoIt) {
     EXPECT_EQ(e.ModeProc, ScriptMode);
     EXPECT_EQ(e.Field.events[5]->active, 0);  // saved and cleared for the event
     EXPECT_EQ(e.Field.events[5]->savedActive, 1);
-}
-
-TEST_F(FieldTest, MarkWithoutItsLabelIsReportedAndWalkingGoesOn) {
+    // A mark without its label is reported, and walking goes on.
     gamedir::LoadSource(e.Scripts.GlobalScript, "#");
+    e.ModeProc = PlayerControl;
     Place(0, 6, 7);
     EXPECT_EQ(Step(e, 0, 1, 0), 0);
     EXPECT_NE(Boxes(h).back().find("PLC0"), std::string::npos);

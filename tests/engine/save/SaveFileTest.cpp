@@ -8,7 +8,6 @@
 #include <functional>
 
 #include "common/LittleEndian.h"
-#include "engine/platform/Options.h"
 #include "engine/save/SaveFile.h"
 #include "engine/save/SaveStore.h"
 
@@ -125,14 +124,6 @@ TEST(SaveStore, DefaultDirectoryFollowsXdgWithTheGamesNameAndAHash) {
     const auto underHome = save::DefaultSaveDirectory("/tmp/b/game", "relative", "/home/u");
     EXPECT_EQ(underHome.parent_path(), "/home/u/.local/share/dunmere");
     EXPECT_NE(underXdg.filename(), underHome.filename()) << "two games of one name keep apart";
-}
-
-TEST(SaveStore, SaveDirOption) {
-    std::string error;
-    const auto options = ParseOptions({"--headless", "--save-dir", "s"}, error);
-    ASSERT_TRUE(options) << error;
-    EXPECT_EQ(options->saveDir, std::filesystem::path("s"));
-    EXPECT_FALSE(ParseOptions({"--save-dir"}, error));
 }
 
 }  // namespace

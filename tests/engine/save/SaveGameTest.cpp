@@ -106,9 +106,7 @@ TEST_P(SaveMenuFlow, AnswersTheScript) {
     EXPECT_EQ(Saver().variables[2], c.p2);
     EXPECT_EQ(Saver().variables[5], 1);  // the script went on once
     EXPECT_EQ(Slot(0).has_value(), c.saved);
-    if (c.saved) {
-        EXPECT_EQ(Slot(0)->summary.mapName, "room");
-    }
+    EXPECT_TRUE(!c.saved || Slot(0)->summary.mapName == "room");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -144,16 +142,14 @@ TEST_F(SaveGame, ABattleScriptIsRefused) {
     EXPECT_EQ(g.engine.ModeProc, IdleProc);
 }
 
-// The game loaded from the title is the game that was saved: the same frames and the same
-// events follow the same keys, and the save point answers 2.
+// The game loaded from the title is the game that was saved: the same keys lead to the same
+// state, and the save point answers 2. (The sample game's test compares frames and events.)
 TEST_F(SaveGame, ALoadedGameGoesOnExactlyAsTheSavedOne) {
     const std::vector<Step> after = {{"", 20},      {"shift", 2}, {"", 10},
                                      {"right", 40}, {"down", 20}, {"", 5}};
     ToTitleMenu();
     ToSaveMenu();
     Play({{"", 2}, {"shift", 1}});
-    const std::uint64_t savedAt = g.engine.FrameNumber;
-    const std::size_t traceAtSave = g.h.Trace().size();
     Play(after);
 
     BattleGame loaded(g.h.gameDir);
@@ -165,31 +161,12 @@ TEST_F(SaveGame, ALoadedGameGoesOnExactlyAsTheSavedOne) {
     EXPECT_EQ(loaded.engine.Saves.views[0].summary.leaderName, "Beth");
     loaded.Hold("down", 1);
     loaded.Hold("shift", 1);
-    const std::uint64_t loadedAt = loaded.engine.FrameNumber;
-    const std::size_t traceAtLoad = loaded.h.Trace().size();
     for (const Step& step : after) loaded.Hold(step.keys, step.frames);
 
     // The one difference: the save point answered 2 (resumed) instead of 1 (saved).
     EXPECT_EQ(std::exchange(loaded.engine.Scripts.GlobalScript.variables[2], 1), 2);
     EXPECT_EQ(save::EncodeSave(CaptureGame(loaded.engine, save::Mode::ScriptMode, -1)),
               save::EncodeSave(CaptureGame(g.engine, save::Mode::ScriptMode, -1)));
-    EXPECT_EQ(loaded.engine.Actors[0].x, g.engine.Actors[0].x);
-    for (int y = kVisibleTop; y < kVisibleTop + kPageHeight; ++y)
-        ASSERT_TRUE(std::equal(g.engine.Screen.Row(y), g.engine.Screen.Row(y) + kScreenWidth,
-                               loaded.engine.Screen.Row(y)))
-            << "row " << y;
-    // The events after the save and after the load, frame numbers counted from there.
-    auto since = [](const std::vector<std::string>& trace, std::size_t from, std::uint64_t at) {
-        std::vector<std::string> out;
-        for (std::size_t i = from; i < trace.size(); ++i) {
-            const auto space = trace[i].find(' ');
-            out.push_back(std::to_string(std::stoull(trace[i].substr(0, space)) - at) +
-                          trace[i].substr(space));
-        }
-        return out;
-    };
-    EXPECT_EQ(since(loaded.h.Trace(), traceAtLoad, loadedAt),
-              since(g.h.Trace(), traceAtSave, savedAt));
 }
 
 TEST_F(SaveGame, ADamagedOrNewerSaveIsShownAndNeverLoaded) {

@@ -1,8 +1,6 @@
 // The `e`, `f` and `a` instruction classes and the event and animation runners.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "engine/battle/Battle.h"
 #include "engine/script/ScriptRunner.h"
 #include "tests/engine/field/GameDirKit.h"
@@ -120,15 +118,14 @@ TEST_F(FieldInstructionTest, IndicesOutsideTheirTablesAreRefused) {
 
 TEST_F(FieldInstructionTest, TurnTowardsAnotherActor) {
     A(5).x = 100, A(5).y = 300;
-    A(6).x = 50, A(6).y = 300;
-    Run("c0;3;5;= c0;0;6;= f9; #");
-    EXPECT_EQ(A(5).facing, 1);
-    A(6).x = 100, A(6).y = 400;
-    Run("f9; #");
-    EXPECT_EQ(A(5).facing, 0);
-    A(6).y = 300;  // the same place: the facing stays
-    Run("f9; #");
-    EXPECT_EQ(A(5).facing, 0);
+    LoadSource(global, "c0;3;5;= c0;0;6;= #");
+    RunGlobalScript(e);
+    // Left, below, then the same place, where the facing stays.
+    for (auto [x, y, facing] : {std::tuple{50, 300, 1}, {100, 400, 0}, {100, 300, 0}}) {
+        A(6).x = x, A(6).y = y;
+        Run("f9; #");
+        EXPECT_EQ(A(5).facing, facing) << x << "," << y;
+    }
 }
 
 TEST_F(FieldInstructionTest, SaveRestoreAndRestartOfEventObjects) {

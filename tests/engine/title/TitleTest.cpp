@@ -57,6 +57,24 @@ struct TitleTest : ::testing::Test {
     std::uint16_t Pixel(int x, int visibleY) const {
         return h.engine.Screen.At(x, kVisibleTop + visibleY);
     }
+    // After the start-up frame: the title screen with its background, `frame` frames in, or
+    // the menu of five entries.
+    void ShowTitleScreen(int frame) {
+        ASSERT_TRUE(h.RunFrames(1));
+        h.engine.SceneProc = TitleScreen;
+        h.engine.ModeProc = IdleProc;
+        h.engine.PictureSlots[1].LoadFile(h.engine, "pic\\title_bg");
+        h.engine.Title.frame = frame;
+    }
+    void OpenMenu() {
+        ASSERT_TRUE(h.RunFrames(1));
+        h.engine.SceneProc = TitleMenu;
+        h.engine.ModeProc = IdleProc;
+        h.engine.Title.menu.Create(5);
+        for (int i = 0; i < 5; ++i) h.engine.Title.menu.SetItem(h.engine, i, "x", 0);
+        h.engine.Title.frame = 95;
+        h.engine.InputTimer = 100;
+    }
 
     EngineHarness h;
 };
@@ -167,19 +185,7 @@ TEST_F(ShiftFromStart, SkipsToTheMenuInTheFirstFrameAndStartsWhenItShows) {
     EXPECT_EQ(h.engine.Field.scriptMode, 1);
 }
 
-struct TitleLeave : TitleTest {
-    TitleLeave() : TitleTest("") {}
-    // The title screen with its background, `frame` frames in.
-    void ShowTitleScreen(int frame) {
-        ASSERT_TRUE(h.RunFrames(1));
-        h.engine.SceneProc = TitleScreen;
-        h.engine.ModeProc = IdleProc;
-        h.engine.PictureSlots[1].LoadFile(h.engine, "pic\\title_bg");
-        h.engine.Title.frame = frame;
-    }
-};
-
-TEST_F(TitleLeave, ShiftCountsFromFrame87AndFadesOverThirtyFrames) {
+TEST_F(TitleTest, ShiftCountsFromFrame87AndFadesOverThirtyFrames) {
     ShowTitleScreen(80);
     h.engine.Title.leave = 0;
     // Shift before t = 87 is ignored.
@@ -201,17 +207,17 @@ TEST_F(TitleLeave, ShiftCountsFromFrame87AndFadesOverThirtyFrames) {
     EXPECT_EQ(Pixel(120, 3), 0);
 }
 
-TEST_F(TitleLeave, BackgroundRowsFirstAndLastAreNotDrawn) {
+TEST_F(TitleTest, BackgroundRowsFirstAndLastAreNotDrawn) {
     ShowTitleScreen(-24);  // t = -23: the background at full brightness, no wave yet
     ASSERT_TRUE(h.RunFrames(1));
     // Rows 1..4 of the picture, centred on columns 70..169; its first and last rows stay out.
     const std::uint16_t red = Rgb555(0xF8, 0, 0);
-    for (auto [x, y, colour] : {std::tuple{70, 0, 0}, {70, 1, red}, {70, 4, red}, {70, 5, 0},
-                                {69, 1, 0}, {170, 1, 0}})
+    for (auto [x, y, colour] :
+         {std::tuple{70, 0, 0}, {70, 1, red}, {70, 4, red}, {70, 5, 0}, {69, 1, 0}, {170, 1, 0}})
         EXPECT_EQ(Pixel(x, y), colour) << x << "," << y;
 }
 
-TEST_F(TitleLeave, WideBackgroundWavesWithoutLeavingTheScreen) {
+TEST_F(TitleTest, WideBackgroundWavesWithoutLeavingTheScreen) {
     h.WriteFile("pic\\title_bg.qdg", MakeBmp(240, 210, [](int, int) { return 0xF80000u; }));
     ShowTitleScreen(300);
     ASSERT_TRUE(h.RunFrames(5));
@@ -219,20 +225,7 @@ TEST_F(TitleLeave, WideBackgroundWavesWithoutLeavingTheScreen) {
     EXPECT_EQ(h.engine.Screen.At(0, kVisibleTop + kPageHeight + 1), 0);
 }
 
-struct MenuTest : TitleTest {
-    MenuTest() : TitleTest("") {}
-    void OpenMenu() {
-        ASSERT_TRUE(h.RunFrames(1));
-        h.engine.SceneProc = TitleMenu;
-        h.engine.ModeProc = IdleProc;
-        h.engine.Title.menu.Create(5);
-        for (int i = 0; i < 5; ++i) h.engine.Title.menu.SetItem(h.engine, i, "x", 0);
-        h.engine.Title.frame = 95;
-        h.engine.InputTimer = 100;
-    }
-};
-
-TEST_F(MenuTest, DownMovesTheBrightEntryWithTheCursorSound) {
+TEST_F(TitleTest, DownMovesTheBrightEntryWithTheCursorSound) {
     OpenMenu();
     ASSERT_TRUE(h.RunFrames(1));
     const std::uint16_t newGameBright = Pixel(100, 15);
@@ -246,7 +239,7 @@ TEST_F(MenuTest, DownMovesTheBrightEntryWithTheCursorSound) {
     EXPECT_EQ(Pixel(100, 15), dataDark);
 }
 
-TEST_F(MenuTest, ConfirmingADataEntryStartsANewGame) {
+TEST_F(TitleTest, ConfirmingADataEntryStartsANewGame) {
     OpenMenu();
     h.engine.Title.menu.cursor = 3;
     h.SetKeys("3 shift\n");
