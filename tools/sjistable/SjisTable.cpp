@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/Utf8.h"
+
 namespace {
 
 // Converts `in` with `cd`; returns false when iconv refuses it.
@@ -21,26 +23,17 @@ bool Convert(iconv_t cd, const std::string& in, std::string& out) {
     return inLeft == 0;
 }
 
-// The UTF-8 form of one code point of the Basic Multilingual Plane.
-std::string Utf8(std::uint32_t c) {
-    std::string s;
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | (c >> 6));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xE0 | (c >> 12));
-        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
-    return s;
-}
-
 // The code point of a UTF-16 (little-endian) pair of bytes.
 std::uint32_t FromUtf16(const std::string& s) {
     return static_cast<std::uint8_t>(s[0]) |
            (static_cast<std::uint32_t>(static_cast<std::uint8_t>(s[1])) << 8);
+}
+
+// The UTF-8 form of one code point.
+std::string Utf8(std::uint32_t c) {
+    std::string s;
+    kit::appendUtf8(s, c);
+    return s;
 }
 
 }  // namespace

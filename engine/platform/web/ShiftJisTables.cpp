@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "common/ShiftJis.h"
+#include "common/Utf8.h"
 
 extern const std::uint16_t kSjisToUnicode[0x10000];
 extern const std::uint16_t kUnicodeToSjis[][2];
@@ -11,19 +12,6 @@ extern const std::uint32_t kUnicodeToSjisCount;
 
 namespace kit {
 namespace {
-
-void AppendUtf8(std::string& out, std::uint32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 // The code point of the character of `sjis` at `i` (one or two bytes, `length`), or nothing.
 std::optional<std::uint32_t> Decode(std::string_view sjis, std::size_t i, std::size_t& length) {
@@ -78,7 +66,7 @@ std::optional<std::string> sjisToUtf8(std::string_view sjis) {
     for (std::size_t i = 0, length = 0; i < sjis.size(); i += length) {
         const auto c = Decode(sjis, i, length);
         if (!c) return std::nullopt;
-        AppendUtf8(out, *c);
+        appendUtf8(out, *c);
     }
     return out;
 }
@@ -87,7 +75,7 @@ std::string sjisToUtf8Lossy(std::string_view sjis) {
     std::string out;
     for (std::size_t i = 0, length = 0; i < sjis.size(); i += length) {
         const auto c = Decode(sjis, i, length);
-        AppendUtf8(out, c ? *c : 0xFFFD);
+        appendUtf8(out, c ? *c : 0xFFFD);
     }
     return out;
 }
