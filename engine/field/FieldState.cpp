@@ -1,5 +1,7 @@
 #include "engine/field/FieldState.h"
 
+#include "engine/script/ScriptRunner.h"
+
 #include <string>
 
 #include "common/WholeFile.h"
@@ -44,6 +46,7 @@ void InitField(Engine& engine) {
     engine.Field.battleStartMode = BattleStartMode;
     RegisterShutdown(engine, ShutdownStep::FieldState, DestroyField);
     RegisterShutdown(engine, ShutdownStep::ActorTable, [](Engine& e) { e.Actors.clear(); });
+    RegisterScriptShutdown(engine);
     LoadTileSet(engine, 0);
 }
 

@@ -4,12 +4,7 @@
 
 #include "engine/core/CDib.h"
 #include "engine/core/Draw.h"
-
-namespace {
-
-constexpr int kTile = 16;
-
-}  // namespace
+#include "engine/field/FieldState.h"
 
 void DrawMapLayer(CDib& target, const CDib& sheet, const MapLayersView& map, int layer,
                   const TileRange& range, int originX, int originY) {
@@ -29,13 +24,14 @@ void DrawMapLayer(CDib& target, const CDib& sheet, const MapLayersView& map, int
                 static_cast<std::size_t>(column);
             if (at >= map.layers.size()) return;
             const std::uint8_t tile = map.layers[at];
-            const int left = (tile & 0x0F) * kTile, top = (tile >> 4) * kTile;
-            const int x = kTile * column - originX, y = kTile * row - originY;
+            const int left = (tile & 0x0F) * kTileSize, top = (tile >> 4) * kTileSize;
+            const int x = kTileSize * column - originX, y = kTileSize * row - originY;
             if (layer == kGroundLayer)
-                BltCopy(target, x, y, sheet, left, top, left + kTile, top + kTile);
+                BltCopy(target, x, y, sheet, left, top, left + kTileSize, top + kTileSize);
             else if (layer == kUpperLayer)
-                BltKeyed(target, x, y, sheet, left, top, left + kTile, top + kTile);
+                BltKeyed(target, x, y, sheet, left, top, left + kTileSize, top + kTileSize);
             else
-                BltBlend(target, x, y, sheet, left, top, left + kTile, top + kTile, kOverlayLevel);
+                BltBlend(target, x, y, sheet, left, top, left + kTileSize, top + kTileSize,
+                         kOverlayLevel);
         }
 }

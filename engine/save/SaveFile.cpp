@@ -9,6 +9,13 @@
 #include "common/LittleEndian.h"
 
 namespace save {
+
+std::uint32_t Crc32(std::span<const std::uint8_t> bytes) {
+    uLong crc = crc32(0L, Z_NULL, 0);
+    // zlib takes at most 4 GiB at a time; payloads and paths are far smaller.
+    return static_cast<std::uint32_t>(crc32(crc, bytes.data(), static_cast<uInt>(bytes.size())));
+}
+
 namespace {
 
 constexpr char kSignature[8] = {'D', 'U', 'N', 'S', 'A', 'V', 'E', '\x1A'};
@@ -19,12 +26,6 @@ constexpr std::size_t kMaxText = 1u << 16;
 constexpr std::size_t kMaxActors = 256;
 constexpr std::size_t kMaxCharacters = 1u << 16;
 constexpr std::size_t kMaxLayerBytes = 64u << 20;
-
-std::uint32_t Crc32(std::span<const std::uint8_t> bytes) {
-    uLong crc = crc32(0L, Z_NULL, 0);
-    // zlib takes at most 4 GiB at a time; payloads are far smaller.
-    return static_cast<std::uint32_t>(crc32(crc, bytes.data(), static_cast<uInt>(bytes.size())));
-}
 
 class Writer {
   public:

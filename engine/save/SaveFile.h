@@ -25,6 +25,9 @@ inline constexpr std::size_t kHeaderSize = 20;
 
 std::vector<std::uint8_t> EncodeSave(const Game& game);
 
+// zlib's CRC-32 of `bytes`: the check of a save's payload, also the tag of a game's save folder.
+std::uint32_t Crc32(std::span<const std::uint8_t> bytes);
+
 // The game in `bytes`, or nothing with a short English reason in `why`.
 std::optional<Game> DecodeSave(std::span<const std::uint8_t> bytes, std::string* why = nullptr);
 

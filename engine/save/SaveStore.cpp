@@ -1,11 +1,10 @@
 #include "engine/save/SaveStore.h"
 
-#include <zlib.h>
-
 #include <cstdio>
 
 #include "common/AtomicFile.h"
 #include "common/WholeFile.h"
+#include "engine/save/SaveFile.h"
 
 namespace save {
 
@@ -51,8 +50,8 @@ std::filesystem::path DefaultSaveDirectory(const std::filesystem::path& gameDir,
     std::filesystem::path absolute = std::filesystem::weakly_canonical(gameDir, ec);
     if (ec) absolute = std::filesystem::absolute(gameDir, ec);
     const std::string text = absolute.string();
-    const auto hash = crc32(crc32(0L, Z_NULL, 0), reinterpret_cast<const Bytef*>(text.data()),
-                            static_cast<uInt>(text.size()));
+    const std::uint32_t hash = Crc32(std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
     char hex[9];
     std::snprintf(hex, sizeof hex, "%08lx", static_cast<unsigned long>(hash));
     std::string name = absolute.filename().string();

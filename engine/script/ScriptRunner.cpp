@@ -50,12 +50,9 @@ class RunningMark {
             StopScript(engine, context, "it faulted 8 times in one run");
             return false;
         }
-        std::string key = std::to_string(reinterpret_cast<std::uintptr_t>(&context));
-        key += '\n';
-        key += text;
-        if (std::find(guard.shown.begin(), guard.shown.end(), key) != guard.shown.end())
-            return false;
-        guard.shown.push_back(std::move(key));
+        const auto shown = [&](const auto& f) { return f.first == &context && f.second == text; };
+        if (std::any_of(guard.shown.begin(), guard.shown.end(), shown)) return false;
+        guard.shown.emplace_back(&context, std::string(text));
         return true;
     }
 
@@ -128,7 +125,6 @@ Flow Execute(ScriptRun& run, std::uint8_t classByte) {
 
 void Run(ScriptRun run) {
     ScriptSystem& scripts = run.engine.Scripts;
-    RegisterScriptShutdown(run.engine);
     BeginFrame(run.engine);
     ScriptGuard& guard = scripts.guard;
     if (guard.budget <= 0) return;  // the frame's work is spent: the script waits for the next

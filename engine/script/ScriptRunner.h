@@ -40,7 +40,7 @@ enum class MissingLabel {
 bool JumpToLabel(Engine& engine, QDCR& context, bool backward, std::string_view name,
                  MissingLabel missing = MissingLabel::Stop);
 
-// Makes QuitGame empty the global script and the animation players.
+// Makes QuitGame empty the global script and the animation players (the field's set-up calls it).
 void RegisterScriptShutdown(Engine& engine);
 
 // Stops a context for good (until a jump or a load moves it) and names the fault and the script.

@@ -14,7 +14,7 @@
 struct ScriptGuard {
     std::uint64_t frame = UINT64_MAX;  // the frame the budget and the shown faults belong to
     long budget = 0;                   // bytes the scripts may still execute or search this frame
-    std::vector<std::string> shown;    // faults reported this frame, as "script\ntext"
+    std::vector<std::pair<const QDCR*, std::string>> shown;  // faults reported this frame
     // Faults of each script in the current outermost runner call.
     std::vector<std::pair<const QDCR*, int>> faults;
     bool stopBoxAllowed = false;  // the box that reports a stop always passes
