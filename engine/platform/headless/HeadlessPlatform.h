@@ -43,6 +43,8 @@ class HeadlessPlatform : public Platform {
     void NoteQuit() override;
     void NoteTextPage(std::string_view sjisPage) override;
 
+    // The running frame's number, as the loop announced it.
+    std::uint64_t Frame() const { return frame_; }
     // Every trace line so far, without the trailing line break.
     const std::vector<std::string>& TraceLines() const { return trace_; }
     // Makes the running frame's work take `ms` longer on the virtual clock.

@@ -47,11 +47,6 @@ WebPlatform::WebPlatform(HeadlessOptions options, bool replay)
       dumpFrames_(std::move(options.dumpFrames)),
       rgba_(static_cast<std::size_t>(kScreenWidth) * kPageHeight * 4, 255) {}
 
-void WebPlatform::BeginFrame(std::uint64_t frameNumber) {
-    frame_ = frameNumber;
-    HeadlessPlatform::BeginFrame(frameNumber);
-}
-
 PlatformEvents WebPlatform::PumpEvents() {
     if (replay_) return HeadlessPlatform::PumpEvents();
     const KeyMask keys = KeysDown();
@@ -80,8 +75,8 @@ void WebPlatform::WaitUntil(std::uint32_t tick) {
 void WebPlatform::Present(const CDib& screen) {
     const std::vector<std::uint8_t> rgb = ToRgb24(screen, kVisibleTop, kPageHeight);
     if (rgb.empty()) return;
-    if (dumpFrames_.count(frame_))
-        JsFrameDump(static_cast<double>(frame_), rgb.data(), static_cast<int>(rgb.size()));
+    if (dumpFrames_.count(Frame()))
+        JsFrameDump(static_cast<double>(Frame()), rgb.data(), static_cast<int>(rgb.size()));
     for (std::size_t i = 0, o = 0; i < rgb.size(); i += 3, o += 4) {
         rgba_[o] = rgb[i];
         rgba_[o + 1] = rgb[i + 1];

@@ -19,7 +19,6 @@ class WebPlatform : public HeadlessPlatform {
     std::uint32_t DueTick() const { return dueTick_; }
     void SetDueTick(std::uint32_t tick) { dueTick_ = tick; }
 
-    void BeginFrame(std::uint64_t frameNumber) override;
     PlatformEvents PumpEvents() override;
     KeyMask KeysDown() override;
     std::uint32_t Ticks() override;
@@ -37,7 +36,6 @@ class WebPlatform : public HeadlessPlatform {
   private:
     bool replay_;
     std::set<std::uint64_t> dumpFrames_;
-    std::uint64_t frame_ = 0;
     std::uint32_t dueTick_ = 0;
     KeyMask previousKeys_ = 0;
     std::vector<std::uint8_t> rgba_;  // the visible page as the canvas takes it
