@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "common/LittleEndian.h"
+#include "engine/save/GameIdentity.h"
 #include "engine/save/SaveFile.h"
 #include "engine/save/SaveStore.h"
 
@@ -124,6 +125,33 @@ TEST(SaveStore, DefaultDirectoryFollowsXdgWithTheGamesNameAndAHash) {
     const auto underHome = save::DefaultSaveDirectory("/tmp/b/game", "relative", "/home/u");
     EXPECT_EQ(underHome.parent_path(), "/home/u/.local/share/dunmere");
     EXPECT_NE(underXdg.filename(), underHome.filename()) << "two games of one name keep apart";
+}
+
+TEST(GameIdentity, GameIdFileElseTheStartScriptsChecksum) {
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("game-identity-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir / "ev");
+    EXPECT_EQ(save::GameIdentity(dir), "") << "no game.id and no start script";
+    std::ofstream(dir / "ev" / "START.sc", std::ios::binary) << "f12;";
+    const std::string fromStart = save::GameIdentity(dir);
+    EXPECT_EQ(fromStart.substr(0, 6), "start-");
+    EXPECT_EQ(fromStart.size(), 14u);
+    const struct {
+        std::string file;
+        std::string identity;
+    } cases[] = {
+        {"village-3f9a\n", "village-3f9a"},
+        {"my game/1  \r\nsecond line", "my_game_1"},
+        {std::string(64, 'a'), std::string(64, 'a')},
+        {std::string(65, 'a'), fromStart},  // too long: not an identity
+        {"\x83\x41", fromStart},           // not ASCII
+        {"\n", fromStart},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(dir / "game.id", std::ios::binary | std::ios::trunc) << c.file;
+        EXPECT_EQ(save::GameIdentity(dir), c.identity) << c.file;
+    }
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
