@@ -8,7 +8,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/MainLoop.h"
 #include "engine/core/Sjis.h"
-#include "engine/core/StartUp.h"
+#include "engine/title/StartUp.h"
 #include "engine/platform/GameDirectory.h"
 
 namespace {
