@@ -5,7 +5,6 @@
 #include <string>
 
 #include "common/WholeFile.h"
-#include "engine/battle/Battle.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
 #include "engine/field/MapFile.h"
@@ -43,7 +42,6 @@ const std::uint8_t* FieldState::Tile(int layer, int column, int row) const {
 void InitField(Engine& engine) {
     DestroyField(engine);
     engine.Field = FieldState{};
-    engine.Field.battleStartMode = BattleStartMode;
     RegisterShutdown(engine, ShutdownStep::FieldState, DestroyField);
     RegisterShutdown(engine, ShutdownStep::ActorTable, [](Engine& e) { e.Actors.clear(); });
     RegisterScriptShutdown(engine);

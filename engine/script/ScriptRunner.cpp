@@ -220,6 +220,22 @@ bool JumpToLabel(Engine& engine, QDCR& context, bool backward, std::string_view 
     return false;
 }
 
+void RegisterInstruction(Engine& engine, ScriptClass cls, std::int8_t opcode,
+                         Instruction instruction) {
+    engine.Scripts.instructions
+        .entries[static_cast<std::size_t>(cls)][static_cast<std::uint8_t>(opcode)] = instruction;
+}
+
+Instruction FindInstruction(const Engine& engine, ScriptClass cls, std::int8_t opcode) {
+    return engine.Scripts.instructions
+        .entries[static_cast<std::size_t>(cls)][static_cast<std::uint8_t>(opcode)];
+}
+
+Flow RunRegistered(ScriptRun& run, ScriptClass cls, std::int8_t opcode) {
+    const Instruction instruction = FindInstruction(run.engine, cls, opcode);
+    return instruction ? instruction(run) : Flow::Next;
+}
+
 void RegisterScriptShutdown(Engine& engine) {
     RegisterShutdown(engine, ShutdownStep::GlobalScript,
                      [](Engine& e) { e.Scripts.GlobalScript.Reset(); });

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "engine/core/MainLoop.h"
+#include "engine/title/GameWiring.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ EngineHarness::EngineHarness(std::string_view inputScript)
     engine.fixedSeed = 1;
     engine.random.seed(1);
     DisplayOpen(engine);
+    ConnectSubsystems(engine);
 }
 
 EngineHarness::EngineHarness(const std::filesystem::path& sharedGameDir,
@@ -48,6 +50,7 @@ EngineHarness::EngineHarness(const std::filesystem::path& sharedGameDir,
     engine.fixedSeed = 1;
     engine.random.seed(1);
     DisplayOpen(engine);
+    ConnectSubsystems(engine);
 }
 
 EngineHarness::~EngineHarness() {
