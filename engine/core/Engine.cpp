@@ -42,6 +42,17 @@ void RunFrame(Engine& engine) {
     engine.SceneProc(engine);
     engine.ModeProc(engine);
     engine.SpareProc(engine);
+    const SceneChange change = engine.PendingScene;
+    engine.PendingScene = SceneChange::None;
+    if (const Routine routine = engine.SceneChanges[static_cast<int>(change)]) routine(engine);
+}
+
+void RequestSceneChange(Engine& engine, SceneChange change) {
+    engine.PendingScene = change;
+}
+
+void RegisterSceneChange(Engine& engine, SceneChange change, Routine routine) {
+    if (change != SceneChange::None) engine.SceneChanges[static_cast<int>(change)] = routine;
 }
 
 void QuitGame(Engine& engine) {
