@@ -9,7 +9,7 @@ Engine::~Engine() = default;
 void IdleProc(Engine&) {}
 
 bool ErrorBox(Engine& engine, std::string_view sjisText) {
-    if (engine.boxGate && !engine.boxGate(engine, sjisText)) return false;
+    if (engine.MessageBoxGate && !engine.MessageBoxGate(engine, sjisText)) return false;
     engine.platform.MessageBox(Sjis("エラー発生"), sjisText);
     return false;
 }

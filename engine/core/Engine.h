@@ -116,7 +116,7 @@ struct Engine {
     TextBox Text;          // the message window
     SaveSystem Saves;      // the save slots and the save menu
     std::array<Routine, static_cast<int>(ShutdownStep::Count)> ShutdownSteps{};
-    BoxGate boxGate = nullptr;
+    BoxGate MessageBoxGate = nullptr;
 
     // ---- game data and battle ----
     std::vector<CharRecord> CharacterTable;  // by character number; hit points persist here

@@ -22,15 +22,15 @@ class RunningMark {
         ScriptSystem& scripts = engine.Scripts;
         if (scripts.running.empty()) {
             scripts.guard.faults.clear();
-            previousGate_ = engine.boxGate;
-            engine.boxGate = GateScriptBox;
+            previousGate_ = engine.MessageBoxGate;
+            engine.MessageBoxGate = GateScriptBox;
         }
         scripts.running.push_back(&context);
     }
     ~RunningMark() {
         ScriptSystem& scripts = engine_.Scripts;
         scripts.running.pop_back();
-        if (scripts.running.empty()) engine_.boxGate = previousGate_;
+        if (scripts.running.empty()) engine_.MessageBoxGate = previousGate_;
     }
     RunningMark(const RunningMark&) = delete;
     RunningMark& operator=(const RunningMark&) = delete;
