@@ -3,7 +3,6 @@
 #include "engine/battle/Battle.h"
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
-#include "engine/title/Title.h"
 
 namespace {
 
@@ -22,6 +21,6 @@ void DefeatWait(Engine& engine) {
         return;
     }
     FadeScreen(engine, 32 - 2 * fading);
-    // The last step ends the battle: nothing of it may be touched after ReturnToTitle.
-    if (++fading > kFadeOutFrames) ReturnToTitle(engine);
+    // The last step ends the battle once the frame is over.
+    if (++fading > kFadeOutFrames) RequestSceneChange(engine, SceneChange::Title);
 }

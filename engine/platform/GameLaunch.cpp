@@ -8,8 +8,8 @@
 #include "engine/core/Engine.h"
 #include "engine/core/MainLoop.h"
 #include "engine/core/Sjis.h"
-#include "engine/title/StartUp.h"
 #include "engine/platform/GameDirectory.h"
+#include "engine/title/StartUp.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ std::optional<GameLaunch> PrepareLaunch(const Options& options, std::string& err
         return std::nullopt;
     }
     if (options.inputFile) {
-        const auto bytes = kit::ReadWholeFile(*options.inputFile);
+        const auto bytes = kit::readWholeFile(*options.inputFile);
         if (!bytes) {
             error = "cannot read " + options.inputFile->string();
             return std::nullopt;
