@@ -53,6 +53,7 @@ inline void ChargeScriptWork(ScriptSystem& scripts, long units) {
 }
 
 // A file load of `bytes` bytes (nothing read: only the attempt), each byte weighing `byteWork`.
-inline void ChargeFileLoad(ScriptSystem& scripts, std::size_t bytes, long byteWork = kFileByteWork) {
+inline void ChargeFileLoad(ScriptSystem& scripts, std::size_t bytes,
+                           long byteWork = kFileByteWork) {
     ChargeScriptWork(scripts, kFileOpenWork + static_cast<long>(bytes) * byteWork);
 }

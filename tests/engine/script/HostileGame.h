@@ -26,7 +26,7 @@ inline const std::vector<Loop>& Loops() {
         {"map_reload", "@L//c4;=$M1//f13;c2;1;$L//"},
         {"picture_reload", "@L//c0;3;0;=c4;=$npc//f4;c2;1;$L//"},
         {"sound_replay", "@L//c4;=$kin//c-4;c2;1;$L//"},
-        {"script_reload", "@L//c4;=$L//c0;3;5;=f2;c2;1;$L//"},
+        {"script_reload", "@L//c4;=$L//c0;3;0;=f2;c2;1;$L//"},
         {"long_operand", "@L//c4;=$" + std::string(250, 'x') + "//c2;1;$L//"},
         {"actor_creation", "@L//c0;0;256;=f11;c2;1;$L//", false},
     };
@@ -55,7 +55,8 @@ inline std::string Wave() {
 // sound "kin"; the loop runs in the global script, or in the ten characters that the global
 // script activates and runs (`c-3;`, `c-2;`).
 inline void Start(EngineHarness& h, const Loop& loop, bool fromCharacters) {
-    h.WriteFile("Smt\\map0.qdg", MakeBmp(256, 256, [](int x, int y) { return 0x10101u * (x ^ y); }));
+    h.WriteFile("Smt\\map0.qdg",
+                MakeBmp(256, 256, [](int x, int y) { return 0x10101u * (x ^ y); }));
     h.WriteFile("Smt\\sMat0.qd", std::string(256, '\0'));
     std::string map = {0, 64, 0, 64, 0};
     for (int i = 0; i < 4 * 64 * 64; ++i) map += static_cast<char>(i % 7);
