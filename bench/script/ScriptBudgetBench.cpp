@@ -6,7 +6,7 @@
 #include <chrono>
 #include <ctime>
 
-#include "tests/engine/script/HostileGame.h"
+#include "bench/script/HostileGame.h"
 
 namespace {
 
