@@ -70,6 +70,8 @@ bool LoadMap(Engine& engine, std::string_view name) {
     ChargeFileLoad(engine.Scripts, bytes ? bytes->size() : 0);
     // A map whose layers would pass the limit is refused like a missing one: the old map stays.
     const auto map = bytes ? ParseMapFile(*bytes) : std::nullopt;
+    // A short file may declare a large map: its layers are paid for too.
+    if (map) ChargeScriptWork(engine.Scripts, static_cast<long>(map->layers.size()));
     if (!map) {
         ErrorBox(engine, "Mat file Reading error!");
         NoteLoadFailure(engine, fileName);
