@@ -12,7 +12,8 @@ namespace {
 
 int usage() {
     std::cerr << "usage: pocora [FILE]\n"
-                 "       pocora --compile SOURCE OUT.sc [--encoding auto|sjis|utf8]\n";
+                 "       pocora --compile SOURCE OUT.sc [--encoding auto|sjis|utf8]\n"
+                 "       pocora --decompile IN.sc|IN.src OUT.script\n";
     return 2;
 }
 
@@ -23,6 +24,10 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::strcmp(argv[1], "--compile") == 0) {
         const std::vector<std::string_view> args(argv + 2, argv + argc);
         return pocora::runCompileCommandLine(args, std::cerr);
+    }
+    if (argc >= 2 && std::strcmp(argv[1], "--decompile") == 0) {
+        const std::vector<std::string_view> args(argv + 2, argv + argc);
+        return pocora::runDecompileCommandLine(args, std::cerr);
     }
     if (argc > 2 || (argc == 2 && argv[1][0] == '-' && argv[1][1] != '\0')) return usage();
 
