@@ -309,6 +309,12 @@ class Compiler {
         return true;
     }
 
+    static const Statement* resultStatement(const Token& token) {
+        if (token.kind != Token::Kind::Word) return nullptr;
+        const Statement* s = findStatement(token.text);
+        return s && s->form == Form::Generic && s->parameters.empty() && s->result >= 0 ? s : nullptr;
+    }
+
     // `NAME ARG...` of a table statement; returns false after an error.
     bool call(const Statement& s, Tokens args, int column, bool showsText = false) {
         const auto& params = s.parameters;
@@ -328,6 +334,12 @@ class Compiler {
         for (std::size_t i = 0; i < args.size(); ++i) {
             const Parameter& p = params[i];
             const Token& token = args[i];
+            // A statement that leaves its answer in this argument's register stands for it:
+            // `face self 0` runs self first.
+            if (const Statement* given = resultStatement(token); given && given->result == p.reg) {
+                emitHead(*given, token.column);
+                continue;
+            }
             if (p.reg == kStringRegister) {
                 if (token.kind == Token::Kind::Word && token.text == "str") {
                     continue;
@@ -898,7 +910,19 @@ class Compiler {
     void composite(const Statement& s, Tokens t) {
         const Statement& show = *findInstruction('f', 1);
         if (s.name == "say") {
-            if (call(show, t.subspan(1), t[0].column, true)) emitHead(*findStatement("wait key"), t[0].column);
+            // Pages, each shown and waited for; a last word `close` closes the box after them.
+            Tokens pages = t.subspan(1);
+            const bool closes = !pages.empty() && pages.back().is("close");
+            if (closes) pages = pages.first(pages.size() - 1);
+            if (pages.empty()) return error(t[0].column, "say takes one or more texts", std::string(s.syntax));
+            for (std::size_t i = 0; i < pages.size(); ++i) {
+                if (!call(show, pages.subspan(i, 1), t[0].column, true)) return;
+                emitHead(*findStatement("wait key"), t[0].column);
+            }
+            if (closes) {
+                emitText('=', {});
+                emitHead(show, t[0].column);
+            }
         } else if (s.name == "close") {
             if (t.size() != 1) return error(t[1].column, "close takes no arguments");
             emitText('=', {});

@@ -399,9 +399,15 @@ class Writer {
             items_[index + 1].kind = Item::Kind::Line;
             items_[index + 1].line.clear();
         } else if (shows && taken[0] && taken[0]->text.empty()) {
+            // After the pages of a say, the box is closed by the same statement.
+            if (lastSay_ == out_.size()) {
+                out_.insert(out_.size() - 1, " close");
+                return;
+            }
             line = "close";
         }
         emit(line);
+        if (line.starts_with("say ")) lastSay_ = out_.size();
     }
 
     std::vector<Item> items_;
@@ -409,6 +415,7 @@ class Writer {
     std::set<std::string> defined_;
     std::vector<Staged> pending_;
     std::string out_;
+    std::size_t lastSay_ = std::string::npos;  // the end of the output when it ends with a say
 };
 
 std::string allRaw(std::string_view bytes) {

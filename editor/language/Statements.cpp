@@ -231,8 +231,8 @@ constexpr Statement kTable[] = {
     {"push_targets", 'w', 12, Form::Generic, none(), -1, "", "", "push_targets",
      "every target will be pushed one cell away (by apply_effects)", kSkill},
     // Several instructions.
-    {"say", 0, 0, Form::Composite, kTextArgs, -1, "", "", "say \"WORDS\"",
-     "show, then wait key: a page the player reads", kField},
+    {"say", 0, 0, Form::Composite, kTextArgs, -1, "", "", "say \"PAGE\" [\"PAGE\"...] [close]",
+     "each page shown and waited for (show, wait key); close closes the box after them", kField},
     {"close", 0, 0, Form::Composite, none(), -1, "", "", "close",
      "closes the text box (show \"\")", kField},
     {"wait", 0, 0, Form::Composite, none(), -1, "", "", "wait [FRAMES]",
