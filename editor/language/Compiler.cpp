@@ -17,7 +17,7 @@ constexpr std::int64_t kInt32Min = -2147483648LL;
 constexpr std::int64_t kInt32Max = 2147483647LL;
 constexpr std::size_t kStringMax = 255;  // the string register's size
 constexpr int kVariables = 8;
-constexpr std::string_view kKeywords[] = {"const", "var",   "gamevar", "flag",  "if",
+constexpr std::string_view kKeywords[] = {"const", "var",   "global", "flag",  "if",
                                           "else",  "end",   "while",   "repeat", "goto",
                                           "wait",  "raw",   "not",     "random", "str"};
 
@@ -40,10 +40,6 @@ struct Value {
     std::int64_t number = 0;  // the number, the variable, or the game variable or switch
     std::string text;         // a text's Shift-JIS bytes
     int column = 1;
-};
-
-struct Condition {
-    bool flagMeansTrue;  // v2 != 0 when the condition holds (else when it does not)
 };
 
 struct Block {
@@ -217,7 +213,7 @@ class Compiler {
         } else {
             error(token.column, "unknown name " + word,
                   suggestion(word, knownNames(),
-                             "declare it with const, var, gamevar or flag; v0..v7 are the variables"));
+                             "declare it with const, var, global or flag; v0..v7 are the variables"));
             return std::nullopt;
         }
         return value;
@@ -416,13 +412,16 @@ class Compiler {
         for (std::size_t i = 0; i < staged.size(); ++i) {
             const Value& v = staged[i].second;
             if (v.kind != Value::Kind::Variable) continue;
-            for (std::size_t j = 0; j < i; ++j)
-                if (staged[j].first == v.number && staged[j].first != staged[i].first) {
+            for (std::size_t j = 0; j < i; ++j) {
+                const Value& earlier = staged[j].second;
+                const bool writes = !(earlier.kind == Value::Kind::Variable && earlier.number == staged[j].first);
+                if (writes && staged[j].first == v.number) {
                     error(v.column, "p" + std::to_string(v.number) +
                                         " is overwritten by this statement's own arguments first",
                           "copy it into a local variable before");
                     return false;
                 }
+            }
         }
         for (const auto& [reg, v] : staged) {
             if (v.kind == Value::Kind::Number) {
@@ -470,7 +469,7 @@ class Compiler {
             return;
         }
         const std::string& word = head.text;
-        if (word == "const" || word == "gamevar" || word == "flag") return declaration(t);
+        if (word == "const" || word == "global" || word == "flag") return declaration(t);
         if (word == "var") return localDeclaration(t);
         if (word == "if") return ifStatement(t);
         if (word == "else") return elseStatement(t);
@@ -538,7 +537,7 @@ class Compiler {
         const bool game = kind != "const";
         const auto value = number(t[3], game ? 0 : kInt32Min, game ? 999 : kInt32Max);
         if (!value) return;
-        auto& table = kind == "const" ? constants_ : kind == "gamevar" ? gameVariables_ : switches_;
+        auto& table = kind == "const" ? constants_ : kind == "global" ? gameVariables_ : switches_;
         table[name] = *value;
     }
 
@@ -676,17 +675,14 @@ class Compiler {
     }
 
     // ----- Conditions and blocks -----
-    // Emits the code that leaves the condition in v2.
-    std::optional<Condition> condition(Tokens t) {
+    // Emits the code that leaves the condition (its opposite when `negate`) in v2 and tells
+    // whether v2 holds what was asked for; where one comparison cannot, it holds the other.
+    std::optional<bool> condition(Tokens t, bool negate) {
         if (t.empty()) {
             error(1, "a condition is missing", "if x == 1, while walking 5, if BEATEN");
             return std::nullopt;
         }
-        if (t[0].is("not")) {
-            auto inner = condition(t.subspan(1));
-            if (inner) inner->flagMeansTrue = !inner->flagMeansTrue;
-            return inner;
-        }
+        if (t[0].is("not")) return condition(t.subspan(1), !negate);
         static constexpr std::string_view kCompare[] = {"==", "!=", "<", ">", "<=", ">="};
         const auto opAt = std::find_if(t.begin(), t.end(), [](const Token& token) {
             return token.kind == Token::Kind::Symbol &&
@@ -700,7 +696,7 @@ class Compiler {
                     return std::nullopt;
                 }
                 if (result != 2) emitSet(2, result, 'C');
-                return Condition{true};
+                return !negate;
             }
             if (t.size() != 1) {
                 error(t[1].column, "a comparison (== != < > <= >=) is expected here");
@@ -717,7 +713,7 @@ class Compiler {
             } else {
                 readGame(*value);
             }
-            return Condition{true};
+            return !negate;
         }
         if (opAt - t.begin() != 1 || t.size() != 3) {
             error(opAt->column, "a comparison has one value on each side");
@@ -761,17 +757,29 @@ class Compiler {
             rightVariable = scratch(leftVariable);
             emitSet(rightVariable, right->number, '=');
         }
-        const std::string& op = opAt->text;
-        const char code = op == "==" ? '=' : op == "!=" ? '!' : op == "<" || op == ">=" ? '<' : '>';
+        // The comparison asked for, and the c1 operator that gives it or its opposite.
+        static constexpr struct {
+            std::string_view op, opposite;
+            char code;
+            bool direct;
+        } kRelations[] = {{"==", "!=", '=', true}, {"!=", "==", '!', true}, {"<", ">=", '<', true},
+                          {">", "<=", '>', true},  {"<=", ">", '>', false}, {">=", "<", '<', false}};
+        std::string_view asked = opAt->text;
+        for (const auto& r : kRelations)
+            if (negate && r.op == opAt->text) asked = r.opposite;
+        const auto relation = std::find_if(std::begin(kRelations), std::end(kRelations),
+                                           [&](const auto& r) { return r.op == asked; });
         out_ += "c\x01" + std::to_string(leftVariable) + ";";
-        out_ += code;
+        out_ += relation->code;
         out_ += std::to_string(rightVariable) + ";";
-        return Condition{op != "<=" && op != ">="};
+        return relation->direct;
     }
 
     // Jumps to `label` when the condition is false.
-    void jumpWhenFalse(const Condition& condition, const std::string& label) {
-        if (!condition.flagMeansTrue) return emitJump(true, false, label);
+    void jumpWhenFalse(Tokens conditionTokens, const std::string& label) {
+        const auto holdsOpposite = condition(conditionTokens, true);
+        if (!holdsOpposite) return;
+        if (*holdsOpposite) return emitJump(true, false, label);
         const std::string then = newLabel();
         emitJump(true, false, then);
         emitJump(false, false, label);
@@ -780,10 +788,10 @@ class Compiler {
 
     void ifStatement(Tokens t) {
         const auto gotoAt = std::find_if(t.begin(), t.end(), [](const Token& k) { return k.is("goto"); });
-        const auto cond = condition(t.subspan(1, static_cast<std::size_t>(gotoAt - t.begin()) - 1));
+        const Tokens conditionTokens = t.subspan(1, static_cast<std::size_t>(gotoAt - t.begin()) - 1);
         if (gotoAt == t.end()) {
             Block block{Block::Kind::If, newLabel(), {}, {}, line_};
-            if (cond) jumpWhenFalse(*cond, block.skipLabel);
+            jumpWhenFalse(conditionTokens, block.skipLabel);
             blocks_.push_back(block);
             return;
         }
@@ -796,8 +804,10 @@ class Compiler {
             return;
         }
         const auto backward = labelDirection(target.back(), forced);
-        if (!cond || !backward) return;
-        if (cond->flagMeansTrue) return emitJump(true, *backward, target.back().text);
+        if (!backward) return;
+        const auto holds = condition(conditionTokens, false);
+        if (!holds) return;
+        if (*holds) return emitJump(true, *backward, target.back().text);
         const std::string skip = newLabel();
         emitJump(true, false, skip);
         emitJump(false, *backward, target.back().text);
@@ -845,7 +855,7 @@ class Compiler {
     void whileStatement(Tokens t) {
         Block block{Block::Kind::While, newLabel(), {}, newLabel(), line_};
         emitLabel(block.topLabel);
-        if (const auto cond = condition(t.subspan(1))) jumpWhenFalse(*cond, block.skipLabel);
+        jumpWhenFalse(t.subspan(1), block.skipLabel);
         blocks_.push_back(block);
     }
 

@@ -351,7 +351,7 @@ class Writer {
     // The instruction with as many of the staged values before it as the compiler would stage
     // the same way: each register once, in the order P0, P1, P2, P3, S.
     void instruction(const Statement& s, std::size_t index) {
-        std::vector<const Staged*> taken(s.parameters.size(), nullptr);
+        std::vector<std::optional<Staged>> taken(s.parameters.size());
         std::size_t first = pending_.size();
         int lastRank = kStringRegister + 1;
         const bool shows = s.letter == 'f' && s.opcode == 1;
@@ -365,11 +365,11 @@ class Writer {
                 (candidate.number < param->min || candidate.number > param->max))
                 break;
             if (candidate.reg == kStringRegister && shows && !candidate.textMayShow) break;
-            const bool readLater = std::any_of(taken.begin(), taken.end(), [&](const Staged* t) {
+            const bool readLater = std::any_of(taken.begin(), taken.end(), [&](const auto& t) {
                 return t && t->copy && t->number == candidate.reg;
             });
             if (readLater) break;
-            taken[static_cast<std::size_t>(param - s.parameters.begin())] = &candidate;
+            taken[static_cast<std::size_t>(param - s.parameters.begin())] = candidate;
             lastRank = candidate.reg;
             --first;
         }
