@@ -11,9 +11,9 @@ namespace pocora {
 
 // `pocora --compile SOURCE OUT`: a readable SOURCE (NAME.script, UTF-8) is compiled as such, its
 // errors and warnings naming file, line and column. Any other SOURCE is the raw form: read as raw
-// bytes in `encoding` (none: as detected, see detectEncoding), its Shift-JIS form translated and writes OUT whole or not at all. Warnings go
-// to `err` too. Returns the exit status: 0 on success, 1 after a message on `err` naming the
-// file, or the line and column at fault.
+// bytes in `encoding` (none: as detected, see detectEncoding), its Shift-JIS form translated and
+// writes OUT whole or not at all. Warnings go to `err` too. Returns the exit status: 0 on success,
+// 1 after a message on `err` naming the file, or the line and column at fault.
 int runCompileCommand(const std::filesystem::path& source, const std::filesystem::path& out,
                       std::ostream& err, std::optional<TextEncoding> encoding = std::nullopt);
 

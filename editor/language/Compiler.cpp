@@ -17,9 +17,15 @@ constexpr std::int64_t kInt32Min = -2147483648LL;
 constexpr std::int64_t kInt32Max = 2147483647LL;
 constexpr std::size_t kStringMax = 255;  // the string register's size
 constexpr int kVariables = 8;
-constexpr std::string_view kKeywords[] = {"const", "var",   "global", "flag",  "if",
-                                          "else",  "end",   "while",   "repeat", "goto",
-                                          "wait",  "raw",   "not",     "random", "str"};
+constexpr std::string_view kKeywords[] = {"const", "var", "global", "flag",   "if",
+                                          "else",  "end", "while",  "repeat", "goto",
+                                          "wait",  "raw", "not",    "random", "str"};
+
+// A label may be all digits, which the lexer reads as a number.
+bool isLabelToken(const Token& token) {
+    return token.kind == Token::Kind::Word ||
+           (token.kind == Token::Kind::Number && token.text[0] != '-');
+}
 
 bool isLabelName(std::string_view name) {
     return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
@@ -108,7 +114,7 @@ class Compiler {
         for (std::size_t i = 0; i < lines_.size(); ++i) {
             const LexedLine lexed = lexLine(lines_[i]);
             const auto& t = lexed.tokens;
-            if (t.size() == 2 && t[0].kind == Token::Kind::Word && t[1].is(":") &&
+            if (t.size() == 2 && isLabelToken(t[0]) && t[1].is(":") &&
                 !labelLines_.contains(t[0].text))
                 labelLines_[t[0].text] = static_cast<int>(i) + 1;
         }
@@ -143,7 +149,7 @@ class Compiler {
 
     // The label of a goto, if, loop: defined somewhere in the file; backward when above.
     std::optional<bool> labelDirection(const Token& token, std::optional<bool> forced) {
-        if (token.kind != Token::Kind::Word || !isLabelName(token.text)) {
+        if (!isLabelToken(token) || !isLabelName(token.text)) {
             error(token.column, "a label name is expected here",
                   "labels are capitals, digits and _, as in NRM or PLC0");
             return std::nullopt;
@@ -173,7 +179,9 @@ class Compiler {
     std::optional<std::string> toShiftJis(const Token& token, std::string_view utf8) {
         std::size_t bad = 0;
         auto sjis = kit::utf8ToSjis(utf8, &bad);
-        if (!sjis) error(token.column, "a character Shift-JIS cannot hold", "the engine shows Shift-JIS text only");
+        if (!sjis)
+            error(token.column, "a character Shift-JIS cannot hold",
+                  "the engine shows Shift-JIS text only");
         return sjis;
     }
 
@@ -211,9 +219,10 @@ class Compiler {
             value.kind = Value::Kind::Switch;
             value.number = sw->second;
         } else {
-            error(token.column, "unknown name " + word,
-                  suggestion(word, knownNames(),
-                             "declare it with const, var, global or flag; v0..v7 are the variables"));
+            error(
+                token.column, "unknown name " + word,
+                suggestion(word, knownNames(),
+                           "declare it with const, var, global or flag; v0..v7 are the variables"));
             return std::nullopt;
         }
         return value;
@@ -279,8 +288,8 @@ class Compiler {
         out_ += s.suffix;
         if ((s.runners & runnerBit(kind_)) == 0)
             warning(column,
-                    std::string(s.name) + " is passed over in a " +
-                        std::string(runnerName(kind_)) + " script",
+                    std::string(s.name) + " is passed over in a " + std::string(runnerName(kind_)) +
+                        " script",
                     runnersOfClass(s.letter) & runnerBit(kind_)
                         ? "this runner refuses it"
                         : "the runner of this script does not run class " +
@@ -308,20 +317,23 @@ class Compiler {
     static const Statement* resultStatement(const Token& token) {
         if (token.kind != Token::Kind::Word) return nullptr;
         const Statement* s = findStatement(token.text);
-        return s && s->form == Form::Generic && s->parameters.empty() && s->result >= 0 ? s : nullptr;
+        return s && s->form == Form::Generic && s->parameters.empty() && s->result >= 0 ? s
+                                                                                        : nullptr;
     }
 
     // `NAME ARG...` of a table statement; returns false after an error.
     bool call(const Statement& s, Tokens args, int column, bool showsText = false) {
         const auto& params = s.parameters;
-        const auto required = static_cast<std::size_t>(
-            std::count_if(params.begin(), params.end(), [](const Parameter& p) { return !p.optional; }));
+        const auto required = static_cast<std::size_t>(std::count_if(
+            params.begin(), params.end(), [](const Parameter& p) { return !p.optional; }));
         if (args.size() < required || args.size() > params.size()) {
-            const std::string count = required == params.size()
-                                          ? std::to_string(required)
-                                          : std::to_string(required) + " or " + std::to_string(params.size());
-            error(column, std::string(s.name) + " takes " + count + " argument" +
-                              (params.size() == 1 ? "" : "s") + ", not " + std::to_string(args.size()),
+            const std::string count =
+                required == params.size()
+                    ? std::to_string(required)
+                    : std::to_string(required) + " or " + std::to_string(params.size());
+            error(column,
+                  std::string(s.name) + " takes " + count + " argument" +
+                      (params.size() == 1 ? "" : "s") + ", not " + std::to_string(args.size()),
                   std::string(s.syntax));
             return false;
         }
@@ -351,7 +363,9 @@ class Compiler {
                     continue;
                 }
                 if (sjis->size() > kStringMax) {
-                    error(token.column, "value out of range: the text has " + std::to_string(sjis->size()) + " bytes",
+                    error(token.column,
+                          "value out of range: the text has " + std::to_string(sjis->size()) +
+                              " bytes",
                           "the string register holds at most 255 bytes of Shift-JIS");
                     ok = false;
                     continue;
@@ -364,22 +378,27 @@ class Compiler {
                     for (const WideLine& wide : wideLines(*sjis))
                         warning(token.column,
                                 "line " + std::to_string(wide.index + 1) + " of the page is " +
-                                    std::to_string(wide.width) + " half-width characters wide; the box shows " +
+                                    std::to_string(wide.width) +
+                                    " half-width characters wide; the box shows " +
                                     std::to_string(wide.room),
                                 "break it with \\n");
-                staged.push_back({kStringRegister, Value{Value::Kind::Text, 0, std::move(*sjis), token.column}});
+                staged.push_back(
+                    {kStringRegister, Value{Value::Kind::Text, 0, std::move(*sjis), token.column}});
                 continue;
             }
             if (token.kind == Token::Kind::String) {
-                error(token.column, std::string(p.name) + " is a number, not a text", std::string(s.syntax));
+                error(token.column, std::string(p.name) + " is a number, not a text",
+                      std::string(s.syntax));
                 ok = false;
                 continue;
             }
             if (token.kind == Token::Kind::Word) {
-                const auto named = std::find_if(p.names.begin(), p.names.end(),
-                                                [&](const NamedValue& n) { return n.name == token.text; });
+                const auto named =
+                    std::find_if(p.names.begin(), p.names.end(),
+                                 [&](const NamedValue& n) { return n.name == token.text; });
                 if (named != p.names.end()) {
-                    staged.push_back({p.reg, Value{Value::Kind::Number, named->value, {}, token.column}});
+                    staged.push_back(
+                        {p.reg, Value{Value::Kind::Number, named->value, {}, token.column}});
                     continue;
                 }
             }
@@ -394,11 +413,14 @@ class Compiler {
                 ok = false;
                 continue;
             }
-            if (value->kind == Value::Kind::Number && (value->number < p.min || value->number > p.max)) {
+            if (value->kind == Value::Kind::Number &&
+                (value->number < p.min || value->number > p.max)) {
                 std::string range = std::to_string(p.min) + ".." + std::to_string(p.max);
-                for (const NamedValue& n : p.names) range += std::string(", ") + std::string(n.name);
-                error(token.column, "value out of range: " + std::string(p.name) + " is " +
-                                        std::to_string(value->number),
+                for (const NamedValue& n : p.names)
+                    range += std::string(", ") + std::string(n.name);
+                error(token.column,
+                      "value out of range: " + std::string(p.name) + " is " +
+                          std::to_string(value->number),
                       "it must be " + range);
                 ok = false;
                 continue;
@@ -414,10 +436,12 @@ class Compiler {
             if (v.kind != Value::Kind::Variable) continue;
             for (std::size_t j = 0; j < i; ++j) {
                 const Value& earlier = staged[j].second;
-                const bool writes = !(earlier.kind == Value::Kind::Variable && earlier.number == staged[j].first);
+                const bool writes =
+                    !(earlier.kind == Value::Kind::Variable && earlier.number == staged[j].first);
                 if (writes && staged[j].first == v.number) {
-                    error(v.column, "p" + std::to_string(v.number) +
-                                        " is overwritten by this statement's own arguments first",
+                    error(v.column,
+                          "p" + std::to_string(v.number) +
+                              " is overwritten by this statement's own arguments first",
                           "copy it into a local variable before");
                     return false;
                 }
@@ -478,7 +502,8 @@ class Compiler {
         if (word == "repeat") return repeatStatement(t);
         if (word == "goto") return gotoStatement(t);
         if (word == "raw") return rawStatement(t);
-        if (word == "wait" && (t.size() == 1 || t[1].kind == Token::Kind::Number)) return waitFrames(t);
+        if (word == "wait" && (t.size() == 1 || t[1].kind == Token::Kind::Number))
+            return waitFrames(t);
         if (t.size() >= 2 && t[1].kind == Token::Kind::Symbol) return assignment(t);
         std::size_t words = 0;
         const Statement* s = statementAt(t, words);
@@ -514,7 +539,7 @@ class Compiler {
     }
 
     void labelDefinition(Tokens t) {
-        if (t.size() != 2 || t[0].kind != Token::Kind::Word || !isLabelName(t[0].text)) {
+        if (t.size() != 2 || !isLabelToken(t[0]) || !isLabelName(t[0].text)) {
             error(t[0].column, "a label is a name of capitals, digits and _ followed by :",
                   "for example NRM: or PLC0:");
             return;
@@ -594,7 +619,8 @@ class Compiler {
         if (op.text == "=") {
             int result = 0;
             if (t[2].is("random")) {
-                if (t.size() != 4) return error(t[2].column, "random takes one number", "x = random 6");
+                if (t.size() != 4)
+                    return error(t[2].column, "random takes one number", "x = random 6");
                 if (const auto n = number(t[3], 1, kInt32Max)) emitSet(variable, *n, 'R');
                 return;
             }
@@ -629,7 +655,8 @@ class Compiler {
         if (!value) {
             return;
         }
-        if (op.text == "/=" && *value == 0) return error(t[2].column, "value out of range: division by 0");
+        if (op.text == "/=" && *value == 0)
+            return error(t[2].column, "value out of range: division by 0");
         const char code = op.text == "*=" ? '*' : op.text == "/=" ? '/' : '+';
         emitSet(variable, op.text == "-=" ? -*value : *value, code);
     }
@@ -644,7 +671,8 @@ class Compiler {
 
     void switchAssignment(const Value& target, Tokens t) {
         static constexpr NamedValue kStates[] = {{"on", 1}, {"off", 2}, {"toggle", 3}};
-        if (!t[1].is("=") || t.size() != 3) return error(t[1].column, "a switch is set with = on, = off or = toggle");
+        if (!t[1].is("=") || t.size() != 3)
+            return error(t[1].column, "a switch is set with = on, = off or = toggle");
         const auto state = number(t[2], 1, 3, kStates);
         if (!state) return;
         emitSet(0, target.number, '=');
@@ -686,11 +714,13 @@ class Compiler {
         static constexpr std::string_view kCompare[] = {"==", "!=", "<", ">", "<=", ">="};
         const auto opAt = std::find_if(t.begin(), t.end(), [](const Token& token) {
             return token.kind == Token::Kind::Symbol &&
-                   std::find(std::begin(kCompare), std::end(kCompare), token.text) != std::end(kCompare);
+                   std::find(std::begin(kCompare), std::end(kCompare), token.text) !=
+                       std::end(kCompare);
         });
         if (opAt == t.end()) {
             int result = 0;
-            if (t[0].kind == Token::Kind::Word && !registerName(t[0].text) && findStatement(t[0].text)) {
+            if (t[0].kind == Token::Kind::Word && !registerName(t[0].text) &&
+                findStatement(t[0].text)) {
                 if (!callWithResult(t, result)) {
                     error(t[0].column, "this statement has no result to test");
                     return std::nullopt;
@@ -762,8 +792,9 @@ class Compiler {
             std::string_view op, opposite;
             char code;
             bool direct;
-        } kRelations[] = {{"==", "!=", '=', true}, {"!=", "==", '!', true}, {"<", ">=", '<', true},
-                          {">", "<=", '>', true},  {"<=", ">", '>', false}, {">=", "<", '<', false}};
+        } kRelations[] = {{"==", "!=", '=', true}, {"!=", "==", '!', true},
+                          {"<", ">=", '<', true},  {">", "<=", '>', true},
+                          {"<=", ">", '>', false}, {">=", "<", '<', false}};
         std::string_view asked = opAt->text;
         for (const auto& r : kRelations)
             if (negate && r.op == opAt->text) asked = r.opposite;
@@ -787,8 +818,10 @@ class Compiler {
     }
 
     void ifStatement(Tokens t) {
-        const auto gotoAt = std::find_if(t.begin(), t.end(), [](const Token& k) { return k.is("goto"); });
-        const Tokens conditionTokens = t.subspan(1, static_cast<std::size_t>(gotoAt - t.begin()) - 1);
+        const auto gotoAt =
+            std::find_if(t.begin(), t.end(), [](const Token& k) { return k.is("goto"); });
+        const Tokens conditionTokens =
+            t.subspan(1, static_cast<std::size_t>(gotoAt - t.begin()) - 1);
         if (gotoAt == t.end()) {
             Block block{Block::Kind::If, newLabel(), {}, {}, line_};
             jumpWhenFalse(conditionTokens, block.skipLabel);
@@ -797,7 +830,8 @@ class Compiler {
         }
         const Tokens target = t.subspan(static_cast<std::size_t>(gotoAt - t.begin()) + 1);
         std::optional<bool> forced;
-        if (!target.empty() && (target[0].is("back") || target[0].is("forward")) && target.size() == 2)
+        if (!target.empty() && (target[0].is("back") || target[0].is("forward")) &&
+            target.size() == 2)
             forced = target[0].is("back");
         if (target.size() != (forced ? 2u : 1u)) {
             error(gotoAt->column, "goto takes one label", "if CONDITION goto LABEL");
@@ -861,7 +895,8 @@ class Compiler {
 
     void repeatStatement(Tokens t) {
         if (t.size() != 2) return error(t[0].column, "repeat takes one count", "repeat 3 ... end");
-        if (repeatOpen_) return error(t[0].column, "repeat inside repeat", "both would count in v6 and v7");
+        if (repeatOpen_)
+            return error(t[0].column, "repeat inside repeat", "both would count in v6 and v7");
         if (usedLocal(6) || usedLocal(7))
             return error(t[0].column, "repeat counts in v6 and v7, which hold local variables");
         const auto count = operand(t[1]);
@@ -879,8 +914,10 @@ class Compiler {
     void gotoStatement(Tokens t) {
         std::optional<bool> forced;
         if (t.size() == 3 && (t[1].is("back") || t[1].is("forward"))) forced = t[1].is("back");
-        if (t.size() != (forced ? 3u : 2u)) return error(t[0].column, "goto takes one label", "goto [back|forward] LABEL");
-        if (const auto backward = labelDirection(t.back(), forced)) emitJump(false, *backward, t.back().text);
+        if (t.size() != (forced ? 3u : 2u))
+            return error(t[0].column, "goto takes one label", "goto [back|forward] LABEL");
+        if (const auto backward = labelDirection(t.back(), forced))
+            emitJump(false, *backward, t.back().text);
     }
 
     void loopStatement(Tokens t) {
@@ -892,14 +929,21 @@ class Compiler {
     }
 
     void compareStatement(Tokens t) {
-        if (t.size() != 4) return error(t[0].column, "compare takes two variables and == != < or >", "compare A == B");
+        if (t.size() != 4)
+            return error(t[0].column, "compare takes two variables and == != < or >",
+                         "compare A == B");
         const auto a = operand(t[1]);
         const auto b = operand(t[3]);
         if (!a || !b) return;
         if (a->kind != Value::Kind::Variable || b->kind != Value::Kind::Variable)
-            return error(t[1].column, "compare takes variables on both sides", "if compares numbers too");
+            return error(t[1].column, "compare takes variables on both sides",
+                         "if compares numbers too");
         const std::string& op = t[2].text;
-        const char code = op == "==" ? '=' : op == "!=" ? '!' : op == "<" ? '<' : op == ">" ? '>' : 0;
+        const char code = op == "=="   ? '='
+                          : op == "!=" ? '!'
+                          : op == "<"  ? '<'
+                          : op == ">"  ? '>'
+                                       : 0;
         if (code == 0) return error(t[2].column, "== != < or > is expected here");
         out_ += "c\x01" + std::to_string(a->number) + ";";
         out_ += code;
@@ -908,12 +952,15 @@ class Compiler {
 
     void textStatement(const Statement& s, Tokens t) {
         if (t.size() != 2 || t[1].kind != Token::Kind::String)
-            return error(t[0].column, std::string(s.name) + " takes one text in quotes", std::string(s.syntax));
+            return error(t[0].column, std::string(s.name) + " takes one text in quotes",
+                         std::string(s.syntax));
         auto sjis = toShiftJis(t[1], unescapeText(t[1].text));
         if (!sjis) return;
         if (sjis->size() > kStringMax)
-            return error(t[1].column, "value out of range: the text has " + std::to_string(sjis->size()) + " bytes",
-                         "the string register holds at most 255 bytes of Shift-JIS");
+            return error(
+                t[1].column,
+                "value out of range: the text has " + std::to_string(sjis->size()) + " bytes",
+                "the string register holds at most 255 bytes of Shift-JIS");
         emitText(s.form == Form::Text ? '=' : '+', *sjis);
     }
 
@@ -924,7 +971,8 @@ class Compiler {
             Tokens pages = t.subspan(1);
             const bool closes = !pages.empty() && pages.back().is("close");
             if (closes) pages = pages.first(pages.size() - 1);
-            if (pages.empty()) return error(t[0].column, "say takes one or more texts", std::string(s.syntax));
+            if (pages.empty())
+                return error(t[0].column, "say takes one or more texts", std::string(s.syntax));
             for (std::size_t i = 0; i < pages.size(); ++i) {
                 if (!call(show, pages.subspan(i, 1), t[0].column, true)) return;
                 emitHead(*findStatement("wait key"), t[0].column);
@@ -959,8 +1007,7 @@ class Compiler {
             const auto sjis = toShiftJis(token, token.text);
             if (!sjis) return;
             const auto bytes = unescapeRaw(*sjis);
-            if (!bytes)
-                return error(token.column, "a \\ in raw bytes is \\\\, \\\" or \\xHH");
+            if (!bytes) return error(token.column, "a \\ in raw bytes is \\\\, \\\" or \\xHH");
             out_ += *bytes;
         }
     }
@@ -993,7 +1040,8 @@ CompileResult compileReadable(std::string_view utf8Source, ScriptKind kind) {
 std::string describe(const Diagnostic& d, std::string_view file) {
     std::string text = std::string(file) + ": line " + std::to_string(d.line) + ", column " +
                        std::to_string(d.column) + ": " +
-                       (d.severity == Diagnostic::Severity::Error ? "error: " : "warning: ") + d.message;
+                       (d.severity == Diagnostic::Severity::Error ? "error: " : "warning: ") +
+                       d.message;
     if (!d.hint.empty()) text += " (" + d.hint + ")";
     return text;
 }
@@ -1007,7 +1055,8 @@ std::vector<LabelPlace> labelsOf(std::string_view utf8Source) {
         std::size_t end = utf8Source.find('\n', start);
         if (end == std::string_view::npos) end = utf8Source.size();
         const LexedLine lexed = lexLine(utf8Source.substr(start, end - start));
-        if (lexed.tokens.size() == 2 && lexed.tokens[1].is(":") && isLabelName(lexed.tokens[0].text))
+        if (lexed.tokens.size() == 2 && lexed.tokens[1].is(":") && isLabelToken(lexed.tokens[0]) &&
+            isLabelName(lexed.tokens[0].text))
             labels.push_back({lexed.tokens[0].text, line});
         start = end + 1;
     }

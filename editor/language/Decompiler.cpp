@@ -18,8 +18,8 @@ constexpr std::size_t kStringMax = 255;
 constexpr std::size_t kRawLine = 48;  // bytes of a raw statement per line
 
 struct Staged {
-    int reg = 0;               // 0..3, or kStringRegister
-    bool copy = false;         // the value is variable `number`
+    int reg = 0;        // 0..3, or kStringRegister
+    bool copy = false;  // the value is variable `number`
     std::int64_t number = 0;
     std::string text;          // the text as written between quotes
     bool textMayShow = false;  // the text holds no "{name " that show would read as a name
@@ -28,13 +28,13 @@ struct Staged {
 struct Item {
     enum class Kind { Raw, Label, Yield, Stage, Instruction, Jump, Loop, Line } kind;
     explicit Item(Kind k) : kind(k) {}
-    std::string bytes;          // Raw: the bytes
-    std::string name;           // Label, Jump, Loop: the label
-    std::string line;           // Line: the statement
-    Staged staged;              // Stage
+    std::string bytes;                     // Raw: the bytes
+    std::string name;                      // Label, Jump, Loop: the label
+    std::string line;                      // Line: the statement
+    Staged staged;                         // Stage
     const Statement* statement = nullptr;  // Instruction
-    bool conditional = false;   // Jump: c3
-    bool backward = false;      // Jump
+    bool conditional = false;              // Jump: c3
+    bool backward = false;                 // Jump
 };
 
 // A readable text literal's inside for `bytes`, when the compiler gives exactly these bytes back.
@@ -160,10 +160,16 @@ class Scanner {
                 if (!a || *a < 0 || *a > 7 || at >= b_.size()) return false;
                 const char op = b_[at++];
                 const auto c = canonicalNumber(at, ';');
-                if (!c || *c < 0 || *c > 7 || std::string_view("=<>!").find(op) == std::string_view::npos)
+                if (!c || *c < 0 || *c > 7 ||
+                    std::string_view("=<>!").find(op) == std::string_view::npos)
                     return false;
-                const std::string_view name = op == '=' ? "==" : op == '!' ? "!=" : op == '<' ? "<" : ">";
-                return line("compare v" + std::to_string(*a) + " " + std::string(name) + " v" + std::to_string(*c), at);
+                const std::string_view name = op == '='   ? "=="
+                                              : op == '!' ? "!="
+                                              : op == '<' ? "<"
+                                                          : ">";
+                return line("compare v" + std::to_string(*a) + " " + std::string(name) + " v" +
+                                std::to_string(*c),
+                            at);
             }
             case 2:
             case 3: {
@@ -299,7 +305,8 @@ class Writer {
                     break;
                 case Item::Kind::Yield: {
                     std::size_t frames = 1;
-                    while (i + 1 < items_.size() && items_[i + 1].kind == Item::Kind::Yield && frames < 10000) {
+                    while (i + 1 < items_.size() && items_[i + 1].kind == Item::Kind::Yield &&
+                           frames < 10000) {
                         ++frames;
                         ++i;
                     }
@@ -335,7 +342,9 @@ class Writer {
     void jump(const Item& item) {
         if (!labels_.contains(item.name)) {
             // The compiler refuses a jump to a label the script does not define: keep the bytes.
-            std::string bytes = item.kind == Item::Kind::Loop ? "c\x05" : item.conditional ? "c\x03" : "c\x02";
+            std::string bytes = item.kind == Item::Kind::Loop ? "c\x05"
+                                : item.conditional            ? "c\x03"
+                                                              : "c\x02";
             if (item.kind == Item::Kind::Jump) bytes += item.backward ? "1;" : "0;";
             bytes += std::to_string(item.name.size()) + "!" + item.name;
             emit("raw \"" + escapeRaw(bytes) + "\"");
@@ -358,8 +367,9 @@ class Writer {
         while (first > 0) {
             const Staged& candidate = pending_[first - 1];
             if (candidate.reg >= lastRank) break;
-            const auto param = std::find_if(s.parameters.begin(), s.parameters.end(),
-                                            [&](const Parameter& p) { return p.reg == candidate.reg; });
+            const auto param =
+                std::find_if(s.parameters.begin(), s.parameters.end(),
+                             [&](const Parameter& p) { return p.reg == candidate.reg; });
             if (param == s.parameters.end()) break;
             if (candidate.reg != kStringRegister && !candidate.copy &&
                 (candidate.number < param->min || candidate.number > param->max))
@@ -394,7 +404,8 @@ class Writer {
         for (const std::string& arg : args) line += " " + arg;
         // A page shown and then waited for is `say`; an empty one shown is `close`.
         if (shows && taken[0] && index + 1 < items_.size() &&
-            items_[index + 1].kind == Item::Kind::Instruction && items_[index + 1].statement->name == "wait key") {
+            items_[index + 1].kind == Item::Kind::Instruction &&
+            items_[index + 1].statement->name == "wait key") {
             line = "say " + args[0];
             items_[index + 1].kind = Item::Kind::Line;
             items_[index + 1].line.clear();

@@ -50,15 +50,22 @@ LexedLine lexLine(std::string_view line) {
             if (c == '-') ++i;
             while (i < line.size() && isDigit(line[i])) {
                 // Beyond 12 digits a number is out of every range anyway; stop it growing.
-                if (token.number < 1'000'000'000'000) token.number = token.number * 10 + (line[i] - '0');
+                if (token.number < 1'000'000'000'000)
+                    token.number = token.number * 10 + (line[i] - '0');
                 ++i;
             }
             if (c == '-') token.number = -token.number;
             token.kind = Token::Kind::Number;
+            // Digits run into letters make a name (labels such as 1ST).
+            if (c != '-' && i < line.size() && isWordStart(line[i])) {
+                while (i < line.size() && isWordPart(line[i])) ++i;
+                token.kind = Token::Kind::Word;
+            }
             token.text = line.substr(start, i - start);
         } else if (c == '"') {
             std::size_t j = i + 1;
-            while (j < line.size() && line[j] != '"') j += (line[j] == '\\' && j + 1 < line.size()) ? 2 : 1;
+            while (j < line.size() && line[j] != '"')
+                j += (line[j] == '\\' && j + 1 < line.size()) ? 2 : 1;
             if (j >= line.size()) {
                 out.unterminatedString = token.column;
                 return out;
@@ -67,8 +74,8 @@ LexedLine lexLine(std::string_view line) {
             token.text = line.substr(i + 1, j - i - 1);
             i = j + 1;
         } else {
-            static constexpr std::string_view kPairs[] = {"==", "!=", "<=", ">=",
-                                                          "+=", "-=", "*=", "/="};
+            static constexpr std::string_view kPairs[] = {
+                "==", "!=", "<=", ">=", "+=", "-=", "*=", "/="};
             std::size_t length = 0;
             for (std::string_view pair : kPairs)
                 if (line.substr(i, 2) == pair) length = 2;
@@ -102,7 +109,8 @@ std::string escapeText(std::string_view text) {
         const char c = text[i];
         if (c == '"') {
             out += "\\\"";
-        } else if (c == '\\' && (i + 1 == text.size() || text[i + 1] == '\\' || text[i + 1] == '"')) {
+        } else if (c == '\\' &&
+                   (i + 1 == text.size() || text[i + 1] == '\\' || text[i + 1] == '"')) {
             out += "\\\\";
         } else {
             out.push_back(c);

@@ -9,9 +9,8 @@ namespace {
 constexpr std::int32_t kAny = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kAll = std::numeric_limits<std::int32_t>::max();
 
-constexpr NamedValue kActorProperty[] = {{"x", 0},     {"y", 1},       {"facing", 2},
-                                         {"frame", 3}, {"blend", 4},   {"speed", 100},
-                                         {"active", 101}};
+constexpr NamedValue kActorProperty[] = {{"x", 0},     {"y", 1},       {"facing", 2},  {"frame", 3},
+                                         {"blend", 4}, {"speed", 100}, {"active", 101}};
 constexpr NamedValue kOperation[] = {{"set", 0}, {"add", 1}, {"mul", 2}, {"div", 3}};
 constexpr NamedValue kCameraProperty[] = {{"x", 0}, {"y", 1}};
 constexpr NamedValue kDirection[] = {{"up", 0}, {"down", 1}, {"left", 2}, {"right", 3}};
@@ -26,8 +25,8 @@ constexpr NamedValue kSwitchOperation[] = {{"get", 0}, {"on", 1}, {"off", 2}, {"
 constexpr NamedValue kCancel[] = {{"stay", 0}, {"cancel", 1}};
 constexpr NamedValue kItemOperation[] = {{"count", 0}, {"add", 1}};
 constexpr NamedValue kGoldOperation[] = {{"get", 0}, {"add", 1}};
-constexpr NamedValue kMemberValue[] = {{"hp", 0},  {"maxhp", 1}, {"level", 2},
-                                       {"exp", 3}, {"inn", 10}};
+constexpr NamedValue kMemberValue[] = {
+    {"hp", 0}, {"maxhp", 1}, {"level", 2}, {"exp", 3}, {"inn", 10}};
 
 constexpr int S = kStringRegister;
 
@@ -73,9 +72,8 @@ constexpr Parameter kSwitchArgs[] = {{"switch", 0, 0, 999},
                                      {"operation", 1, 0, 3, kSwitchOperation}};
 constexpr Parameter kAskArgs[] = {{"choices", S}, {"cancel", 1, 0, 1, kCancel}};
 constexpr Parameter kRulesArgs[] = {{"rules", 0, 0, 3}};
-constexpr Parameter kItemArgs[] = {{"item", 0, 0, 999},
-                                   {"operation", 1, 0, 1, kItemOperation},
-                                   {"amount", 2, -99, 99, {}, true}};
+constexpr Parameter kItemArgs[] = {
+    {"item", 0, 0, 999}, {"operation", 1, 0, 1, kItemOperation}, {"amount", 2, -99, 99, {}, true}};
 constexpr Parameter kGoldArgs[] = {{"operation", 1, 0, 1, kGoldOperation},
                                    {"amount", 2, -9999999, 9999999, {}, true}};
 constexpr Parameter kShopArgs[] = {{"items", S}};

@@ -55,11 +55,11 @@ enum class Form {
 
 struct Statement {
     std::string_view name;
-    char letter;     // instruction class; 0 for a composite statement
-    int opcode;      // -128..127
+    char letter;  // instruction class; 0 for a composite statement
+    int opcode;   // -128..127
     Form form;
     std::span<const Parameter> parameters;  // in the order they are written
-    int result;      // the variable the instruction leaves its answer in, or -1
+    int result;               // the variable the instruction leaves its answer in, or -1
     std::string_view prefix;  // bytes before the class letter: "#" or ";#" for waiting ones
     std::string_view suffix;  // bytes after the instruction: "#" where it must yield at once
     std::string_view syntax;  // how the statement is written, for help and completion

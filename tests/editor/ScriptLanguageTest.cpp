@@ -54,7 +54,8 @@ TEST(StatementTable, EveryInstructionOfTheReferenceAndOfTheComingWorkHasAStateme
     const std::string readme = readFile(KIT_README);
     const std::regex row(R"(\n\| `([acefw])(-?\d+)` \|)");
     std::set<std::pair<char, int>> instructions;
-    for (auto it = std::sregex_iterator(readme.begin(), readme.end(), row); it != std::sregex_iterator(); ++it)
+    for (auto it = std::sregex_iterator(readme.begin(), readme.end(), row);
+         it != std::sregex_iterator(); ++it)
         instructions.insert({(*it)[1].str()[0], std::stoi((*it)[2].str())});
     EXPECT_GE(instructions.size(), 55u);
     for (int opcode = 26; opcode <= 34; ++opcode) instructions.insert({'f', opcode});
@@ -66,7 +67,8 @@ TEST(StatementTable, EveryInstructionOfTheReferenceAndOfTheComingWorkHasAStateme
         EXPECT_TRUE(names.insert(s.name).second) << s.name;
         EXPECT_FALSE(s.help.empty() || s.syntax.empty()) << s.name;
         std::set<int> registers;
-        for (const Parameter& p : s.parameters) EXPECT_TRUE(registers.insert(p.reg).second) << s.name;
+        for (const Parameter& p : s.parameters)
+            EXPECT_TRUE(registers.insert(p.reg).second) << s.name;
     }
 }
 
@@ -86,7 +88,8 @@ TEST(ScriptLanguage, CompilesEachFormToTheRawBytes) {
          "#####f<08>;#w<03>c<00>0;2;=c<00>1;0;=#f<12>c<00>0;1;=f<0A>#"},
         {"say \"a\" \"b\" close", "c<04>=1!af<01>#f<08>c<04>=1!bf<01>#f<08>c<04>=0!f<01>"},
         {"say \"{name 2}さん\"", "c<04>=0!c<00>0;2;=c<04>Nc<04>+4!<82><B3><82><F1>f<01>#f<08>"},
-        {"ask \"はい\\nいいえ\" cancel", "c<00>1;1;=c<04>=12!<82><CD><82><A2>\\n<82><A2><82><A2><82><A6>#f<1C>"},
+        {"ask \"はい\\nいいえ\" cancel",
+         "c<00>1;1;=c<04>=12!<82><CD><82><A2>\\n<82><A2><82><A2><82><A6>#f<1C>"},
         {"x = walking 5", ""},
         // Assignments: every c0 operator.
         {"v1 = 7\nv1 += 2\nv1 -= 2\nv1 *= 3\nv1 /= 3\nv1 = v4\nv1 = random 6",
@@ -94,10 +97,13 @@ TEST(ScriptLanguage, CompilesEachFormToTheRawBytes) {
         {"var a = 2\nconst TEN = 10\na += TEN", "c<00>4;2;=c<00>4;10;+"},
         {"var me = self", "e<01>c<00>4;3;C"},
         // Game variables and switches by name.
-        {"global QUEST = 7\nQUEST = 3\nQUEST -= 1", "c<00>0;7;=c<00>1;1;=c<00>2;3;=f<1A>c<00>0;7;=c<00>1;2;=c<00>2;-1;=f<1A>"},
-        {"flag BEATEN = 9\nBEATEN = on\nvar b = BEATEN", "c<00>0;9;=c<00>1;1;=f<1B>c<00>0;9;=c<00>1;0;=f<1B>c<00>4;2;C"},
+        {"global QUEST = 7\nQUEST = 3\nQUEST -= 1",
+         "c<00>0;7;=c<00>1;1;=c<00>2;3;=f<1A>c<00>0;7;=c<00>1;2;=c<00>2;-1;=f<1A>"},
+        {"flag BEATEN = 9\nBEATEN = on\nvar b = BEATEN",
+         "c<00>0;9;=c<00>1;1;=f<1B>c<00>0;9;=c<00>1;0;=f<1B>c<00>4;2;C"},
         // Labels and jumps: backward when the label is above.
-        {"A:\ngoto A\ngoto B\ngoto back B\nB:\nloop A", "@A//c<02>1;1!Ac<02>0;1!Bc<02>1;1!B@B//c<05>1!A"},
+        {"A:\ngoto A\ngoto B\ngoto back B\nB:\nloop A",
+         "@A//c<02>1;1!Ac<02>0;1!Bc<02>1;1!B@B//c<05>1!A"},
         {"L:\nif v5 == v4 goto L\nif v2 goto L", "@L//c<01>5;=4;c<03>1;1!Lc<03>1;1!L"},
         // Blocks: the compiler's labels, conditions it negates or jumps over.
         {"var x\nif x == 1\nwait\nelse\nwait 2\nend",
@@ -108,7 +114,8 @@ TEST(ScriptLanguage, CompilesEachFormToTheRawBytes) {
         {"flag F = 4\nif not F\nwait\nend", "c<00>0;4;=c<00>1;0;=f<1B>c<03>0;2!_1#@_1//"},
         // Raw bytes, comments, blank lines.
         {"raw \"q\\x00\\\"\\\\\"  // a remark\n\n", "q<00>\"\\"},
-        {"text \"a\\\"b\"\nappend \"\\\\\"\nappend name 3", "c<04>=3!a\"bc<04>+1!\\c<00>0;3;=c<04>N"},
+        {"text \"a\\\"b\"\nappend \"\\\\\"\nappend name 3",
+         "c<04>=3!a\"bc<04>+1!\\c<00>0;3;=c<04>N"},
     };
     for (const auto& c : cases) {
         if (c.bytes.empty()) continue;
@@ -161,12 +168,17 @@ TEST(ScriptLanguage, WarnsOfWhatTheRunnerPassesOverAndOfLinesTheBoxCuts) {
         ScriptKind kind;
         std::size_t warnings;
     } cases[] = {
-        {"end_talk\nself", ScriptKind::Global, 2},   {"end_talk", ScriptKind::Character, 0},
-        {"sheet \"a\"", ScriptKind::Skill, 1},        {"end_action", ScriptKind::Skill, 0},
-        {"savepoint", ScriptKind::Skill, 1},          {"picture 1 \"a\"", ScriptKind::Animation, 1},
+        {"end_talk\nself", ScriptKind::Global, 2},
+        {"end_talk", ScriptKind::Character, 0},
+        {"sheet \"a\"", ScriptKind::Skill, 1},
+        {"end_action", ScriptKind::Skill, 0},
+        {"savepoint", ScriptKind::Skill, 1},
+        {"picture 1 \"a\"", ScriptKind::Animation, 1},
         // 15 full-width characters fit the first line, 14 the lines after it.
-        {"say \"あいうえおかきくけこさしすせそ\\nあいうえおかきくけこさしすせ\"", ScriptKind::Global, 0},
-        {"say \"あいうえおかきくけこさしすせそた\\nあいうえおかきくけこさしすせそ\"", ScriptKind::Global, 2},
+        {"say \"あいうえおかきくけこさしすせそ\\nあいうえおかきくけこさしすせ\"",
+         ScriptKind::Global, 0},
+        {"say \"あいうえおかきくけこさしすせそた\\nあいうえおかきくけこさしすせそ\"",
+         ScriptKind::Global, 2},
     };
     for (const auto& c : cases) {
         const CompileResult result = compileReadable(c.source, c.kind);
@@ -178,7 +190,8 @@ TEST(ScriptLanguage, WarnsOfWhatTheRunnerPassesOverAndOfLinesTheBoxCuts) {
         *pocora::toShiftJis("c4;=$あいうえおかきくけこ//\nc4;+$さしすせそた//\nf1;").bytes);
     ASSERT_EQ(raw.warnings.size(), 1u);
     EXPECT_EQ(raw.warnings[0].line, 3);
-    EXPECT_NE(pocora::describeCompileWarning(raw.warnings[0]).find("32 half-width"), std::string::npos);
+    EXPECT_NE(pocora::describeCompileWarning(raw.warnings[0]).find("32 half-width"),
+              std::string::npos);
 }
 
 // The sample's fifteen scripts decompile into statements only and compile back to their bytes.
@@ -201,17 +214,21 @@ TEST(Decompiler, TheReadableTemplateGivesTheTemplatesBytesInHalfTheLines) {
         int count = 0;
         for (std::string line; std::getline(lines, line);) {
             const auto start = line.find_first_not_of(" \t\r");
-            if (start != std::string::npos && line.compare(start, comment.size(), comment) != 0) ++count;
+            if (start != std::string::npos && line.compare(start, comment.size(), comment) != 0)
+                ++count;
         }
         return count;
     };
     for (const char* name : {"ev/START", "ev/chr/villager"}) {
         const fs::path raw = fs::path(KIT_TEMPLATE_DIR) / (std::string(name) + ".src");
-        const fs::path readable = fs::path(KIT_READABLE_TEMPLATE_DIR) / (std::string(name) + ".script");
-        const CompileResult result = compileReadable(readFile(readable), scriptKindForPath(readable.string()));
+        const fs::path readable =
+            fs::path(KIT_READABLE_TEMPLATE_DIR) / (std::string(name) + ".script");
+        const CompileResult result =
+            compileReadable(readFile(readable), scriptKindForPath(readable.string()));
         ASSERT_TRUE(result.ok()) << name;
         EXPECT_EQ(result.bytes, compileRawSource(raw)) << name;
-        EXPECT_LE(2 * statementLines(readFile(readable), "//"), statementLines(readFile(raw), "*")) << name;
+        EXPECT_LE(2 * statementLines(readFile(readable), "//"), statementLines(readFile(raw), "*"))
+            << name;
     }
 }
 
@@ -222,15 +239,21 @@ TEST(Decompiler, RandomScriptsComeBackByteForByte) {
     const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     const auto number = [&]() -> std::string {
         switch (pick(5)) {
-            case 0: return std::to_string(pick(8));
-            case 1: return std::to_string(pick(2000) - 1000);
-            case 2: return "0" + std::to_string(pick(10));
-            case 3: return " " + std::to_string(pick(10));
-            default: return std::to_string(static_cast<std::int32_t>(random()));
+            case 0:
+                return std::to_string(pick(8));
+            case 1:
+                return std::to_string(pick(2000) - 1000);
+            case 2:
+                return "0" + std::to_string(pick(10));
+            case 3:
+                return " " + std::to_string(pick(10));
+            default:
+                return std::to_string(static_cast<std::int32_t>(random()));
         }
     };
     const auto text = [&]() {
-        static const std::string kPieces[] = {"あ", "\\n", "{name 1}", "\"", "\\", "a", "\x81", "\n", "PLC", "\x87\x54"};
+        static const std::string kPieces[] = {"あ", "\\n",  "{name 1}", "\"",  "\\",
+                                              "a",  "\x81", "\n",       "PLC", "\x87\x54"};
         std::string s;
         for (int n = pick(6); n > 0; --n) s += kPieces[pick(10)];
         return std::to_string(s.size() + static_cast<std::size_t>(pick(8) == 0)) + "!" + s;
@@ -240,15 +263,36 @@ TEST(Decompiler, RandomScriptsComeBackByteForByte) {
         std::string sc;
         for (int n = pick(24); n > 0; --n) {
             switch (pick(9)) {
-                case 0: sc += std::string("c") + static_cast<char>(pick(6)) + number() + ";" + number() + ";" + "=+*/CR-"[pick(7)]; break;
-                case 1: sc += std::string("c") + static_cast<char>(pick(2) + 2) + std::to_string(pick(3)) + ";" + text(); break;
-                case 2: sc += std::string("c\x04") + "=+N"[pick(3)] + text(); break;
-                case 3: sc += std::string(1, kClasses[pick(6)]) + static_cast<char>(pick(40) - 4); break;
-                case 4: sc += std::string("#;").substr(0, static_cast<std::size_t>(pick(3))) + "#" + kClasses[pick(5)] + static_cast<char>(pick(40)); break;
-                case 5: sc += "@" + std::string(pick(2) ? "L" : "_1") + std::to_string(pick(3)) + "//"; break;
-                case 6: sc += std::string("c\x05") + text(); break;
-                case 7: sc += "c\x00" + std::to_string(pick(4)) + ";" + number() + ";="; break;
-                default: sc += static_cast<char>(random()); break;
+                case 0:
+                    sc += std::string("c") + static_cast<char>(pick(6)) + number() + ";" +
+                          number() + ";" + "=+*/CR-"[pick(7)];
+                    break;
+                case 1:
+                    sc += std::string("c") + static_cast<char>(pick(2) + 2) +
+                          std::to_string(pick(3)) + ";" + text();
+                    break;
+                case 2:
+                    sc += std::string("c\x04") + "=+N"[pick(3)] + text();
+                    break;
+                case 3:
+                    sc += std::string(1, kClasses[pick(6)]) + static_cast<char>(pick(40) - 4);
+                    break;
+                case 4:
+                    sc += std::string("#;").substr(0, static_cast<std::size_t>(pick(3))) + "#" +
+                          kClasses[pick(5)] + static_cast<char>(pick(40));
+                    break;
+                case 5:
+                    sc += "@" + std::string(pick(2) ? "L" : "_1") + std::to_string(pick(3)) + "//";
+                    break;
+                case 6:
+                    sc += std::string("c\x05") + text();
+                    break;
+                case 7:
+                    sc += "c\x00" + std::to_string(pick(4)) + ";" + number() + ";=";
+                    break;
+                default:
+                    sc += static_cast<char>(random());
+                    break;
             }
         }
         expectRoundTrip(sc, "script " + std::to_string(script));
