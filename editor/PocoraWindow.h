@@ -2,8 +2,12 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
+#include <QTimer>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "editor/language/ScriptLanguage.h"
 
 #include "editor/EditorDialogs.h"
 #include "editor/TextFile.h"
@@ -14,6 +18,8 @@ class QMenu;
 
 namespace pocora {
 
+class FindBar;
+class ReadableHighlighter;
 class ScriptEdit;
 class ScriptHighlighter;
 
@@ -38,17 +44,36 @@ class PocoraWindow : public QMainWindow {
         kShiftJis = 1050,
         kUtf8 = 1051,
         kUtf8WithBom = 1052,
+        kUndo = 1100,
+        kRedo,
+        kCut,
+        kCopy,
+        kPaste,
+        kSelectAll,
+        kFind,
+        kReplace,
+        kGoToLine,
     };
 
     explicit PocoraWindow(EditorDialogs& dialogs, QWidget* parent = nullptr);
 
     ScriptEdit* editor() const { return edit_; }
+    ReadableHighlighter* readableHighlighter() const { return readableHighlighter_; }
     QAction* action(Command command) const { return actions_.value(command); }
     QString currentPath() const { return currentPath_; }
     QString fileTitle() const { return fileTitle_; }
     QString statusText() const;
     TextEncoding encoding() const { return encoding_; }
     QMenu* recentFilesMenu() const { return recentMenu_; }
+    FindBar* findBar() const { return findBar_; }
+    // A readable script (NAME.script): compiled as such, checked as it is typed.
+    bool isReadable() const;
+    // What the last check of a readable script found, and the reference of the statement under
+    // the cursor.
+    const std::vector<script_language::Diagnostic>& diagnostics() const { return diagnostics_; }
+    QString referenceText() const;
+    // Checks the readable script now instead of after the pause in typing.
+    void checkNow();
 
     // Opens `path` as the Open command does after its dialog; false when refused.
     bool loadFile(const QString& path);
@@ -67,6 +92,9 @@ class PocoraWindow : public QMainWindow {
 
   private:
     void buildMenu();
+    void buildEditMenu();
+    void scheduleCheck();
+    void showReference();
     void buildEncodingMenu();
     void refreshRecentFiles();
     void remember(const QString& path);
@@ -91,10 +119,15 @@ class PocoraWindow : public QMainWindow {
     EditorDialogs& dialogs_;
     ScriptEdit* edit_;
     ScriptHighlighter* highlighter_;
+    ReadableHighlighter* readableHighlighter_;
     QLabel* positionLabel_;
     QLabel* bytesLabel_;
     QLabel* encodingLabel_;
     QMenu* recentMenu_;
+    FindBar* findBar_;
+    QLabel* referenceLabel_;
+    QTimer checkTimer_;
+    std::vector<script_language::Diagnostic> diagnostics_;
     QMap<int, QAction*> actions_;
     QString currentPath_;
     QString fileTitle_;
