@@ -336,6 +336,13 @@ void PocoraWindow::useHighlightingFor(const QString& path) {
     QTextDocument* raw = isDataFile(path) || isReadablePath(path) ? nullptr : edit_->document();
     QTextDocument* readable = isReadablePath(path) ? edit_->document() : nullptr;
     if (highlighter_->document() != raw) highlighter_->setDocument(raw);
+    // Statement names, from the table the compiler reads, for readable scripts.
+    QList<QPair<QString, QString>> completions;
+    if (readable)
+        for (const script_language::Statement& s : script_language::statements())
+            completions.append({QString::fromStdString(std::string(s.name)),
+                                QString::fromStdString(std::string(s.syntax))});
+    edit_->setCompletions(completions);
     if (readableHighlighter_->document() != readable) readableHighlighter_->setDocument(readable);
 }
 

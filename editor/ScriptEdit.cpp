@@ -1,6 +1,9 @@
 #include "editor/ScriptEdit.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
+#include <QStandardItemModel>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -35,7 +38,18 @@ class Gutter : public QWidget {
 
 }  // namespace
 
-ScriptEdit::ScriptEdit(QWidget* parent) : QPlainTextEdit(parent), gutter_(new Gutter(this)) {
+ScriptEdit::ScriptEdit(QWidget* parent)
+    : QPlainTextEdit(parent),
+      gutter_(new Gutter(this)),
+      completer_(new QCompleter(this)),
+      completions_(new QStandardItemModel(this)) {
+    completer_->setModel(completions_);
+    completer_->setWidget(this);
+    completer_->setCompletionMode(QCompleter::PopupCompletion);
+    completer_->setCaseSensitivity(Qt::CaseInsensitive);
+    completer_->setCompletionRole(Qt::UserRole);
+    connect(completer_, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+            &ScriptEdit::insertCompletion);
     setObjectName(QStringLiteral("edit"));
     setProperty("controlId", kControlId);
     setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -147,7 +161,82 @@ bool ScriptEdit::fits(const QString& text) const {
     return byteCount() - selected + bytesOf(text) <= kMaxTextBytes;
 }
 
+void ScriptEdit::setCompletions(const QList<QPair<QString, QString>>& entries) {
+    completions_->clear();
+    for (const auto& [name, syntax] : entries) {
+        auto* item = new QStandardItem(syntax);
+        item->setData(name, Qt::UserRole);
+        completions_->appendRow(item);
+    }
+}
+
+QString ScriptEdit::wordBeforeCursor() const {
+    const QTextCursor cursor = textCursor();
+    const QString line = cursor.block().text().left(cursor.positionInBlock());
+    qsizetype start = line.size();
+    while (start > 0 && (line.at(start - 1).isLetterOrNumber() || line.at(start - 1) == QChar('_')))
+        --start;
+    // Only the statement, the first word of the line, is completed.
+    if (!line.left(start).trimmed().isEmpty()) return {};
+    return line.mid(start);
+}
+
+void ScriptEdit::offerCompletion(bool asked) {
+    const QString word = wordBeforeCursor();
+    if (completions_->rowCount() == 0 || (!asked && word.size() < 2)) {
+        completer_->popup()->hide();
+        return;
+    }
+    completer_->setCompletionPrefix(word);
+    if (completer_->completionCount() == 0) {
+        completer_->popup()->hide();
+        return;
+    }
+    completer_->popup()->setCurrentIndex(completer_->completionModel()->index(0, 0));
+    QRect place = cursorRect();
+    place.setWidth(completer_->popup()->sizeHintForColumn(0) + 24);
+    completer_->complete(place);
+}
+
+void ScriptEdit::insertCompletion(const QModelIndex& index) {
+    const QString name = index.data(Qt::UserRole).toString();
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor,
+                        static_cast<int>(wordBeforeCursor().size()));
+    if (fits(name + QLatin1Char(' '))) cursor.insertText(name + QLatin1Char(' '));
+    setTextCursor(cursor);
+}
+
 void ScriptEdit::keyPressEvent(QKeyEvent* event) {
+    if (completer_->popup()->isVisible()) {
+        // The list takes the keys that choose from it.
+        switch (event->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+            case Qt::Key_Tab:
+                insertCompletion(completer_->popup()->currentIndex());
+                completer_->popup()->hide();
+                return;
+            case Qt::Key_Escape:
+                completer_->popup()->hide();
+                return;
+            default:
+                break;
+        }
+    }
+    if (event->key() == Qt::Key_Space && (event->modifiers() & Qt::ControlModifier)) {
+        offerCompletion(true);
+        return;
+    }
+    keyPressWithLimit(event);
+    const QString typed = event->text();
+    if (!typed.isEmpty() && (typed.at(0).isLetterOrNumber() || typed.at(0) == QChar('_')))
+        offerCompletion(false);
+    else if (completer_->popup()->isVisible())
+        completer_->popup()->hide();
+}
+
+void ScriptEdit::keyPressWithLimit(QKeyEvent* event) {
     QString typed = event->text();
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         typed = QStringLiteral("\n");

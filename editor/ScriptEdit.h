@@ -1,5 +1,7 @@
 #pragma once
 #include <QPlainTextEdit>
+class QCompleter;
+class QStandardItemModel;
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -42,6 +44,11 @@ class ScriptEdit : public QPlainTextEdit {
     // Moves the cursor to the start of a line (from 1); false when there is no such line.
     bool goToLine(int line);
 
+    // Statement names offered while typing the first word of a line (Ctrl+Space, or after two
+    // letters): each entry is the name and the syntax shown beside it. Empty: no completion.
+    void setCompletions(const QList<QPair<QString, QString>>& entries);
+    QCompleter* completer() const { return completer_; }
+
     // The gutter with the line numbers, painted by the edit control.
     int gutterWidth() const;
     void paintGutter(QPaintEvent* event);
@@ -54,11 +61,17 @@ class ScriptEdit : public QPlainTextEdit {
 
   private:
     std::size_t bytesOf(const QString& text) const;
+    void keyPressWithLimit(QKeyEvent* event);
     void refreshSelections();
+    void offerCompletion(bool asked);
+    void insertCompletion(const QModelIndex& index);
+    QString wordBeforeCursor() const;
 
     LineBreaks lineBreaks_ = LineBreaks::CrLf;
     QWidget* gutter_;
     std::vector<Mark> marks_;
+    QCompleter* completer_;
+    QStandardItemModel* completions_;
 };
 
 }  // namespace pocora
