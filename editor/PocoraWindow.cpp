@@ -4,10 +4,12 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProcess>
 #include <QSettings>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -121,6 +123,7 @@ void PocoraWindow::buildMenu() {
     addCommand(file, kSaveAs, QStringLiteral("名前を付けて保存(&A)"),
                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     addCommand(file, kCompile, QStringLiteral("コンパイル(&C)"), QKeySequence(Qt::Key_F7));
+    addCommand(file, kRun, tr("保存して実行(&P)"), QKeySequence(Qt::Key_F5));
     file->addSeparator();
     recentMenu_ = file->addMenu(QStringLiteral("最近使ったファイル(&R)"));
     connect(recentMenu_, &QMenu::aboutToShow, this, &PocoraWindow::refreshRecentFiles);
@@ -133,6 +136,11 @@ void PocoraWindow::buildMenu() {
     connect(action(kSave), &QAction::triggered, this, &PocoraWindow::save);
     connect(action(kSaveAs), &QAction::triggered, this, &PocoraWindow::saveAs);
     connect(action(kCompile), &QAction::triggered, this, &PocoraWindow::compile);
+    connect(action(kRun), &QAction::triggered, this, &PocoraWindow::run);
+    launchGame_ = [](const QString& gameDir) {
+        return QProcess::startDetached(programDirectory() + QStringLiteral("/kit-game"),
+                                       {QStringLiteral("play"), gameDir});
+    };
     connect(action(kExit), &QAction::triggered, this, &QWidget::close);
     buildEncodingMenu();
 }
@@ -522,6 +530,28 @@ bool PocoraWindow::compile() {
             QStringLiteral("　") + QString::fromStdString(describeCompileWarningJapanese(warning));
     statusBar()->showMessage(done);
     return true;
+}
+
+bool PocoraWindow::run() {
+    if (!save()) return false;
+    // The game's source folder is the one that holds the script's ev folder.
+    QDir dir = QFileInfo(currentPath_).absoluteDir();
+    while (dir.dirName() != QStringLiteral("ev") && dir.cdUp()) {
+    }
+    if (dir.dirName() != QStringLiteral("ev") || !dir.cdUp()) {
+        fail(tr("%1 is not in a game's ev folder.").arg(fileTitle_));
+        return false;
+    }
+    checkNow();
+    for (const auto& d : diagnostics_) {
+        if (d.severity != script_language::Diagnostic::Severity::Error) continue;
+        edit_->goToLine(d.line);
+        fail(QString::fromStdString(script_language::describe(d, fileTitle_.toStdString())));
+        return false;
+    }
+    if (launchGame_(dir.path())) return true;
+    fail(tr("kit-game could not be started."));
+    return false;
 }
 
 void PocoraWindow::closeEvent(QCloseEvent* event) {

@@ -3,6 +3,7 @@
 #include <QMap>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,6 +54,7 @@ class PocoraWindow : public QMainWindow {
         kFind,
         kReplace,
         kGoToLine,
+        kRun,
     };
 
     explicit PocoraWindow(EditorDialogs& dialogs, QWidget* parent = nullptr);
@@ -74,6 +76,11 @@ class PocoraWindow : public QMainWindow {
     QString referenceText() const;
     // Checks the readable script now instead of after the pause in typing.
     void checkNow();
+    // How F5 starts the game (by default `kit-game play GAME-DIR`, beside pocora); tests
+    // put a recorder in its place.
+    void setGameLauncher(std::function<bool(const QString& gameDir)> launcher) {
+        launchGame_ = std::move(launcher);
+    }
 
     // Opens `path` as the Open command does after its dialog; false when refused.
     bool loadFile(const QString& path);
@@ -84,6 +91,8 @@ class PocoraWindow : public QMainWindow {
     bool save();
     bool saveAs();
     bool compile();
+    // F5: saves, stops at the script's errors, then plays the game the script belongs to.
+    bool run();
     void setEncoding(TextEncoding encoding);
     void openRecentFile(const QString& path);
 
@@ -128,6 +137,7 @@ class PocoraWindow : public QMainWindow {
     QLabel* referenceLabel_;
     QTimer checkTimer_;
     std::vector<script_language::Diagnostic> diagnostics_;
+    std::function<bool(const QString&)> launchGame_;
     QMap<int, QAction*> actions_;
     QString currentPath_;
     QString fileTitle_;

@@ -3,11 +3,11 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCompleter>
-#include <QStandardItemModel>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QStandardItemModel>
 #include <QTextBlock>
 #include <QTextCursor>
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
-#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCompleter>
@@ -316,7 +316,6 @@ TEST_F(PocoraWindowTest, HighlighterColoursTheScriptAsTheCompilerReadsIt) {
     }
 }
 
-
 // The Edit menu through its shortcuts, as a user presses them.
 TEST_F(PocoraWindowTest, EditMenuUndoesRedoesCutsPastesFindsReplacesAndGoesToALine) {
     window_->show();
@@ -392,7 +391,8 @@ TEST_F(PocoraWindowTest, ReadableScriptsAreCheckedExplainedCompletedAndCompiled)
     ASSERT_TRUE(edit->completer()->popup()->isVisible());
     QTest::keyClick(edit->completer()->popup(), Qt::Key_Return);
     EXPECT_TRUE(text().endsWith(QStringLiteral("end_talk ")));
-    EXPECT_TRUE(window_->referenceText().startsWith(QStringLiteral("end_talk — ends the conversation")));
+    EXPECT_TRUE(
+        window_->referenceText().startsWith(QStringLiteral("end_talk — ends the conversation")));
 
     // An e statement in a character script draws no warning; compiling writes the bytes.
     window_->checkNow();
@@ -401,11 +401,26 @@ TEST_F(PocoraWindowTest, ReadableScriptsAreCheckedExplainedCompletedAndCompiled)
     ASSERT_TRUE(window_->compile());
     EXPECT_EQ(read("elder.sc"), std::string("@NRM//#c\x02\x31;3!NRMe\x00", 18));
 
-    // A fault stops the compile and names its line.
+    // F5 saves and plays the game the script belongs to.
+    QStringList played;
+    window_->setGameLauncher([&](const QString& dir) {
+        played.append(dir);
+        return true;
+    });
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    QTest::keyClick(edit, Qt::Key_F5);
+    EXPECT_EQ(played, QStringList{QString::fromStdString(dir_.string())});
+    EXPECT_EQ(read("ev/chr/elder.script"), "NRM:\nwait\ngoto NRM\nend_talk ");
+
+    // A fault stops the compile and F5, naming its line.
     type(QStringLiteral("\nsay \"unclosed"));
     EXPECT_FALSE(window_->compile());
-    EXPECT_NE(lastMessage().indexOf(QStringLiteral("line 5, column 5: error: unterminated string")), -1);
+    EXPECT_NE(lastMessage().indexOf(QStringLiteral("line 5, column 5: error: unterminated string")),
+              -1);
     EXPECT_EQ(edit->textCursor().blockNumber(), 4);
+    QTest::keyClick(edit, Qt::Key_F5);
+    EXPECT_EQ(played.size(), 1);
 }
 
 }  // namespace
