@@ -5,13 +5,16 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTreeView>
 #include <QVBoxLayout>
 #include <filesystem>
 
@@ -530,6 +533,28 @@ bool PocoraWindow::compile() {
             QStringLiteral("　") + QString::fromStdString(describeCompileWarningJapanese(warning));
     statusBar()->showMessage(done);
     return true;
+}
+
+void PocoraWindow::openFolder(const QString& dir) {
+    if (!folderView_) {
+        auto* dock = new QDockWidget(tr("フォルダ"), this);
+        dock->setObjectName(QStringLiteral("folder"));
+        folderView_ = new QTreeView(dock);
+        auto* model = new QFileSystemModel(folderView_);
+        model->setReadOnly(true);
+        folderView_->setModel(model);
+        for (int column = 1; column < model->columnCount(); ++column)
+            folderView_->hideColumn(column);
+        folderView_->setHeaderHidden(true);
+        dock->setWidget(folderView_);
+        addDockWidget(Qt::LeftDockWidgetArea, dock);
+        connect(folderView_, &QTreeView::activated, this, [this, model](const QModelIndex& index) {
+            if (model->isDir(index) || !mayReplaceText()) return;
+            loadFile(model->filePath(index));
+        });
+    }
+    auto* model = static_cast<QFileSystemModel*>(folderView_->model());
+    folderView_->setRootIndex(model->setRootPath(dir));
 }
 
 bool PocoraWindow::run() {

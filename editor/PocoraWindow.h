@@ -14,6 +14,7 @@
 #include "editor/TextFile.h"
 
 class QAction;
+class QTreeView;
 class QLabel;
 class QMenu;
 
@@ -84,6 +85,10 @@ class PocoraWindow : public QMainWindow {
 
     // Opens `path` as the Open command does after its dialog; false when refused.
     bool loadFile(const QString& path);
+    // Shows a game's source folder beside the text (`pocora GAME-SRC-DIR`); a double click on a
+    // file opens it.
+    void openFolder(const QString& dir);
+    QTreeView* folderView() const { return folderView_; }
 
   public slots:
     void newDocument();
@@ -134,6 +139,7 @@ class PocoraWindow : public QMainWindow {
     QLabel* encodingLabel_;
     QMenu* recentMenu_;
     FindBar* findBar_;
+    QTreeView* folderView_ = nullptr;
     QLabel* referenceLabel_;
     QTimer checkTimer_;
     std::vector<script_language::Diagnostic> diagnostics_;

@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCompleter>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
@@ -16,6 +17,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTreeView>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -365,8 +367,16 @@ TEST_F(PocoraWindowTest, EditMenuUndoesRedoesCutsPastesFindsReplacesAndGoesToALi
 TEST_F(PocoraWindowTest, ReadableScriptsAreCheckedExplainedCompletedAndCompiled) {
     fs::create_directories(dir_ / "ev" / "chr");
     write("ev/chr/elder.script", "NRM:\nwait\ngoto NRN\n");
-    open("ev/chr/elder.script");
+    // Opened from the game's folder beside the text.
+    window_->openFolder(QString::fromStdString(dir_.string()));
     window_->show();
+    auto* tree = window_->folderView();
+    auto* files = static_cast<QFileSystemModel*>(tree->model());
+    const QModelIndex script = files->index(path("ev/chr/elder.script"));
+    ASSERT_TRUE(script.isValid());
+    tree->setCurrentIndex(script);
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_EQ(window_->currentPath(), path("ev/chr/elder.script"));
     auto* edit = window_->editor();
     EXPECT_EQ(window_->readableHighlighter()->document(), edit->document());
     ASSERT_EQ(window_->diagnostics().size(), 1u);
