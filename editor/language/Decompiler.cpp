@@ -83,6 +83,7 @@ class Scanner {
     bool prefixed() {
         for (const Statement& s : statements()) {
             if (s.letter == 0 || (s.prefix.empty() && s.suffix.empty())) continue;
+            if (b_[p_] != (s.prefix.empty() ? s.letter : s.prefix[0])) continue;
             std::string whole(s.prefix);
             whole += s.letter;
             whole += static_cast<char>(s.opcode);

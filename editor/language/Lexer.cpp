@@ -31,6 +31,14 @@ int columnOf(std::string_view line, std::size_t offset) {
 LexedLine lexLine(std::string_view line) {
     LexedLine out;
     std::size_t i = 0;
+    // The column is counted on as the line is read, not from its start for every token.
+    std::size_t counted = 0;
+    int column = 1;
+    const auto columnAt = [&](std::size_t offset) {
+        for (; counted < offset; ++counted)
+            if ((static_cast<unsigned char>(line[counted]) & 0xC0) != 0x80) ++column;
+        return column;
+    };
     while (i < line.size()) {
         const char c = line[i];
         if (c == ' ' || c == '\t' || c == '\r') {
@@ -38,7 +46,7 @@ LexedLine lexLine(std::string_view line) {
             continue;
         }
         if (c == '/' && i + 1 < line.size() && line[i + 1] == '/') break;
-        Token token{Token::Kind::Symbol, {}, 0, columnOf(line, i)};
+        Token token{Token::Kind::Symbol, {}, 0, columnAt(i)};
         const bool negativeNumber = c == '-' && i + 1 < line.size() && isDigit(line[i + 1]);
         if (isWordStart(c)) {
             const std::size_t start = i;
