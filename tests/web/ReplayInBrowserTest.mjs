@@ -60,6 +60,7 @@ const traceLines = (text) => text.split('\n').filter((line) => parseTraceLine(li
 // Runs the desktop's headless engine on the sample game; returns its trace lines.
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'dunmere-web-'));
 function desktopRun(inputFile, frames, trace, extra = []) {
+  fs.mkdirSync(path.join(work, 'touch'), { recursive: true });
   try {
     execFileSync(path.join(root, 'build/bin/dunmere'), ['--headless', '--game-dir', path.join(root, 'build/sample-game'),
       '--input', inputFile, '--seed', '1', '--frames', String(frames), '--dump-dir', work,
@@ -83,12 +84,17 @@ const toWell = fs.readFileSync(input, 'utf8').split('\n')
 const inputs = {
   '/save.input': toWell + '1700 shift\n1702\n',
   '/save2.input': toWell + '1690 down\n1692\n1700 shift\n1702\n',
+  '/touch.input': fs.readFileSync(input, 'utf8').split('\n')
+    .filter((l) => l.length > 0 && l[0] !== '#' && parseInt(l, 10) < 1600).join('\n') +
+    '\n1600 right shift\n1620 down shift\n1640 down\n1650\n',
   '/load.input': '1 shift\n3\n20 down\n22\n40 shift\n42\n100 shift\n102\n120 left\n136\n140 down\n172\n',
 };
 for (const [name, text] of Object.entries(inputs)) fs.writeFileSync(path.join(work, name), text);
 const saveDir = ['--save-dir', path.join(work, 'saves')];
 const nativeSaveTrace = desktopRun(path.join(work, 'save.input'), 1760, 'save.txt', saveDir);
 const nativeSave2Trace = desktopRun(path.join(work, 'save2.input'), 1760, 'save2.txt', saveDir);
+const touchDumps = [1500, 1590, 1630, 1660];
+desktopRun(path.join(work, 'touch.input'), 1660, 'touch.txt', ['--dump-frames', touchDumps.join(','), '--dump-dir', path.join(work, 'touch')]);
 const nativeLoadTrace = desktopRun(path.join(work, 'load.input'), 240, 'load.txt', saveDir);
 const nativeNoSaveLoadTrace = desktopRun(path.join(work, 'load.input'), 240, 'load0.txt', ['--save-dir', path.join(work, 'none')]);
 
@@ -96,11 +102,15 @@ const nativeNoSaveLoadTrace = desktopRun(path.join(work, 'load.input'), 240, 'lo
 // again; under /b/ another game (its own game.id); under /missing/ without one music file; under
 // /nolist/ without the game's file list.
 const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm' };
+// The exported zip, unpacked into an empty folder, served as it is.
+const unpacked = path.join(work, 'unpacked');
+execFileSync('python3', ['-m', 'zipfile', '-e', path.join(root, 'build-web/game.zip'), unpacked]);
 const siteFiles = fs.readFileSync(path.join(site, 'game/files.txt'), 'utf8');
 const server = http.createServer((request, response) => {
   let name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-  const variant = /^\/(a|b|missing|nolist)\//.exec(name)?.[1];
+  const variant = /^\/(a|b|missing|nolist|export)\//.exec(name)?.[1];
   if (variant) name = name.slice(variant.length + 1);
+  const root = variant === 'export' ? unpacked : site;
   const replayed = { '/replay.input': input };
   for (const file of Object.keys(inputs)) replayed[file] = path.join(work, file);
   const answer = (data, type) => response.writeHead(200, { 'Content-Type': type }).end(data);
@@ -108,8 +118,8 @@ const server = http.createServer((request, response) => {
   if (variant === 'b' && name === '/game/files.txt') return answer(siteFiles + 'game.id\n', 'text/plain');
   if ((variant === 'missing' && name === '/game/BGM/btl2.mid') || (variant === 'nolist' && name === '/game/files.txt'))
     return response.writeHead(404).end();
-  const file = replayed[name] || path.join(site, path.normalize(name === '/' ? '/index.html' : name));
-  if (!file.startsWith(site) && !replayed[name]) return response.writeHead(403).end();
+  const file = replayed[name] || path.join(root, path.normalize(name === '/' ? '/index.html' : name));
+  if (!file.startsWith(root) && !replayed[name]) return response.writeHead(403).end();
   fs.readFile(file, (error, data) => {
     if (error) return response.writeHead(404).end();
     answer(data, types[path.extname(file)] || 'application/octet-stream');
@@ -198,6 +208,78 @@ try {
   const unlisted = await visit('nolist/', 'replay.input', 300);
   check(/files\.txt/.test(unlisted.error || '') && /files\.txt/.test(await page.locator('#status').textContent()),
     `a missing files.txt is named on the page (${unlisted.error})`);
+
+  // A phone: the touch controls show, and taps on them play the recorded play up to the talk with
+  // the elder, then one thumb walks (sliding from right to down) while the other holds 決定;
+  // the frames equal the desktop's with the same keys, and every frame's keys are the intended.
+  const phone = await browser.newContext({ viewport: { width: 390, height: 844 }, hasTouch: true, isMobile: true,
+    locale: 'ja-JP' });
+  const touchPage = await phone.newPage();
+  await touchPage.goto(`${address}index.html?keys=page&seed=1&dump=${touchDumps.join(',')}`);
+  await touchPage.waitForFunction(() => window.kitResult.stepping || window.kitResult.error);
+  check(await touchPage.locator('#dpad').isVisible(), 'a touch screen shows the direction pad');
+  check((await touchPage.locator('#ok').textContent()) === '決定', 'the buttons speak the page\'s language');
+  const cdp = await phone.newCDPSession(touchPage);
+  const box = async (selector) => touchPage.locator(selector).boundingBox();
+  const pad = await box('#dpad'), ok = await box('#ok'), back = await box('#back');
+  const padPoint = { up: [0, -0.35], down: [0, 0.35], left: [-0.35, 0], right: [0.35, 0] };
+  const fingerAt = (keys) => {
+    const fingers = new Map();
+    for (const key of keys) {
+      if (padPoint[key]) fingers.set(1, { x: pad.x + pad.width * (0.5 + padPoint[key][0]), y: pad.y + pad.height * (0.5 + padPoint[key][1]) });
+      if (key === 'shift') fingers.set(2, { x: ok.x + ok.width / 2, y: ok.y + ok.height / 2 });
+      if (key === 'ctrl') fingers.set(3, { x: back.x + back.width / 2, y: back.y + back.height / 2 });
+    }
+    return fingers;
+  };
+  const bits = { up: 1, down: 2, left: 4, right: 8, shift: 16, ctrl: 32 };
+  let fingers = new Map(), frame = 0, keysRight = true;
+  const points = (map) => [...map].map(([id, p]) => ({ id, x: p.x, y: p.y }));
+  const runTo = async (target) => {
+    await touchPage.evaluate((n) => window.kitStep(n), target - frame);
+    await touchPage.waitForFunction((f) => window.kitResult.frame >= f, target);
+    frame = target;
+  };
+  const lines = inputs['/touch.input'].split('\n').filter((l) => l.length > 0).map((l) => l.split(' '));
+  for (const [at, ...keys] of lines) {
+    await runTo(Number(at) - 1);
+    const next = fingerAt(keys);
+    const kept = new Map([...fingers].filter(([id]) => next.has(id)));
+    if (kept.size < fingers.size) await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: points(kept) });
+    const moved = new Map([...kept].map(([id]) => [id, next.get(id)]));
+    if (moved.size) await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: points(moved) });
+    if (next.size > moved.size) await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: points(next) });
+    fingers = next;
+    await runTo(Number(at));
+    const want = keys.reduce((sum, key) => sum | bits[key], 0);
+    if ((await touchPage.evaluate(() => window.kitKeys())) !== want) keysRight = false;
+  }
+  await runTo(touchDumps[touchDumps.length - 1] + 1);
+  check(keysRight, 'every tap and slide gives the keys it stands for');
+  const touched = await touchPage.evaluate(() => window.kitResult);
+  for (const dump of touchDumps) {
+    const desktop = pngPixels(path.join(work, 'touch', `frame-${String(dump).padStart(6, '0')}.png`));
+    check(Buffer.from(touched.frames[dump] || '', 'base64').equals(desktop), `with touch, frame ${dump} equals the desktop's`);
+  }
+  await touchPage.keyboard.press('ArrowUp');
+  check(!(await touchPage.locator('#dpad').isVisible()), 'a key hides the touch controls');
+  await phone.close();
+
+  // The exported zip, unpacked and served: the recorded play up to the talk with the elder.
+  const exported = await visit('export/', 'replay.input', 1600);
+  check(sameTrace(exported.trace, nativeTrace.filter((l) => parseTraceLine(l).frame <= 1600)),
+    `the exported zip plays the sample (${exported.error})`);
+  check((await page.title()) === 'Dunmere: the sample game', `the page's title is the game's (${await page.title()})`);
+
+  // What a player downloads: each file of the page, precompressed where a .gz is beside it.
+  let bytes = 0;
+  for (const file of fs.readdirSync(site, { recursive: true })) {
+    const full = path.join(site, file);
+    if (file.endsWith('.gz') || file.startsWith('.') || !fs.statSync(full).isFile()) continue;
+    bytes += fs.statSync(fs.existsSync(full + '.gz') ? full + '.gz' : full).size;
+  }
+  console.log(`web: the sample's page is ${(bytes / 1e6).toFixed(2)} MB to download`);
+  check(bytes < 2.5e6, 'the sample\'s page is under 2.5 MB');
 
   // Playing as a player does: the time from navigation to the first frame, per-frame engine time.
   const live = await browser.newPage();

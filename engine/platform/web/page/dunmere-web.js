@@ -289,6 +289,7 @@
   let granted = 0;
   let lastSave = null;
   window.kitStep = (frames) => { granted += frames; };
+  window.kitKeys = () => kit.keys();
   const kit = {
     pageKeys: stepped,
     keys: () => {
@@ -299,6 +300,7 @@
     },
     framesGranted: (frame) => {
       result.frame = frame;
+      result.stepping = true;
       const frames = granted;
       granted = 0;
       return frames;
