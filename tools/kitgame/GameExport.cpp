@@ -120,9 +120,9 @@ std::string copyTree(const fs::path& from, const fs::path& to, std::vector<std::
     return "";
 }
 
-Bytes gzipBytes(const Bytes& data) {
+Bytes gzipBytes(const Bytes& data, int level = Z_BEST_COMPRESSION) {
     z_stream z{};
-    deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY);
+    deflateInit2(&z, level, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY);
     Bytes out(deflateBound(&z, data.size()) + 32);
     z.next_in = const_cast<Bytes::value_type*>(data.data());
     z.avail_in = static_cast<uInt>(data.size());
@@ -228,10 +228,13 @@ std::string writeTarGz(const fs::path& dir, const std::string& top, const fs::pa
     std::vector<std::string> dirs;
     entry(top + "/", nullptr, 0755);
     for (const fs::path& file : filesUnder(dir)) {
+        std::vector<std::string> parents;  // outermost first, each folder before its files
         for (fs::path parent = file.parent_path(); !parent.empty(); parent = parent.parent_path())
-            if (std::find(dirs.begin(), dirs.end(), parent.generic_string()) == dirs.end()) {
-                dirs.push_back(parent.generic_string());
-                entry(top + "/" + parent.generic_string() + "/", nullptr, 0755);
+            parents.insert(parents.begin(), parent.generic_string());
+        for (const std::string& parent : parents)
+            if (std::find(dirs.begin(), dirs.end(), parent) == dirs.end()) {
+                dirs.push_back(parent);
+                entry(top + "/" + parent + "/", nullptr, 0755);
             }
         const std::string name = top + "/" + file.generic_string();
         if (name.size() > 99) return name + ": the name is too long for the archive";
@@ -241,7 +244,7 @@ std::string writeTarGz(const fs::path& dir, const std::string& top, const fs::pa
         entry(name, &*data, (perms & fs::perms::owner_exec) != fs::perms::none ? 0755 : 0644);
     }
     tar.resize(tar.size() + 1024, 0);
-    return kit::writeFileAtomically(out, gzipBytes(tar));
+    return kit::writeFileAtomically(out, gzipBytes(tar, Z_DEFAULT_COMPRESSION));
 }
 
 // The sound font cut to what the game's MIDI files play.
@@ -330,7 +333,7 @@ std::string exportLinux(const fs::path& game, const fs::path& folder, const Expo
     const std::string readme =
         "Start the game with ./play (options: --scale N, --fullscreen, --mute).\n\n"
         "It needs these libraries, on Debian or Ubuntu:\n"
-        "  sudo apt install libsdl2-2.0-0 libsdl2-mixer-2.0-0 libfreetype6 libpng16-16 zlib1g "
+        "  sudo apt install libsdl2-2.0-0 libsdl2-mixer-2.0-0 libpng16-16 zlib1g "
         "timgm6mb-soundfont\n"
         "(the sound font only for the music). Saved games go to ~/.local/share/dunmere/.\n";
     return kit::writeFileAtomically(folder / "README.txt", readme);
