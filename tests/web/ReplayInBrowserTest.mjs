@@ -245,7 +245,12 @@ try {
     await runTo(Number(at) - 1);
     const next = fingerAt(keys);
     const kept = new Map([...fingers].filter(([id]) => next.has(id)));
-    if (kept.size < fingers.size) await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: points(kept) });
+    // Lifting one finger of several: all lift and the others come down again at once, between
+    // two frames (the devtools' touch events cannot lift one finger of several reliably).
+    if (kept.size < fingers.size) {
+      await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
+      if (kept.size) await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: points(kept) });
+    }
     const moved = new Map([...kept].map(([id]) => [id, next.get(id)]));
     if (moved.size) await cdp.send('Input.dispatchTouchEvent', { type: 'touchMove', touchPoints: points(moved) });
     if (next.size > moved.size) await cdp.send('Input.dispatchTouchEvent', { type: 'touchStart', touchPoints: points(next) });
