@@ -33,14 +33,16 @@ std::string leadingComments(std::string_view text) {
     return comments;
 }
 
-// The attribute file's bytes as the game reads them, the text form converted as kit-game does;
-// nothing when the file is missing, `why` set when it cannot be read.
-std::optional<std::vector<std::uint8_t>> readAttributeBytes(const fs::path& path,
-                                                            std::string& why) {
+using TextConverter = std::string (*)(std::string_view, std::vector<std::uint8_t>&);
+
+// A file's bytes as the game reads them: as they are, or its text form converted as kit-game
+// converts it. Nothing when the file cannot be read, or (`why` set) when the text does not convert.
+std::optional<std::vector<std::uint8_t>> readGameBytes(const fs::path& path, bool text,
+                                                       TextConverter convert, std::string& why) {
     auto bytes = kit::ReadWholeFile(path);
-    if (!bytes || !isAttributesText(path)) return bytes;
+    if (!bytes || !text) return bytes;
     std::vector<std::uint8_t> converted;
-    why = tools::makeAttributes(asText(*bytes), converted);
+    why = convert(asText(*bytes), converted);
     if (!why.empty()) return std::nullopt;
     return converted;
 }
@@ -73,7 +75,8 @@ void loadTileSet(MapDocument& document) {
     }
     const fs::path attributesPath = document.game.attributesPath(set);
     std::string why;
-    const auto bytes = readAttributeBytes(attributesPath, why);
+    const auto bytes =
+        readGameBytes(attributesPath, isAttributesText(attributesPath), tools::makeAttributes, why);
     if (!why.empty())
         document.sheetProblem += (document.sheetProblem.empty() ? "" : "\n") +
                                  std::string("The tile attributes Smt\\") +
@@ -94,20 +97,18 @@ void loadTileSet(MapDocument& document) {
     document.savedAttributes = document.attributes;
 }
 
+std::optional<std::vector<std::uint8_t>> readMapBytes(const fs::path& mapFile, std::string& why) {
+    return readGameBytes(mapFile, isMapText(mapFile), tools::makeMap, why);
+}
+
 OpenResult openMap(const std::filesystem::path& mapFile, const std::filesystem::path& gameDir) {
     OpenResult result;
-    auto bytes = kit::ReadWholeFile(mapFile);
+    std::string why;
+    const auto bytes = readMapBytes(mapFile, why);
     if (!bytes) {
-        result.message = "The map " + mapFile.string() + " cannot be read.";
+        result.message =
+            "The map " + mapFile.string() + " cannot be read" + (why.empty() ? "." : ": " + why);
         return result;
-    }
-    if (isMapText(mapFile)) {
-        std::vector<std::uint8_t> converted;
-        if (const std::string why = tools::makeMap(asText(*bytes), converted); !why.empty()) {
-            result.message = "The map " + mapFile.string() + " cannot be read: " + why;
-            return result;
-        }
-        bytes = std::move(converted);
     }
     MapRead read = readTileMap(*bytes);
     result.message = describeMapRead(read);

@@ -1,8 +1,10 @@
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/core/CDib.h"
 #include "mapeditor/core/GameFolder.h"
@@ -35,6 +37,11 @@ struct OpenResult {
     std::string message;                  // the reason, or a warning about a damaged map
 };
 
+// The bytes of a map file as the game reads them: Tessel's own file (.qd) as it is, the text form
+// (.map) converted as kit-game converts it. Nothing when the file cannot be read or the text does
+// not convert (then `why` says why).
+std::optional<std::vector<std::uint8_t>> readMapBytes(const std::filesystem::path& mapFile,
+                                                      std::string& why);
 // Opens a map file, Tessel's own (.qd) or the text form (.map, read as kit-game reads it), with
 // the sheet and attributes of its tile set from `gameDir`.
 OpenResult openMap(const std::filesystem::path& mapFile, const std::filesystem::path& gameDir);
