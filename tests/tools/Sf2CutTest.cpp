@@ -50,13 +50,13 @@ std::vector<std::int16_t> render(const std::vector<std::uint8_t>& font,
 }
 
 TEST(Sf2Cut, SampleMusicSoundsTheSameThroughTheCut) {
-    const auto full = kit::ReadWholeFile(kFullFont);
+    const auto full = kit::readWholeFile(kFullFont);
     ASSERT_TRUE(full) << kFullFont;
     std::vector<std::vector<std::uint8_t>> pieces;
     sf2::MidiUsage usage;
     std::string error;
     for (const auto& entry : fs::directory_iterator(fs::path(SAMPLE_GAME_DIR) / "BGM")) {
-        pieces.push_back(*kit::ReadWholeFile(entry.path()));
+        pieces.push_back(*kit::readWholeFile(entry.path()));
         ASSERT_TRUE(sf2::scanMidi(pieces.back(), usage, error)) << entry.path() << ": " << error;
     }
     ASSERT_FALSE(pieces.empty());
@@ -74,7 +74,7 @@ TEST(Sf2Cut, SampleMusicSoundsTheSameThroughTheCut) {
 }
 
 TEST(Sf2Cut, DamagedFilesAreRefused) {
-    const auto full = kit::ReadWholeFile(kFullFont);
+    const auto full = kit::readWholeFile(kFullFont);
     ASSERT_TRUE(full);
     sf2::SoundFont font;
     std::string error;

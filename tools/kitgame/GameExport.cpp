@@ -31,7 +31,7 @@ struct PageWords {
 };
 
 std::string firstLine(const fs::path& file) {
-    const auto bytes = kit::ReadWholeFile(file);
+    const auto bytes = kit::readWholeFile(file);
     if (!bytes) return "";
     std::string line(bytes->begin(), std::find(bytes->begin(), bytes->end(), '\n'));
     while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
@@ -43,7 +43,7 @@ std::string firstLine(const fs::path& file) {
 PageWords pageWords(const fs::path& src, const fs::path& game) {
     PageWords words;
     for (const fs::path& dir : {src, game}) {
-        const auto bytes = kit::ReadWholeFile(dir / kPageFile);
+        const auto bytes = kit::readWholeFile(dir / kPageFile);
         if (!bytes) continue;
         std::istringstream lines(std::string(bytes->begin(), bytes->end()));
         for (std::string line; std::getline(lines, line);) {
@@ -161,7 +161,7 @@ void put32(Bytes& out, std::uint32_t v) {
 std::string writeZip(const fs::path& dir, const std::vector<fs::path>& files, const fs::path& out) {
     Bytes zip, central;
     for (const fs::path& file : files) {
-        const auto data = kit::ReadWholeFile(dir / file);
+        const auto data = kit::readWholeFile(dir / file);
         if (!data) return (dir / file).string() + ": cannot read";
         const std::string name = file.generic_string();
         const auto crc =
@@ -238,7 +238,7 @@ std::string writeTarGz(const fs::path& dir, const std::string& top, const fs::pa
             }
         const std::string name = top + "/" + file.generic_string();
         if (name.size() > 99) return name + ": the name is too long for the archive";
-        const auto data = kit::ReadWholeFile(dir / file);
+        const auto data = kit::readWholeFile(dir / file);
         if (!data) return (dir / file).string() + ": cannot read";
         const auto perms = fs::status(dir / file).permissions();
         entry(name, &*data, (perms & fs::perms::owner_exec) != fs::perms::none ? 0755 : 0644);
@@ -255,13 +255,13 @@ std::string cutSoundFont(const fs::path& game, const fs::path& out, std::ostream
         std::string extension = file.extension().string();
         std::transform(extension.begin(), extension.end(), extension.begin(), ::tolower);
         if (extension != ".mid") continue;
-        const auto bytes = kit::ReadWholeFile(game / file);
+        const auto bytes = kit::readWholeFile(game / file);
         if (bytes && !sf2::scanMidi(*bytes, usage, error))
             log << "kit-game: " << (game / file).string() << ": " << error
                 << " (left out of the sound font)\n";
     }
     for (const char* path : kFullFonts) {
-        const auto bytes = kit::ReadWholeFile(path);
+        const auto bytes = kit::readWholeFile(path);
         sf2::SoundFont font;
         if (!bytes || !sf2::readSoundFont(*bytes, font, error)) continue;
         return kit::writeFileAtomically(out, sf2::writeSoundFont(sf2::cutSoundFont(font, usage)));
@@ -275,7 +275,7 @@ void addGzipped(const fs::path& dir) {
     for (const fs::path& file : filesUnder(dir)) {
         const std::string extension = file.extension().string();
         if (extension == ".gz" || extension == ".png" || extension == ".zip") continue;
-        const auto data = kit::ReadWholeFile(dir / file);
+        const auto data = kit::readWholeFile(dir / file);
         if (!data || data->size() < 256) continue;
         const Bytes packed = gzipBytes(*data);
         if (packed.size() < data->size() * 9 / 10)
@@ -298,7 +298,7 @@ std::string exportWeb(const fs::path& src, const fs::path& game, const fs::path&
     if (std::string why = kit::writeFileAtomically(site / "game" / "files.txt", list); !why.empty())
         return why;
     const PageWords words = pageWords(src, game);
-    auto page = kit::ReadWholeFile(kit / "index.html");
+    auto page = kit::readWholeFile(kit / "index.html");
     std::string html(page->begin(), page->end());
     replaceAll(html, "@TITLE@", escapeHtml(words.title));
     replaceAll(html, "@DESCRIPTION@", escapeHtml(words.description));

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/platform/headless/TraceLine.h"
 #include "tools/kitgame/GameBuild.h"
 #include "tools/kitgame/GameExport.h"
 #include "tools/kitgame/GameTemplate.h"
@@ -133,7 +134,8 @@ int check(const fs::path& src, const fs::path& input, std::vector<std::string> e
     std::ifstream lines(trace);
     for (std::string line; std::getline(lines, line);) {
         std::cout << line << '\n';
-        boxShown = boxShown || line.find(" box ") != std::string::npos;
+        const std::optional<TraceLine> event = ParseTraceLine(line);
+        boxShown = boxShown || (event && event->IsMessageBox());
     }
     std::cout.flush();
     fs::remove(trace, ec);

@@ -15,14 +15,14 @@ int main(int argc, char** argv) {
     sf2::MidiUsage usage;
     std::string error;
     for (int i = 3; i < argc; ++i) {
-        const auto midi = kit::ReadWholeFile(argv[i]);
+        const auto midi = kit::readWholeFile(argv[i]);
         if (!midi || !sf2::scanMidi(*midi, usage, error)) {
             std::fprintf(stderr, "kit-sf2cut: %s: %s\n", argv[i],
                          midi ? error.c_str() : "cannot read");
             return 1;
         }
     }
-    const auto bytes = kit::ReadWholeFile(argv[1]);
+    const auto bytes = kit::readWholeFile(argv[1]);
     sf2::SoundFont font;
     if (!bytes || !sf2::readSoundFont(*bytes, font, error)) {
         std::fprintf(stderr, "kit-sf2cut: %s: %s\n", argv[1],
