@@ -233,8 +233,7 @@ void CKyrelApp::commandCopyTrack() {
 }
 
 void CKyrelApp::commandImport() {
-    kyrel::commandImport(*state_);
-    state_->selectionVisible = 0;
+    kyrel::commandImport(*state_);  // which hides the selection when it imports
     rebuildAll();
 }
 
