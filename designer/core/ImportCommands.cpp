@@ -46,7 +46,7 @@ bool hasExtension(const std::string& name, const std::string& ext) {
 }  // namespace
 
 bool importSfxrFile(KyrelApp& app, const std::string& path) {
-    const auto bytes = kit::ReadWholeFile(path);
+    const auto bytes = kit::readWholeFile(path);
     const std::optional<SfxrSound> sound =
         bytes ? readSfxrSound(*bytes) : std::optional<SfxrSound>();
     if (!sound) {
