@@ -66,6 +66,10 @@ class Platform {
     // A page of text went into the message window (for the trace of a headless run).
     virtual void NoteTextPage(std::string_view /*sjisPage*/) {}
 
+    // A step of the game's progress ("var 3 10", "battle end won"), for the trace of a headless
+    // run.
+    virtual void NoteGameEvent(std::string_view /*line*/) {}
+
     // A file the game asked for could not be loaded. `relativePath` is the path that was tried,
     // with its extension, relative to the game directory (UTF-8). Game authors read it on
     // standard error next to the game's own message.

@@ -4,6 +4,7 @@
 
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
+#include "engine/game/GameInstructions.h"
 #include "engine/save/SaveMenu.h"
 #include "engine/script/GameDataAccess.h"
 #include "engine/script/ScriptExec.h"
@@ -211,6 +212,7 @@ Flow ExecuteField(ScriptRun& run, std::int8_t opcode) {
             TurnTowards(run);
             break;
         case 10:
+            NoteBattleStarter(run);
             field.enemyGroup = Arg(run, 0);
             if (field.battleStartMode)
                 engine.ModeProc = field.battleStartMode;
@@ -278,6 +280,16 @@ Flow ExecuteField(ScriptRun& run, std::int8_t opcode) {
             break;
         case 25:
             return SavePointInstruction(run);
+        case 26:
+            return GameVariableInstruction(run);
+        case 27:
+            return GameSwitchInstruction(run);
+        case 28:
+            return ChoiceInstruction(run);
+        case 29:
+            return FieldMusicInstruction(run);
+        case 30:
+            return BattleRulesInstruction(run);
         default:
             break;
     }

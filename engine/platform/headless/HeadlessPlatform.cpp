@@ -118,6 +118,10 @@ void HeadlessPlatform::NoteTextPage(std::string_view sjisPage) {
     Trace("text " + EscapePageForTrace(sjisPage));
 }
 
+void HeadlessPlatform::NoteGameEvent(std::string_view line) {
+    Trace(std::string(line));
+}
+
 void HeadlessPlatform::NoteQuit() {
     Trace("quit");
 }
