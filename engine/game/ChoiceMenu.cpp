@@ -40,8 +40,7 @@ bool OpenChoice(ScriptRun& run) {
     if (!CheckIndex(run, cancelMode, 2, "cancel mode of f28")) return false;
     const std::vector<std::string> choices = SplitChoices(StringArg(run));
     if (choices.size() < kMinChoices || choices.size() > kMaxChoices) {
-        ReportFault(run, "a choice needs 2 to 4 answers separated by \\n, not " +
-                             std::to_string(choices.size()));
+        ReportFault(run, "a choice needs 2 to 4 answers, not " + std::to_string(choices.size()));
         return false;
     }
     for (const std::string& choice : choices) {
