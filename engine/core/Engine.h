@@ -108,6 +108,10 @@ struct Engine {
     GameState Game;        // game variables and switches, field music, next battle's rules
     std::array<Routine, static_cast<int>(ShutdownStep::Count)> ShutdownSteps{};
     BoxGate boxGate = nullptr;
+    // The game maker's debug view (--debug): when installed, F9 shows and hides it, and while it
+    // is shown it presents the frames in place of the plain page.
+    Routine PresentDebugView = nullptr;
+    bool DebugViewShown = false;
 
     // ---- game data and battle ----
     std::vector<CharRecord> CharacterTable;  // by character number; hit points persist here

@@ -21,6 +21,7 @@ struct WaveFormat {
 struct PlatformEvents {
     bool f12Pressed = false;  // F12 went down: the game quits
     bool closed = false;      // the window was closed by other means
+    bool f9Pressed = false;   // F9 went down: the debug view (--debug) shows or hides
 };
 
 // Everything the engine needs from the machine it runs on. The game logic only ever talks to
