@@ -9,7 +9,7 @@
 #include <string>
 
 #include "engine/core/Engine.h"
-#include "engine/core/StartUp.h"
+#include "engine/title/StartUp.h"
 #include "engine/platform/headless/EngineHarness.h"
 #include "engine/save/SaveFile.h"
 #include "engine/save/SaveSnapshot.h"

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/battle/Battle.h"
+#include "engine/battle/BattlePhase.h"
 #include "engine/battle/BattleRules.h"
 #include "engine/battle/BattleState.h"
 #include "engine/battle/BattleTexts.h"
@@ -15,10 +16,6 @@
 #include "engine/script/ScriptRunner.h"
 
 namespace {
-
-BattleState& State(Engine& engine) {
-    return *engine.Battle;
-}
 
 ReachPose PoseOf(const Actor& a) {
     return {a.stepX, a.facing, a.width, a.height};

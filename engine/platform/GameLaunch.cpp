@@ -8,9 +8,9 @@
 #include "engine/core/Engine.h"
 #include "engine/core/MainLoop.h"
 #include "engine/core/Sjis.h"
-#include "engine/core/StartUp.h"
 #include "engine/game/DebugView.h"
 #include "engine/platform/GameDirectory.h"
+#include "engine/title/StartUp.h"
 
 namespace {
 

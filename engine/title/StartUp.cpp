@@ -1,4 +1,4 @@
-#include "engine/core/StartUp.h"
+#include "engine/title/StartUp.h"
 
 #include "engine/battle/GameData.h"
 #include "engine/battle/GameDataFiles.h"

@@ -4,7 +4,7 @@
 struct Engine;
 
 // The screens between the start of the program and the start of play, in their
-// order. StartUp (engine/core/StartUp.h) installs the first of them. Each is a
+// order. StartUp (engine/title/StartUp.h) installs the first of them. Each is a
 // SceneProc counting frames in engine.Title.frame; SkipToMenu is the ModeProc
 // while the logo and the credits run.
 void LogoScreen(Engine& engine);

@@ -4,9 +4,9 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
 #include "engine/core/Sound.h"
-#include "engine/save/LoadGame.h"
 #include "engine/save/SaveSlots.h"
 #include "engine/title/GameCredits.h"
+#include "engine/title/LoadGame.h"
 #include "engine/title/Title.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "BattleGame.h"
 #include "engine/battle/Battle.h"
-#include "engine/core/StartUp.h"
+#include "engine/title/StartUp.h"
 #include "engine/save/SaveFile.h"
 #include "engine/save/SaveMenu.h"
 #include "engine/save/SaveSnapshot.h"

@@ -7,7 +7,7 @@
 
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
-#include "engine/core/StartUp.h"
+#include "engine/title/StartUp.h"
 #include "engine/platform/headless/EngineHarness.h"
 #include "engine/title/GameCredits.h"
 #include "engine/title/Title.h"

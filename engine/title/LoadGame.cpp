@@ -1,4 +1,4 @@
-#include "engine/save/LoadGame.h"
+#include "engine/title/LoadGame.h"
 
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
