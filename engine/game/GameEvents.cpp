@@ -21,20 +21,19 @@ void PlayFieldMusic(Engine& engine) {
     }
 }
 
-std::int32_t BeginBattleRecord(Engine& engine, std::int32_t enemyGroup) {
+void BeginBattleRecord(Engine& engine, std::int32_t enemyGroup) {
     GameState& game = engine.Game;
     game.musicBeforeBattle = engine.Music.open ? engine.Music.currentName : std::string();
-    const std::int32_t rules = game.nextBattleRules;
+    game.battleRules = game.nextBattleRules;
     game.nextBattleRules = 0;
     NoteGameEvent(engine, "battle start " + std::to_string(enemyGroup));
-    return rules;
 }
 
 void EndBattleRecord(Engine& engine, BattleOutcome outcome) {
     static constexpr const char* kNames[] = {"won", "retreated", "lost"};
     GameState& game = engine.Game;
-    PlayFieldMusic(engine);
     NoteGameEvent(engine, std::string("battle end ") + kNames[static_cast<int>(outcome)]);
+    PlayFieldMusic(engine);
     QDCR* starter = nullptr;
     if (game.battleStarter == GameState::kGlobalScript) {
         starter = &engine.Scripts.GlobalScript;
@@ -45,5 +44,6 @@ void EndBattleRecord(Engine& engine, BattleOutcome outcome) {
     }
     if (starter) starter->variables[2] = static_cast<std::int32_t>(outcome);
     game.battleStarter = GameState::kNoScript;
+    game.battleRules = 0;
     game.musicBeforeBattle.clear();
 }

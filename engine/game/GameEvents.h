@@ -15,7 +15,7 @@ void NoteGameEvent(Engine& engine, const std::string& line);
 void PlayFieldMusic(Engine& engine);
 
 // The battle's beginning and end as the game state sees them: the field's music is remembered,
-// the next battle's rules are handed over and cleared, the starting script gets the outcome.
-// Returns the rules of the battle that starts. The end plays the field's music again.
-std::int32_t BeginBattleRecord(Engine& engine, std::int32_t enemyGroup);
+// the next battle's rules become the running battle's (GameState::battleRules), and the end
+// plays the field's music again and gives the starting script the outcome.
+void BeginBattleRecord(Engine& engine, std::int32_t enemyGroup);
 void EndBattleRecord(Engine& engine, BattleOutcome outcome);

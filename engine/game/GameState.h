@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/field/QCBOX.h"
+#include "engine/game/BattleOutcome.h"
 
 // What a game remembers across its scripts: the game variables and switches every script shares,
 // the field's music and the rules of the next battle. A new game starts with all of it empty;
@@ -22,6 +23,7 @@ struct GameState {
     std::string fieldMusic;
     bool fieldMusicChosen = false;
     std::int32_t nextBattleRules = 0;  // BattleRule bits for the next battle only
+    std::int32_t battleRules = 0;      // those of the battle that runs
 
     // Set while a battle runs: the music the field had before it (when no script chose one) and
     // the script that started it, which learns the outcome.
@@ -40,13 +42,3 @@ struct GameState {
         std::string source;           // its S, so that a new question is told from the old
     } choice;
 };
-
-// The bits of `f` 30's argument.
-enum BattleRule : std::int32_t {
-    kNoRetreat = 1,     // 撤退 is refused
-    kLosingGoesOn = 2,  // a lost battle returns to the field with 1 hit point each
-    kBattleRuleMask = 3,
-};
-
-// How a battle ended, as `f` 10 leaves it in P2 of the script that started it.
-enum class BattleOutcome : std::int32_t { Won = 0, Retreated = 1, Lost = 2 };

@@ -1,0 +1,157 @@
+// How a battle ends for the script that started it: won, retreated (撤退) or lost, the rules of
+// `f` 30, and the field's music afterwards.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "BattleGame.h"
+#include "engine/battle/Battle.h"
+#include "engine/battle/BattleRetreat.h"
+#include "engine/battle/BattleState.h"
+#include "engine/core/Engine.h"
+#include "engine/core/Sound.h"
+#include "engine/field/FieldState.h"
+#include "engine/script/ScriptRunner.h"
+#include "engine/title/Title.h"
+
+namespace {
+
+TEST(RetreatChanceTest, WeighsThePartysSpeedAgainstTheEnemies) {
+    const struct {
+        std::int64_t party, enemies;
+        int chance;
+    } kCases[] = {{30, 3, 90}, {30, 20, 60}, {10, 10, 50}, {0, 0, 50},
+                  {1, 99, 10}, {-5, 5, 10},  {5, -5, 90},  {INT32_MAX * 4LL, 1, 90}};
+    for (const auto& c : kCases)
+        EXPECT_EQ(RetreatChance(c.party, c.enemies), c.chance) << c.party << " " << c.enemies;
+}
+
+class BattleEnd : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        g.WriteStandardFiles();
+        g.LoadGame();
+    }
+    // The global script chooses the field's music (or plays one as before), the rules, and
+    // starts a battle against group 0; after it, the script goes on behind `f10; #`.
+    void StartFromScript(int rules, const char* fieldMusic) {
+        Engine& e = g.engine;
+        CreateActors(e, 5);
+        e.Field.battleStartMode = BattleStartMode;
+        e.Field.scriptMode = 1;
+        e.ModeProc = ScriptMode;
+        if (!fieldMusic) PlayMusic(e, "BGM\\before.mid");
+        const std::string music = fieldMusic ? std::string("c4;=$") + fieldMusic + "// f29; " : "";
+        LoadSource(music + "c0;0;" + std::to_string(rules) + ";= f30; c0;0;0;= c0;2;-9;= f10; # #");
+        RunGlobalScript(e);
+        g.h.RunFrames(28);
+        ASSERT_TRUE(e.Battle);
+    }
+    void LoadSource(const std::string& source) {
+        const std::string bytes = CompileScript(source);
+        g.engine.Scripts.GlobalScript.Load(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    }
+    void ChooseCommand(int entry) {
+        g.Hold("shift", 2);
+        ASSERT_EQ(g.engine.ModeProc, CommandMenu);
+        g.Hold("", 10);
+        g.engine.Battle->menu.cursor = entry;
+        g.Hold("shift", 1);
+        g.Hold("shift", 1);
+    }
+    std::int32_t P2() const { return g.engine.Scripts.GlobalScript.variables[2]; }
+    // The trace's lines from the last one that begins with `from` on, without frame numbers and
+    // message boxes.
+    std::vector<std::string> EventsFrom(std::string_view from) const {
+        std::vector<std::string> events;
+        for (const std::string& line : g.h.Trace()) {
+            const std::string event = line.substr(line.find(' ') + 1);
+            if (event.starts_with(from)) events.clear();
+            if (!event.starts_with("box ")) events.push_back(event);
+        }
+        return events;
+    }
+
+    BattleGame g;
+};
+
+TEST_F(BattleEnd, RetreatWithAFixedSeed) {
+    const struct {
+        const char* name;
+        std::uint32_t seed;
+        int rules;
+        bool away;        // the battle ended with P2 = 1
+        int activeAfter;  // otherwise: whose turn it is
+        bool costsTurn;   // the failed attempt ends the member's turn
+    } kCases[] = {
+        {"roll 41 below 90 succeeds", 1, 0, true, 0, false},
+        {"roll 90 fails", 16, 0, false, 1, true},
+        {"forbidden by f30", 1, kNoRetreat, false, 0, false},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.name);
+        g.engine.Battle.reset();
+        StartFromScript(c.rules, "town");
+        g.engine.random.seed(c.seed);
+        ChooseCommand(3);
+        if (!c.away) {
+            ASSERT_TRUE(g.engine.Battle);
+            EXPECT_EQ(g.engine.Battle->activeSlot, c.activeAfter);
+            EXPECT_EQ(g.engine.ModeProc == CommandMenu, !c.costsTurn);
+            EXPECT_EQ(P2(), -9);
+            continue;
+        }
+        ASSERT_TRUE(g.HoldUntil("", 20, [&] { return !g.engine.Battle; }));
+        EXPECT_EQ(P2(), 1);
+        EXPECT_EQ(EventsFrom("battle end"),
+                  (std::vector<std::string>{"battle end retreated", "music-stop",
+                                            "music BGM\\town.mid"}));
+    }
+}
+
+TEST_F(BattleEnd, FieldMusicAfterAVictory) {
+    const struct {
+        const char* fieldMusic;  // nullptr: no f29, "BGM\before.mid" played before the battle
+        std::vector<std::string> after;  // the battle music stops first
+    } kCases[] = {{"town", {"music-stop", "music BGM\\town.mid"}},
+                  {nullptr, {"music-stop", "music BGM\\before.mid"}},
+                  {"", {"music-stop"}}};
+    for (const auto& c : kCases) {
+        g.engine.Battle.reset();
+        g.engine.Game = GameState{};
+        StartFromScript(0, c.fieldMusic);
+        for (int s = kPartySlots; s < kSlotCount; ++s) g.engine.Battle->alive[s] = 0;
+        g.engine.ModeProc = AfterAction;
+        ASSERT_TRUE(g.HoldUntil("shift", 200, [&] { return !g.engine.Battle; }));
+        EXPECT_EQ(P2(), 0);
+        std::vector<std::string> expected = {"battle end won"};
+        expected.insert(expected.end(), c.after.begin(), c.after.end());
+        EXPECT_EQ(EventsFrom("battle end"), expected);
+        EXPECT_EQ(g.engine.Game.battleRules, 0);
+    }
+}
+
+TEST_F(BattleEnd, LosingGoesOnOnlyWhenTheRulesSaySo) {
+    for (const int rules : {static_cast<int>(kLosingGoesOn), 0}) {
+        SCOPED_TRACE(rules);
+        StartFromScript(rules, "town");
+        for (int s = 0; s < kPartySlots; ++s) {
+            g.engine.Battle->alive[s] = 0;
+            Combatant(g.engine, s).hp = 0;
+        }
+        g.engine.ModeProc = AfterAction;
+        g.Hold("", 130);  // the message stands two seconds
+        ASSERT_TRUE(g.HoldUntil("shift", 40, [&] { return !g.engine.Battle; }));
+        EXPECT_EQ(EventsFrom("battle end").at(0), "battle end lost");
+        if (rules == 0) {
+            EXPECT_EQ(g.engine.SceneProc, TitleMenu);
+            continue;
+        }
+        EXPECT_EQ(P2(), 2);
+        EXPECT_EQ(g.engine.SceneProc, FieldScene);
+        for (const std::int32_t number : g.engine.PartyLineup)
+            EXPECT_EQ(g.engine.CharacterTable[static_cast<std::size_t>(number)].hp, 1);
+    }
+}
+
+}  // namespace
