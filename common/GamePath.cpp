@@ -13,7 +13,7 @@ namespace kit {
 
 namespace {
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
+bool sameIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
                return std::tolower(x) == std::tolower(y);
@@ -21,14 +21,14 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 // The entry of `dir` whose name equals `name` ignoring letter case, if there is one.
-std::optional<std::filesystem::path> FindIgnoringCase(const std::filesystem::path& dir,
-                                                      const std::string& name) {
+std::optional<std::filesystem::path> findEntryIgnoringCase(const std::filesystem::path& dir,
+                                                           const std::string& name) {
     std::error_code ec;
     std::filesystem::directory_iterator it(dir, ec);
     if (ec) return std::nullopt;
     for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
         if (ec) break;
-        if (SameIgnoringCase(it->path().filename().string(), name)) return it->path();
+        if (sameIgnoringCase(it->path().filename().string(), name)) return it->path();
     }
     return std::nullopt;
 }
@@ -45,7 +45,7 @@ std::filesystem::path resolveParts(const std::filesystem::path& base,
     for (const auto& part : parts) {
         std::filesystem::path next = found / part;
         if (!std::filesystem::exists(next, ec)) {
-            auto match = FindIgnoringCase(found, part);
+            auto match = findEntryIgnoringCase(found, part);
             if (!match) return exact;
             next = *match;
         }
@@ -73,7 +73,7 @@ std::filesystem::path resolveGamePath(const std::filesystem::path& gameDir,
     return resolveParts(gameDir, parts);
 }
 
-std::filesystem::path findIgnoringCase(const std::filesystem::path& path) {
+std::filesystem::path findPathIgnoringCase(const std::filesystem::path& path) {
     std::vector<std::string> parts;
     for (const auto& part : path.relative_path()) parts.push_back(part.string());
     const std::filesystem::path base = path.is_absolute() ? path.root_path() : ".";

@@ -13,6 +13,6 @@ std::filesystem::path resolveGamePath(const std::filesystem::path& gameDir,
 
 // A file path as the user gave it (UTF-8): the path itself when it exists, otherwise one that
 // matches it ignoring letter case component by component, otherwise the path unchanged.
-std::filesystem::path findIgnoringCase(const std::filesystem::path& path);
+std::filesystem::path findPathIgnoringCase(const std::filesystem::path& path);
 
 }  // namespace kit

@@ -4,7 +4,7 @@
 
 namespace kit {
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
+std::optional<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     // Read in blocks rather than trusting a size: the file may grow, shrink or be a pipe.

@@ -76,7 +76,24 @@ void ComputeEffects(Engine& engine, int attacker, std::uint16_t power, std::uint
 void ApplyEffects(Engine& engine);
 int NthTarget(Engine& engine, std::int32_t n);
 // The battle's instruction class `w`, run by the skill scripts.
+enum class BattleOp : std::int8_t {
+    EndAction = 0,
+    Nothing = 1,
+    PlaceAnimation = 2,
+    WaitForAnimations = 3,
+    PushTargets = 4,
+    WaitForNumbers = 5,
+    ComputeEffect = 6,
+    ActingCombatant = 7,
+    IsEnemy = 8,
+    NthTarget = 9,
+    TurnRound = 10,
+    IsMiss = 11,
+    PushAwayFromAttacker = 12,
+};
 void BattleInstructionW(Engine& engine, QDCR& context, std::int8_t opcode);
+// Registers the battle's instructions of the other classes (`f` 10, the start of a battle).
+void RegisterBattleInstructions(Engine& engine);
 
 // ---- screen ----
 

@@ -5,7 +5,6 @@
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
 #include "engine/game/GameEvents.h"
-#include "engine/title/Title.h"
 
 namespace {
 
@@ -33,13 +32,13 @@ void DefeatWait(Engine& engine) {
         return;
     }
     FadeScreen(engine, 32 - 2 * fading);
-    // The last step ends the battle: nothing of it may be touched afterwards.
     if (++fading <= kFadeOutFrames) return;
     if (engine.Game.battleRules & kLosingGoesOn) {
+        // The last step ends the battle: nothing of it is touched afterwards.
         ReviveParty(engine);
         EndBattle(engine, BattleOutcome::Lost);
     } else {
         NoteGameEvent(engine, "battle end lost");
-        ReturnToTitle(engine);
+        RequestSceneChange(engine, SceneChange::Title);  // once the frame is over
     }
 }

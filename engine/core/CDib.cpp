@@ -74,7 +74,7 @@ bool CDib::LoadFile(Engine& engine, std::string_view name) {
     Destroy();
     std::string fileName(name);
     fileName += ".qdg";
-    const auto bytes = kit::ReadWholeFile(AssetPath(engine, fileName));
+    const auto bytes = kit::readWholeFile(AssetPath(engine, fileName));
     if (bytes && Decode(*bytes)) return true;
     Destroy();
     ErrorBox(engine, Sjis("CDib::LoadFile : えら～\n\n") + std::string(name));

@@ -9,7 +9,7 @@ Engine::~Engine() = default;
 void IdleProc(Engine&) {}
 
 bool ErrorBox(Engine& engine, std::string_view sjisText) {
-    if (engine.boxGate && !engine.boxGate(engine, sjisText)) return false;
+    if (engine.MessageBoxGate && !engine.MessageBoxGate(engine, sjisText)) return false;
     engine.platform.MessageBox(Sjis("エラー発生"), sjisText);
     return false;
 }
@@ -42,6 +42,17 @@ void RunFrame(Engine& engine) {
     engine.SceneProc(engine);
     engine.ModeProc(engine);
     engine.SpareProc(engine);
+    const SceneChange change = engine.PendingScene;
+    engine.PendingScene = SceneChange::None;
+    if (const Routine routine = engine.SceneChanges[static_cast<int>(change)]) routine(engine);
+}
+
+void RequestSceneChange(Engine& engine, SceneChange change) {
+    engine.PendingScene = change;
+}
+
+void RegisterSceneChange(Engine& engine, SceneChange change, Routine routine) {
+    if (change != SceneChange::None) engine.SceneChanges[static_cast<int>(change)] = routine;
 }
 
 void QuitGame(Engine& engine) {

@@ -46,6 +46,15 @@ enum class ShutdownStep : int {
     Count
 };
 
+// A change of scene a routine asks for (RequestSceneChange). The frame loop makes it after the
+// frame's routines, so that no routine destroys the object it runs inside; the subsystem that
+// owns the scene registers the routine that makes it (RegisterSceneChange).
+enum class SceneChange : int {
+    None,
+    Title,  // back to the title menu, the game in play discarded
+    Count
+};
+
 // Asked before a message box is shown: false keeps it back. A subsystem may install one for a
 // while (the script runners do, so that a faulty loop reports its fault once).
 using BoxGate = bool (*)(Engine& engine, std::string_view text);
@@ -76,10 +85,12 @@ struct Engine {
     std::int32_t FrameMs = 0;     // milliseconds between the starts of the last two frames
     std::int32_t InputTimer = 0;  // grows by FrameMs each frame; scenes reset it
     std::uint32_t LastTick = 0;
-    std::uint64_t FrameNumber = 0;  // the running frame, counted from 1
-    bool CloseRequested = false;    // QuitGame has asked the window to close
-    bool InPlay = false;            // a game is being played (not the title screens)
-    std::uint64_t PlayTimeMs = 0;   // milliseconds played, kept in saved games
+    std::uint64_t FrameNumber = 0;                 // the running frame, counted from 1
+    bool CloseRequested = false;                   // QuitGame has asked the window to close
+    SceneChange PendingScene = SceneChange::None;  // made at the end of the frame
+    std::array<Routine, static_cast<int>(SceneChange::Count)> SceneChanges{};
+    bool InPlay = false;           // a game is being played (not the title screens)
+    std::uint64_t PlayTimeMs = 0;  // milliseconds played, kept in saved games
 
     // ---- random generator ----
     kit::Random random;
@@ -107,7 +118,7 @@ struct Engine {
     SaveSystem Saves;      // the save slots and the save menu
     GameState Game;        // game variables and switches, field music, next battle's rules
     std::array<Routine, static_cast<int>(ShutdownStep::Count)> ShutdownSteps{};
-    BoxGate boxGate = nullptr;
+    BoxGate MessageBoxGate = nullptr;
     // The game maker's debug view (--debug): when installed, F9 shows and hides it, and while it
     // is shown it presents the frames in place of the plain page.
     Routine PresentDebugView = nullptr;
@@ -140,7 +151,13 @@ void NoteLoadFailure(const Engine& engine, std::string_view relativeName);
 // Seeds the random generator: with the fixed seed when one was given, otherwise the tick count.
 void SeedRandom(Engine& engine);
 
-// The per-frame work: poll the keys, advance InputTimer, call the three slots.
+// Asks for a change of scene at the end of the running frame.
+void RequestSceneChange(Engine& engine, SceneChange change);
+// Makes `routine` carry out `change`.
+void RegisterSceneChange(Engine& engine, SceneChange change, Routine routine);
+
+// The per-frame work: poll the keys, advance InputTimer, call the three slots, then make the
+// change of scene asked for.
 void RunFrame(Engine& engine);
 void PollKeys(Engine& engine);
 

@@ -22,7 +22,7 @@ bool LoadEffect(Engine& engine, int slot, std::string_view name) {
     if (!ValidSlot(slot)) return false;
     std::string fileName(name);
     fileName += ".wav";
-    const auto bytes = kit::ReadWholeFile(AssetPath(engine, fileName));
+    const auto bytes = kit::readWholeFile(AssetPath(engine, fileName));
     if (!bytes) {
         engine.platform.MessageBox({}, Sjis("ファイルオープンに失敗しました"));
         NoteLoadFailure(engine, fileName);

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "common/WholeFile.h"
-#include "engine/battle/Battle.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
 #include "engine/field/MapFile.h"
@@ -19,7 +18,7 @@ void LoadTileSet(Engine& engine, int tileSet) {
     const std::string number = std::to_string(tileSet);
     field.tileSheet.LoadFile(engine, "Smt\\map" + number);
     const std::string attributeFile = "Smt\\sMat" + number + ".qd";
-    const auto bytes = kit::ReadWholeFile(AssetPath(engine, attributeFile));
+    const auto bytes = kit::readWholeFile(AssetPath(engine, attributeFile));
     if (!bytes) {
         ErrorBox(engine, "SMat file Reading error!");
         NoteLoadFailure(engine, attributeFile);
@@ -43,7 +42,6 @@ const std::uint8_t* FieldState::Tile(int layer, int column, int row) const {
 void InitField(Engine& engine) {
     DestroyField(engine);
     engine.Field = FieldState{};
-    engine.Field.battleStartMode = BattleStartMode;
     RegisterShutdown(engine, ShutdownStep::FieldState, DestroyField);
     RegisterShutdown(engine, ShutdownStep::ActorTable, [](Engine& e) { e.Actors.clear(); });
     RegisterScriptShutdown(engine);
@@ -65,7 +63,7 @@ bool LoadMap(Engine& engine, std::string_view name) {
     name = name.substr(0, name.find('\0'));
     if (name != "NO") field.mapName = std::string(name.substr(0, kMapNameCapacity - 1));
     const std::string fileName = "Mt\\" + std::string(name) + ".qd";
-    const auto bytes = kit::ReadWholeFile(AssetPath(engine, fileName));
+    const auto bytes = kit::readWholeFile(AssetPath(engine, fileName));
     // A map whose layers would pass the limit is refused like a missing one: the old map stays.
     const auto map = bytes ? ParseMapFile(*bytes) : std::nullopt;
     if (!map) {

@@ -76,8 +76,6 @@ struct FieldState {
     std::vector<std::unique_ptr<EventObject>> retiredEvents;
     // Counts the re-creations of the actors, so that runners notice their script is gone.
     std::uint64_t actorGeneration = 0;
-    // The battle's first ModeProc, installed by `f` 10.
-    void (*battleStartMode)(Engine&) = nullptr;
 
     // Tile byte of `layer` at (column, row); nothing outside the map.
     const std::uint8_t* Tile(int layer, int column, int row) const;

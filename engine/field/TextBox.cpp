@@ -69,6 +69,20 @@ void DrawLine(Engine& engine, std::string_view line, int x, int y) {
     DrawString(engine, line, kFontHeight, x, y, kWhite);
 }
 
+// The panel: a blue gradient, darker downwards, through which the scene shows at 12/32, with the
+// text drawn above it onto the page.
+void DrawPanel(Engine& engine) {
+    CDib& screen = engine.Screen;
+    std::uint16_t blue = 31;
+    for (int row = kPanelTop; row < kPanelBottom; ++row) {
+        if (row % 3 == 0 && blue > 0) --blue;
+        pixel_rows::Tint(screen.Row(row) + kPanelLeft, kPanelRight - kPanelLeft, 20, blue);
+    }
+    BltKeyed(engine, kPanelLeft, kPanelTop, screen, 0, TextBox::kScratchTop, TextBox::kScratchWidth,
+             TextBox::kScratchBottom);
+    DrawBevel(engine, kBevelX, kBevelY, kBevelWidth, kBevelHeight);
+}
+
 }  // namespace
 
 std::int32_t TextBox::Length() const {
@@ -125,17 +139,26 @@ void TextBox::Update(Engine& engine) {
     if (screen.Empty()) return;
     for (int row = kScratchTop; row < kScratchBottom; ++row)
         std::fill_n(screen.Row(row), kScratchWidth, std::uint16_t{0});
+    ScrollStep();
+    DrawRevealedText(engine);
+    DrawPanel(engine);
+    if (linesToScroll != 0) return;  // nothing more is revealed while the box scrolls
+    RevealStep(engine);
+    ScrollAtMark();
+}
 
-    if (linesToScroll != 0) {
-        if (scrollOffset < 14) {
-            scrollOffset += 2;
-        } else if (--linesToScroll == 0) {
-            scrollOffset = 0;
-            ++firstLine;
-            if (pageDropPending) DropFirstPage();
-        }
+void TextBox::ScrollStep() {
+    if (linesToScroll == 0) return;
+    if (scrollOffset < 14) {
+        scrollOffset += 2;
+    } else if (--linesToScroll == 0) {
+        scrollOffset = 0;
+        ++firstLine;
+        if (pageDropPending) DropFirstPage();
     }
+}
 
+void TextBox::DrawRevealedText(Engine& engine) {
     // Layout of the revealed part: the first line of every page starts 2 pixels in, the lines
     // after it 14 pixels in.
     const std::string_view t = Text();
@@ -168,18 +191,10 @@ void TextBox::Update(Engine& engine) {
         i += unit;
     }
     DrawLine(engine, std::string_view(line.data(), lineLength), x, y);
+}
 
-    // The panel: a blue gradient, darker downwards, through which the scene shows at 12/32.
-    std::uint16_t blue = 31;
-    for (int row = kPanelTop; row < kPanelBottom; ++row) {
-        if (row % 3 == 0 && blue > 0) --blue;
-        pixel_rows::Tint(screen.Row(row) + kPanelLeft, kPanelRight - kPanelLeft, 20, blue);
-    }
-    BltKeyed(engine, kPanelLeft, kPanelTop, screen, 0, kScratchTop, kScratchWidth, kScratchBottom);
-    DrawBevel(engine, kBevelX, kBevelY, kBevelWidth, kBevelHeight);
-
-    if (linesToScroll != 0) return;  // nothing more is revealed while the box scrolls
-
+void TextBox::RevealStep(Engine& engine) {
+    const std::string_view t = Text();
     const std::int32_t length = Length();
     std::int32_t interval = 1;
     std::int32_t step = speed - 9;
@@ -191,8 +206,8 @@ void TextBox::Update(Engine& engine) {
     if (revealTimer > interval) {
         revealTimer = 0;
         std::int32_t target = std::min(revealed + std::max(step, 1), length);
-        // A step never jumps over a mark: it stops on the mark's backslash, so that the checks
-        // below see every line break and page end whatever the speed.
+        // A step never jumps over a mark: it stops on the mark's backslash, so that ScrollAtMark
+        // sees every line break and page end whatever the speed.
         for (std::size_t u = 0; static_cast<std::int32_t>(u) < target; u += UnitLength(t, u)) {
             if (static_cast<std::int32_t>(u) > revealed && t[u] == '\\') {
                 target = static_cast<std::int32_t>(u);
@@ -201,7 +216,11 @@ void TextBox::Update(Engine& engine) {
         }
         revealed = std::max(revealed, target);
     }
+}
 
+void TextBox::ScrollAtMark() {
+    const std::string_view t = Text();
+    const std::int32_t length = Length();
     if (revealed >= length || t[static_cast<std::size_t>(revealed)] != '\\') return;
     if (!IsUnitStart(t, static_cast<std::size_t>(revealed))) return;
     const char mark = revealed + 1 < length ? t[static_cast<std::size_t>(revealed) + 1] : '\0';

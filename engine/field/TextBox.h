@@ -40,6 +40,12 @@ struct TextBox {
     void Update(Engine& engine);
 
   private:
+    // The parts of a frame's update, in order.
+    void ScrollStep();
+    void DrawRevealedText(Engine& engine);
+    void RevealStep(Engine& engine);
+    void ScrollAtMark();
+
     void DropFirstPage();
     void PutText(std::size_t at, std::string_view addition);
 };

@@ -7,6 +7,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Sound.h"
 #include "engine/game/GameEvents.h"
+#include "engine/script/Opcodes.h"
 
 namespace {
 
@@ -81,4 +82,13 @@ void NoteBattleStarter(ScriptRun& run) {
         game.battleStarter = run.index;
         game.battleStarterGeneration = run.engine.Field.actorGeneration;
     }
+}
+
+void RegisterGameInstructions(Engine& engine) {
+    RegisterInstruction(engine, ScriptClass::Field, FieldOp::GameVariable, GameVariableInstruction);
+    RegisterInstruction(engine, ScriptClass::Field, FieldOp::GameSwitch, GameSwitchInstruction);
+    RegisterInstruction(engine, ScriptClass::Field, FieldOp::Choice, ChoiceInstruction);
+    RegisterInstruction(engine, ScriptClass::Field, FieldOp::FieldMusic, FieldMusicInstruction);
+    RegisterInstruction(engine, ScriptClass::Field, FieldOp::NextBattleRules,
+                        BattleRulesInstruction);
 }

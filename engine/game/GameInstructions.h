@@ -9,5 +9,8 @@ Flow ChoiceInstruction(ScriptRun& run);        // f28 (ChoiceMenu.cpp)
 Flow FieldMusicInstruction(ScriptRun& run);    // f29
 Flow BattleRulesInstruction(ScriptRun& run);   // f30
 
+// Puts f26-f30 into the runner's instruction table.
+void RegisterGameInstructions(Engine& engine);
+
 // `f` 10 calls this before the battle starts: the script that runs it learns the outcome.
 void NoteBattleStarter(ScriptRun& run);

@@ -45,7 +45,7 @@ std::optional<GameLaunch> PrepareLaunch(const Options& options, std::string& err
         return std::nullopt;
     }
     if (options.inputFile) {
-        const auto bytes = kit::ReadWholeFile(*options.inputFile);
+        const auto bytes = kit::readWholeFile(*options.inputFile);
         if (!bytes) {
             error = "cannot read " + options.inputFile->string();
             return std::nullopt;

@@ -23,6 +23,85 @@ bool ParseFrameList(const std::string& text, std::set<std::uint64_t>& frames) {
     return true;
 }
 
+// The switches without a value; false when `arg` is none of them.
+bool ApplySwitch(Options& o, const std::string& arg) {
+    if (arg == "--headless") {
+        o.headless = true;
+    } else if (arg == "--mute") {
+        o.mute = true;
+    } else if (arg == "--fullscreen") {
+        o.fullscreen = true;
+    } else if (arg == "--debug") {
+        o.debug = true;
+    } else if (arg == "--help" || arg == "-h") {
+        o.help = true;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool TakesValue(const std::string& arg) {
+    static const std::set<std::string> kValueOptions = {
+        "--game-dir", "--frames",   "--input",  "--seed",      "--dump-frames", "--dump-dir",
+        "--trace",    "--save-dir", "--record", "--soundfont", "--scale"};
+    return kValueOptions.count(arg) != 0;
+}
+
+// The options that name a file or directory.
+bool ApplyPath(Options& o, const std::string& arg, const std::string& v) {
+    if (arg == "--game-dir") {
+        o.gameDir = v;
+    } else if (arg == "--input") {
+        o.inputFile = v;
+    } else if (arg == "--dump-dir") {
+        o.dumpDir = v;
+    } else if (arg == "--trace") {
+        o.traceFile = v;
+    } else if (arg == "--save-dir") {
+        o.saveDir = v;
+    } else if (arg == "--record") {
+        o.recordFile = v;
+    } else if (arg == "--soundfont") {
+        o.soundfont = v;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The options whose value is a number or a list of them; false (with `error`) for a bad value.
+bool ApplyNumber(Options& o, const std::string& arg, const std::string& v, std::string& error) {
+    if (arg == "--frames") {
+        std::uint64_t n = 0;
+        if (!ParseNumber(v, n) || n == 0) {
+            error = "--frames needs a positive number, not '" + v + "'";
+            return false;
+        }
+        o.frames = n;
+    } else if (arg == "--seed") {
+        std::uint32_t n = 0;
+        if (!ParseNumber(v, n)) {
+            error = "--seed needs a number from 0 to 4294967295, not '" + v + "'";
+            return false;
+        }
+        o.seed = n;
+    } else if (arg == "--dump-frames") {
+        if (!ParseFrameList(v, o.dumpFrames)) {
+            error = "--dump-frames needs frame numbers separated by commas, not '" + v + "'";
+            return false;
+        }
+    } else if (arg == "--scale") {
+        int n = 0;
+        if (!ParseNumber(v, n) || n < 1 || n > 16) {
+            error = "--scale needs a whole number from 1 to 16, not '" + v + "'";
+            return false;
+        }
+        o.scale = n;
+    }
+    return true;
+}
+
 }  // namespace
 
 const char* UsageText() {
@@ -59,80 +138,17 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     Options o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size()) {
-                error = arg + " needs a value";
-                return false;
-            }
-            out = args[++i];
-            return true;
-        };
-        std::string v;
-        if (arg == "--headless") {
-            o.headless = true;
-        } else if (arg == "--mute") {
-            o.mute = true;
-        } else if (arg == "--fullscreen") {
-            o.fullscreen = true;
-        } else if (arg == "--debug") {
-            o.debug = true;
-        } else if (arg == "--help" || arg == "-h") {
-            o.help = true;
-        } else if (arg == "--game-dir") {
-            if (!value(v)) return std::nullopt;
-            o.gameDir = v;
-        } else if (arg == "--frames") {
-            if (!value(v)) return std::nullopt;
-            std::uint64_t n = 0;
-            if (!ParseNumber(v, n) || n == 0) {
-                error = "--frames needs a positive number, not '" + v + "'";
-                return std::nullopt;
-            }
-            o.frames = n;
-        } else if (arg == "--input") {
-            if (!value(v)) return std::nullopt;
-            o.inputFile = v;
-        } else if (arg == "--seed") {
-            if (!value(v)) return std::nullopt;
-            std::uint32_t n = 0;
-            if (!ParseNumber(v, n)) {
-                error = "--seed needs a number from 0 to 4294967295, not '" + v + "'";
-                return std::nullopt;
-            }
-            o.seed = n;
-        } else if (arg == "--dump-frames") {
-            if (!value(v)) return std::nullopt;
-            if (!ParseFrameList(v, o.dumpFrames)) {
-                error = "--dump-frames needs frame numbers separated by commas, not '" + v + "'";
-                return std::nullopt;
-            }
-        } else if (arg == "--dump-dir") {
-            if (!value(v)) return std::nullopt;
-            o.dumpDir = v;
-        } else if (arg == "--trace") {
-            if (!value(v)) return std::nullopt;
-            o.traceFile = v;
-        } else if (arg == "--save-dir") {
-            if (!value(v)) return std::nullopt;
-            o.saveDir = v;
-        } else if (arg == "--record") {
-            if (!value(v)) return std::nullopt;
-            o.recordFile = v;
-        } else if (arg == "--soundfont") {
-            if (!value(v)) return std::nullopt;
-            o.soundfont = v;
-        } else if (arg == "--scale") {
-            if (!value(v)) return std::nullopt;
-            int n = 0;
-            if (!ParseNumber(v, n) || n < 1 || n > 16) {
-                error = "--scale needs a whole number from 1 to 16, not '" + v + "'";
-                return std::nullopt;
-            }
-            o.scale = n;
-        } else {
+        if (ApplySwitch(o, arg)) continue;
+        if (!TakesValue(arg)) {
             error = "unknown option '" + arg + "'";
             return std::nullopt;
         }
+        if (i + 1 >= args.size()) {
+            error = arg + " needs a value";
+            return std::nullopt;
+        }
+        const std::string& value = args[++i];
+        if (!ApplyPath(o, arg, value) && !ApplyNumber(o, arg, value, error)) return std::nullopt;
     }
     if (!o.headless && (!o.dumpFrames.empty() || o.traceFile)) {
         error = "--dump-frames and --trace need --headless";

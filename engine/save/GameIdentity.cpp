@@ -9,12 +9,12 @@ namespace save {
 namespace {
 
 bool IsNameSafe(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '_' || c == '.';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '_' || c == '.';
 }
 
 std::string FromIdFile(const std::filesystem::path& gameDir) {
-    const auto bytes = kit::ReadWholeFile(gameDir / kGameIdFile);
+    const auto bytes = kit::readWholeFile(gameDir / kGameIdFile);
     if (!bytes) return "";
     std::string id;
     for (const std::uint8_t byte : *bytes) {
@@ -33,7 +33,7 @@ std::string FromIdFile(const std::filesystem::path& gameDir) {
 
 std::string GameIdentity(const std::filesystem::path& gameDir) {
     if (std::string id = FromIdFile(gameDir); !id.empty()) return id;
-    const auto start = kit::ReadWholeFile(gameDir / "ev" / "START.sc");
+    const auto start = kit::readWholeFile(gameDir / "ev" / "START.sc");
     if (!start) return "";
     char hex[9];
     std::snprintf(hex, sizeof hex, "%08lx", static_cast<unsigned long>(Crc32(*start)));

@@ -7,6 +7,7 @@
 #include "engine/save/SaveFile.h"
 #include "engine/save/SaveSlots.h"
 #include "engine/save/SaveSnapshot.h"
+#include "engine/script/Opcodes.h"
 #include "engine/script/ScriptExec.h"
 
 namespace {
@@ -116,6 +117,10 @@ Flow SavePointInstruction(ScriptRun& run) {
         OpenSaveMenu(engine, me);
     }
     return RepeatNextFrame(run);
+}
+
+void RegisterSaveInstructions(Engine& engine) {
+    RegisterInstruction(engine, ScriptClass::Field, FieldOp::SavePoint, SavePointInstruction);
 }
 
 void SaveMenuMode(Engine& engine) {

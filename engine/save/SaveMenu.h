@@ -10,6 +10,9 @@ enum class Flow;
 // refused.
 Flow SavePointInstruction(ScriptRun& run);
 
+// Registers the save point as `f` 25 in the script runner's instruction table.
+void RegisterSaveInstructions(Engine& engine);
+
 // The ModeProc of the save menu: Up and Down choose a slot, Shift saves (asking first whether to
 // overwrite a slot that is not empty), Ctrl cancels.
 void SaveMenuMode(Engine& engine);

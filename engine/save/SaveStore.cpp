@@ -28,7 +28,7 @@ std::filesystem::path DirectorySaveStore::SlotPath(int slot) const {
 
 std::optional<std::vector<std::uint8_t>> DirectorySaveStore::Read(int slot) const {
     if (slot < 0 || slot >= kSlotCount) return std::nullopt;
-    return kit::ReadWholeFile(SlotPath(slot));
+    return kit::readWholeFile(SlotPath(slot));
 }
 
 std::string DirectorySaveStore::Write(int slot, const std::vector<std::uint8_t>& bytes) {

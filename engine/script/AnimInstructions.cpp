@@ -3,6 +3,7 @@
 
 #include "engine/core/Engine.h"
 #include "engine/field/SpriteDraw.h"
+#include "engine/script/Opcodes.h"
 #include "engine/script/ScriptExec.h"
 
 void AnimActor::Clear() {
@@ -84,28 +85,43 @@ AnimActor& RunningAnim(ScriptRun& run) {
     return run.engine.Scripts.AnimActors[static_cast<std::size_t>(run.index)];
 }
 
-Flow ExecuteAnim(ScriptRun& run, std::int8_t opcode) {
+namespace {
+
+Flow StopAnimation(ScriptRun& run) {
     AnimActor& actor = RunningAnim(run);
-    switch (opcode) {
-        case 0:
-            actor.active = 0;
-            actor.ResetCells();
-            actor.picture.Destroy();
-            break;
-        case 1:
-            actor.pictureName = std::string(StringArg(run));
-            actor.picture.LoadFile(run.engine, "ev\\anm\\" + actor.pictureName);
-            break;
-        case 2: {
-            const std::int32_t field = Arg(run, 0), op = Arg(run, 1), value = Arg(run, 2);
-            if (!CheckIndex(run, Arg(run, 3), kAnimCellCount, "animation cell")) break;
-            if (!CheckIndex(run, field, kAnimCellFieldCount, "cell property")) break;
-            AnimCell& cell = actor.cells[static_cast<std::size_t>(Arg(run, 3))];
-            ApplyPropertyOperator(run, AnimActor::CellField(cell, field), op, value);
-            break;
-        }
-        default:
-            break;
-    }
+    actor.active = 0;
+    actor.ResetCells();
+    actor.picture.Destroy();
     return Flow::Next;
+}
+
+Flow LoadSheet(ScriptRun& run) {
+    AnimActor& actor = RunningAnim(run);
+    actor.pictureName = std::string(StringArg(run));
+    actor.picture.LoadFile(run.engine, "ev\\anm\\" + actor.pictureName);
+    return Flow::Next;
+}
+
+Flow CellProperty(ScriptRun& run) {
+    const std::int32_t field = Arg(run, 0), op = Arg(run, 1), value = Arg(run, 2);
+    if (!CheckIndex(run, Arg(run, 3), kAnimCellCount, "animation cell")) return Flow::Next;
+    if (!CheckIndex(run, field, kAnimCellFieldCount, "cell property")) return Flow::Next;
+    AnimCell& cell = RunningAnim(run).cells[static_cast<std::size_t>(Arg(run, 3))];
+    ApplyPropertyOperator(run, AnimActor::CellField(cell, field), op, value);
+    return Flow::Next;
+}
+
+}  // namespace
+
+Flow ExecuteAnim(ScriptRun& run, std::int8_t opcode) {
+    switch (static_cast<AnimOp>(opcode)) {
+        case AnimOp::Stop:
+            return StopAnimation(run);
+        case AnimOp::LoadSheet:
+            return LoadSheet(run);
+        case AnimOp::CellProperty:
+            return CellProperty(run);
+        default:
+            return RunRegistered(run, ScriptClass::Anim, opcode);
+    }
 }

@@ -4,6 +4,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
 #include "engine/script/GameDataAccess.h"
+#include "engine/script/Opcodes.h"
 #include "engine/script/ScriptExec.h"
 
 namespace {
@@ -174,51 +175,67 @@ Flow Loop(ScriptRun& run) {
     return Flow::Next;
 }
 
+Flow JumpIfSet(ScriptRun& run) {
+    // Not taken: the operands stay and are passed over as ignorable bytes.
+    if (run.context.variables[2] == 0) return Flow::Next;
+    return Jump(run);
+}
+
+Flow PlayScriptEffect(ScriptRun& run) {
+    const std::string name = "SE\\" + std::string(StringArg(run));
+    LoadEffect(run.engine, kScriptSoundSlot, name);
+    PlayEffect(run.engine, kScriptSoundSlot);
+    return Flow::Next;
+}
+
+Flow SetCharactersActive(ScriptRun& run) {
+    auto& events = run.engine.Field.events;
+    for (std::size_t i = kPartySize; i < events.size(); ++i)
+        events[i]->active = run.context.variables[0];
+    return Flow::Next;
+}
+
+Flow RunEveryEvent(ScriptRun& run) {
+    RunAllEvents(run.engine);
+    return Flow::Next;
+}
+
+Flow ShowFollowingBytes(ScriptRun& run) {
+    // The message is the text up to the next zero byte; the position stays, so those bytes then
+    // run as ordinary script bytes.
+    const auto& script = run.context.Script();
+    std::string text;
+    for (std::size_t p = run.context.Position(); p < script.size() && script[p] != 0; ++p)
+        text += static_cast<char>(script[p]);
+    ErrorBox(run.engine, text);
+    return Flow::Next;
+}
+
 }  // namespace
 
 Flow ExecuteCore(ScriptRun& run, std::int8_t opcode) {
-    Engine& engine = run.engine;
-    switch (opcode) {
-        case 0:
+    switch (static_cast<CoreOp>(opcode)) {
+        case CoreOp::Arithmetic:
             return Arithmetic(run);
-        case 1:
+        case CoreOp::Compare:
             return Compare(run);
-        case 2:
+        case CoreOp::Jump:
             return Jump(run);
-        case 3:
-            // Not taken: the operands stay and are passed over as ignorable bytes.
-            if (run.context.variables[2] == 0) return Flow::Next;
-            return Jump(run);
-        case 4:
+        case CoreOp::JumpIfSet:
+            return JumpIfSet(run);
+        case CoreOp::StringRegister:
             return StringRegister(run);
-        case 5:
+        case CoreOp::Loop:
             return Loop(run);
-        case -4: {
-            const std::string name = "SE\\" + std::string(StringArg(run));
-            LoadEffect(engine, kScriptSoundSlot, name);
-            PlayEffect(engine, kScriptSoundSlot);
-            return Flow::Next;
-        }
-        case -3: {
-            auto& events = engine.Field.events;
-            for (std::size_t i = kPartySize; i < events.size(); ++i)
-                events[i]->active = run.context.variables[0];
-            return Flow::Next;
-        }
-        case -2:
-            RunAllEvents(engine);
-            return Flow::Next;
-        case -1: {
-            // The message is the text up to the next zero byte; the position stays, so those
-            // bytes then run as ordinary script bytes.
-            const auto& script = run.context.Script();
-            std::string text;
-            for (std::size_t p = run.context.Position(); p < script.size() && script[p] != 0; ++p)
-                text += static_cast<char>(script[p]);
-            ErrorBox(engine, text);
-            return Flow::Next;
-        }
+        case CoreOp::PlayEffect:
+            return PlayScriptEffect(run);
+        case CoreOp::SetCharactersActive:
+            return SetCharactersActive(run);
+        case CoreOp::RunAllEvents:
+            return RunEveryEvent(run);
+        case CoreOp::ShowFollowingBytes:
+            return ShowFollowingBytes(run);
         default:
-            return Flow::Next;
+            return RunRegistered(run, ScriptClass::Core, opcode);
     }
 }

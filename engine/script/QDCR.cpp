@@ -31,7 +31,7 @@ bool QDCR::READ(Engine& engine, std::string_view name) {
 bool QDCR::LoadFile(const std::filesystem::path& path) {
     // A file that opens but cannot be read through (a directory, an I/O error) is not loaded
     // either: the previous script stays rather than a part of this one.
-    auto bytes = kit::ReadWholeFile(path);
+    auto bytes = kit::readWholeFile(path);
     if (!bytes) return false;
     Load(std::move(*bytes));
     return true;

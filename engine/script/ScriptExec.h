@@ -64,6 +64,11 @@ Flow ExecuteEvent(ScriptRun& run, std::int8_t opcode);
 Flow ExecuteField(ScriptRun& run, std::int8_t opcode);
 Flow ExecuteAnim(ScriptRun& run, std::int8_t opcode);
 
+// The instruction registered for `opcode` of class `cls`, or nullptr.
+Instruction FindInstruction(const Engine& engine, ScriptClass cls, std::int8_t opcode);
+// Runs the registered instruction; an opcode nobody registered does nothing.
+Flow RunRegistered(ScriptRun& run, ScriptClass cls, std::int8_t opcode);
+
 // The event object of an event run, the animation actor of an animation run.
 EventObject& RunningEvent(ScriptRun& run);
 AnimActor& RunningAnim(ScriptRun& run);

@@ -22,15 +22,15 @@ class RunningMark {
         ScriptSystem& scripts = engine.Scripts;
         if (scripts.running.empty()) {
             scripts.guard.faults.clear();
-            previousGate_ = engine.boxGate;
-            engine.boxGate = GateScriptBox;
+            previousGate_ = engine.MessageBoxGate;
+            engine.MessageBoxGate = GateScriptBox;
         }
         scripts.running.push_back(&context);
     }
     ~RunningMark() {
         ScriptSystem& scripts = engine_.Scripts;
         scripts.running.pop_back();
-        if (scripts.running.empty()) engine_.boxGate = previousGate_;
+        if (scripts.running.empty()) engine_.MessageBoxGate = previousGate_;
     }
     RunningMark(const RunningMark&) = delete;
     RunningMark& operator=(const RunningMark&) = delete;
@@ -218,6 +218,22 @@ bool JumpToLabel(Engine& engine, QDCR& context, bool backward, std::string_view 
         ErrorBox(engine, "Script error: " + fault + "\n\n" + std::string(ScriptName(context)));
     }
     return false;
+}
+
+void RegisterInstruction(Engine& engine, ScriptClass cls, std::int8_t opcode,
+                         Instruction instruction) {
+    engine.Scripts.instructions
+        .entries[static_cast<std::size_t>(cls)][static_cast<std::uint8_t>(opcode)] = instruction;
+}
+
+Instruction FindInstruction(const Engine& engine, ScriptClass cls, std::int8_t opcode) {
+    return engine.Scripts.instructions
+        .entries[static_cast<std::size_t>(cls)][static_cast<std::uint8_t>(opcode)];
+}
+
+Flow RunRegistered(ScriptRun& run, ScriptClass cls, std::int8_t opcode) {
+    const Instruction instruction = FindInstruction(run.engine, cls, opcode);
+    return instruction ? instruction(run) : Flow::Next;
 }
 
 void RegisterScriptShutdown(Engine& engine) {

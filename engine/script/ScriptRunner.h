@@ -5,6 +5,10 @@
 
 class QDCR;
 struct Engine;
+struct ScriptRun;
+enum class Flow;
+enum class ScriptClass : std::uint8_t;
+using Instruction = Flow (*)(ScriptRun& run);
 
 // Who runs a script decides which instruction classes it may use.
 enum class ScriptOwner {
@@ -39,6 +43,15 @@ enum class MissingLabel {
 // Moves the context to the label "@name//", searching forward or backward from its position.
 bool JumpToLabel(Engine& engine, QDCR& context, bool backward, std::string_view name,
                  MissingLabel missing = MissingLabel::Stop);
+
+// Makes `opcode` of class `cls` run `instruction`; a subsystem registers its instructions at the
+// game's set-up. Registering again replaces the instruction.
+void RegisterInstruction(Engine& engine, ScriptClass cls, std::int8_t opcode,
+                         Instruction instruction);
+template <typename Op>
+void RegisterInstruction(Engine& engine, ScriptClass cls, Op opcode, Instruction instruction) {
+    RegisterInstruction(engine, cls, static_cast<std::int8_t>(opcode), instruction);
+}
 
 // Makes QuitGame empty the global script and the animation players (the field's set-up calls it).
 void RegisterScriptShutdown(Engine& engine);

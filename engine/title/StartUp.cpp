@@ -7,6 +7,7 @@
 #include "engine/field/FieldState.h"
 #include "engine/script/ScriptRunner.h"
 #include "engine/title/GameCredits.h"
+#include "engine/title/GameWiring.h"
 #include "engine/title/Title.h"
 
 // Runs once, in the first frame: the game data, the pictures, the field, the
@@ -19,6 +20,7 @@ void StartUp(Engine& engine) {
     engine.PartyLineup = kStartLineup;
     engine.Text.speed = 11;
     for (CDib& picture : engine.PictureSlots) picture.Destroy();
+    ConnectSubsystems(engine);
     InitField(engine);
     engine.Field.camX = 0;
     engine.Field.camY = 0;

@@ -20,6 +20,7 @@
 #include "engine/field/FieldState.h"
 #include "engine/platform/headless/EngineHarness.h"
 #include "engine/script/ScriptRunner.h"
+#include "engine/title/GameWiring.h"
 #include "fuzz/common/FuzzInput.h"
 #include "tests/engine/BmpFile.h"
 #include "tests/engine/battle/BattleGame.h"
@@ -159,6 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     engine.fixedSeed = 1;
     engine.random.seed(1);
     DisplayOpen(engine);
+    ConnectSubsystems(engine);
     InitField(engine);
     if (!LoadMap(engine, "TOWN")) FuzzFailure();
     PlaceActors(engine, actorCount);

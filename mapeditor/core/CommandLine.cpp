@@ -68,7 +68,7 @@ std::optional<RenderArgs> parseRenderArgs(const std::vector<std::string>& args) 
 // is used as the game reads it, the missing bytes as 0xFF, and `damaged` is set: the command
 // still writes its output but ends with the failure status.
 std::optional<TileMap> readMapFile(const fs::path& path, std::ostream& err, bool& damaged) {
-    const auto bytes = kit::ReadWholeFile(path);
+    const auto bytes = kit::readWholeFile(path);
     if (!bytes) {
         err << "tessel: cannot read " << path.string() << "\n";
         return std::nullopt;
@@ -114,7 +114,7 @@ int render(const RenderArgs& r, std::ostream& err) {
 }
 
 int fromText(const std::string& textPath, const std::string& outPath, std::ostream& err) {
-    const auto text = kit::ReadWholeFile(textPath);
+    const auto text = kit::readWholeFile(textPath);
     if (!text) {
         err << "tessel: cannot read " << textPath << "\n";
         return kExitFailed;

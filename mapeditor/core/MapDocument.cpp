@@ -29,7 +29,7 @@ void loadTileSet(MapDocument& document) {
         document.otherSets.erase(kept);
         return;
     }
-    const auto bytes = kit::ReadWholeFile(document.game.attributesPath(set));
+    const auto bytes = kit::readWholeFile(document.game.attributesPath(set));
     if (bytes) {
         document.attributes = readTileAttributes(*bytes);
         if (document.attributes.missingBytes > 0)
@@ -47,7 +47,7 @@ void loadTileSet(MapDocument& document) {
 
 OpenResult openMap(const std::filesystem::path& mapFile, const std::filesystem::path& gameDir) {
     OpenResult result;
-    const auto bytes = kit::ReadWholeFile(mapFile);
+    const auto bytes = kit::readWholeFile(mapFile);
     if (!bytes) {
         result.message = "The map " + mapFile.string() + " cannot be read.";
         return result;

@@ -12,7 +12,7 @@ constexpr int kTilePixels = 16;
 }  // namespace
 
 std::optional<CDib> loadTileSheet(const std::filesystem::path& path) {
-    const auto bytes = kit::ReadWholeFile(path);
+    const auto bytes = kit::readWholeFile(path);
     CDib sheet;
     if (!bytes || !sheet.Decode(*bytes)) return std::nullopt;
     return sheet;

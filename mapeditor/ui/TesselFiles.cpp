@@ -28,7 +28,7 @@ QString fromPath(const std::filesystem::path& p) {
 
 // A path the user gave: as written, else the same path with another letter case.
 QString findPath(const QString& path) {
-    return fromPath(kit::findIgnoringCase(toPath(path)));
+    return fromPath(kit::findPathIgnoringCase(toPath(path)));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "common/LittleEndian.h"
 #include "common/Random.h"
 #include "common/ShiftJis.h"
+#include "common/TemporaryDirectory.h"
 #include "common/WholeFile.h"
 
 namespace fs = std::filesystem;
@@ -45,23 +46,27 @@ TEST(LittleEndian, ReadsAndWritesBothWidths) {
 }
 
 TEST(Files, AreWrittenWholeOrLeftAsTheyWereAndReadWholeOrNotAtAll) {
-    const fs::path dir = fs::temp_directory_path() / "kit-common-files";
-    fs::remove_all(dir);
+    const auto made = kit::makeTemporaryDirectory("kit-common-files-");
+    ASSERT_TRUE(made);
+    const fs::path dir = *made;
+    const auto other = kit::makeTemporaryDirectory("kit-common-files-");
+    EXPECT_TRUE(other && *other != dir) << "each call makes a new directory";
+    if (other) fs::remove(*other);
     fs::create_directories(dir / "target" / "inner");
     std::string content;  // more than one read block, every byte value
     for (int i = 0; i < 200000; ++i) content.push_back(static_cast<char>(i * 7));
     EXPECT_EQ(kit::writeFileAtomically(dir / "f", std::string_view(content)), "");
-    EXPECT_EQ(kit::ReadWholeFile(dir / "f").value(),
+    EXPECT_EQ(kit::readWholeFile(dir / "f").value(),
               std::vector<std::uint8_t>(content.begin(), content.end()));
     EXPECT_EQ(kit::writeFileAtomically(dir / "f", std::string_view()), "");
-    EXPECT_TRUE(kit::ReadWholeFile(dir / "f").value().empty());
+    EXPECT_TRUE(kit::readWholeFile(dir / "f").value().empty());
     // A directory in the way or missing: nothing changes and no temporary file stays behind.
     EXPECT_NE(kit::writeFileAtomically(dir / "target", std::string_view("x")), "");
     EXPECT_NE(kit::writeFileAtomically(dir / "no-dir" / "x", std::string_view("x")), "");
     EXPECT_TRUE(fs::is_directory(dir / "target" / "inner"));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 2);
-    EXPECT_FALSE(kit::ReadWholeFile(dir / "missing"));
-    EXPECT_FALSE(kit::ReadWholeFile(dir));  // a directory opens but cannot be read
+    EXPECT_FALSE(kit::readWholeFile(dir / "missing"));
+    EXPECT_FALSE(kit::readWholeFile(dir));  // a directory opens but cannot be read
     fs::remove_all(dir);
 }
 

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 const fs::path kSample = SAMPLE_GAME_DIR;
 
 std::vector<std::uint8_t> bytesOf(const fs::path& path) {
-    return kit::ReadWholeFile(path).value_or(std::vector<std::uint8_t>{});
+    return kit::readWholeFile(path).value_or(std::vector<std::uint8_t>{});
 }
 
 // A copy of the sample's maps and tile set in a temporary game directory.

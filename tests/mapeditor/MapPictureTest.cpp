@@ -19,7 +19,7 @@ void expectFieldMatchesPicture(EngineHarness& h, const std::string& mapName) {
     Engine& e = h.engine;
     InitField(e);
     ASSERT_TRUE(LoadMap(e, mapName));
-    const auto bytes = kit::ReadWholeFile(GameFolder{h.gameDir}.mapPath(mapName));
+    const auto bytes = kit::readWholeFile(GameFolder{h.gameDir}.mapPath(mapName));
     const MapRead read = readTileMap(*bytes);
     ASSERT_TRUE(read.map);
     const auto sheet = loadTileSheet(GameFolder{h.gameDir}.sheetPath(read.map->tileSet));
@@ -81,7 +81,7 @@ TEST(MapPictureTest, ScreenFrameFollowsTheGameCamera) {
     ASSERT_TRUE(LoadMap(e, "village"));
     CreateActors(e, 1);
     const TileMap map =
-        *readTileMap(*kit::ReadWholeFile(GameFolder{h.gameDir}.mapPath("village"))).map;
+        *readTileMap(*kit::readWholeFile(GameFolder{h.gameDir}.mapPath("village"))).map;
     for (const auto& [column, row] : {std::pair{0, 0}, {11, 9}, {21, 17}, {3, 15}}) {
         e.Actors[0].x = fieldPositionOf(column, row).x;
         e.Actors[0].y = fieldPositionOf(column, row).y;

@@ -77,7 +77,7 @@ class TesselWindowTest : public ::testing::Test {
         return QString::fromStdString((game_.gameDir / relative).string());
     }
     std::vector<std::uint8_t> bytes(const char* relative) const {
-        return kit::ReadWholeFile(game_.gameDir / relative).value_or(std::vector<std::uint8_t>{});
+        return kit::readWholeFile(game_.gameDir / relative).value_or(std::vector<std::uint8_t>{});
     }
     MapCanvas* canvas() const { return window_->canvas(); }
     const TileMap& map() const { return window_->model().map(); }
@@ -174,7 +174,7 @@ TEST_F(TesselWindowTest, BlockingIsSwitchedInThePaletteSavedAndUndone) {
     key(QKeySequence::Save);
     EXPECT_EQ(bytes("Smt/sMat0.qd"), original);
     EXPECT_EQ(bytes("Mt/village.qd"),
-              kit::ReadWholeFile(fs::path(SAMPLE_GAME_DIR) / "Mt/village.qd"));
+              kit::readWholeFile(fs::path(SAMPLE_GAME_DIR) / "Mt/village.qd"));
 }
 
 TEST_F(TesselWindowTest, MapSettingsResizeAroundTheAnchorAndChangeTheTileSet) {

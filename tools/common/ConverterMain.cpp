@@ -8,7 +8,7 @@
 namespace tools {
 
 std::optional<std::string> readInputFile(const char* tool, const std::string& path) {
-    const auto bytes = kit::ReadWholeFile(path);
+    const auto bytes = kit::readWholeFile(path);
     if (!bytes) {
         std::fprintf(stderr, "%s: cannot read %s\n", tool, path.c_str());
         return std::nullopt;

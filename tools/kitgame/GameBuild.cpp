@@ -8,6 +8,7 @@
 #include <system_error>
 #include <vector>
 
+#include "common/TemporaryDirectory.h"
 #include "tools/kitgame/GameSources.h"
 
 namespace kitgame {
@@ -80,10 +81,7 @@ bool upToDate(const fs::path& source, const fs::path& output, SourceKind kind,
 // A temporary folder for the Kyrel projects of one build, removed with this object.
 class ScratchDir {
   public:
-    ScratchDir() {
-        std::string pattern = (fs::temp_directory_path() / "kit-game-XXXXXX").string();
-        if (mkdtemp(pattern.data())) path_ = pattern;
-    }
+    ScratchDir() : path_(kit::makeTemporaryDirectory("kit-game-").value_or(fs::path())) {}
     ~ScratchDir() {
         std::error_code ec;
         if (!path_.empty()) fs::remove_all(path_, ec);

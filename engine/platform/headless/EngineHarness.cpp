@@ -5,18 +5,14 @@
 #include <random>
 #include <stdexcept>
 
+#include "common/TemporaryDirectory.h"
 #include "engine/core/MainLoop.h"
+#include "engine/title/GameWiring.h"
 
 namespace {
 
 std::filesystem::path MakeTemporaryDirectory() {
-    std::random_device seed;
-    std::mt19937_64 rng(seed());
-    const auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        auto dir = base / ("dunmere-test-" + std::to_string(rng()));
-        if (std::filesystem::create_directory(dir)) return dir;
-    }
+    if (auto dir = kit::makeTemporaryDirectory("dunmere-test-")) return *dir;
     throw std::runtime_error("cannot create a temporary game directory");
 }
 
@@ -37,6 +33,7 @@ EngineHarness::EngineHarness(std::string_view inputScript)
     engine.fixedSeed = 1;
     engine.random.seed(1);
     DisplayOpen(engine);
+    ConnectSubsystems(engine);
 }
 
 EngineHarness::EngineHarness(const std::filesystem::path& sharedGameDir,
@@ -48,6 +45,7 @@ EngineHarness::EngineHarness(const std::filesystem::path& sharedGameDir,
     engine.fixedSeed = 1;
     engine.random.seed(1);
     DisplayOpen(engine);
+    ConnectSubsystems(engine);
 }
 
 EngineHarness::~EngineHarness() {

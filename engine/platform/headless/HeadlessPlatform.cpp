@@ -9,28 +9,16 @@
 
 namespace {
 
-// A box's caption and text on one trace line: backslashes doubled, line breaks as \n.
-std::string EscapeForTrace(std::string_view sjis) {
-    std::string out;
-    for (char c : kit::sjisToUtf8Lossy(sjis)) {
-        if (c == '\\')
-            out += "\\\\";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c != '\r')
-            out += c;
-    }
-    return out;
-}
+// Text on one trace line: backslashes doubled, line feeds as \n, carriage returns dropped. On a
+// text-box page the box's line-break mark (backslash, n) is a line break too.
+enum class TraceText { Box, Page };
 
-// A text-box page on one trace line, escaped as box texts are: the box's line-break mark
-// (backslash, n) and a line feed become \n, any other backslash is doubled.
-std::string EscapePageForTrace(std::string_view sjis) {
+std::string EscapeForTrace(std::string_view sjis, TraceText kind = TraceText::Box) {
     const std::string utf8 = kit::sjisToUtf8Lossy(sjis);
     std::string out;
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const char c = utf8[i];
-        if (c == '\\' && i + 1 < utf8.size() && utf8[i + 1] == 'n') {
+        if (kind == TraceText::Page && c == '\\' && i + 1 < utf8.size() && utf8[i + 1] == 'n') {
             out += "\\n";
             ++i;
         } else if (c == '\\') {
@@ -115,7 +103,7 @@ void HeadlessPlatform::CloseMusic() {
 }
 
 void HeadlessPlatform::NoteTextPage(std::string_view sjisPage) {
-    Trace("text " + EscapePageForTrace(sjisPage));
+    Trace("text " + EscapeForTrace(sjisPage, TraceText::Page));
 }
 
 void HeadlessPlatform::NoteGameEvent(std::string_view line) {

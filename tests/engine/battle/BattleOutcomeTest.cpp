@@ -37,7 +37,6 @@ class BattleEnd : public ::testing::Test {
     void StartFromScript(int rules, const char* fieldMusic) {
         Engine& e = g.engine;
         CreateActors(e, 5);
-        e.Field.battleStartMode = BattleStartMode;
         e.Field.scriptMode = 1;
         e.ModeProc = ScriptMode;
         if (!fieldMusic) PlayMusic(e, "BGM\\before.mid");

@@ -2,6 +2,7 @@
 // hanging the game or flooding it with message boxes.
 #include <gtest/gtest.h>
 
+#include "engine/script/ScriptExec.h"
 #include "engine/script/ScriptRunner.h"
 #include "tests/engine/field/GameDirKit.h"
 
@@ -20,6 +21,17 @@ struct InterpreterTest : ::testing::Test {
         RunGlobalScript(h.engine);
     }
 };
+
+// A subsystem adds instructions to a class through the runner's table, beside the class's own.
+TEST_F(InterpreterTest, RegisteredInstructionsRunBesideTheClassesOwn) {
+    RegisterInstruction(h.engine, ScriptClass::Field, std::int8_t{26}, [](ScriptRun& run) {
+        run.context.variables[4] = 26;
+        return Flow::Next;
+    });
+    Run("f26; c0;5;1;= f27; #");  // nobody registered 27: it does nothing
+    EXPECT_EQ(Var(4), 26);
+    EXPECT_EQ(Var(5), 1);
+}
 
 // One run of the global script: the variable it leaves, and the boxes it shows.
 TEST(Interpreter, CoreInstructionsAndTheirFaults) {

@@ -1,0 +1,67 @@
+// The engine's folders are layers: core, then script and field, game, battle, save, title,
+// platform. A file includes headers of its own layer and those below, never of one above, so that
+// each subsystem builds and changes without the ones that use it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::map<std::string, int> kLayer = {
+    {"core", 0},   {"script", 1}, {"field", 1}, {"game", 2},
+    {"battle", 3}, {"save", 4},   {"title", 5}, {"platform", 6},
+};
+
+// The Engine object holds every subsystem's state; those state headers never include Engine.h.
+const std::set<std::string> kEngineStateHeaders = {
+    "battle/BattleState.h", "battle/GameData.h", "field/FieldState.h",    "field/TextBox.h",
+    "game/GameState.h",     "save/SaveSystem.h", "script/ScriptSystem.h", "title/TitleState.h",
+};
+
+struct Scan {
+    int includes = 0;                 // engine includes read
+    std::vector<std::string> upward;  // "file:line: included" of each that points up
+};
+
+Scan ScanEngine(const fs::path& engineDir) {
+    static const std::regex kInclude(R"(^\s*#\s*include\s*"engine/((\w+)/[^"]+)\")");
+    Scan scan;
+    for (const auto& entry : fs::recursive_directory_iterator(engineDir)) {
+        const std::string ext = entry.path().extension().string();
+        if (ext != ".h" && ext != ".cpp") continue;
+        const fs::path relative = fs::relative(entry.path(), engineDir);
+        const auto from = kLayer.find(relative.begin()->string());
+        if (from == kLayer.end()) continue;  // main.cpp sits above every layer
+        std::ifstream in(entry.path());
+        std::string line;
+        for (int number = 1; std::getline(in, line); ++number) {
+            std::smatch match;
+            if (!std::regex_search(line, match, kInclude)) continue;
+            ++scan.includes;
+            const auto to = kLayer.find(match[2].str());
+            if (to == kLayer.end() || to->second <= from->second) continue;
+            if (relative == "core/Engine.h" && kEngineStateHeaders.count(match[1].str())) continue;
+            scan.upward.push_back(relative.generic_string() + ":" + std::to_string(number) + ": " +
+                                  match[1].str());
+        }
+    }
+    return scan;
+}
+
+TEST(EngineLayering, NoFolderIncludesAHigherOne) {
+    const Scan scan = ScanEngine(ENGINE_SOURCE_DIR);
+    EXPECT_GT(scan.includes, 200) << "the scan did not find the engine's sources";
+    std::string list;
+    for (const std::string& u : scan.upward) list += "\n  " + u;
+    EXPECT_TRUE(scan.upward.empty()) << "includes that point up the layers:" << list;
+}
+
+}  // namespace
