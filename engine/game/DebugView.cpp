@@ -15,7 +15,7 @@ constexpr int kShadeLevel = 20;
 constexpr std::uint32_t kTextColour = 0x80FFFF;  // pale yellow (0x00BBGGRR)
 
 // Adds `item` to the lines, starting a new line (indented) when it would not fit.
-void Flow(std::vector<std::string>& lines, const std::string& item) {
+void AddItem(std::vector<std::string>& lines, const std::string& item) {
     if (lines.back().size() + 1 + item.size() > kLineChars) lines.push_back(" ");
     lines.back() += ' ';
     lines.back() += item;
@@ -67,26 +67,26 @@ std::vector<std::string> DebugViewLines(const Engine& engine) {
     lines.push_back("var");
     for (int i = 0; i < GameState::kVariableCount; ++i)
         if (const std::int32_t v = game.variables[static_cast<std::size_t>(i)]; v != 0)
-            Flow(lines, std::to_string(i) + "=" + std::to_string(v));
+            AddItem(lines, std::to_string(i) + "=" + std::to_string(v));
     lines.push_back("switch");
     for (int i = 0; i < GameState::kSwitchCount; ++i)
-        if (game.switches[static_cast<std::size_t>(i)]) Flow(lines, std::to_string(i));
+        if (game.switches[static_cast<std::size_t>(i)]) AddItem(lines, std::to_string(i));
 
     lines.push_back("scripts");
     const QDCR& global = engine.Scripts.GlobalScript;
-    if (!global.AtEnd()) Flow(lines, ScriptItem("G", global));
+    if (!global.AtEnd()) AddItem(lines, ScriptItem("G", global));
     for (std::size_t i = 0; i < field.events.size(); ++i) {
         const EventObject& event = *field.events[i];
         if (event.active && !event.script.AtEnd())
-            Flow(lines, ScriptItem("E" + std::to_string(i), event.script));
+            AddItem(lines, ScriptItem("E" + std::to_string(i), event.script));
     }
     for (std::size_t i = 0; i < engine.Scripts.AnimActors.size(); ++i) {
         const AnimActor& anim = engine.Scripts.AnimActors[i];
         if (anim.active && !anim.script.AtEnd())
-            Flow(lines, ScriptItem("A" + std::to_string(i), anim.script));
+            AddItem(lines, ScriptItem("A" + std::to_string(i), anim.script));
     }
     if (engine.Battle && !engine.Battle->skillScript.AtEnd())
-        Flow(lines, ScriptItem("W", engine.Battle->skillScript));
+        AddItem(lines, ScriptItem("W", engine.Battle->skillScript));
     return lines;
 }
 
