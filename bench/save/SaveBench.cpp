@@ -66,7 +66,8 @@ void LoadSampleGame(benchmark::State& state) {
     for (auto _ : state) {
         const auto file = store.Read(0);
         const auto saved = file ? save::DecodeSave(*file) : std::nullopt;
-        if (!saved || !CheckGame(*saved).empty()) state.SkipWithError("cannot read");
+        if (!saved || !CheckGame(*saved, engine.Saves.gameIdentity).empty())
+            state.SkipWithError("cannot read");
         RestoreGame(engine, *saved);
     }
 }

@@ -2,7 +2,8 @@
 
 #include "engine/core/Sjis.h"
 
-Engine::Engine(Platform& p, std::filesystem::path dir) : platform(p), gameDir(std::move(dir)) {}
+Engine::Engine(Platform& p, std::filesystem::path dir)
+    : platform(p), gameDir(std::move(dir)), Saves(gameDir) {}
 
 Engine::~Engine() = default;
 

@@ -13,6 +13,7 @@ struct TextBox {
     static constexpr int kScratchTop = 525;        // text is composed in Screen rows 525..582
     static constexpr int kScratchBottom = 583;
     static constexpr int kScratchWidth = 196;
+    static constexpr std::int32_t kMaxScrollOffset = 14;  // pixels moved before a line is done
 
     std::array<char, kCapacity> text{};  // zero-terminated Shift-JIS with "\n" and "\e" marks
     std::int32_t lastPartStart = 0;      // where the last appended part begins
@@ -38,6 +39,23 @@ struct TextBox {
 
     // One frame: scroll, lay out and draw the revealed text on its panel, reveal more.
     void Update(Engine& engine);
+
+    // Whether the counters lie in the ranges Update keeps them in, for a box filled from outside
+    // (a saved game): places within the box (an emptied box keeps its old ones), line counts
+    // within the marks the box can hold, the scroll within a line, the speed from one byte every
+    // 600 ms to the whole box at once, and timers that the next frames cannot overflow.
+    bool CountersInRange() const {
+        static constexpr std::int32_t kLastByte = kCapacity - 1, kMaxLines = kCapacity / 2;
+        static constexpr std::int32_t kMaxTimerMs = 1 << 30;
+        const auto in = [](std::int32_t v, std::int32_t low, std::int32_t high) {
+            return v >= low && v <= high;
+        };
+        return in(revealed, 0, kLastByte) && in(lastPartStart, 0, kLastByte) &&
+               in(previousPageLines, 0, kMaxLines) && in(pageDropPending, 0, 1) &&
+               in(revealTimer, 0, kMaxTimerMs) && in(speed, 0, kLastByte) &&
+               in(scrollOffset, 0, kMaxScrollOffset) && in(linesToScroll, 0, kMaxLines) &&
+               in(linesDrawn, 0, kMaxLines) && in(firstLine, 0, kMaxLines);
+    }
 
   private:
     // The parts of a frame's update, in order.

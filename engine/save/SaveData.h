@@ -91,6 +91,7 @@ struct Summary {
 inline constexpr std::int32_t kGlobalScript = -1;
 
 struct Game {
+    std::string gameIdentity;  // the game that wrote the save; empty when it cannot be checked
     Summary summary;
     Mode mode = Mode::ScriptMode;
     std::int32_t inputTimer = 0;

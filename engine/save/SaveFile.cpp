@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "common/LittleEndian.h"
+#include "engine/save/GameIdentity.h"
 
 namespace save {
 
@@ -168,7 +169,8 @@ void VisitText(A& a, T& t) {
 }
 
 template <typename A, typename G>
-void VisitGame(A& a, G& g) {
+void VisitGame(A& a, G& g, std::uint32_t version) {
+    if (version >= kVersionGameIdentity) a.Text(g.gameIdentity, kMaxGameIdLength);
     a.Text(g.summary.leaderName, kMaxText);
     a.Text(g.summary.mapName, kMaxText);
     a.U64(g.summary.playTimeMs);
@@ -211,12 +213,12 @@ std::optional<Game> Refuse(std::string* why, const char* reason) {
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeSave(const Game& game) {
+std::vector<std::uint8_t> EncodeSave(const Game& game, std::uint32_t version) {
     std::vector<std::uint8_t> payload;
     Writer writer(payload);
-    VisitGame(writer, game);
+    VisitGame(writer, game, version);
     std::vector<std::uint8_t> out(kSignature, kSignature + sizeof kSignature);
-    kit::appendU32LE(out, kSaveVersion);
+    kit::appendU32LE(out, version);
     kit::appendU32LE(out, static_cast<std::uint32_t>(payload.size()));
     kit::appendU32LE(out, Crc32(payload));
     out.insert(out.end(), payload.begin(), payload.end());
@@ -226,14 +228,15 @@ std::vector<std::uint8_t> EncodeSave(const Game& game) {
 std::optional<Game> DecodeSave(std::span<const std::uint8_t> bytes, std::string* why) {
     if (bytes.size() < kHeaderSize || std::memcmp(bytes.data(), kSignature, sizeof kSignature))
         return Refuse(why, "not a saved game");
-    if (kit::readU32LE(bytes, 8) > kSaveVersion) return Refuse(why, "saved by a newer version");
-    if (kit::readU32LE(bytes, 8) == 0) return Refuse(why, "unknown version");
+    const std::uint32_t version = kit::readU32LE(bytes, 8);
+    if (version > kSaveVersion) return Refuse(why, "saved by a newer version");
+    if (version < kVersionFirst) return Refuse(why, "unknown version");
     const auto payload = bytes.subspan(kHeaderSize);
     if (kit::readU32LE(bytes, 12) != payload.size()) return Refuse(why, "truncated or too long");
     if (kit::readU32LE(bytes, 16) != Crc32(payload)) return Refuse(why, "checksum mismatch");
     Game game;
     Reader reader(payload);
-    VisitGame(reader, game);
+    VisitGame(reader, game, version);
     if (!reader.Ok() || !reader.AtEnd()) return Refuse(why, "damaged contents");
     if (game.mode > Mode::TextBoxMode) return Refuse(why, "damaged contents");
     return game;

@@ -13,17 +13,28 @@
 //   offset 8   u32      format version (kSaveVersion)
 //   offset 12  u32      payload size in bytes
 //   offset 16  u32      CRC-32 of the payload (zlib's)
-//   offset 20           payload: the summary first, then the game (SaveFile.cpp writes the
-//                       fields in order; strings and byte blocks are a u32 length and the bytes)
+//   offset 20           payload: the fields of the version, in order (SaveFile.cpp writes them;
+//                       strings and byte blocks are a u32 length and the bytes)
+//
+// Each version adds to the payload of the one before; a reader takes every version from 1 to
+// kSaveVersion and leaves what an older one lacks at its default:
+//
+//   1  the summary (leader's name, map name, play time), then the game
+//   2  ahead of the summary, the identity of the game that wrote the save (GameIdentity.h;
+//      empty when that game had none), so that one game never loads another's save
 //
 // A reader refuses anything it cannot vouch for: another signature, a newer version, a size or
-// checksum that does not match, a field that runs past the end or bytes left over.
+// checksum that does not match, a field that runs past the end or bytes left over. Whether the
+// decoded fields make a game this engine can play is CheckGame's question (SaveSnapshot.h).
 namespace save {
 
-inline constexpr std::uint32_t kSaveVersion = 1;
+inline constexpr std::uint32_t kVersionFirst = 1;
+inline constexpr std::uint32_t kVersionGameIdentity = 2;
+inline constexpr std::uint32_t kSaveVersion = kVersionGameIdentity;
 inline constexpr std::size_t kHeaderSize = 20;
 
-std::vector<std::uint8_t> EncodeSave(const Game& game);
+// The file of `game` in format `version` (older versions serve tests and the fuzzer).
+std::vector<std::uint8_t> EncodeSave(const Game& game, std::uint32_t version = kSaveVersion);
 
 // zlib's CRC-32 of `bytes`: the check of a save's payload, also the tag of a game's save folder.
 std::uint32_t Crc32(std::span<const std::uint8_t> bytes);

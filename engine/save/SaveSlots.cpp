@@ -17,8 +17,8 @@ SlotView ReadSlot(const Engine& engine, int slot) {
     const auto bytes = engine.Saves.store->Read(slot);
     if (!bytes) return view;
     const auto game = save::DecodeSave(*bytes);
-    // A save whose parts disagree is as unreadable as a damaged one.
-    if (!game || !CheckGame(*game).empty()) {
+    // A save whose parts disagree, or another game's, is as unreadable as a damaged one.
+    if (!game || !CheckGame(*game, engine.Saves.gameIdentity).empty()) {
         view.state = SlotView::State::Damaged;
         return view;
     }

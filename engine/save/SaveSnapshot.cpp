@@ -110,6 +110,45 @@ void RestoreText(TextBox& t, const save::TextBox& s) {
     t.linesToScroll = s.linesToScroll, t.linesDrawn = s.linesDrawn, t.firstLine = s.firstLine;
 }
 
+bool ScriptFits(const save::Script& s) {
+    return s.position <= s.bytes.size();
+}
+
+bool ScriptsFit(const save::Game& g) {
+    if (!ScriptFits(g.global)) return false;
+    for (const save::Event& e : g.events)
+        if (!ScriptFits(e.script)) return false;
+    for (const save::Anim& a : g.anims)
+        if (!ScriptFits(a.script)) return false;
+    return true;
+}
+
+// The box's own rules decide, on a box filled as a load would fill it; a zero byte would cut the
+// text short of what was saved.
+bool TextFits(const save::TextBox& s) {
+    if (s.text.size() >= TextBox::kCapacity || s.text.find('\0') != std::string::npos) return false;
+    TextBox box;
+    RestoreText(box, s);
+    return box.CountersInRange();
+}
+
+// Names as long as the field and the `a` 1 instruction keep them.
+bool NamesFit(const save::Game& g) {
+    if (g.field.mapName.size() >= kMapNameCapacity) return false;
+    for (const save::Mover& m : g.movers)
+        if (m.name.size() >= kMoverNameCapacity) return false;
+    for (const save::Anim& a : g.anims)
+        if (a.pictureName.size() >= QDCR::kStringRegisterSize) return false;
+    return true;
+}
+
+// Timers grow by a frame's milliseconds and the camera is offset by the page's place on Screen:
+// values this far out come near overflowing, and no game comes near them.
+bool Near(std::int32_t v) {
+    constexpr std::int32_t kFar = 1 << 30;
+    return v > -kFar && v < kFar;
+}
+
 void RestoreMusic(Engine& engine, const std::string& name, bool open) {
     if (!open) {
         StopMusic(engine);
@@ -144,6 +183,7 @@ std::optional<save::Mode> RoutineMode(void (*routine)(Engine&)) {
 
 save::Game CaptureGame(const Engine& engine, save::Mode mode, std::int32_t savePointScript) {
     save::Game g;
+    g.gameIdentity = engine.Saves.gameIdentity;
     const std::int32_t leader = engine.PartyLineup[0];
     if (leader > 0 && static_cast<std::size_t>(leader) < engine.CharacterTable.size())
         g.summary.leaderName = engine.CharacterTable[static_cast<std::size_t>(leader)].name;
@@ -171,7 +211,9 @@ save::Game CaptureGame(const Engine& engine, save::Mode mode, std::int32_t saveP
     return g;
 }
 
-std::string CheckGame(const save::Game& g) {
+std::string CheckGame(const save::Game& g, std::string_view gameIdentity) {
+    if (!gameIdentity.empty() && !g.gameIdentity.empty() && g.gameIdentity != gameIdentity)
+        return "saved by another game";
     const std::size_t actors = g.actors.size();
     if (g.events.size() != actors || g.movers.size() != actors || actors > kMaxActors)
         return "the actors, movers and event objects do not agree";
@@ -184,6 +226,11 @@ std::string CheckGame(const save::Game& g) {
         g.field.layers.size() !=
             4 * static_cast<std::size_t>(g.field.width) * static_cast<std::size_t>(g.field.height))
         return "the map's layers do not match its size";
+    if (!ScriptsFit(g)) return "a script's position lies beyond its end";
+    if (!TextFits(g.text)) return "the text box's counters do not fit its text";
+    if (!NamesFit(g)) return "a picture or map name is longer than the engine keeps";
+    if (!Near(g.inputTimer) || !Near(g.field.camX) || !Near(g.field.camY))
+        return "a timer or the camera lies beyond any game";
     return {};
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "engine/field/QCBOX.h"
+#include "engine/save/GameIdentity.h"
 #include "engine/save/SaveData.h"
 #include "engine/save/SaveStore.h"
 
@@ -30,6 +33,13 @@ struct SaveMenuState {
 // The engine-wide saved-game state: where the slots live, what they hold, the save menu and the
 // answer that waits for the script which asked.
 struct SaveSystem {
+    // The identity is read once, when the engine is made for the game in `gameDir`.
+    explicit SaveSystem(const std::filesystem::path& gameDir)
+        : gameIdentity(save::GameIdentity(gameDir)) {}
+
+    // What this game's saves record, and what a save must record to be loaded ("" when the game
+    // has none: then no save can be checked, and none is refused for it).
+    std::string gameIdentity;
     std::unique_ptr<save::SaveStore> store = std::make_unique<save::MemorySaveStore>();
     std::array<SlotView, save::kSlotCount> views;  // what each slot holds, as the boxes show it
     int lastSlot = -1;                             // saved to or loaded from in this run

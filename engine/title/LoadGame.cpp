@@ -39,7 +39,7 @@ bool LoadFromTitle(Engine& engine, int cursor) {
     if (view.state == SlotView::State::Empty) return false;
     const auto bytes = engine.Saves.store->Read(slot);
     auto game = bytes ? save::DecodeSave(*bytes) : std::nullopt;
-    if (!game || !CheckGame(*game).empty()) {
+    if (!game || !CheckGame(*game, engine.Saves.gameIdentity).empty()) {
         view.state = SlotView::State::Damaged;
         return true;
     }

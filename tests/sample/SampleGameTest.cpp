@@ -222,7 +222,7 @@ class SampleSaveAndLoad : public ::testing::Test {
                               "--dump-frames " + frames[0] + "1" + saves);
         // Slot 2: the same save as written by a newer version, which must not be loaded.
         std::vector<std::uint8_t> newer = ReadBytes(dir_ / "saves" / "slot1.sav");
-        if (newer.size() > 8) newer[8] = 2;
+        if (newer.size() > 8) newer[8] = 0xFF;
         std::ofstream(dir_ / "saves" / "slot2.sav", std::ios::binary)
             .write(reinterpret_cast<const char*>(newer.data()),
                    static_cast<std::streamsize>(newer.size()));

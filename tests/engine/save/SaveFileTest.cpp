@@ -4,18 +4,21 @@
 
 #include <unistd.h>
 
+#include <climits>
 #include <fstream>
 #include <functional>
 
 #include "common/LittleEndian.h"
 #include "engine/save/GameIdentity.h"
 #include "engine/save/SaveFile.h"
+#include "engine/save/SaveSnapshot.h"
 #include "engine/save/SaveStore.h"
 
 namespace {
 
 save::Game SomeGame() {
     save::Game game;
+    game.gameIdentity = "village-3f9a";
     game.summary = {"\x83\x41\x83\x8c\x83\x93", "village", 3723000};
     game.global.bytes = {'f', 25, ';', 0};
     game.global.position = 1;
@@ -49,14 +52,17 @@ TEST(SaveFile, HeaderIsSignatureVersionSizeAndZlibCrc) {
     const auto file = save::EncodeSave(SomeGame());
     ASSERT_GT(file.size(), save::kHeaderSize);
     EXPECT_EQ(std::string(file.begin(), file.begin() + 8), std::string("DUNSAVE\x1A"));
-    EXPECT_EQ(kit::readU32LE(file, 8), 1u);
+    EXPECT_EQ(kit::readU32LE(file, 8), 2u);
     EXPECT_EQ(kit::readU32LE(file, 12), file.size() - save::kHeaderSize);
     EXPECT_EQ(kit::readU32LE(file, 16), Crc(std::span(file).subspan(save::kHeaderSize)));
-    // The summary leads the payload: the leader's name as a length and its Shift-JIS bytes.
-    EXPECT_EQ(kit::readU32LE(file, 20), 6u);
+    // The game's identity leads the payload, then the summary: each a length and the bytes.
+    EXPECT_EQ(kit::readU32LE(file, 20), 12u);
+    EXPECT_EQ(kit::readU32LE(file, 36), 6u);
     const auto game = save::DecodeSave(file);
     ASSERT_TRUE(game);
     EXPECT_EQ(save::EncodeSave(*game), file);
+    // Version 1 has no identity: its summary leads.
+    EXPECT_EQ(kit::readU32LE(save::EncodeSave(*game, save::kVersionFirst), 20), 6u);
 }
 
 TEST(SaveFile, RefusesWhatItCannotVouchFor) {
@@ -67,7 +73,8 @@ TEST(SaveFile, RefusesWhatItCannotVouchFor) {
     } cases[] = {
         {"empty", [](auto& f) { f.clear(); }, "not a saved game"},
         {"foreign", [](auto& f) { f[0] = 'X'; }, "not a saved game"},
-        {"newer", [](auto& f) { f[8] = 2; }, "saved by a newer version"},
+        {"newer", [](auto& f) { f[8] = save::kSaveVersion + 1; }, "saved by a newer version"},
+        {"version 0", [](auto& f) { f[8] = 0; }, "unknown version"},
         {"truncated", [](auto& f) { f.pop_back(); }, "truncated or too long"},
         {"flipped", [](auto& f) { f[40] ^= 1; }, "checksum mismatch"},
         {"trailing bytes",
@@ -95,6 +102,55 @@ TEST(SaveFile, RefusesWhatItCannotVouchFor) {
         std::string why;
         EXPECT_FALSE(save::DecodeSave(file, &why)) << c.name;
         EXPECT_EQ(why, c.reason) << c.name;
+    }
+}
+
+// A crafted save with a valid checksum: it decodes, and CheckGame refuses it before any field
+// reaches the engine. (Negative `revealed` crashed the text box, `firstLine` INT_MAX overflowed.)
+TEST(SaveFile, FieldsOutsideTheirRangesAreRefusedBehindAValidChecksum) {
+    using Craft = std::function<void(save::Game&)>;
+    const auto text = [](std::int32_t save::TextBox::*field, std::int32_t value) -> Craft {
+        return [=](save::Game& g) {
+            g.mode = save::Mode::TextBoxMode;
+            g.text.text = "\\n\\e";
+            g.text.*field = value;
+        };
+    };
+    const struct {
+        const char* name;
+        Craft craft;
+    } cases[] = {
+        {"another game's save", [](auto& g) { g.gameIdentity = "other"; }},
+        {"revealed far below 0", text(&save::TextBox::revealed, -2000000000)},
+        {"revealed past the box", text(&save::TextBox::revealed, 512)},
+        {"first line INT_MAX", text(&save::TextBox::firstLine, INT_MAX)},
+        {"last part before the text", text(&save::TextBox::lastPartStart, -1)},
+        {"scroll past a line", text(&save::TextBox::scrollOffset, 16)},
+        {"lines to scroll below 0", text(&save::TextBox::linesToScroll, -1)},
+        {"lines drawn below 0", text(&save::TextBox::linesDrawn, INT_MIN)},
+        {"previous page lines past the box", text(&save::TextBox::previousPageLines, 257)},
+        {"page drop neither 0 nor 1", text(&save::TextBox::pageDropPending, 2)},
+        {"speed INT_MIN", text(&save::TextBox::speed, INT_MIN)},
+        {"reveal timer INT_MAX", text(&save::TextBox::revealTimer, INT_MAX)},
+        {"a zero byte in the text", [](auto& g) { g.text.text = std::string("a\0b", 3); }},
+        {"global script past its end", [](auto& g) { g.global.position = 5; }},
+        {"event script past its end", [](auto& g) { g.events[1].script.position = 1; }},
+        {"animation script past its end", [](auto& g) { g.anims[11].script.position = 1; }},
+        {"mover name too long", [](auto& g) { g.movers[0].name.assign(32, 'a'); }},
+        {"map name too long", [](auto& g) { g.field.mapName.assign(64, 'a'); }},
+        {"animation picture name too long",
+         [](auto& g) { g.anims[0].pictureName.assign(256, 'a'); }},
+        {"input timer INT_MAX", [](auto& g) { g.inputTimer = INT_MAX; }},
+        {"camera at INT_MIN", [](auto& g) { g.field.camY = INT_MIN; }},
+    };
+    EXPECT_EQ(CheckGame(SomeGame(), "village-3f9a"), "");
+    EXPECT_EQ(CheckGame(SomeGame(), ""), "") << "a game without an identity checks none";
+    for (const auto& c : cases) {
+        save::Game crafted = SomeGame();
+        c.craft(crafted);
+        const auto game = save::DecodeSave(save::EncodeSave(crafted));
+        ASSERT_TRUE(game) << c.name;
+        EXPECT_NE(CheckGame(*game, "village-3f9a"), "") << c.name;
     }
 }
 
@@ -144,7 +200,7 @@ TEST(GameIdentity, GameIdFileElseTheStartScriptsChecksum) {
         {"my game/1  \r\nsecond line", "my_game_1"},
         {std::string(64, 'a'), std::string(64, 'a')},
         {std::string(65, 'a'), fromStart},  // too long: not an identity
-        {"\x83\x41", fromStart},           // not ASCII
+        {"\x83\x41", fromStart},            // not ASCII
         {"\n", fromStart},
     };
     for (const auto& c : cases) {

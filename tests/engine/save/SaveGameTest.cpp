@@ -8,11 +8,12 @@
 
 #include "BattleGame.h"
 #include "engine/battle/Battle.h"
-#include "engine/title/StartUp.h"
+#include "engine/save/GameIdentity.h"
 #include "engine/save/SaveFile.h"
 #include "engine/save/SaveMenu.h"
 #include "engine/save/SaveSnapshot.h"
 #include "engine/script/ScriptRunner.h"
+#include "engine/title/StartUp.h"
 #include "engine/title/Title.h"
 
 namespace {
@@ -53,6 +54,8 @@ class SaveGame : public ::testing::Test {
             g.h.WriteFile("ev\\START.sc", CompileScript(start + kSavePoint + "f0;" + kIdle));
         }
         g.engine.SceneProc = StartUp;
+        // The engine was made before its game was written: it learns the game's identity now.
+        g.engine.Saves.gameIdentity = save::GameIdentity(g.h.gameDir);
     }
 
     void Play(const std::vector<Step>& steps) {
@@ -169,22 +172,46 @@ TEST_F(SaveGame, ALoadedGameGoesOnExactlyAsTheSavedOne) {
               save::EncodeSave(CaptureGame(g.engine, save::Mode::ScriptMode, -1)));
 }
 
-TEST_F(SaveGame, ADamagedOrNewerSaveIsShownAndNeverLoaded) {
+// The title loads only a save this game can play; any other shows as "DATA 2 ── 読めません"
+// and choosing it stays on the title.
+TEST_F(SaveGame, TheTitleLoadsOnlyASaveThisGameCanPlay) {
     ToTitleMenu();
     ToSaveMenu();
     Play({{"", 2}, {"shift", 1}});
-    auto bytes = *g.engine.Saves.store->Read(0);
-    bytes[8] = save::kSaveVersion + 1;  // a newer version
-    BattleGame title(g.h.gameDir);
-    title.engine.Saves.store->Write(1, bytes);
-    title.engine.SceneProc = StartUp;
-    for (const Step& step : {Step{"shift", 1}, Step{"", 16}, Step{"down", 1}, Step{"", 8},
-                             Step{"down", 1}, Step{"shift", 1}, Step{"", 2}})
-        title.Hold(step.keys, step.frames);
-    EXPECT_EQ(title.engine.Title.menu.cursor, 2);
-    EXPECT_EQ(title.engine.Saves.views[1].state, SlotView::State::Damaged);
-    EXPECT_EQ(title.engine.SceneProc, TitleMenu);
-    EXPECT_FALSE(title.engine.InPlay);
+    const save::Game saved = *Slot(0);
+    EXPECT_EQ(saved.gameIdentity.substr(0, 6), "start-") << "a save records its game";
+    const struct {
+        const char* name;
+        std::uint32_t version;
+        void (*change)(save::Game&);
+        bool loads;
+    } cases[] = {
+        {"this game's", save::kSaveVersion, [](save::Game&) {}, true},
+        {"version 1, unchecked", save::kVersionFirst, [](save::Game&) {}, true},
+        {"newer", save::kSaveVersion + 1, [](save::Game&) {}, false},
+        {"another game's", save::kSaveVersion, [](save::Game& s) { s.gameIdentity = "x"; }, false},
+        {"a text box crafted to crash", save::kSaveVersion,
+         [](save::Game& s) {
+             s.mode = save::Mode::TextBoxMode;
+             s.text.revealed = -2000000000;
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        BattleGame title(g.h.gameDir);
+        save::Game game = saved;
+        c.change(game);
+        title.engine.Saves.store->Write(1, save::EncodeSave(game, c.version));
+        title.engine.SceneProc = StartUp;
+        for (const Step& step : {Step{"shift", 1}, Step{"", 16}, Step{"down", 1}, Step{"", 8},
+                                 Step{"down", 1}, Step{"shift", 1}, Step{"", 2}})
+            title.Hold(step.keys, step.frames);
+        EXPECT_EQ(title.engine.Saves.views[1].state,
+                  c.loads ? SlotView::State::Saved : SlotView::State::Damaged)
+            << c.name;
+        EXPECT_EQ(title.engine.InPlay, c.loads) << c.name;
+        EXPECT_EQ(title.engine.SceneProc == TitleMenu, !c.loads) << c.name;
+    }
 }
 
 TEST_F(SaveGame, DefeatGoesBackToTheTitleAfterTwoSeconds) {
