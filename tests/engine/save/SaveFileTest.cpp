@@ -91,7 +91,10 @@ TEST(SaveFile, RefusesWhatItCannotVouchFor) {
          "damaged contents"},
         {"music flag neither 0 nor 1",
          [](auto& f) {
-             f.back() = 2;
+             // The game state follows it: 1000 variables, 125 bytes of switches, an empty
+             // music name, its flag and the battle rules.
+             constexpr std::size_t kMemoryBytes = 4000 + 125 + 4 + 1 + 4;
+             f[f.size() - 1 - kMemoryBytes] = 2;
              Reseal(f);
          },
          "damaged contents"},
