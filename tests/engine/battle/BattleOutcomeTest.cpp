@@ -2,15 +2,11 @@
 // `f` 30, and the field's music afterwards.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "BattleGame.h"
 #include "engine/battle/Battle.h"
 #include "engine/battle/BattleRetreat.h"
 #include "engine/battle/BattleState.h"
 #include "engine/core/Engine.h"
-#include "engine/core/Sound.h"
-#include "engine/field/FieldState.h"
 #include "engine/script/ScriptRunner.h"
 #include "engine/title/Title.h"
 
@@ -22,8 +18,7 @@ TEST(RetreatChanceTest, WeighsThePartysSpeedAgainstTheEnemies) {
         int chance;
     } kCases[] = {{30, 3, 90}, {30, 20, 60}, {10, 10, 50}, {0, 0, 50},
                   {1, 99, 10}, {-5, 5, 10},  {5, -5, 90},  {INT32_MAX * 4LL, 1, 90}};
-    for (const auto& c : kCases)
-        EXPECT_EQ(RetreatChance(c.party, c.enemies), c.chance) << c.party << " " << c.enemies;
+    for (const auto& c : kCases) EXPECT_EQ(RetreatChance(c.party, c.enemies), c.chance);
 }
 
 class BattleEnd : public ::testing::Test {
@@ -32,35 +27,26 @@ class BattleEnd : public ::testing::Test {
         g.WriteStandardFiles();
         g.LoadGame();
     }
-    // The global script chooses the field's music (or plays one as before), the rules, and
-    // starts a battle against group 0; after it, the script goes on behind `f10; #`.
+    // A fresh game's global script chooses the field's music (or, with none, one plays as
+    // before), the rules, and fights group 0; after the battle it goes on behind `f10; #`.
     void StartFromScript(int rules, const char* fieldMusic) {
         Engine& e = g.engine;
+        e.Battle.reset();
+        e.Game = GameState{};
         CreateActors(e, 5);
         e.Field.scriptMode = 1;
         e.ModeProc = ScriptMode;
         if (!fieldMusic) PlayMusic(e, "BGM\\before.mid");
         const std::string music = fieldMusic ? std::string("c4;=$") + fieldMusic + "// f29; " : "";
-        LoadSource(music + "c0;0;" + std::to_string(rules) + ";= f30; c0;0;0;= c0;2;-9;= f10; # #");
+        const std::string bytes = CompileScript(music + "c0;0;" + std::to_string(rules) +
+                                                ";= f30; c0;0;0;= c0;2;-9;= f10; # #");
+        e.Scripts.GlobalScript.Load(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
         RunGlobalScript(e);
         g.h.RunFrames(28);
         ASSERT_TRUE(e.Battle);
     }
-    void LoadSource(const std::string& source) {
-        const std::string bytes = CompileScript(source);
-        g.engine.Scripts.GlobalScript.Load(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-    }
-    void ChooseCommand(int entry) {
-        g.Hold("shift", 2);
-        ASSERT_EQ(g.engine.ModeProc, CommandMenu);
-        g.Hold("", 10);
-        g.engine.Battle->menu.cursor = entry;
-        g.Hold("shift", 1);
-        g.Hold("shift", 1);
-    }
     std::int32_t P2() const { return g.engine.Scripts.GlobalScript.variables[2]; }
-    // The trace's lines from the last one that begins with `from` on, without frame numbers and
-    // message boxes.
+    // The trace from its last line that begins with `from`, without frame numbers and boxes.
     std::vector<std::string> EventsFrom(std::string_view from) const {
         std::vector<std::string> events;
         for (const std::string& line : g.h.Trace()) {
@@ -76,27 +62,22 @@ class BattleEnd : public ::testing::Test {
 
 TEST_F(BattleEnd, RetreatWithAFixedSeed) {
     const struct {
-        const char* name;
-        std::uint32_t seed;
+        std::uint32_t seed;  // the roll: seed 1 gives 41, seed 16 gives 90; the chance is 90
         int rules;
-        bool away;        // the battle ended with P2 = 1
-        int activeAfter;  // otherwise: whose turn it is
-        bool costsTurn;   // the failed attempt ends the member's turn
-    } kCases[] = {
-        {"roll 41 below 90 succeeds", 1, 0, true, 0, false},
-        {"roll 90 fails", 16, 0, false, 1, true},
-        {"forbidden by f30", 1, kNoRetreat, false, 0, false},
-    };
+        bool away;
+        bool turnPassed;  // otherwise the member is still in the command menu
+    } kCases[] = {{1, 0, true, false}, {16, 0, false, true}, {1, kNoRetreat, false, false}};
     for (const auto& c : kCases) {
-        SCOPED_TRACE(c.name);
-        g.engine.Battle.reset();
         StartFromScript(c.rules, "town");
+        g.Hold("shift", 2);
+        g.Hold("", 10);
+        g.engine.Battle->menu.cursor = 3;
         g.engine.random.seed(c.seed);
-        ChooseCommand(3);
+        g.Hold("shift", 2);
         if (!c.away) {
-            ASSERT_TRUE(g.engine.Battle);
-            EXPECT_EQ(g.engine.Battle->activeSlot, c.activeAfter);
-            EXPECT_EQ(g.engine.ModeProc == CommandMenu, !c.costsTurn);
+            ASSERT_TRUE(g.engine.Battle) << c.seed;
+            EXPECT_EQ(g.engine.Battle->activeSlot, c.turnPassed ? 1 : 0);
+            EXPECT_EQ(g.engine.ModeProc == CommandMenu, !c.turnPassed);
             EXPECT_EQ(P2(), -9);
             continue;
         }
@@ -108,16 +89,14 @@ TEST_F(BattleEnd, RetreatWithAFixedSeed) {
     }
 }
 
-TEST_F(BattleEnd, FieldMusicAfterAVictory) {
+TEST_F(BattleEnd, TheFieldsMusicPlaysAgainAfterAVictory) {
     const struct {
-        const char* fieldMusic;  // nullptr: no f29, "BGM\before.mid" played before the battle
-        std::vector<std::string> after;  // the battle music stops first
+        const char* fieldMusic;  // nullptr: no f29, BGM\before.mid played before the battle
+        std::vector<std::string> after;
     } kCases[] = {{"town", {"music-stop", "music BGM\\town.mid"}},
                   {nullptr, {"music-stop", "music BGM\\before.mid"}},
                   {"", {"music-stop"}}};
     for (const auto& c : kCases) {
-        g.engine.Battle.reset();
-        g.engine.Game = GameState{};
         StartFromScript(0, c.fieldMusic);
         for (int s = kPartySlots; s < kSlotCount; ++s) g.engine.Battle->alive[s] = 0;
         g.engine.ModeProc = AfterAction;
@@ -126,13 +105,11 @@ TEST_F(BattleEnd, FieldMusicAfterAVictory) {
         std::vector<std::string> expected = {"battle end won"};
         expected.insert(expected.end(), c.after.begin(), c.after.end());
         EXPECT_EQ(EventsFrom("battle end"), expected);
-        EXPECT_EQ(g.engine.Game.battleRules, 0);
     }
 }
 
 TEST_F(BattleEnd, LosingGoesOnOnlyWhenTheRulesSaySo) {
     for (const int rules : {static_cast<int>(kLosingGoesOn), 0}) {
-        SCOPED_TRACE(rules);
         StartFromScript(rules, "town");
         for (int s = 0; s < kPartySlots; ++s) {
             g.engine.Battle->alive[s] = 0;
@@ -142,12 +119,9 @@ TEST_F(BattleEnd, LosingGoesOnOnlyWhenTheRulesSaySo) {
         g.Hold("", 130);  // the message stands two seconds
         ASSERT_TRUE(g.HoldUntil("shift", 40, [&] { return !g.engine.Battle; }));
         EXPECT_EQ(EventsFrom("battle end").at(0), "battle end lost");
-        if (rules == 0) {
-            EXPECT_EQ(g.engine.SceneProc, TitleMenu);
-            continue;
-        }
+        EXPECT_EQ(g.engine.SceneProc == TitleMenu, rules == 0);
+        if (rules == 0) continue;
         EXPECT_EQ(P2(), 2);
-        EXPECT_EQ(g.engine.SceneProc, FieldScene);
         for (const std::int32_t number : g.engine.PartyLineup)
             EXPECT_EQ(g.engine.CharacterTable[static_cast<std::size_t>(number)].hp, 1);
     }
