@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "charsheet/CharSheet.h"
+#include "tests/support/ScratchAndRun.h"
 
 namespace fs = std::filesystem;
 
@@ -26,12 +27,12 @@ int rostel(const fs::path& dir, const std::string& input) {
     std::ofstream(dir / "input.txt", std::ios::binary) << input;
     const std::string cmd =
         "cd '" + dir.string() + "' && '" ROSTEL_PROGRAM "' < input.txt > stdout.txt 2> stderr.txt";
-    return WEXITSTATUS(std::system(cmd.c_str()));
+    return testsupport::runCommand(cmd);
 }
 
 TEST(CharSheet, AnswersMakeTheFileByteForByteAndAFailureLeavesTheLastOne) {
-    const fs::path dir = fs::temp_directory_path() / "rostel-test";
-    fs::create_directories(dir);
+    const testsupport::ScratchDirectory scratch("rostel-test-");
+    const fs::path& dir = scratch.path();
     const std::string words = " b c 1 2 3 4 5 6 7 8 9 10 11";
     struct Case {
         std::string input, file, promptInError;  // no file: refused
@@ -62,7 +63,6 @@ TEST(CharSheet, AnswersMakeTheFileByteForByteAndAFailureLeavesTheLastOne) {
     std::ostringstream out, err;
     EXPECT_EQ(rostel::runCharSheet(in, out, err, dir / "missing"), 1);
     EXPECT_NE(err.str().find("sv.qd"), std::string::npos);
-    fs::remove_all(dir);
 }
 
 }  // namespace

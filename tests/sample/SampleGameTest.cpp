@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/ScratchAndRun.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -76,8 +78,7 @@ int RunSample(const fs::path& input, const fs::path& dir, const std::string& tra
     cmd << "'" << DUNMERE_PROGRAM << "' --headless --game-dir '" << SAMPLE_GAME_DIR << "' --input '"
         << input.string() << "' --seed 1 --trace '" << (dir / trace).string() << "' --dump-dir '"
         << dir.string() << "' " << more << " 2> '" << (dir / "stderr.txt").string() << "'";
-    const int status = std::system(cmd.str().c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return testsupport::runCommand(cmd.str());
 }
 
 Frame DumpedFrame(const fs::path& dir, int frame) {
@@ -105,8 +106,7 @@ std::vector<std::string> ReadLines(const fs::path& path) {
 class SampleGame : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        dir_ = fs::temp_directory_path() / ("sample-game-test-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
+        dir_ = testsupport::newTemporaryDirectory("sample-game-test-");
         std::ostringstream frames;
         frames << kTitleFrame << "," << kOpeningFrame << "," << kBattleFrame << ","
                << kVictoryFrame;
@@ -194,8 +194,7 @@ class SampleSaveAndLoad : public ::testing::Test {
     static constexpr int kShift = kSaveFrame - kLoadFrame;
 
     static void SetUpTestSuite() {
-        dir_ = fs::temp_directory_path() / ("sample-save-test-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
+        dir_ = testsupport::newTemporaryDirectory("sample-save-test-");
         std::string first;
         for (const std::string& line : ReadLines(DEMO_INPUT))
             if (!line.empty() && line[0] != '#' && std::stoi(line) < 1600) first += line + "\n";

@@ -1,16 +1,15 @@
 // Runs the dunmere program itself in headless mode and checks its command-line contract.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <string>
 
 #include "engine/core/Engine.h"
 #include "engine/platform/GameDirectory.h"
+#include "tests/support/ScratchAndRun.h"
 
 namespace {
 
@@ -18,19 +17,13 @@ namespace fs = std::filesystem;
 
 class ProgramTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::random_device seed;
-        dir = fs::temp_directory_path() / ("dunmere-program-" + std::to_string(seed()));
-        fs::create_directories(dir / "game");
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    void SetUp() override { fs::create_directories(dir / "game"); }
 
     // Runs dunmere with the arguments; returns its exit status.
     int Run(const std::string& args) {
         const std::string command =
             std::string(DUNMERE_BINARY) + " " + args + " >" + (dir / "out.txt").string() + " 2>&1";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return testsupport::runCommand(command);
     }
     std::string Read(const fs::path& path) {
         std::ifstream in(path, std::ios::binary);
@@ -38,7 +31,8 @@ class ProgramTest : public ::testing::Test {
     }
     std::string Game() { return "--game-dir " + (dir / "game").string(); }
 
-    fs::path dir;
+    testsupport::ScratchDirectory scratch{"dunmere-program-"};
+    fs::path dir = scratch.path();
 };
 
 TEST_F(ProgramTest, EmptyGameRunsItsFramesAndReportsWhatItCouldNotLoad) {
