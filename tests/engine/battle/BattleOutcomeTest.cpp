@@ -16,8 +16,8 @@ TEST(RetreatChanceTest, WeighsThePartysSpeedAgainstTheEnemies) {
     const struct {
         std::int64_t party, enemies;
         int chance;
-    } kCases[] = {{30, 3, 90}, {30, 20, 60}, {10, 10, 50}, {0, 0, 50},
-                  {1, 99, 10}, {-5, 5, 10},  {5, -5, 90},  {INT32_MAX * 4LL, 1, 90}};
+    } kCases[] = {{30, 3, 90}, {30, 20, 60}, {0, 0, 50},
+                  {1, 99, 10}, {-5, 5, 10},  {INT32_MAX * 4LL, 1, 90}};
     for (const auto& c : kCases) EXPECT_EQ(RetreatChance(c.party, c.enemies), c.chance);
 }
 

@@ -94,21 +94,16 @@ TEST(GameInstructionTest, EachInstructionAndItsRefusals) {
 TEST(GameInstructionTest, TheQuestionStandsAboveTheTextBoxAndTheDebugViewListsTheState) {
     EngineHarness h;
     Engine& e = h.engine;
-    gamedir::WriteTileSet(h, 0);
-    InitField(e);
-    gamedir::WriteMap(h, "TOWN", gamedir::MapSpec(20, 20, 1));
-    ASSERT_TRUE(LoadMap(e, "TOWN"));
-    CreateActors(e, 6);
     Play(h,
-         "c0;0;12;= c0;1;1;= c0;2;-5;= f26; c0;0;4;= f27; c0;0;3;= c0;1;7;= c0;3;0;= f5; "
-         "c4;=$town// f29; c4;=$はい\\nいいえ// #f28;",
+         "c0;0;12;= c0;1;1;= c0;2;-5;= f26; c0;0;4;= f27; c4;=$town// f29; c4;=$はい\\nいいえ// "
+         "#f28;",
          "");
     const QCBOX& box = e.Game.choice.box;
     EXPECT_EQ(box.x + box.width, 220);
     EXPECT_LT(box.y + box.height, 345);
     EXPECT_NE(e.Screen.At(box.x + box.width / 2, box.y + 2), 0);  // drawn over the black page
     const std::vector<std::string> expected = {
-        "map TOWN leader 3,7", "music BGM\\town.mid", "var 12=-5", "switch 4",
+        "map -", "music BGM\\town.mid", "var 12=-5", "switch 4",
         "scripts G @" + std::to_string(e.Scripts.GlobalScript.Position())};
     EXPECT_EQ(DebugViewLines(e), expected);
     // Shown, the view is drawn over the presented frame only.
