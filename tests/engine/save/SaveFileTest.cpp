@@ -52,7 +52,7 @@ TEST(SaveFile, HeaderIsSignatureVersionSizeAndZlibCrc) {
     const auto file = save::EncodeSave(SomeGame());
     ASSERT_GT(file.size(), save::kHeaderSize);
     EXPECT_EQ(std::string(file.begin(), file.begin() + 8), std::string("DUNSAVE\x1A"));
-    EXPECT_EQ(kit::readU32LE(file, 8), 2u);
+    EXPECT_EQ(kit::readU32LE(file, 8), 3u);
     EXPECT_EQ(kit::readU32LE(file, 12), file.size() - save::kHeaderSize);
     EXPECT_EQ(kit::readU32LE(file, 16), Crc(std::span(file).subspan(save::kHeaderSize)));
     // The game's identity leads the payload, then the summary: each a length and the bytes.
