@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <unistd.h>
-
 #include <climits>
 #include <fstream>
 #include <functional>
@@ -13,6 +11,7 @@
 #include "engine/save/SaveFile.h"
 #include "engine/save/SaveSnapshot.h"
 #include "engine/save/SaveStore.h"
+#include "tests/support/ScratchAndRun.h"
 
 namespace {
 
@@ -158,8 +157,8 @@ TEST(SaveFile, FieldsOutsideTheirRangesAreRefusedBehindAValidChecksum) {
 }
 
 TEST(SaveStore, DirectoryWritesWholeFilesAndReportsFailures) {
-    const auto base =
-        std::filesystem::temp_directory_path() / ("save-store-" + std::to_string(::getpid()));
+    const testsupport::ScratchDirectory scratch("save-store-");
+    const auto& base = scratch.path();
     save::DirectorySaveStore store(base / "made" / "on" / "demand");
     EXPECT_FALSE(store.Read(0));
     EXPECT_EQ(store.Write(3, {1, 2, 3}), "");
@@ -170,7 +169,6 @@ TEST(SaveStore, DirectoryWritesWholeFilesAndReportsFailures) {
     std::ofstream(base / "blocked" / "file") << "x";
     save::DirectorySaveStore blocked(base / "blocked" / "file");
     EXPECT_NE(blocked.Write(0, {1}), "");
-    std::filesystem::remove_all(base);
 }
 
 TEST(SaveStore, DefaultDirectoryFollowsXdgWithTheGamesNameAndAHash) {
@@ -187,8 +185,8 @@ TEST(SaveStore, DefaultDirectoryFollowsXdgWithTheGamesNameAndAHash) {
 }
 
 TEST(GameIdentity, GameIdFileElseTheStartScriptsChecksum) {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("game-identity-" + std::to_string(::getpid()));
+    const testsupport::ScratchDirectory scratch("game-identity-");
+    const auto& dir = scratch.path();
     std::filesystem::create_directories(dir / "ev");
     EXPECT_EQ(save::GameIdentity(dir), "") << "no game.id and no start script";
     std::ofstream(dir / "ev" / "START.sc", std::ios::binary) << "f12;";
@@ -210,7 +208,6 @@ TEST(GameIdentity, GameIdFileElseTheStartScriptsChecksum) {
         std::ofstream(dir / "game.id", std::ios::binary | std::ios::trunc) << c.file;
         EXPECT_EQ(save::GameIdentity(dir), c.identity) << c.file;
     }
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
