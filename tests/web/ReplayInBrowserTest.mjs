@@ -1,10 +1,12 @@
 // The web page replays the sample game's recorded play in headless Chromium and must compute the
-// very frames and trace that `dunmere --headless` does with the same input and seed; a game saved
+// very frames and trace that `dunmere --headless` does with the same input and seed, and so does a
+// game made from kit-game's template (a choice, a battle won, a battle left by 撤退); a game saved
 // at the well in one visit of the page is loaded from the title after a reload, as the desktop
 // loads it, by that game only, and two pages of one game keep each other's saves; a refused save
 // says so; without browser storage the game plays on; a missing game file does not stop the game.
 // Also prints the page's load time to the first frame and its time per frame beside the desktop's.
-// Run by ./kit test after ./kit web; needs build/bin/dunmere, build/sample-game, build-web/site.
+// Run by ./kit test after ./kit web; needs build/bin/dunmere, build/bin/kit-game, build/sample-game,
+// build/web-kit and build-web/site.
 import { execFileSync } from 'node:child_process';
 import { createRequire } from 'node:module';
 import fs from 'node:fs';
