@@ -104,7 +104,7 @@ const nativeNoSaveLoadTrace = desktopRun(path.join(work, 'load.input'), 240, 'lo
 // and starts a battle on はい; this copy also keeps the battle's outcome in game variable 1. Its
 // demo answers はい and wins (the switch goes on); the second play answers はい too, then chooses
 // 撤退 (Down three times in the command menu), which with seed 1 gets the party away.
-const kitGame = (...args) => execFileSync(path.join(root, 'build/bin/kit-game'), args, { stdio: ['ignore', 'ignore', 'inherit'] });
+const kitGame = (...args) => execFileSync(path.join(root, 'build/bin/kit-game'), args, { stdio: 'pipe' });
 const made = path.join(work, 'made'), madeGame = path.join(work, 'made-game'), madeSite = path.join(work, 'made-site');
 kitGame('new', made);
 const villager = path.join(made, 'ev/chr/villager.src');
@@ -116,14 +116,14 @@ inputs['/made.input'] = madeDemo;
 inputs['/retreat.input'] = madeDemo.split('\n').filter((l) => l.length > 0 && l[0] !== '#' && parseInt(l, 10) < 300)
   .join('\n') + '\n300 shift\n302\n315 down\n317\n330 down\n332\n345 down\n347\n360 shift\n362\n';
 const madeRuns = [
-  { input: '/made.input', frames: 1060, dumps: [230, 360, 700, 900], wants: ['choice 0', 'battle start 0', 'var 1 0', 'battle end won', 'switch 1 on'] },
+  { input: '/made.input', frames: 1060, dumps: [230, 360, 700, 900], wants: ['choice 0', 'battle start 0', 'battle end won', 'var 1 0', 'switch 1 on'] },
   { input: '/retreat.input', frames: 480, dumps: [230, 355, 368, 470], wants: ['choice 0', 'battle start 0', 'battle end retreated', 'var 1 1'] },
 ];
 for (const run of madeRuns) {
-  const name = run.input.slice(1, -'.input'.length);
+  const name = `${run.input.slice(1, -'.input'.length)}-frames`;
   fs.writeFileSync(path.join(work, run.input), inputs[run.input]);
   fs.mkdirSync(path.join(work, name));
-  run.trace = desktopRun(path.join(work, run.input), run.frames, `${name}.txt`,
+  run.trace = desktopRun(path.join(work, run.input), run.frames, `${name}.trace`,
     ['--dump-frames', run.dumps.join(','), '--dump-dir', path.join(work, name)], madeGame);
   run.frameFile = (frame) => path.join(work, name, `frame-${String(frame).padStart(6, '0')}.png`);
 }
