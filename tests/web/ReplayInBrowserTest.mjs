@@ -1,10 +1,12 @@
 // The web page replays the sample game's recorded play in headless Chromium and must compute the
-// very frames and trace that `dunmere --headless` does with the same input and seed; a game saved
+// very frames and trace that `dunmere --headless` does with the same input and seed, and so does a
+// game made from kit-game's template (a choice, a battle won, a battle left by 撤退); a game saved
 // at the well in one visit of the page is loaded from the title after a reload, as the desktop
 // loads it, by that game only, and two pages of one game keep each other's saves; a refused save
 // says so; without browser storage the game plays on; a missing game file does not stop the game.
 // Also prints the page's load time to the first frame and its time per frame beside the desktop's.
-// Run by ./kit test after ./kit web; needs build/bin/dunmere, build/sample-game, build-web/site.
+// Run by ./kit test after ./kit web; needs build/bin/dunmere, build/bin/kit-game, build/sample-game,
+// build/web-kit and build-web/site.
 import { execFileSync } from 'node:child_process';
 import { createRequire } from 'node:module';
 import fs from 'node:fs';
@@ -57,12 +59,12 @@ function parseTraceLine(line) {
 }
 const traceLines = (text) => text.split('\n').filter((line) => parseTraceLine(line) !== null);
 
-// Runs the desktop's headless engine on the sample game; returns its trace lines.
+// Runs the desktop's headless engine on the sample game (or another); returns its trace lines.
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'dunmere-web-'));
-function desktopRun(inputFile, frames, trace, extra = []) {
+function desktopRun(inputFile, frames, trace, extra = [], game = path.join(root, 'build/sample-game')) {
   fs.mkdirSync(path.join(work, 'touch'), { recursive: true });
   try {
-    execFileSync(path.join(root, 'build/bin/dunmere'), ['--headless', '--game-dir', path.join(root, 'build/sample-game'),
+    execFileSync(path.join(root, 'build/bin/dunmere'), ['--headless', '--game-dir', game,
       '--input', inputFile, '--seed', '1', '--frames', String(frames), '--dump-dir', work,
       '--trace', path.join(work, trace), ...extra], { stdio: ['ignore', 'ignore', 'ignore'] });
   } catch (e) {
@@ -98,6 +100,34 @@ desktopRun(path.join(work, 'touch.input'), 1660, 'touch.txt', ['--dump-frames', 
 const nativeLoadTrace = desktopRun(path.join(work, 'load.input'), 240, 'load.txt', saveDir);
 const nativeNoSaveLoadTrace = desktopRun(path.join(work, 'load.input'), 240, 'load0.txt', ['--save-dir', path.join(work, 'none')]);
 
+// A game made as a newcomer makes one: kit-game's template, whose villager asks a yes/no question
+// and starts a battle on はい; this copy also keeps the battle's outcome in game variable 1. Its
+// demo answers はい and wins (the switch goes on); the second play answers はい too, then chooses
+// 撤退 (Down three times in the command menu), which with seed 1 gets the party away.
+const kitGame = (...args) => execFileSync(path.join(root, 'build/bin/kit-game'), args, { stdio: 'pipe' });
+const made = path.join(work, 'made'), madeGame = path.join(work, 'made-game'), madeSite = path.join(work, 'made-site');
+kitGame('new', made);
+const villager = path.join(made, 'ev/chr/villager.src');
+fs.writeFileSync(villager, fs.readFileSync(villager, 'utf8').replace('f10;\n#\n', 'f10;\n#\nc0;0;1;=\nc0;1;1;=\nf26;\n'));
+kitGame('build', made, madeGame);
+kitGame('export', '--web', made, madeSite, '--built', madeGame);
+const madeDemo = fs.readFileSync(path.join(made, 'demo.input'), 'utf8');
+inputs['/made.input'] = madeDemo;
+inputs['/retreat.input'] = madeDemo.split('\n').filter((l) => l.length > 0 && l[0] !== '#' && parseInt(l, 10) < 300)
+  .join('\n') + '\n300 shift\n302\n315 down\n317\n330 down\n332\n345 down\n347\n360 shift\n362\n';
+const madeRuns = [
+  { input: '/made.input', frames: 1060, dumps: [230, 360, 700, 900], wants: ['choice 0', 'battle start 0', 'battle end won', 'var 1 0', 'switch 1 on'] },
+  { input: '/retreat.input', frames: 480, dumps: [230, 355, 368, 470], wants: ['choice 0', 'battle start 0', 'battle end retreated', 'var 1 1'] },
+];
+for (const run of madeRuns) {
+  const name = `${run.input.slice(1, -'.input'.length)}-frames`;
+  fs.writeFileSync(path.join(work, run.input), inputs[run.input]);
+  fs.mkdirSync(path.join(work, name));
+  run.trace = desktopRun(path.join(work, run.input), run.frames, `${name}.trace`,
+    ['--dump-frames', run.dumps.join(','), '--dump-dir', path.join(work, name)], madeGame);
+  run.frameFile = (frame) => path.join(work, name, `frame-${String(frame).padStart(6, '0')}.png`);
+}
+
 // The page, served from 127.0.0.1 only, with the recorded input beside it. Under /a/ the same page
 // again; under /b/ another game (its own game.id); under /missing/ without one music file; under
 // /nolist/ without the game's file list.
@@ -108,9 +138,9 @@ execFileSync('python3', ['-m', 'zipfile', '-e', path.join(root, 'build-web/game.
 const siteFiles = fs.readFileSync(path.join(site, 'game/files.txt'), 'utf8');
 const server = http.createServer((request, response) => {
   let name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-  const variant = /^\/(a|b|missing|nolist|export)\//.exec(name)?.[1];
+  const variant = /^\/(a|b|missing|nolist|export|made)\//.exec(name)?.[1];
   if (variant) name = name.slice(variant.length + 1);
-  const root = variant === 'export' ? unpacked : site;
+  const root = { export: unpacked, made: madeSite }[variant] ?? site;
   const replayed = { '/replay.input': input };
   for (const file of Object.keys(inputs)) replayed[file] = path.join(work, file);
   const answer = (data, type) => response.writeHead(200, { 'Content-Type': type }).end(data);
@@ -129,6 +159,7 @@ await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
 const address = `http://127.0.0.1:${server.address().port}/`;
 
 let passed = 0, failed = 0;
+const sameTrace = (a, b) => JSON.stringify(a) === JSON.stringify(b);
 function check(ok, what) {
   if (ok) passed++;
   else { failed++; console.log(`FAILED: ${what}`); }
@@ -152,6 +183,23 @@ try {
     check(web.equals(desktop), `frame ${frame} equals the desktop's`);
   }
 
+  // The template's game: a choice, a battle won and one left by 撤退, with its variable and switch.
+  for (const run of madeRuns) {
+    await page.goto(`${address}made/index.html?input=${run.input.slice(1)}&seed=1&frames=${run.frames}&dump=${run.dumps.join(',')}`);
+    await page.waitForFunction(() => window.kitResult.done || window.kitResult.error, null, { timeout: 120000 });
+    const played = await page.evaluate(() => window.kitResult);
+    let at = 0;
+    for (const want of run.wants) {
+      at = run.trace.findIndex((line, i) => i >= at && parseTraceLine(line).kind + ' ' + parseTraceLine(line).rest === want) + 1;
+      check(at > 0, `${run.input}: the desktop's trace shows ${want}, in order`);
+    }
+    check(!played.error && sameTrace(played.trace, run.trace),
+      `${run.input}: the page's trace (${played.trace.length} lines) equals the desktop's (${run.trace.length}) (${played.error})`);
+    for (const frame of run.dumps)
+      check(Buffer.from(played.frames[frame] || '', 'base64').equals(pngPixels(run.frameFile(frame))),
+        `${run.input}: frame ${frame} equals the desktop's`);
+  }
+
   // A save in one visit, kept in the browser's storage, loaded in the next by this game only. A page
   // of the same game opened before the save (its input held back until then) saves DATA 2 later
   // and must leave DATA 1 alone.
@@ -161,7 +209,6 @@ try {
       .catch(() => {});
     return onPage.evaluate(() => window.kitResult);
   };
-  const sameTrace = (a, b) => JSON.stringify(a) === JSON.stringify(b);
   const otherTab = await page.context().newPage();
   let releaseOtherTab;
   const held = new Promise((resolve) => { releaseOtherTab = resolve; });
