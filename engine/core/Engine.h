@@ -23,6 +23,7 @@
 #include "engine/save/SaveSystem.h"
 #include "engine/script/ScriptSystem.h"
 #include "engine/title/TitleState.h"
+#include "engine/words/Words.h"
 
 struct Engine;
 
@@ -115,6 +116,7 @@ struct Engine {
     ActorTable Actors;     // everything drawn on the map
     TextBox Text;          // the message window
     SaveSystem Saves;      // the save slots and the save menu
+    Words GameWords;       // the texts the engine shows to players
     std::array<Routine, static_cast<int>(ShutdownStep::Count)> ShutdownSteps{};
     BoxGate MessageBoxGate = nullptr;
 

@@ -142,7 +142,7 @@ std::string convertText(SourceKind kind, const std::string& text, const fs::path
             if (!compiled.ok()) return pocora::describeCompileError(*compiled.error);
             return write(output, compiled.bytes);
         }
-        default:  // DataText, Credits and Ready files keep their bytes, text in Shift-JIS
+        default:  // DataText, Credits, Words and Ready files keep their bytes, text in Shift-JIS
             if (kind != SourceKind::Ready) why = toSjis(text, sjis);
             if (why.empty()) return write(output, kind == SourceKind::Ready ? text : sjis);
     }
@@ -153,6 +153,7 @@ std::string convertText(SourceKind kind, const std::string& text, const fs::path
 
 std::optional<SourceRule> ruleFor(const fs::path& relative) {
     if (relative == "credits.txt") return SourceRule{SourceKind::Credits, relative};
+    if (relative == "words.txt") return SourceRule{SourceKind::Words, "Dtbs/words.dat"};
     const std::string extension = relative.extension().string();
     for (const ExtensionRule& rule : kExtensionRules)
         if (extension == rule.extension)

@@ -16,6 +16,7 @@ enum class SourceKind {
     SoundText,     // .sound description -> Kyrel project -> .wav
     SoundProject,  // .kyl Kyrel project -> .wav
     Credits,       // credits.txt UTF-8 -> credits.txt Shift-JIS
+    Words,         // words.txt UTF-8 -> Dtbs/words.dat Shift-JIS
     Ready,         // a file already in the game's format (.qdg .qd .sc .mid .wav), copied
 };
 

@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::map<std::string, int> kLayer = {
-    {"core", 0}, {"script", 1}, {"field", 1},    {"battle", 2},
+    {"core", 0}, {"words", 0}, {"script", 1}, {"field", 1},    {"battle", 2},
     {"save", 3}, {"title", 4},  {"platform", 5},
 };
 
@@ -24,6 +24,7 @@ const std::map<std::string, int> kLayer = {
 const std::set<std::string> kEngineStateHeaders = {
     "battle/BattleState.h", "battle/GameData.h",     "field/FieldState.h", "field/TextBox.h",
     "save/SaveSystem.h",    "script/ScriptSystem.h", "title/TitleState.h",
+    "words/Words.h",
 };
 
 struct Scan {
