@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "common/ShiftJis.h"
 #include "engine/battle/Battle.h"
 #include "engine/battle/BattleState.h"
 #include "engine/battle/BattleTexts.h"
@@ -13,7 +14,6 @@
 #include "engine/core/Engine.h"
 #include "engine/field/FieldState.h"
 #include "engine/words/Words.h"
-#include "common/ShiftJis.h"
 
 namespace {
 
@@ -223,14 +223,14 @@ void NumbersStep(Engine& engine) {
             }
             continue;
         }
-        const std::string digits = effect == 0
-                                       ? engine.GameWords[Word::Miss]
-                                       : std::to_string(std::abs(static_cast<int>(effect)));
+        const std::string digits = effect == 0 ? engine.GameWords[Word::Miss]
+                                               : std::to_string(std::abs(static_cast<int>(effect)));
         const int len = static_cast<int>(digits.size());
         const std::uint32_t colour = effect <= 0 ? kOutlinedWhite : kOutlinedGreen;
         // Each character bounces on its own, a full-width one as two half-width places.
         for (int k = 0; k < len;) {
-            const int bytes = kit::isSjisLeadByte(static_cast<unsigned char>(digits[k])) && k + 1 < len ? 2 : 1;
+            const int bytes =
+                kit::isSjisLeadByte(static_cast<unsigned char>(digits[k])) && k + 1 < len ? 2 : 1;
             const int p = n - 33 + 2 * k;
             DrawString(engine, std::string_view(digits).substr(k, bytes), 12, a.x - 3 * len + 6 * k,
                        a.y - 11 - NumberLift(p), colour);

@@ -1,5 +1,7 @@
 #include "engine/save/SaveMenu.h"
 
+#include <algorithm>
+
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
@@ -86,8 +88,12 @@ void DrawSaveMenu(Engine& engine) {
         DrawSlotBox(engine, i, kFirstSlotY + kSlotSpacing * i, menu.slotList.cursor == i,
                     SlotLabel::SaveMenu);
     if (menu.step != SaveMenuState::Step::Overwrite) return;
-    DrawWindowBox(engine, 60, 290, 120, 20);
-    DrawString(engine, engine.GameWords[Word::Overwrite], 12, 72, 295, kWhite);
+    // The question's box grows, about the screen's middle, with a question longer than its own.
+    const std::string& question = engine.GameWords[Word::Overwrite];
+    const int width = std::clamp(6 * static_cast<int>(question.size()) + 24, 120, 220);
+    const int left = (kScreenWidth - width) / 2;
+    DrawWindowBox(engine, left, 290, width, 20);
+    DrawString(engine, question, 12, left + 12, 295, kWhite);
     menu.question.DrawList(engine);
 }
 

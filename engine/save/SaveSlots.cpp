@@ -55,10 +55,12 @@ void DrawSlotBox(Engine& engine, int slot, int y, bool bright, SlotLabel label) 
     DrawWindowBox(engine, 10, y, 220, 45);
     switch (view.state) {
         case SlotView::State::Empty:
-            DrawString(engine, label == SlotLabel::Title ? engine.GameWords[Word::EmptySlot] : data, 12, 15, y + 15, kWhite);
+            DrawString(engine, label == SlotLabel::Title ? engine.GameWords[Word::EmptySlot] : data,
+                       12, 15, y + 15, kWhite);
             break;
         case SlotView::State::Damaged:
-            DrawString(engine, data + " " + engine.GameWords[Word::Unreadable], 12, 15, y + 15, kWhite);
+            DrawString(engine, data + " " + engine.GameWords[Word::Unreadable], 12, 15, y + 15,
+                       kWhite);
             break;
         case SlotView::State::Saved:
             DrawString(engine, data + "  " + view.summary.leaderName, 12, 15, y + 8, kWhite);

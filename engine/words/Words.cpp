@@ -47,8 +47,12 @@ constexpr std::array<WordEntry, kWordCount> kWords = {{
     {"menu_close", "とじる"},
 }};
 
-bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc); }
-bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xfc && b != 0x7f; }
+bool IsLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9f) || (b >= 0xe0 && b <= 0xfc);
+}
+bool IsTrailByte(unsigned char b) {
+    return b >= 0x40 && b <= 0xfc && b != 0x7f;
+}
 
 // Empty when `text` is whole Shift-JIS without control characters, else what is wrong.
 std::string CheckText(std::string_view text) {
@@ -81,7 +85,9 @@ Words::Words() {
     for (std::size_t i = 0; i < kWordCount; ++i) texts_[i] = Default(static_cast<Word>(i));
 }
 
-std::string_view Words::Key(Word word) { return kWords[static_cast<std::size_t>(word)].key; }
+std::string_view Words::Key(Word word) {
+    return kWords[static_cast<std::size_t>(word)].key;
+}
 
 std::string Words::Default(Word word) {
     return Sjis(kWords[static_cast<std::size_t>(word)].utf8Default);

@@ -10,39 +10,40 @@ struct Engine;
 // The texts the engine itself shows to players. A game may replace any of them with its words
 // file (Dtbs/words.dat, `key=text` lines in Shift-JIS); a text the file leaves out keeps its
 // default, which is the engine's own Japanese.
+// Each word's key in the words file and its default are in Words.cpp's table.
 enum class Word : int {
-    Title,             // title    the window's title; empty keeps the platform's
-    NewGame,           // new_game
-    Data,              // data            "DATA" before a slot's number
-    EmptySlot,         // empty_slot      an empty slot on the title menu
-    Unreadable,        // unreadable      after "DATA n" for a damaged slot
-    SaveQuestion,      // save_where
-    Overwrite,         // overwrite
-    Yes,               // yes
-    No,                // no
-    SaveFailed,        // save_failed
-    Fight,             // fight
-    Pass,              // pass
-    Item,              // item
-    Retreat,           // retreat
-    SkillsOf,          // skills_of       after the member's name
-    Victory,           // victory
-    Defeat,            // defeat
-    Miss,              // miss
-    NoTarget,          // no_target
-    RetreatDone,       // retreat_done
-    RetreatFailed,     // retreat_failed
-    Items,             // items
-    Gold,              // gold
-    Experience,        // experience
-    Level,             // level
-    LevelUp,           // level_up
-    Obtained,          // obtained        after an item's name
-    NoItems,           // no_items
-    MenuStatus,        // menu_status
-    MenuItems,         // menu_items
-    MenuSave,          // menu_save
-    MenuClose,         // menu_close
+    Title,  // the window's title; empty keeps the platform's
+    NewGame,
+    Data,        // "DATA" before a slot's number
+    EmptySlot,   // an empty slot on the title menu
+    Unreadable,  // after "DATA n" for a damaged slot
+    SaveQuestion,
+    Overwrite,
+    Yes,
+    No,
+    SaveFailed,
+    Fight,
+    Pass,
+    Item,
+    Retreat,
+    SkillsOf,  // after the member's name
+    Victory,
+    Defeat,
+    Miss,
+    NoTarget,
+    RetreatDone,
+    RetreatFailed,
+    Items,
+    Gold,
+    Experience,
+    Level,
+    LevelUp,
+    Obtained,  // after an item's name
+    NoItems,
+    MenuStatus,
+    MenuItems,
+    MenuSave,
+    MenuClose,
     Count
 };
 

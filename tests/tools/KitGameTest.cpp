@@ -194,3 +194,42 @@ TEST(KitGameBuild, SampleGameKeepsItsKnownBytes) {
 }
 
 }  // namespace
+
+// `new --lang en`: the same game in English. Its play shows only ASCII: the pages of its talk and
+// sign, and every text the engine shows (its words, names and skills come from these files).
+TEST(NewGameInEnglish, PlaysThroughWithEveryTextInAscii) {
+    const fs::path root = fs::temp_directory_path() / ("kit-game-en-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root);
+    const fs::path game = root / "english";
+    const std::string kitGame = std::string("'") + KIT_GAME_PROGRAM + "' ";
+    ASSERT_EQ(RunCommand(kitGame + "new --lang en '" + game.string() + "'", root), 0);
+    EXPECT_EQ(RunCommand(kitGame + "new --lang fr '" + (root / "fr").string() + "'", root), 1);
+    EXPECT_EQ(RunCommand(kitGame + "check '" + game.string() + "' '" +
+                             (game / "demo.input").string() + "'",
+                         root),
+              0)
+        << ReadFile(root / "err.txt");
+    const auto ascii = [](const std::string& s) {
+        for (const char c : s)
+            if (static_cast<unsigned char>(c) >= 0x80) return false;
+        return true;
+    };
+    std::istringstream lines(ReadFile(root / "out.txt"));
+    int pages = 0;
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_EQ(line.find(" box "), std::string::npos) << line;
+        if (line.find(" text ") != std::string::npos) ++pages;
+        EXPECT_TRUE(ascii(line)) << line;
+    }
+    EXPECT_EQ(pages, 4);
+    for (const auto& entry : fs::recursive_directory_iterator(game)) {
+        const std::string ext = entry.path().extension().string();
+        if (ext == ".src" || ext == ".dat" || ext == ".txt" || ext == ".md")
+            EXPECT_TRUE(ascii(ReadFile(entry.path()))) << entry.path();
+    }
+    const std::string words = ReadFile(game / "build/Dtbs/words.dat");
+    EXPECT_NE(words.find("title=Your Game\n"), std::string::npos);
+    EXPECT_NE(words.find("victory="), std::string::npos);
+    fs::remove_all(root);
+}

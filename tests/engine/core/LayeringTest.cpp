@@ -16,15 +16,14 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::map<std::string, int> kLayer = {
-    {"core", 0}, {"words", 0}, {"script", 1}, {"field", 1},    {"battle", 2},
-    {"save", 3}, {"title", 4},  {"platform", 5},
+    {"core", 0},   {"words", 0}, {"script", 1}, {"field", 1},
+    {"battle", 2}, {"save", 3},  {"title", 4},  {"platform", 5},
 };
 
 // The Engine object holds every subsystem's state; those state headers never include Engine.h.
 const std::set<std::string> kEngineStateHeaders = {
     "battle/BattleState.h", "battle/GameData.h",     "field/FieldState.h", "field/TextBox.h",
-    "save/SaveSystem.h",    "script/ScriptSystem.h", "title/TitleState.h",
-    "words/Words.h",
+    "save/SaveSystem.h",    "script/ScriptSystem.h", "title/TitleState.h", "words/Words.h",
 };
 
 struct Scan {

@@ -42,13 +42,15 @@ TEST(Words, RefusesADamagedFileWholeAndSaysWhere) {
         {"fight=F\tight", "line 1: the text holds a control character"},
         {"fight=\x82", "line 1: the text is not Shift-JIS"},
         {"fight=\x82\x20", "line 1: the text is not Shift-JIS"},
-        {"fight=" + std::string(kMaxWordBytes + 1, 'a'), "line 1: the text is longer than 80 bytes"},
+        {"fight=" + std::string(kMaxWordBytes + 1, 'a'),
+         "line 1: the text is longer than 80 bytes"},
         {std::string(kMaxWordsFileBytes + 1, '#'), "the file is larger than 65536 bytes"},
     };
     for (const auto& c : cases) {
         Words words;
         EXPECT_EQ(words.Parse(c.file), c.message) << c.file.substr(0, 40);
-        EXPECT_EQ(words[Word::Fight], Words::Default(Word::Fight)) << "a refused file changes nothing";
+        EXPECT_EQ(words[Word::Fight], Words::Default(Word::Fight))
+            << "a refused file changes nothing";
     }
 }
 
@@ -60,14 +62,15 @@ TEST(TextWrap, OnlyLinesThatRunPastBreakAtTheirLastSpace) {
         std::string broken;
     } cases[] = {
         {"Hello there.", "Hello there."},
-        {fits32, fits32},                             // exactly to the edge
+        {fits32, fits32},                              // exactly to the edge
         {std::string(40, 'a'), std::string(40, 'a')},  // no space: cut as before
         {"The old well is deep and its water is cold.",
          "The old well is deep and its\\nwater is cold."},
         {"One two\\nthree four five six seven eight nine ten",
          "One two\\nthree four five six seven\\neight nine ten"},
         {fits32 + " next", fits32 + "\\nnext"},  // the space itself runs past
-        {Sjis("星降りの井戸。水面に星が映っている。"), Sjis("星降りの井戸。水面に星が映っている。")},
+        {Sjis("星降りの井戸。水面に星が映っている。"),
+         Sjis("星降りの井戸。水面に星が映っている。")},
         {"aaaa bbbb cccc dddd eeee ffff gggg hhhh iiii jjjj kkkk llll mmmm nnnn",
          "aaaa bbbb cccc dddd eeee ffff\\ngggg hhhh iiii jjjj kkkk llll\\nmmmm nnnn"},
     };
