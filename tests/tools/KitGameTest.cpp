@@ -205,8 +205,15 @@ TEST(NewGameInEnglish, PlaysThroughWithEveryTextInAscii) {
     const std::string kitGame = std::string("'") + KIT_GAME_PROGRAM + "' ";
     ASSERT_EQ(RunCommand(kitGame + "new --lang en '" + game.string() + "'", root), 0);
     EXPECT_EQ(RunCommand(kitGame + "new --lang fr '" + (root / "fr").string() + "'", root), 1);
+    // The demo's talk and sign, then up and right into the tall grass: a battle, its menus
+    // opened with Shift.
+    std::string input = ReadFile(game / "demo.input");
+    input = input.substr(0, input.find("450 f12")) + "440 up\n520\n530 right\n600\n";
+    for (int frame = 640; frame <= 820; frame += 30)
+        input += std::to_string(frame) + " shift\n" + std::to_string(frame + 3) + "\n";
+    WriteFile(root / "play.input", input + "900 f12\n");
     EXPECT_EQ(RunCommand(kitGame + "check '" + game.string() + "' '" +
-                             (game / "demo.input").string() + "'",
+                             (root / "play.input").string() + "'",
                          root),
               0)
         << ReadFile(root / "err.txt");
@@ -217,12 +224,15 @@ TEST(NewGameInEnglish, PlaysThroughWithEveryTextInAscii) {
     };
     std::istringstream lines(ReadFile(root / "out.txt"));
     int pages = 0;
+    bool battle = false;
     for (std::string line; std::getline(lines, line);) {
+        battle = battle || line.ends_with("music BGM\\btl2.mid");
         EXPECT_EQ(line.find(" box "), std::string::npos) << line;
         if (line.find(" text ") != std::string::npos) ++pages;
         EXPECT_TRUE(ascii(line)) << line;
     }
-    EXPECT_EQ(pages, 4);
+    EXPECT_EQ(pages, 5);
+    EXPECT_TRUE(battle);
     for (const auto& entry : fs::recursive_directory_iterator(game)) {
         const std::string ext = entry.path().extension().string();
         if (ext != ".src" && ext != ".dat" && ext != ".txt" && ext != ".md") continue;
