@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "common/AtomicFile.h"
+#include "tools/kitgame/GameId.h"
 
 namespace kitgame {
 
@@ -43,6 +44,9 @@ std::string writeNewGame(const fs::path& dir, std::string_view language) {
         if (std::string why = kit::writeFileAtomically(path, bytes); !why.empty())
             return "cannot write " + path.string() + ": " + why;
     }
+    const fs::path idFile = dir / "game.id";
+    if (std::string why = kit::writeFileAtomically(idFile, newGameId(dir) + "\n"); !why.empty())
+        return "cannot write " + idFile.string() + ": " + why;
     return {};
 }
 

@@ -20,8 +20,9 @@ const std::vector<TemplateFile>& templateFiles();
 // starts with "en:" in templateFiles() and takes the place of the file of the same path.
 bool isTemplateLanguage(std::string_view language);
 
-// Writes the new game in `language` into `dir`, which must not exist or be empty: nothing of an
-// author's is ever overwritten. Returns "" or the reason.
+// Writes the new game in `language` into `dir`, with a new identity in game.id (see newGameId).
+// `dir` must not exist or be empty: nothing of an author's is ever overwritten. Returns "" or the
+// reason.
 std::string writeNewGame(const std::filesystem::path& dir, std::string_view language = "ja");
 
 }  // namespace kitgame

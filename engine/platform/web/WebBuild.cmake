@@ -10,7 +10,7 @@ find_path(STB_INCLUDE_DIR stb_image.h PATHS /usr/include/stb NO_DEFAULT_PATH NO_
 
 set(engine_dir ${CMAKE_CURRENT_SOURCE_DIR})
 file(GLOB_RECURSE web_engine_sources CONFIGURE_DEPENDS
-    ${engine_dir}/core/*.cpp ${engine_dir}/script/*.cpp ${engine_dir}/field/*.cpp
+    ${engine_dir}/core/*.cpp ${engine_dir}/script/*.cpp ${engine_dir}/field/*.cpp ${engine_dir}/game/*.cpp
     ${engine_dir}/battle/*.cpp ${engine_dir}/title/*.cpp ${engine_dir}/save/*.cpp
     ${engine_dir}/platform/headless/*.cpp
     ${engine_dir}/platform/web/*.cpp)
@@ -35,5 +35,5 @@ set_source_files_properties(${engine_dir}/platform/web/BmpDecodeStb.cpp
     ${engine_dir}/platform/web/PngFileStb.cpp PROPERTIES COMPILE_OPTIONS "-w")
 target_link_options(dunmere PRIVATE
     -sALLOW_MEMORY_GROWTH=1 -sINVOKE_RUN=0 -sEXIT_RUNTIME=0
-    -sEXPORTED_RUNTIME_METHODS=callMain,FS,IDBFS,UTF8ToString -sFORCE_FILESYSTEM=1
-    -lidbfs.js -sMODULARIZE=1 -sEXPORT_NAME=createDunmere -sENVIRONMENT=web)
+    -sEXPORTED_RUNTIME_METHODS=callMain,FS,UTF8ToString -sFORCE_FILESYSTEM=1
+    -sMODULARIZE=1 -sEXPORT_NAME=createDunmere -sENVIRONMENT=web)
