@@ -11,6 +11,7 @@
 #include "engine/battle/BattleTexts.h"
 #include "engine/core/Sound.h"
 #include "engine/script/ScriptRunner.h"
+#include "engine/words/Words.h"
 
 namespace {
 
@@ -142,7 +143,7 @@ void FadeDefeated(Engine& engine) {
 void AfterAction(Engine& engine) {
     BattleState& b = State(engine);
     if (!AnyAlive(b, 0, kPartySlots)) {
-        ShowBattleMessage(engine, kDefeatText, true);
+        ShowBattleMessage(engine, engine.GameWords[Word::Defeat], true);
         b.frameCounter = 0;
         engine.InputTimer = 0;
         engine.ModeProc = DefeatWait;
@@ -150,7 +151,7 @@ void AfterAction(Engine& engine) {
     }
     if (!AnyAlive(b, kPartySlots, kSlotCount)) {
         b.idleAnimOn = 0;
-        ShowBattleMessage(engine, kVictoryText, true);
+        ShowBattleMessage(engine, engine.GameWords[Word::Victory], true);
         engine.ModeProc = VictoryWait;
         return;
     }

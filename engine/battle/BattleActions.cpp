@@ -14,6 +14,7 @@
 #include "engine/field/FieldState.h"
 #include "engine/script/ScriptExec.h"
 #include "engine/script/ScriptRunner.h"
+#include "engine/words/Words.h"
 
 namespace {
 
@@ -192,6 +193,6 @@ void ApplyEffects(Engine& engine) {
 int NthTarget(Engine& engine, std::int32_t n) {
     const int slot = NthTargetSlot(State(engine).targeted, n);
     if (slot >= 0) return slot;
-    ErrorBox(engine, kNoSuchTargetText);
+    ErrorBox(engine, engine.GameWords[Word::NoTarget]);
     return 4;
 }

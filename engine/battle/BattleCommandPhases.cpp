@@ -9,16 +9,17 @@
 #include "engine/battle/BattleTexts.h"
 #include "engine/core/Draw.h"
 #include "engine/core/Sound.h"
+#include "engine/words/Words.h"
 
 namespace {
 
 void FillCommandMenu(Engine& engine) {
     QCBOX& menu = State(engine).menu;
     menu.Create(4);
-    menu.SetItem(engine, 0, kFightText, 0);
-    menu.SetItem(engine, 1, kPassText, 0);
-    menu.SetItem(engine, 2, kItemText, 0);
-    menu.SetItem(engine, 3, kRetreatText, 0);
+    menu.SetItem(engine, 0, engine.GameWords[Word::Fight], 0);
+    menu.SetItem(engine, 1, engine.GameWords[Word::Pass], 0);
+    menu.SetItem(engine, 2, engine.GameWords[Word::Item], 0);
+    menu.SetItem(engine, 3, engine.GameWords[Word::Retreat], 0);
     menu.AutoSize();
     menu.x = 16;
     menu.y = 252;
@@ -208,7 +209,7 @@ void SkillMenu(Engine& engine) {
     if (const QCBOX::Entry* selected = b.menu.Selected())
         DrawMessageLeft(engine, SkillOf(engine, selected->value).description);
     std::string caption = Combatant(engine, b.activeSlot).name;
-    caption += kSkillsOfText;
+    caption += engine.GameWords[Word::SkillsOf];
     DrawCaption(engine, caption, 8);
     b.menu.DrawGrid(engine);
 }

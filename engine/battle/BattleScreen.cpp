@@ -6,12 +6,14 @@
 #include <cstring>
 #include <string>
 
+#include "common/ShiftJis.h"
 #include "engine/battle/Battle.h"
 #include "engine/battle/BattleState.h"
 #include "engine/battle/BattleTexts.h"
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
 #include "engine/field/FieldState.h"
+#include "engine/words/Words.h"
 
 namespace {
 
@@ -221,19 +223,19 @@ void NumbersStep(Engine& engine) {
             }
             continue;
         }
-        char digits[16];
-        if (effect == 0) {
-            std::snprintf(digits, sizeof digits, "%s", kMissText);
-        } else {
-            std::snprintf(digits, sizeof digits, "%d", std::abs(static_cast<int>(effect)));
-        }
-        const int len = static_cast<int>(std::strlen(digits));
+        const std::string digits = effect == 0 ? engine.GameWords[Word::Miss]
+                                               : std::to_string(std::abs(static_cast<int>(effect)));
+        const int len = static_cast<int>(digits.size());
         const std::uint32_t colour = effect <= 0 ? kOutlinedWhite : kOutlinedGreen;
-        for (int k = 0; k < len; ++k) {
+        // Each character bounces on its own, a full-width one as two half-width places.
+        for (int k = 0; k < len;) {
+            const int bytes =
+                kit::isSjisLeadByte(static_cast<unsigned char>(digits[k])) && k + 1 < len ? 2 : 1;
             const int p = n - 33 + 2 * k;
-            DrawString(engine, std::string_view(digits + k, 1), 12, a.x - 3 * len + 6 * k,
+            DrawString(engine, std::string_view(digits).substr(k, bytes), 12, a.x - 3 * len + 6 * k,
                        a.y - 11 - NumberLift(p), colour);
             if (p > 14) break;
+            k += bytes;
         }
     }
 }

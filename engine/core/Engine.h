@@ -24,6 +24,7 @@
 #include "engine/save/SaveSystem.h"
 #include "engine/script/ScriptSystem.h"
 #include "engine/title/TitleState.h"
+#include "engine/words/Words.h"
 
 struct Engine;
 
@@ -117,6 +118,7 @@ struct Engine {
     TextBox Text;          // the message window
     SaveSystem Saves;      // the save slots and the save menu
     GameState Game;        // game variables and switches, field music, next battle's rules
+    Words GameWords;       // the texts the engine shows to players
     std::array<Routine, static_cast<int>(ShutdownStep::Count)> ShutdownSteps{};
     BoxGate MessageBoxGate = nullptr;
     // The game maker's debug view (--debug): when installed, F9 shows and hides it, and while it

@@ -61,6 +61,9 @@ class Platform {
     virtual void OpenMusic(const std::filesystem::path& path, std::string_view name) = 0;
     virtual void CloseMusic() = 0;
 
+    // The game names itself (its `title` word): the window shows it.
+    virtual void SetTitle(std::string_view /*sjisTitle*/) {}
+
     // The game's orderly shutdown ran (for the trace of a headless run).
     virtual void NoteQuit() {}
 

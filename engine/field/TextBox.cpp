@@ -1,4 +1,5 @@
 #include "engine/field/TextBox.h"
+#include "engine/field/TextWrap.h"
 
 #include <algorithm>
 #include <cstring>
@@ -13,6 +14,8 @@ constexpr std::string_view kPageEnd = "\\n\\e";
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr int kLineHeight = 14;
 constexpr int kFontHeight = 12;
+// Where a page's first line starts, and the lines after it.
+constexpr int kFirstLineX = 2, kNextLineX = 14;
 
 // The box's panel and bevel on Screen.
 constexpr int kPanelLeft = 24, kPanelTop = 349, kPanelRight = 216, kPanelBottom = 403;
@@ -104,7 +107,7 @@ void TextBox::PutText(std::size_t at, std::string_view addition) {
 }
 
 void TextBox::Start(std::string_view newText) {
-    PutText(0, newText);
+    PutText(0, BreakLongLines(newText, kFirstLineX, kNextLineX, kScratchWidth));
     lastPartStart = 0;
     previousPageLines = pageDropPending = revealed = 0;
     scrollOffset = linesToScroll = linesDrawn = firstLine = 0;
@@ -114,7 +117,8 @@ void TextBox::Append(std::string_view more) {
     previousPageLines = linesDrawn;
     linesDrawn = 0;
     lastPartStart = Length();
-    PutText(static_cast<std::size_t>(lastPartStart), more);
+    PutText(static_cast<std::size_t>(lastPartStart),
+            BreakLongLines(more, kFirstLineX, kNextLineX, kScratchWidth));
 }
 
 void TextBox::DropFirstPage() {
@@ -165,7 +169,7 @@ void TextBox::DrawRevealedText(Engine& engine) {
     const auto shown = static_cast<std::size_t>(std::clamp<std::int32_t>(revealed, 0, Length()));
     std::array<char, kCapacity> line{};
     std::size_t lineLength = 0;
-    int x = 2;
+    int x = kFirstLineX;
     int y = kScratchTop + 2 - kLineHeight * firstLine - scrollOffset;
     std::size_t i = 0;
     while (i < shown) {
@@ -176,7 +180,7 @@ void TextBox::DrawRevealedText(Engine& engine) {
             if (mark == 'n') {
                 DrawLine(engine, std::string_view(line.data(), lineLength), x, y);
                 ++linesDrawn;
-                x = 14;
+                x = kNextLineX;
                 y += kLineHeight;
                 lineLength = 0;
             } else if (mark == 'e') {

@@ -1,5 +1,7 @@
 #include "engine/save/SaveMenu.h"
 
+#include <algorithm>
+
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
@@ -9,6 +11,7 @@
 #include "engine/save/SaveSnapshot.h"
 #include "engine/script/Opcodes.h"
 #include "engine/script/ScriptExec.h"
+#include "engine/words/Words.h"
 
 namespace {
 
@@ -50,8 +53,8 @@ void AskOverwrite(Engine& engine) {
     menu.step = SaveMenuState::Step::Overwrite;
     menu.armed = false;
     menu.question.Create(2);
-    menu.question.SetItem(engine, 0, Sjis("はい"), 1);
-    menu.question.SetItem(engine, 1, Sjis("いいえ"), 0);
+    menu.question.SetItem(engine, 0, engine.GameWords[Word::Yes], 1);
+    menu.question.SetItem(engine, 1, engine.GameWords[Word::No], 0);
     menu.question.AutoSize();
     menu.question.x = 100;
     menu.question.y = 312;
@@ -69,7 +72,7 @@ void SaveInto(Engine& engine, int slot) {
     engine.InputTimer = timer;
     const std::string problem = engine.Saves.store->Write(slot, save::EncodeSave(game));
     if (!problem.empty()) {
-        ErrorBox(engine, Sjis("セーブできませんでした") + "\n\n" + problem);
+        ErrorBox(engine, engine.GameWords[Word::SaveFailed] + "\n\n" + problem);
         BackToSlots(menu);
         return;
     }
@@ -82,13 +85,17 @@ void SaveInto(Engine& engine, int slot) {
 void DrawSaveMenu(Engine& engine) {
     const SaveMenuState& menu = engine.Saves.menu;
     DrawWindowBox(engine, 10, 220, 220, 20);
-    DrawString(engine, Sjis("どこに記録しますか？"), 12, 15, 225, kWhite);
+    DrawString(engine, engine.GameWords[Word::SaveQuestion], 12, 15, 225, kWhite);
     for (int i = 0; i < save::kSlotCount; ++i)
         DrawSlotBox(engine, i, kFirstSlotY + kSlotSpacing * i, menu.slotList.cursor == i,
                     SlotLabel::SaveMenu);
     if (menu.step != SaveMenuState::Step::Overwrite) return;
-    DrawWindowBox(engine, 60, 290, 120, 20);
-    DrawString(engine, Sjis("上書きしますか？"), 12, 72, 295, kWhite);
+    // The question's box grows, about the screen's middle, with a question longer than its own.
+    const std::string& question = engine.GameWords[Word::Overwrite];
+    const int width = std::clamp(6 * static_cast<int>(question.size()) + 24, 120, 220);
+    const int left = (kScreenWidth - width) / 2;
+    DrawWindowBox(engine, left, 290, width, 20);
+    DrawString(engine, question, 12, left + 12, 295, kWhite);
     menu.question.DrawList(engine);
 }
 

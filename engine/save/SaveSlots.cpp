@@ -7,6 +7,7 @@
 #include "engine/core/Sjis.h"
 #include "engine/save/SaveFile.h"
 #include "engine/save/SaveSnapshot.h"
+#include "engine/words/Words.h"
 
 namespace {
 
@@ -50,14 +51,16 @@ std::string PlayTimeText(std::uint64_t ms) {
 
 void DrawSlotBox(Engine& engine, int slot, int y, bool bright, SlotLabel label) {
     const SlotView& view = engine.Saves.views[static_cast<std::size_t>(slot)];
-    const std::string data = "DATA " + std::to_string(slot + 1);
+    const std::string data = engine.GameWords[Word::Data] + " " + std::to_string(slot + 1);
     DrawWindowBox(engine, 10, y, 220, 45);
     switch (view.state) {
         case SlotView::State::Empty:
-            DrawString(engine, label == SlotLabel::Title ? "DATA X" : data, 12, 15, y + 15, kWhite);
+            DrawString(engine, label == SlotLabel::Title ? engine.GameWords[Word::EmptySlot] : data,
+                       12, 15, y + 15, kWhite);
             break;
         case SlotView::State::Damaged:
-            DrawString(engine, data + Sjis(" ── 読めません"), 12, 15, y + 15, kWhite);
+            DrawString(engine, data + " " + engine.GameWords[Word::Unreadable], 12, 15, y + 15,
+                       kWhite);
             break;
         case SlotView::State::Saved:
             DrawString(engine, data + "  " + view.summary.leaderName, 12, 15, y + 8, kWhite);

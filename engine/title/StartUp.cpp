@@ -9,12 +9,14 @@
 #include "engine/title/GameCredits.h"
 #include "engine/title/GameWiring.h"
 #include "engine/title/Title.h"
+#include "engine/words/Words.h"
 
 // Runs once, in the first frame: the game data, the pictures, the field, the
 // logo and the two sounds that serve the whole game, then the logo screen with
 // Shift skipping to the menu.
 void StartUp(Engine& engine) {
     SeedRandom(engine);
+    LoadWords(engine);
     LoadSkillTable(engine);
     LoadCharacterTable(engine);
     engine.PartyLineup = kStartLineup;

@@ -8,6 +8,7 @@
 #include "engine/title/GameCredits.h"
 #include "engine/title/LoadGame.h"
 #include "engine/title/Title.h"
+#include "engine/words/Words.h"
 
 namespace {
 
@@ -172,7 +173,7 @@ void TitleMenu(Engine& engine) {
     QCBOX& menu = engine.Title.menu;
     menu.InputList(engine);
     DrawWindowBox(engine, 10, 220, 220, 20);
-    DrawString(engine, Sjis("ニューゲーム"), 12, 15, 225, kWhite);
+    DrawString(engine, engine.GameWords[Word::NewGame], 12, 15, 225, kWhite);
     if (menu.cursor != 0) TintRect(engine, 10, 220, 230, 240, 16, 0);
     for (int i = 0; i < 4; ++i)
         DrawSlotBox(engine, i, 240 + 45 * i, menu.cursor == i + 1, SlotLabel::Title);

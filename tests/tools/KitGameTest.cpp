@@ -298,3 +298,51 @@ TEST(KitGameBuild, SampleGameKeepsItsKnownBytes) {
 }
 
 }  // namespace
+
+// `new --lang en`: the same game in English. Its play shows only ASCII: the pages of its talk and
+// sign, and every text the engine shows (its words, names and skills come from these files).
+TEST(NewGameInEnglish, PlaysThroughWithEveryTextInAscii) {
+    const fs::path root = fs::temp_directory_path() / ("kit-game-en-" + std::to_string(::getpid()));
+    fs::remove_all(root);
+    fs::create_directories(root);
+    const fs::path game = root / "english";
+    const std::string kitGame = std::string("'") + KIT_GAME_PROGRAM + "' ";
+    ASSERT_EQ(RunCommand(kitGame + "new --lang en '" + game.string() + "'", root), 0);
+    EXPECT_EQ(RunCommand(kitGame + "new --lang fr '" + (root / "fr").string() + "'", root), 1);
+    // The demo: the talk with its choice, the battle it starts, the thanks and the sign.
+    EXPECT_EQ(
+        RunCommand(kitGame + "check '" + game.string() + "' '" + (game / "demo.input").string() +
+                       "' --expect '" + (game / "demo.expect").string() + "'",
+                   root),
+        0)
+        << ReadFile(root / "err.txt");
+    const auto ascii = [](const std::string& s) {
+        for (const char c : s)
+            if (static_cast<unsigned char>(c) >= 0x80) return false;
+        return true;
+    };
+    std::istringstream lines(ReadFile(root / "out.txt"));
+    int pages = 0;
+    bool battle = false;
+    for (std::string line; std::getline(lines, line);) {
+        battle = battle || line.ends_with("battle end won");
+        EXPECT_EQ(line.find(" box "), std::string::npos) << line;
+        if (line.find(" text ") != std::string::npos) ++pages;
+        EXPECT_TRUE(ascii(line)) << line;
+    }
+    EXPECT_EQ(pages, 5);
+    EXPECT_TRUE(battle);
+    for (const auto& entry : fs::recursive_directory_iterator(game)) {
+        const std::string ext = entry.path().extension().string();
+        if (ext != ".src" && ext != ".dat" && ext != ".txt" && ext != ".md") continue;
+        std::istringstream text(ReadFile(entry.path()));
+        for (std::string line; std::getline(text, line);) {
+            if (ext == ".src" && line.starts_with("*")) continue;  // comments are never shown
+            EXPECT_TRUE(ascii(line)) << entry.path() << ": " << line;
+        }
+    }
+    const std::string words = ReadFile(game / "build/Dtbs/words.dat");
+    EXPECT_NE(words.find("title=Your Game\n"), std::string::npos);
+    EXPECT_NE(words.find("victory="), std::string::npos);
+    fs::remove_all(root);
+}

@@ -151,6 +151,7 @@ constexpr std::array kSourceKinds = {
     SourceKind{".sound", ".wav", renderDescription},
     SourceKind{".kyl", ".wav", renderProject},
     SourceKind{"credits.txt", "", convertText},
+    SourceKind{"Dtbs/words.txt", ".dat", convertText},
     SourceKind{"game.id", "", copyReady},
     SourceKind{".qdg", "", copyReady},
     SourceKind{".qd", "", copyReady},

@@ -16,8 +16,13 @@ struct TemplateFile {
 // and everything a game needs so that no file is missing (one small battle included).
 const std::vector<TemplateFile>& templateFiles();
 
-// Writes the new game into `dir`, with a new identity in game.id (see newGameId). `dir` must not
-// exist or be empty: nothing of an author's is ever overwritten. Returns "" or the reason.
-std::string writeNewGame(const std::filesystem::path& dir);
+// The languages a new game can be made in: "ja" (the default) and "en". An English file's path
+// starts with "en:" in templateFiles() and takes the place of the file of the same path.
+bool isTemplateLanguage(std::string_view language);
+
+// Writes the new game in `language` into `dir`, with a new identity in game.id (see newGameId).
+// `dir` must not exist or be empty: nothing of an author's is ever overwritten. Returns "" or the
+// reason.
+std::string writeNewGame(const std::filesystem::path& dir, std::string_view language = "ja");
 
 }  // namespace kitgame

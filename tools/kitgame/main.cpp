@@ -1,5 +1,5 @@
 // kit-game: makes, builds, plays and checks a game from its source folder.
-//   kit-game new DIR
+//   kit-game new [--lang ja|en] DIR
 //   kit-game build SRC OUT [--projects DIR]
 //   kit-game play SRC [DUNMERE-OPTION...]
 //   kit-game check SRC INPUT [--expect FILE] [DUNMERE-OPTION...]
@@ -35,7 +35,8 @@ constexpr int kDunmereOrderlyEnd = 1;
 constexpr long kFramesAfterInput = 120;
 
 constexpr const char* kUsage =
-    "usage: kit-game new DIR                      a new game's source folder\n"
+    "usage: kit-game new [--lang ja|en] DIR       a new game's source folder (Japanese or "
+    "English)\n"
     "       kit-game build SRC OUT [--projects DIR]\n"
     "                                             builds the game directory OUT from SRC\n"
     "       kit-game play SRC [OPTION...]         builds SRC/build and plays it\n"
@@ -187,13 +188,16 @@ int check(const fs::path& src, const fs::path& input, std::vector<std::string> e
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     const std::string command = args.empty() ? "" : args[0];
-    if (command == "new" && args.size() == 2) {
-        if (std::string why = kitgame::writeNewGame(args[1]); !why.empty()) {
+    const bool withLanguage = args.size() == 4 && args[1] == "--lang";
+    if (command == "new" && (args.size() == 2 || withLanguage)) {
+        const std::string& dir = args.back();
+        if (std::string why = kitgame::writeNewGame(dir, withLanguage ? args[2] : "ja");
+            !why.empty()) {
             std::fprintf(stderr, "kit-game: %s\n", why.c_str());
             return kFailed;
         }
         std::fprintf(stderr, "kit-game: a new game in %s; play it with: kit-game play %s\n",
-                     args[1].c_str(), args[1].c_str());
+                     dir.c_str(), dir.c_str());
         return 0;
     }
     if (command == "build" && (args.size() == 3 || (args.size() == 5 && args[3] == "--projects"))) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/ShiftJis.h"
 #include "engine/core/Platform.h"
 #include "engine/platform/InputScript.h"
 
@@ -40,6 +41,9 @@ class SdlPlatform : public Platform {
     void WaitUntil(std::uint32_t tick) override;
     void Present(const CDib& screen) override;
     void MessageBox(std::string_view caption, std::string_view text) override;
+    void SetTitle(std::string_view sjisTitle) override {
+        if (window_) SDL_SetWindowTitle(window_, kit::sjisToUtf8Lossy(sjisTitle).c_str());
+    }
     bool CreateEffect(int slot, const WaveFormat& format, const std::vector<std::uint8_t>& pcm,
                       std::string_view name) override;
     void ReleaseEffect(int slot) override;

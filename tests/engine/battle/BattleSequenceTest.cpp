@@ -9,6 +9,7 @@
 #include "engine/core/Engine.h"
 #include "engine/field/FieldState.h"
 #include "engine/script/ScriptRunner.h"
+#include "engine/words/Words.h"
 
 namespace {
 
@@ -121,7 +122,7 @@ TEST_F(BattleSequence, VictoryEndsOnHeldShiftAndRestoresTheField) {
     g.engine.Field.scriptMode = 0;
     g.StartBattle(0);
     ASSERT_TRUE(g.HoldUntil("shift", 600, [&] { return mode() == VictoryWait; }));
-    EXPECT_EQ(b().message, kVictoryText);
+    EXPECT_EQ(b().message, Words::Default(Word::Victory));
     EXPECT_EQ(b().alive[4], 0);
     EXPECT_EQ(g.engine.Actors[4].level, 0);  // faded out
     // A Shift held on from the last command ends the battle in the frame showing the message.
@@ -206,7 +207,7 @@ TEST_F(BattleSequence, WithNoLivingMemberTheBattleIsLostAndNoEnemyIsCommanded) {
         EXPECT_NE(mode(), FreeMove);
         EXPECT_NE(mode(), CommandMenu);
     }
-    EXPECT_TRUE(!g.engine.Battle || b().message == kDefeatText);
+    EXPECT_TRUE(!g.engine.Battle || b().message == Words::Default(Word::Defeat));
 }
 
 TEST_F(BattleSequence, KnockedOutMemberFirstInReachIsNotPassedOver) {
