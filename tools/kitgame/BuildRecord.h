@@ -19,6 +19,7 @@ struct FileStamp {
 std::optional<FileStamp> stampOf(const std::filesystem::path& path);
 std::int64_t stampTime(std::filesystem::file_time_type time);
 
+
 // One output of the last build: its source (relative to the source folder; empty for a file
 // kit-game writes by itself), the output's stamp and checksum as that build left it, and the
 // stamps of the files it was made from (the source, then every file the source included).
