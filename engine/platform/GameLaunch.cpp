@@ -8,6 +8,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/MainLoop.h"
 #include "engine/core/Sjis.h"
+#include "engine/game/DebugView.h"
 #include "engine/platform/GameDirectory.h"
 #include "engine/title/StartUp.h"
 
@@ -70,6 +71,10 @@ bool StartEngine(Engine& engine, const Options& options, GameLaunch& launch) {
         return false;
     }
     engine.SceneProc = StartUp;
+    if (options.debug) {
+        InstallDebugView(engine);
+        engine.DebugViewShown = options.headless;  // so that dumped frames show it
+    }
     engine.LastTick = engine.platform.Ticks();
     return true;
 }

@@ -106,6 +106,10 @@ void HeadlessPlatform::NoteTextPage(std::string_view sjisPage) {
     Trace("text " + EscapeForTrace(sjisPage, TraceText::Page));
 }
 
+void HeadlessPlatform::NoteGameEvent(std::string_view line) {
+    Trace(std::string(line));
+}
+
 void HeadlessPlatform::NoteQuit() {
     Trace("quit");
 }
