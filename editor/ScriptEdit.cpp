@@ -7,12 +7,21 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStandardItemModel>
 #include <QTextBlock>
 #include <QTextCursor>
 
 namespace pocora {
 namespace {
+
+// An argument of a completed statement still to be written: a word in capitals (ACTOR, NAME)
+// or a choice of words (set|add|mul|div).
+const QRegularExpression& placeholderPattern() {
+    static const QRegularExpression pattern(
+        QStringLiteral("\\b([A-Z][A-Z0-9_]*|[a-z_]+(\\|[a-z_]+)+)\\b"));
+    return pattern;
+}
 
 // Text as the document stores it: every kind of line break becomes '\n'.
 QString normalized(QString text) {
@@ -200,11 +209,32 @@ void ScriptEdit::offerCompletion(bool asked) {
 
 void ScriptEdit::insertCompletion(const QModelIndex& index) {
     const QString name = index.data(Qt::UserRole).toString();
+    // The first way of writing the statement, without its optional parts and remarks.
+    QString written = index.data(Qt::DisplayRole).toString().section(QStringLiteral("  "), 0, 0);
+    written.remove(QRegularExpression(QStringLiteral(" *\\[[^\\]]*\\]")));
+    if (!written.startsWith(name) || !placeholderPattern().match(written).hasMatch())
+        written = name + QLatin1Char(' ');
     QTextCursor cursor = textCursor();
     cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor,
                         static_cast<int>(wordBeforeCursor().size()));
-    if (fits(name + QLatin1Char(' '))) cursor.insertText(name + QLatin1Char(' '));
+    const int start = cursor.positionInBlock();
+    if (!fits(written)) return;
+    cursor.insertText(written);
     setTextCursor(cursor);
+    placeholderLine_ = cursor.blockNumber();
+    if (!selectPlaceholder(start + static_cast<int>(name.size()))) placeholderLine_ = -1;
+}
+
+bool ScriptEdit::selectPlaceholder(int from) {
+    QTextCursor cursor = textCursor();
+    if (cursor.blockNumber() != placeholderLine_) return false;
+    const QRegularExpressionMatch found = placeholderPattern().match(cursor.block().text(), from);
+    if (!found.hasMatch()) return false;
+    const int lineStart = cursor.block().position();
+    cursor.setPosition(lineStart + static_cast<int>(found.capturedStart()));
+    cursor.setPosition(lineStart + static_cast<int>(found.capturedEnd()), QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+    return true;
 }
 
 void ScriptEdit::keyPressEvent(QKeyEvent* event) {
@@ -224,6 +254,12 @@ void ScriptEdit::keyPressEvent(QKeyEvent* event) {
                 break;
         }
     }
+    if (placeholderLine_ >= 0 && event->key() == Qt::Key_Tab &&
+        selectPlaceholder(textCursor().selectionEnd() - textCursor().block().position()))
+        return;
+    if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Return ||
+        event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape)
+        placeholderLine_ = -1;
     if (event->key() == Qt::Key_Space && (event->modifiers() & Qt::ControlModifier)) {
         offerCompletion(true);
         return;

@@ -46,6 +46,8 @@ class ScriptEdit : public QPlainTextEdit {
 
     // Statement names offered while typing the first word of a line (Ctrl+Space, or after two
     // letters): each entry is the name and the syntax shown beside it. Empty: no completion.
+    // A chosen statement is written as its syntax shows it, the arguments as placeholders: the
+    // first is selected, and Tab selects the next one on the line.
     void setCompletions(const QList<QPair<QString, QString>>& entries);
     QCompleter* completer() const { return completer_; }
 
@@ -66,12 +68,16 @@ class ScriptEdit : public QPlainTextEdit {
     void offerCompletion(bool asked);
     void insertCompletion(const QModelIndex& index);
     QString wordBeforeCursor() const;
+    // Selects the next placeholder on the line of the last completion from `from` (a position in
+    // the line); false when there is none.
+    bool selectPlaceholder(int from);
 
     LineBreaks lineBreaks_ = LineBreaks::CrLf;
     QWidget* gutter_;
     std::vector<Mark> marks_;
     QCompleter* completer_;
     QStandardItemModel* completions_;
+    int placeholderLine_ = -1;  // the block of the last completion while it has placeholders
 };
 
 }  // namespace pocora

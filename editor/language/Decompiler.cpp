@@ -4,6 +4,7 @@
 // bytes. The result is compiled once more before it is handed out; should it ever not give the
 // bytes back, the whole script is written as raw bytes instead.
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <set>
 
@@ -441,6 +442,20 @@ std::string allRaw(std::string_view bytes) {
 
 std::string decompileUnchecked(std::string_view scBytes) {
     return Writer(Scanner(scBytes).run()).run();
+}
+
+std::string decompileStretches(const std::vector<Stretch>& stretches) {
+    std::vector<Item> items;
+    for (const Stretch& stretch : stretches) {
+        for (const std::string& line : stretch.lines) {
+            Item item(Item::Kind::Line);
+            item.line = line;
+            items.push_back(std::move(item));
+        }
+        std::vector<Item> scanned = Scanner(stretch.bytes).run();
+        std::move(scanned.begin(), scanned.end(), std::back_inserter(items));
+    }
+    return Writer(std::move(items)).run();
 }
 
 std::string decompile(std::string_view scBytes) {

@@ -34,6 +34,15 @@ std::string decompile(std::string_view scBytes);
 // any statement the decompiler writes that does not give its bytes back.
 std::string decompileUnchecked(std::string_view scBytes);
 
+// .sc bytes given in stretches, each after lines written out as they are (the remarks a raw
+// source had on lines of their own, already as `//` lines). Jumps and labels are resolved over
+// the whole script. Unchecked: the caller compiles the text back and compares the bytes.
+struct Stretch {
+    std::vector<std::string> lines;
+    std::string bytes;
+};
+std::string decompileStretches(const std::vector<Stretch>& stretches);
+
 // "FILE: line L, column C: error: MESSAGE (HINT)" for the command line.
 std::string describe(const Diagnostic& diagnostic, std::string_view file);
 

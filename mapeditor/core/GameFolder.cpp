@@ -61,8 +61,11 @@ std::vector<std::string> GameFolder::mapNames() const {
 std::string GameFolder::firstMap() const {
     const std::vector<std::string> names = mapNames();
     if (names.empty()) return "";
-    // A script names a map as a string: "$village//" in its source, "7!village" compiled.
+    // A script names a map as a string: "$village//" in its raw source, "\"village\"" in its
+    // readable source, "7!village" compiled.
     auto script = kit::readWholeFile(kit::resolveGamePath(dir, "ev\\START.src"));
+    const bool readable = !script;
+    if (readable) script = kit::readWholeFile(kit::resolveGamePath(dir, "ev\\START.script"));
     const bool compiled = !script;
     if (compiled) script = kit::readWholeFile(kit::resolveGamePath(dir, "ev\\START.sc"));
     if (!script) return names.front();
@@ -70,8 +73,9 @@ std::string GameFolder::firstMap() const {
     std::size_t best = std::string::npos;
     std::string first = names.front();
     for (const std::string& name : names) {
-        const std::string string =
-            compiled ? std::to_string(name.size()) + "!" + name : "$" + name + "//";
+        const std::string string = compiled   ? std::to_string(name.size()) + "!" + name
+                                   : readable ? "\"" + name + "\""
+                                              : "$" + name + "//";
         if (const std::size_t at = text.find(string); at < best) {
             best = at;
             first = name;
@@ -82,7 +86,8 @@ std::string GameFolder::firstMap() const {
 
 bool GameFolder::isSource() const {
     std::error_code ec;
-    return fs::exists(kit::resolveGamePath(dir, "ev\\START.src"), ec) &&
+    return (fs::exists(kit::resolveGamePath(dir, "ev\\START.src"), ec) ||
+            fs::exists(kit::resolveGamePath(dir, "ev\\START.script"), ec)) &&
            !fs::exists(kit::resolveGamePath(dir, "ev\\START.sc"), ec);
 }
 

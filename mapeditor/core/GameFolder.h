@@ -21,10 +21,10 @@ struct GameFolder {
     std::filesystem::path sheetPath(int tileSet) const;
     // The names of the maps in "Mt" (both forms), sorted.
     std::vector<std::string> mapNames() const;
-    // The map the game starts on: the first map its start script (ev\START.src or ev\START.sc)
-    // names; else the first of mapNames(); "" when there is none.
+    // The map the game starts on: the first map its start script (ev\START.src, ev\START.script or
+    // ev\START.sc) names; else the first of mapNames(); "" when there is none.
     std::string firstMap() const;
-    // A source folder: it holds ev\START.src and no compiled ev\START.sc.
+    // A source folder: it holds ev\START.src or ev\START.script and no compiled ev\START.sc.
     bool isSource() const;
 };
 

@@ -433,6 +433,28 @@ TEST_F(PocoraWindowTest, ReadableScriptsAreCheckedExplainedCompletedAndCompiled)
     EXPECT_EQ(edit->textCursor().blockNumber(), 4);
     QTest::keyClick(edit, Qt::Key_F5);
     EXPECT_EQ(played.size(), 1);
+
+    // A completed statement comes with its arguments as placeholders: the first selected, Tab
+    // selects the next, a choice of words is one placeholder.
+    const auto lastLine = [&] { return text().section(QLatin1Char('\n'), -1); };
+    QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+    type(QStringLiteral("\npictu"));
+    ASSERT_TRUE(edit->completer()->popup()->isVisible());
+    QTest::keyClick(edit->completer()->popup(), Qt::Key_Return);
+    EXPECT_EQ(lastLine(), QStringLiteral("picture ACTOR NAME"));
+    EXPECT_EQ(edit->textCursor().selectedText(), QStringLiteral("ACTOR"));
+    type(QStringLiteral("5"));
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_EQ(edit->textCursor().selectedText(), QStringLiteral("NAME"));
+    type(QStringLiteral("\"elder\""));
+    EXPECT_EQ(lastLine(), QStringLiteral("picture 5 \"elder\""));
+    type(QStringLiteral("\ncame"));
+    QTest::keyClick(edit->completer()->popup(), Qt::Key_Return);
+    EXPECT_EQ(lastLine(), QStringLiteral("camera x|y set|add VALUE"));
+    EXPECT_EQ(edit->textCursor().selectedText(), QStringLiteral("x|y"));
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_EQ(edit->textCursor().selectedText(), QStringLiteral("VALUE"));
 }
 
 }  // namespace

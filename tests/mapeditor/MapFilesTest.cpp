@@ -1,6 +1,7 @@
 // Map and attribute files as the editor opens and saves them, and the command line.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "common/WholeFile.h"
@@ -89,6 +90,14 @@ TEST(MapFilesTest, SourceFolderFilesKeepTheirForm) {
     EXPECT_TRUE(readTileAttributes(read).blocks(5));
 
     EXPECT_EQ(GameFolder{kSample}.firstMap(), "village");
+    // A source folder whose start script is in the readable form names its map in quotes.
+    const fs::path readable = h.gameDir / "readable";
+    fs::create_directories(readable / "Mt");
+    fs::create_directories(readable / "ev");
+    for (const char* file : {"Mt/a.map", "Mt/b.map", "ev/START.script"})
+        std::ofstream(readable / file) << "map \"b\"\n";
+    EXPECT_TRUE(GameFolder{readable}.isSource());
+    EXPECT_EQ(GameFolder{readable}.firstMap(), "b");
 }
 
 TEST(MapFilesTest, DamagedMapsReadAsTheGameReadsThem) {

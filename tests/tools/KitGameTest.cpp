@@ -11,6 +11,7 @@
 
 #include "engine/platform/headless/TraceLine.h"
 #include "tools/kitgame/GameBuild.h"
+#include "tools/kitgame/GameConvert.h"
 
 namespace {
 
@@ -138,7 +139,7 @@ TEST_F(NewGame, RebuildsOnlyWhatChanged) {
     std::ostringstream log;
     ASSERT_TRUE(kitgame::buildGame(game_, game_ / "build", {}, log).ok()) << log.str();
     EXPECT_NE(log.str().find(" 0 converted"), std::string::npos) << log.str();
-    const fs::path villager = game_ / "ev/chr/villager.src";
+    const fs::path villager = game_ / "ev/chr/villager.script";
     fs::last_write_time(villager, fs::file_time_type::clock::now() + std::chrono::seconds(5));
     log.str("");
     ASSERT_TRUE(kitgame::buildGame(game_, game_ / "build", {}, log).ok()) << log.str();
@@ -240,6 +241,12 @@ TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {
         const char* expected;
     } cases[] = {
         {"ev/BAD.src", "c4;=$ok//\nc4;=$never closed\n", "ev/BAD.src: line 2"},
+        {"ev/bad.script", "say \"ok\"\n  sayy \"typo\"\n", "ev/bad.script: line 2, column 3"},
+        {"ev/bad.script", nullptr, "ev/bad.script: line 2, column 3: error: unknown statement"},
+        {"ev/two.src", "c4;=$ok//\n", nullptr},
+        {"ev/two.script", "say \"ok\"\n", nullptr},
+        {"ev/warned.script", "// a global script\nend_talk\n", "ev/warned.script: line 2"},
+        {"ev/chr/good.script", "say \"グッド\"\nend_talk\n", nullptr},
         {"Mt/bad.map", "tileset 0\nlegend\nxy 1\ngrid\nx\n", "Mt/bad.map: line 3"},
         {"Schr/bad.dat", "ok\n\xF0\x9F\x98\x80\n", "Schr/bad.dat: line 2"},
         {"BGM/bad.notes", "tempo 120\ntrack 0\nq9/4\n", "BGM/bad.notes: line 3"},
@@ -250,7 +257,8 @@ TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {
         {"Schr/twice.qd", "a\n", nullptr},
         {"Schr/good.dat", "グッド\n", nullptr},
     };
-    for (const auto& c : cases) WriteFile(src / c.file, c.text);
+    for (const auto& c : cases)
+        if (c.text) WriteFile(src / c.file, c.text);
     std::ostringstream log;
     const kitgame::BuildReport report = kitgame::buildGame(src, src / "build", {}, log);
     for (const auto& c : cases) {
@@ -259,8 +267,15 @@ TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {
             << c.expected << "\n"
             << log.str();
     }
-    EXPECT_EQ(report.failed, 8);
+    EXPECT_EQ(report.failed, 10);
     EXPECT_EQ(ReadFile(src / "build/Schr/good.qd"), "\x83\x4F\x83\x62\x83\x68\n");
+    EXPECT_NE(log.str().find(": makes ev/two.sc like "), std::string::npos) << log.str();
+    // A readable script is UTF-8 and compiles to the raw form's bytes; a warning builds.
+    EXPECT_EQ(ReadFile(src / "build/ev/chr/good.sc"), std::string("c\x04=6!\x83\x4F\x83\x62\x83\x68"
+                                                                  "f\x01#f\x08"
+                                                                  "e\x00",
+                                                                  18));
+    EXPECT_TRUE(fs::exists(src / "build/ev/warned.sc"));
     fs::remove_all(src);
 }
 
@@ -295,6 +310,47 @@ TEST(KitGameBuild, SampleGameKeepsItsKnownBytes) {
         EXPECT_EQ(bytes.size(), k.size) << k.file;
         EXPECT_EQ(Fingerprint(bytes), k.fingerprint) << k.file;
     }
+}
+
+// The sample's scripts moved to the readable form: each builds the bytes the sample's game has
+// today and keeps the remarks its raw form had on lines of their own.
+TEST(KitGameConvert, SampleScriptsBuildTheSameBytesAndKeepTheirRemarks) {
+    const struct {
+        const char* script;
+        int remarks;
+    } scripts[] = {
+        {"START", 19},      {"anm/bite", 3},  {"anm/fire", 3}, {"anm/heal", 3},  {"anm/slash", 3},
+        {"anm/thunder", 3}, {"chr/elder", 1}, {"chr/girl", 1}, {"chr/smith", 1}, {"wz/wz1", 5},
+        {"wz/wz2", 5},      {"wz/wz3", 4},    {"wz/wz4", 5},   {"wz/wz5", 5},    {"wz/wz6", 4},
+    };
+    const fs::path src =
+        fs::temp_directory_path() / ("kit-game-convert-" + std::to_string(getpid()));
+    fs::remove_all(src);
+    fs::create_directories(src);
+    fs::copy(fs::path(SAMPLE_SOURCE_DIR) / "ev", src / "ev", fs::copy_options::recursive);
+    for (const auto& file : fs::recursive_directory_iterator(src / "ev"))
+        if (file.path().extension() == ".pic") fs::remove(file.path());  // their parts are not here
+    WriteFile(src / "ev/chr/smith.script", "say \"taken\"\n");
+    std::ostringstream log;
+    EXPECT_FALSE(kitgame::convertGameScripts(src, log));  // one .script is already there
+    EXPECT_NE(log.str().find("smith.script is already there"), std::string::npos) << log.str();
+    EXPECT_TRUE(fs::exists(src / "ev/START.src"));
+    EXPECT_FALSE(fs::exists(src / "ev/START.script"));
+    fs::remove(src / "ev/chr/smith.script");
+
+    ASSERT_TRUE(kitgame::convertGameScripts(src, log)) << log.str();
+    EXPECT_TRUE(kitgame::buildGame(src, src / "build", {}, log).ok()) << log.str();
+    for (const auto& s : scripts) {
+        const fs::path script = src / "ev" / (std::string(s.script) + ".script");
+        const std::string text = ReadFile(script);
+        EXPECT_FALSE(fs::exists(fs::path(script).replace_extension(".src"))) << s.script;
+        int remarks = 0;
+        for (std::size_t at = 0; (at = text.find("\n//", at)) != std::string::npos; ++at) ++remarks;
+        EXPECT_EQ(remarks + (text.starts_with("//") ? 1 : 0), s.remarks) << s.script;
+        const std::string sc = "ev/" + std::string(s.script) + ".sc";
+        EXPECT_EQ(ReadFile(src / "build" / sc), ReadFile(fs::path(SAMPLE_GAME_DIR) / sc)) << sc;
+    }
+    fs::remove_all(src);
 }
 
 }  // namespace

@@ -216,10 +216,13 @@ class Builder {
         Conversion conversion{job.source.empty() ? src_ : src_ / job.source,
                               output,
                               projects_ / job.source.parent_path(),
+                              {},
                               {}};
         // Stamped before converting, so that a source changed meanwhile is converted again.
         const std::optional<FileStamp> source = stampOf(conversion.source);
         const std::string why = convertSource(*job.rule.kind, conversion);
+        for (const std::string& warning : conversion.warnings)
+            log_ << conversion.source.string() << ": " << warning << "\n";
         if (!why.empty()) {
             log_ << conversion.source.string() << ": " << why << "\n";
             ++report_.failed;

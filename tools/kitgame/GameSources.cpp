@@ -11,6 +11,7 @@
 #include "designer/core/ProjectFile.h"
 #include "designer/core/RenderCommand.h"
 #include "editor/ScriptCompiler.h"
+#include "editor/language/ScriptLanguage.h"
 #include "tools/kylmake/SoundText.h"
 #include "tools/mapmake/MapText.h"
 #include "tools/midi/NoteList.h"
@@ -104,6 +105,31 @@ std::string compileScript(Conversion& c) {
     });
 }
 
+// A diagnostic as the build prints it after the source's name: "line L, column C: error: ...".
+std::string placed(const script_language::Diagnostic& d) {
+    return script_language::describe(d, "").substr(2);
+}
+
+// The readable form: UTF-8 text, compiled as the script kind its folder gives. Every error is
+// named, each on a line of its own; warnings go with the conversion and the build goes on.
+std::string compileReadableScript(Conversion& c) {
+    return withText(c.source, [&](std::string_view text) -> std::string {
+        const script_language::CompileResult compiled = script_language::compileReadable(
+            text, script_language::scriptKindForPath(c.source.generic_string()));
+        std::string errors;
+        for (const script_language::Diagnostic& d : compiled.diagnostics) {
+            if (d.severity == script_language::Diagnostic::Severity::Warning) {
+                c.warnings.push_back(placed(d));
+                continue;
+            }
+            if (!errors.empty()) errors += "\n" + c.source.string() + ": ";
+            errors += placed(d);
+        }
+        if (!compiled.ok()) return errors.empty() ? "the script does not compile" : errors;
+        return write(c.output, compiled.bytes);
+    });
+}
+
 // Renders a Kyrel project into a WAV file with Kyrel's own render command.
 std::string render(const fs::path& project, const fs::path& output) {
     const fs::path partial = output.string() + ".part";
@@ -147,6 +173,7 @@ constexpr std::array kSourceKinds = {
     SourceKind{".attr", ".qd", convertWith<tools::makeAttributes>},
     SourceKind{".dat", ".qd", convertText},
     SourceKind{".src", ".sc", compileScript},
+    SourceKind{".script", ".sc", compileReadableScript},
     SourceKind{".notes", ".mid", convertWith<tools::makeMidi>},
     SourceKind{".sound", ".wav", renderDescription},
     SourceKind{".kyl", ".wav", renderProject},
@@ -179,6 +206,7 @@ std::string convertSource(const SourceKind& kind, Conversion& conversion) {
     std::error_code ec;
     fs::create_directories(conversion.output.parent_path(), ec);
     conversion.included.clear();
+    conversion.warnings.clear();
     return kind.convert(conversion);
 }
 

@@ -14,6 +14,8 @@ struct Conversion {
     std::filesystem::path projectDir;
     // Filled in: every other file the source read (a picture's included parts).
     std::vector<std::filesystem::path> included;
+    // Filled in: what the build prints and goes on after ("line 3, column 1: warning: ...").
+    std::vector<std::string> warnings;
 };
 
 // Reads conversion.source and writes conversion.output whole or not at all. Returns "" or the

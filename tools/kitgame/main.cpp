@@ -3,6 +3,7 @@
 //   kit-game build SRC OUT [--projects DIR]
 //   kit-game play SRC [DUNMERE-OPTION...]
 //   kit-game check SRC INPUT [--expect FILE] [DUNMERE-OPTION...]
+//   kit-game convert SRC
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,6 +20,7 @@
 
 #include "engine/platform/headless/TraceLine.h"
 #include "tools/kitgame/GameBuild.h"
+#include "tools/kitgame/GameConvert.h"
 #include "tools/kitgame/GameExport.h"
 #include "tools/kitgame/GameTemplate.h"
 #include "tools/kitgame/TraceExpect.h"
@@ -43,6 +45,8 @@ constexpr const char* kUsage =
     "       kit-game check SRC INPUT [OPTION...]  builds SRC/build, replays INPUT headless and\n"
     "                                             prints the trace; --expect FILE: fails\n"
     "                                             unless it shows FILE's lines in order\n"
+    "       kit-game convert SRC                  moves SRC's raw scripts (.src) to the\n"
+    "                                             readable form (.script)\n"
     "       kit-game export --web|--linux SRC OUT [--built DIR]\n"
     "                                             the web page (OUT.zip or a folder) or a Linux\n"
     "                                             folder (OUT.tar.gz) with the game\n"
@@ -209,6 +213,8 @@ int main(int argc, char** argv) {
         return play(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
     if (command == "check" && args.size() >= 3)
         return check(args[1], args[2], std::vector<std::string>(args.begin() + 3, args.end()));
+    if (command == "convert" && args.size() == 2)
+        return kitgame::convertGameScripts(args[1], std::cerr) ? 0 : kFailed;
     if (command == "export")
         return kitgame::exportGame(
             {args.begin() + 1, args.end()},
