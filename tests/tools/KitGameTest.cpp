@@ -139,7 +139,7 @@ TEST_F(NewGame, RebuildsOnlyWhatChanged) {
     std::ostringstream log;
     ASSERT_TRUE(kitgame::buildGame(game_, game_ / "build", {}, log).ok()) << log.str();
     EXPECT_NE(log.str().find(" 0 converted"), std::string::npos) << log.str();
-    const fs::path villager = game_ / "ev/chr/villager.script";
+    const fs::path villager = game_ / "ev/chr/villager.src";
     fs::last_write_time(villager, fs::file_time_type::clock::now() + std::chrono::seconds(5));
     log.str("");
     ASSERT_TRUE(kitgame::buildGame(game_, game_ / "build", {}, log).ok()) << log.str();
