@@ -23,6 +23,9 @@ struct Options {
     std::optional<int> scale;
     bool fullscreen = false;
     bool help = false;
+    // A debug start on a map cell instead of the title (--start-map NAME --at COLUMN,ROW).
+    std::optional<std::string> startMap;  // UTF-8, as typed
+    int startColumn = 0, startRow = 0;
 };
 
 // Parses the arguments after the program name. On failure returns nothing and sets `error`.
