@@ -137,6 +137,7 @@ TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {
     } cases[] = {
         {"ev/BAD.src", "c4;=$ok//\nc4;=$never closed\n", "ev/BAD.src: line 2"},
         {"Mt/bad.map", "tileset 0\nlegend\nxy 1\ngrid\nx\n", "Mt/bad.map: line 3"},
+        {"Mt/bad.doors", "\n3 woods 2 7 sideways 4\n", "Mt/bad.doors: line 2"},
         {"Schr/bad.dat", "ok\n\xF0\x9F\x98\x80\n", "Schr/bad.dat: line 2"},
         {"BGM/bad.notes", "tempo 120\ntrack 0\nq9/4\n", "BGM/bad.notes: line 3"},
         {"SE/bad.sound", "duration 0\n", "SE/bad.sound: line 1"},

@@ -11,6 +11,7 @@
 #include "designer/core/ProjectFile.h"
 #include "designer/core/RenderCommand.h"
 #include "editor/ScriptCompiler.h"
+#include "tools/kitgame/DoorText.h"
 #include "tools/kylmake/SoundText.h"
 #include "tools/mapmake/MapText.h"
 #include "tools/midi/NoteList.h"
@@ -32,6 +33,7 @@ struct ExtensionRule {
 constexpr std::array kExtensionRules = {
     ExtensionRule{".pic", SourceKind::Picture, ".qdg"},
     ExtensionRule{".map", SourceKind::Map, ".qd"},
+    ExtensionRule{".doors", SourceKind::Doors, ".dr"},
     ExtensionRule{".attr", SourceKind::Attributes, ".qd"},
     ExtensionRule{".dat", SourceKind::DataText, ".qd"},
     ExtensionRule{".src", SourceKind::Script, ".sc"},
@@ -127,6 +129,9 @@ std::string convertText(SourceKind kind, const std::string& text, const fs::path
         }
         case SourceKind::Map:
             why = tools::makeMap(text, bytes);
+            break;
+        case SourceKind::Doors:
+            why = makeDoorTable(text, bytes);
             break;
         case SourceKind::Attributes:
             why = tools::makeAttributes(text, bytes);

@@ -16,6 +16,7 @@ enum class SourceKind {
     SoundText,     // .sound description -> Kyrel project -> .wav
     SoundProject,  // .kyl Kyrel project -> .wav
     Credits,       // credits.txt UTF-8 -> credits.txt Shift-JIS
+    Doors,         // .doors UTF-8 door list -> .dr door table
     Ready,         // a file already in the game's format (.qdg .qd .sc .mid .wav), copied
 };
 
