@@ -35,7 +35,8 @@ endif()
 install(TARGETS ${kit_programs} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(DIRECTORY ${CMAKE_BINARY_DIR}/sample-game/
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/dunmere/sample-game)
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/dunmere/sample-game
+        PATTERN .kit-game-build EXCLUDE)
 
 # Manual pages: scdoc sources, compressed the way Debian ships them (no time stamp in the gzip
 # header, so the package is reproducible).

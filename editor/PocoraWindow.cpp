@@ -4,20 +4,29 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProcess>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTreeView>
+#include <QVBoxLayout>
 #include <filesystem>
 
 #include "common/AtomicFile.h"
+#include "editor/FindBar.h"
+#include "editor/ReadableHighlighter.h"
 #include "editor/RecentFiles.h"
 #include "editor/ScriptCompiler.h"
 #include "editor/ScriptEdit.h"
 #include "editor/ScriptHighlighter.h"
 #include "editor/TextFile.h"
+#include "editor/language/Lexer.h"
 
 namespace pocora {
 namespace {
@@ -47,6 +56,11 @@ bool isDataFile(const QString& path) {
     return path.endsWith(QStringLiteral(".qd"), Qt::CaseInsensitive);
 }
 
+// Readable scripts are UTF-8 files.
+bool isReadablePath(const QString& path) {
+    return path.endsWith(QStringLiteral(".script"), Qt::CaseInsensitive);
+}
+
 QString encodingName(TextEncoding encoding) {
     switch (encoding) {
         case TextEncoding::Utf8:
@@ -70,13 +84,30 @@ PocoraWindow::PocoraWindow(EditorDialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("memo02"));
     setWindowTitle(kAppTitle);
     edit_ = new ScriptEdit(this);
-    setCentralWidget(edit_);
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    findBar_ = new FindBar(edit_, central);
+    column->addWidget(edit_);
+    column->addWidget(findBar_);
+    setCentralWidget(central);
     highlighter_ = new ScriptHighlighter(edit_->document());
+    readableHighlighter_ = new ReadableHighlighter(nullptr);
+    readableHighlighter_->setParent(this);
     buildMenu();
+    buildEditMenu();
+    // A readable script is checked once typing pauses, longer for a longer text.
+    checkTimer_.setSingleShot(true);
+    connect(&checkTimer_, &QTimer::timeout, this, &PocoraWindow::checkNow);
+    connect(edit_, &QPlainTextEdit::textChanged, this, &PocoraWindow::scheduleCheck);
+    connect(edit_, &QPlainTextEdit::cursorPositionChanged, this, &PocoraWindow::showReference);
 
     positionLabel_ = new QLabel(this);
     bytesLabel_ = new QLabel(this);
     encodingLabel_ = new QLabel(this);
+    referenceLabel_ = new QLabel(this);
+    statusBar()->addWidget(referenceLabel_, 1);
     statusBar()->addPermanentWidget(positionLabel_);
     statusBar()->addPermanentWidget(bytesLabel_);
     statusBar()->addPermanentWidget(encodingLabel_);
@@ -95,6 +126,7 @@ void PocoraWindow::buildMenu() {
     addCommand(file, kSaveAs, QStringLiteral("名前を付けて保存(&A)"),
                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     addCommand(file, kCompile, QStringLiteral("コンパイル(&C)"), QKeySequence(Qt::Key_F7));
+    addCommand(file, kRun, tr("保存して実行(&P)"), QKeySequence(Qt::Key_F5));
     file->addSeparator();
     recentMenu_ = file->addMenu(QStringLiteral("最近使ったファイル(&R)"));
     connect(recentMenu_, &QMenu::aboutToShow, this, &PocoraWindow::refreshRecentFiles);
@@ -107,8 +139,106 @@ void PocoraWindow::buildMenu() {
     connect(action(kSave), &QAction::triggered, this, &PocoraWindow::save);
     connect(action(kSaveAs), &QAction::triggered, this, &PocoraWindow::saveAs);
     connect(action(kCompile), &QAction::triggered, this, &PocoraWindow::compile);
+    connect(action(kRun), &QAction::triggered, this, &PocoraWindow::run);
+    launchGame_ = [](const QString& gameDir) {
+        return QProcess::startDetached(programDirectory() + QStringLiteral("/kit-game"),
+                                       {QStringLiteral("play"), gameDir});
+    };
     connect(action(kExit), &QAction::triggered, this, &QWidget::close);
     buildEncodingMenu();
+}
+
+void PocoraWindow::buildEditMenu() {
+    QMenu* menu = menuBar()->addMenu(tr("編集(&E)"));
+    const struct {
+        Command command;
+        const char* text;
+        QKeySequence shortcut;
+    } commands[] = {
+        {kUndo, "元に戻す(&U)", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {kRedo, "やり直し(&R)", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+        {kCut, "切り取り(&T)", QKeySequence::Cut},
+        {kCopy, "コピー(&C)", QKeySequence::Copy},
+        {kPaste, "貼り付け(&P)", QKeySequence::Paste},
+        {kSelectAll, "すべて選択(&A)", QKeySequence::SelectAll},
+        {kFind, "検索(&F)", QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {kReplace, "置換(&H)", QKeySequence(Qt::CTRL | Qt::Key_H)},
+        {kGoToLine, "行へ移動(&G)", QKeySequence(Qt::CTRL | Qt::Key_G)},
+    };
+    for (const auto& c : commands) {
+        if (c.command == kCut || c.command == kFind) menu->addSeparator();
+        addCommand(menu, c.command, tr(c.text), c.shortcut);
+    }
+    connect(action(kUndo), &QAction::triggered, edit_, &QPlainTextEdit::undo);
+    connect(action(kRedo), &QAction::triggered, edit_, &QPlainTextEdit::redo);
+    connect(action(kCut), &QAction::triggered, edit_, &QPlainTextEdit::cut);
+    connect(action(kCopy), &QAction::triggered, edit_, &QPlainTextEdit::copy);
+    connect(action(kPaste), &QAction::triggered, edit_, &QPlainTextEdit::paste);
+    connect(action(kSelectAll), &QAction::triggered, edit_, &QPlainTextEdit::selectAll);
+    connect(action(kFind), &QAction::triggered, findBar_, &FindBar::showFind);
+    connect(action(kReplace), &QAction::triggered, findBar_, &FindBar::showReplace);
+    connect(action(kGoToLine), &QAction::triggered, findBar_, &FindBar::showGoTo);
+    // The menu's shortcuts win over the edit control's own (Ctrl+Z, Ctrl+Shift+Z).
+    for (Command c : {kUndo, kRedo, kCut, kCopy, kPaste, kSelectAll})
+        action(c)->setShortcutContext(Qt::WindowShortcut);
+    action(kUndo)->setEnabled(false);
+    action(kRedo)->setEnabled(false);
+    connect(edit_, &QPlainTextEdit::undoAvailable, action(kUndo), &QAction::setEnabled);
+    connect(edit_, &QPlainTextEdit::redoAvailable, action(kRedo), &QAction::setEnabled);
+}
+
+bool PocoraWindow::isReadable() const {
+    return isReadablePath(currentPath_);
+}
+
+void PocoraWindow::scheduleCheck() {
+    if (!isReadable()) return;
+    checkTimer_.start(300 + edit_->blockCount() / 10);
+}
+
+void PocoraWindow::checkNow() {
+    checkTimer_.stop();
+    if (!isReadable()) {
+        diagnostics_.clear();
+        edit_->setMarks({});
+        return;
+    }
+    const auto result = script_language::compileReadable(
+        edit_->utf8Text(), script_language::scriptKindForPath(currentPath_.toStdString()));
+    diagnostics_ = result.diagnostics;
+    std::vector<ScriptEdit::Mark> marks;
+    int errors = 0;
+    for (const auto& d : diagnostics_) {
+        const bool error = d.severity == script_language::Diagnostic::Severity::Error;
+        errors += error;
+        marks.push_back({d.line, d.column, error});
+    }
+    edit_->setMarks(std::move(marks));
+    if (diagnostics_.empty()) return;
+    QString list;
+    for (const auto& d : diagnostics_)
+        list += QString::fromStdString(script_language::describe(d, "")).mid(2) + QLatin1Char('\n');
+    statusBar()->showMessage(
+        tr("%1 errors, %2 warnings").arg(errors).arg(diagnostics_.size() - errors));
+    edit_->setToolTip(list.trimmed());
+}
+
+QString PocoraWindow::referenceText() const {
+    return referenceLabel_->text();
+}
+
+void PocoraWindow::showReference() {
+    QString text;
+    if (isReadable()) {
+        const std::string line = edit_->textCursor().block().text().toStdString();
+        const auto tokens = script_language::lexLine(line).tokens;
+        const script_language::Statement* s = nullptr;
+        if (tokens.size() >= 2)
+            s = script_language::findStatement(tokens[0].text + " " + tokens[1].text);
+        if (!s && !tokens.empty()) s = script_language::findStatement(tokens[0].text);
+        if (s) text = QString::fromStdString(std::string(s->syntax) + " — " + std::string(s->help));
+    }
+    referenceLabel_->setText(text);
 }
 
 void PocoraWindow::buildEncodingMenu() {
@@ -181,6 +311,7 @@ void PocoraWindow::showEncoding() {
 }
 
 TextEncoding PocoraWindow::encodingFor(const QString& path) const {
+    if (isReadablePath(path)) return TextEncoding::Utf8;
     return isDataFile(path) ? TextEncoding::ShiftJis : encoding_;
 }
 
@@ -211,10 +342,19 @@ void PocoraWindow::updateStatus() {
 }
 
 void PocoraWindow::useHighlightingFor(const QString& path) {
-    // Data files (.qd) are not scripts: colouring them would only mislead.
-    const bool script = !isDataFile(path);
-    if (script == (highlighter_->document() != nullptr)) return;
-    highlighter_->setDocument(script ? edit_->document() : nullptr);
+    // Data files (.qd) are not scripts: colouring them would only mislead. Readable scripts
+    // have a highlighter of their own.
+    QTextDocument* raw = isDataFile(path) || isReadablePath(path) ? nullptr : edit_->document();
+    QTextDocument* readable = isReadablePath(path) ? edit_->document() : nullptr;
+    if (highlighter_->document() != raw) highlighter_->setDocument(raw);
+    // Statement names, from the table the compiler reads, for readable scripts.
+    QList<QPair<QString, QString>> completions;
+    if (readable)
+        for (const script_language::Statement& s : script_language::statements())
+            completions.append({QString::fromStdString(std::string(s.name)),
+                                QString::fromStdString(std::string(s.syntax))});
+    edit_->setCompletions(completions);
+    if (readableHighlighter_->document() != readable) readableHighlighter_->setDocument(readable);
 }
 
 void PocoraWindow::fail(const QString& text) {
@@ -277,7 +417,8 @@ void PocoraWindow::openDocument() {
     if (!mayReplaceText()) return;
     FileDialogRequest request;
     request.title = QStringLiteral("ファイルオープン！");
-    request.filters = {QStringLiteral("qd text(*.qd)"), kAllFiles};
+    request.filters = {QStringLiteral("qd text(*.qd)"), QStringLiteral("script(*.script)"),
+                       kAllFiles};
     request.defaultSuffix = QStringLiteral("qd");
     request.directory = programDirectory();
     request.mustExist = true;
@@ -314,6 +455,8 @@ bool PocoraWindow::loadFile(const QString& path) {
     edit_->document()->setModified(false);
     encoding_ = opened.encoding;
     adopt(path);
+    checkNow();
+    showReference();
     return true;
 }
 
@@ -332,7 +475,8 @@ bool PocoraWindow::saveAs() {
     if (!documentBytes(encoding_)) return false;
     FileDialogRequest request;
     request.title = kSaveTitle;
-    request.filters = {QStringLiteral("text(*.txt)"), kAllFiles};
+    request.filters = {QStringLiteral("text(*.txt)"), QStringLiteral("script(*.script)"),
+                       kAllFiles};
     request.defaultSuffix = QStringLiteral("txt");
     request.directory = programDirectory();
     request.confirmOverwrite = true;
@@ -346,17 +490,32 @@ bool PocoraWindow::saveAs() {
     adopt(path);
     useHighlightingFor(path);
     edit_->document()->setModified(false);
+    checkNow();
     return true;
 }
 
 bool PocoraWindow::compile() {
-    // The engine reads Shift-JIS strings, whatever the source file's encoding.
-    std::optional<std::string> source = documentBytes(TextEncoding::ShiftJis, true);
-    if (!source) return false;
-    ScriptCompileResult result = ScriptCompiler::compile(*source);
-    if (!result.ok()) {
-        fail(QString::fromStdString(describeCompileErrorJapanese(*result.error)));
-        return false;
+    ScriptCompileResult result;
+    if (isReadable()) {
+        checkNow();
+        const auto readable = script_language::compileReadable(
+            edit_->utf8Text(), script_language::scriptKindForPath(currentPath_.toStdString()));
+        for (const auto& d : readable.diagnostics) {
+            if (d.severity != script_language::Diagnostic::Severity::Error) continue;
+            edit_->goToLine(d.line);
+            fail(QString::fromStdString(script_language::describe(d, fileTitle_.toStdString())));
+            return false;
+        }
+        result.bytes = readable.bytes;
+    } else {
+        // The engine reads Shift-JIS strings, whatever the source file's encoding.
+        std::optional<std::string> source = documentBytes(TextEncoding::ShiftJis, true);
+        if (!source) return false;
+        result = ScriptCompiler::compile(*source);
+        if (!result.ok()) {
+            fail(QString::fromStdString(describeCompileErrorJapanese(*result.error)));
+            return false;
+        }
     }
     FileDialogRequest request;
     request.title = kSaveTitle;
@@ -374,6 +533,50 @@ bool PocoraWindow::compile() {
             QStringLiteral("　") + QString::fromStdString(describeCompileWarningJapanese(warning));
     statusBar()->showMessage(done);
     return true;
+}
+
+void PocoraWindow::openFolder(const QString& dir) {
+    if (!folderView_) {
+        auto* dock = new QDockWidget(tr("フォルダ"), this);
+        dock->setObjectName(QStringLiteral("folder"));
+        folderView_ = new QTreeView(dock);
+        auto* model = new QFileSystemModel(folderView_);
+        model->setReadOnly(true);
+        folderView_->setModel(model);
+        for (int column = 1; column < model->columnCount(); ++column)
+            folderView_->hideColumn(column);
+        folderView_->setHeaderHidden(true);
+        dock->setWidget(folderView_);
+        addDockWidget(Qt::LeftDockWidgetArea, dock);
+        connect(folderView_, &QTreeView::activated, this, [this, model](const QModelIndex& index) {
+            if (model->isDir(index) || !mayReplaceText()) return;
+            loadFile(model->filePath(index));
+        });
+    }
+    auto* model = static_cast<QFileSystemModel*>(folderView_->model());
+    folderView_->setRootIndex(model->setRootPath(dir));
+}
+
+bool PocoraWindow::run() {
+    if (!save()) return false;
+    // The game's source folder is the one that holds the script's ev folder.
+    QDir dir = QFileInfo(currentPath_).absoluteDir();
+    while (dir.dirName() != QStringLiteral("ev") && dir.cdUp()) {
+    }
+    if (dir.dirName() != QStringLiteral("ev") || !dir.cdUp()) {
+        fail(tr("%1 is not in a game's ev folder.").arg(fileTitle_));
+        return false;
+    }
+    checkNow();
+    for (const auto& d : diagnostics_) {
+        if (d.severity != script_language::Diagnostic::Severity::Error) continue;
+        edit_->goToLine(d.line);
+        fail(QString::fromStdString(script_language::describe(d, fileTitle_.toStdString())));
+        return false;
+    }
+    if (launchGame_(dir.path())) return true;
+    fail(tr("kit-game could not be started."));
+    return false;
 }
 
 void PocoraWindow::closeEvent(QCloseEvent* event) {

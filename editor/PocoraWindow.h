@@ -2,18 +2,26 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
+#include <QTimer>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
+
+#include "editor/language/ScriptLanguage.h"
 
 #include "editor/EditorDialogs.h"
 #include "editor/TextFile.h"
 
 class QAction;
+class QTreeView;
 class QLabel;
 class QMenu;
 
 namespace pocora {
 
+class FindBar;
+class ReadableHighlighter;
 class ScriptEdit;
 class ScriptHighlighter;
 
@@ -38,20 +46,49 @@ class PocoraWindow : public QMainWindow {
         kShiftJis = 1050,
         kUtf8 = 1051,
         kUtf8WithBom = 1052,
+        kUndo = 1100,
+        kRedo,
+        kCut,
+        kCopy,
+        kPaste,
+        kSelectAll,
+        kFind,
+        kReplace,
+        kGoToLine,
+        kRun,
     };
 
     explicit PocoraWindow(EditorDialogs& dialogs, QWidget* parent = nullptr);
 
     ScriptEdit* editor() const { return edit_; }
+    ReadableHighlighter* readableHighlighter() const { return readableHighlighter_; }
     QAction* action(Command command) const { return actions_.value(command); }
     QString currentPath() const { return currentPath_; }
     QString fileTitle() const { return fileTitle_; }
     QString statusText() const;
     TextEncoding encoding() const { return encoding_; }
     QMenu* recentFilesMenu() const { return recentMenu_; }
+    FindBar* findBar() const { return findBar_; }
+    // A readable script (NAME.script): compiled as such, checked as it is typed.
+    bool isReadable() const;
+    // What the last check of a readable script found, and the reference of the statement under
+    // the cursor.
+    const std::vector<script_language::Diagnostic>& diagnostics() const { return diagnostics_; }
+    QString referenceText() const;
+    // Checks the readable script now instead of after the pause in typing.
+    void checkNow();
+    // How F5 starts the game (by default `kit-game play GAME-DIR`, beside pocora); tests
+    // put a recorder in its place.
+    void setGameLauncher(std::function<bool(const QString& gameDir)> launcher) {
+        launchGame_ = std::move(launcher);
+    }
 
     // Opens `path` as the Open command does after its dialog; false when refused.
     bool loadFile(const QString& path);
+    // Shows a game's source folder beside the text (`pocora GAME-SRC-DIR`); a double click on a
+    // file opens it.
+    void openFolder(const QString& dir);
+    QTreeView* folderView() const { return folderView_; }
 
   public slots:
     void newDocument();
@@ -59,6 +96,8 @@ class PocoraWindow : public QMainWindow {
     bool save();
     bool saveAs();
     bool compile();
+    // F5: saves, stops at the script's errors, then plays the game the script belongs to.
+    bool run();
     void setEncoding(TextEncoding encoding);
     void openRecentFile(const QString& path);
 
@@ -67,6 +106,9 @@ class PocoraWindow : public QMainWindow {
 
   private:
     void buildMenu();
+    void buildEditMenu();
+    void scheduleCheck();
+    void showReference();
     void buildEncodingMenu();
     void refreshRecentFiles();
     void remember(const QString& path);
@@ -91,10 +133,17 @@ class PocoraWindow : public QMainWindow {
     EditorDialogs& dialogs_;
     ScriptEdit* edit_;
     ScriptHighlighter* highlighter_;
+    ReadableHighlighter* readableHighlighter_;
     QLabel* positionLabel_;
     QLabel* bytesLabel_;
     QLabel* encodingLabel_;
     QMenu* recentMenu_;
+    FindBar* findBar_;
+    QTreeView* folderView_ = nullptr;
+    QLabel* referenceLabel_;
+    QTimer checkTimer_;
+    std::vector<script_language::Diagnostic> diagnostics_;
+    std::function<bool(const QString&)> launchGame_;
     QMap<int, QAction*> actions_;
     QString currentPath_;
     QString fileTitle_;

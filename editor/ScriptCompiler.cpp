@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "common/ShiftJis.h"
+#include "editor/language/TextWidth.h"
 
 namespace pocora {
 namespace {
@@ -54,7 +55,9 @@ class Translation {
     bool instruction() {
         const int letterLine = line_;
         if (!isRunnerClass(text_[pos_]))
-            warnings_.push_back(ScriptCompileWarning{text_[pos_], line_, column()});
+            warnings_.push_back(ScriptCompileWarning{text_[pos_], line_, column(),
+                                                     ScriptCompileWarning::Kind::UnknownClass});
+        const int instructionColumn = column();
         out_.push_back(text_[pos_]);
         std::size_t at = pos_ + 1;
         while (at < text_.size() && isBlank(text_[at])) ++at;
@@ -75,6 +78,7 @@ class Translation {
         }
         if (negative) low = static_cast<std::uint8_t>(0u - low);
         out_.push_back(static_cast<char>(low));
+        if (out_[out_.size() - 2] == 'f' && low == 1) checkPageWidth(letterLine, instructionColumn);
         // The character after the number is passed over whatever it is; at the end of the text
         // there is none to pass.
         if (at < text_.size()) ++at;
@@ -91,11 +95,28 @@ class Translation {
             return false;
         }
         std::string_view body = text_.substr(start, close - start);
+        followStringRegister(body);
         out_ += std::to_string(body.size());
         out_.push_back('!');
         out_ += body;
         advance(close + 2 - pos_);
         return true;
+    }
+
+    // What `c4;=` and `c4;+` leave in the string register, as far as the source tells, so that
+    // the page `f1;` shows can be measured against the text box.
+    void followStringRegister(std::string_view body) {
+        const std::size_t n = out_.size();
+        if (n < 3 || out_[n - 3] != 'c' || out_[n - 2] != '\x04') return;
+        if (out_[n - 1] == '=') stringRegister_ = body;
+        if (out_[n - 1] == '+') stringRegister_ += body;
+    }
+
+    void checkPageWidth(int line, int column) {
+        for (const script_language::WideLine& wide : script_language::wideLines(stringRegister_))
+            warnings_.push_back(ScriptCompileWarning{'f', line, column,
+                                                     ScriptCompileWarning::Kind::WideLine,
+                                                     wide.index + 1, wide.width, wide.room});
     }
 
     // A remark runs to the end of its line; the line feed goes with it. A remark on the last line
@@ -129,6 +150,7 @@ class Translation {
     std::string out_;
     ScriptCompileError error_{};
     std::vector<ScriptCompileWarning> warnings_;
+    std::string stringRegister_;
 };
 
 }  // namespace
@@ -162,12 +184,23 @@ std::string describeCompileErrorJapanese(const ScriptCompileError& error) {
 }
 
 std::string describeCompileWarning(const ScriptCompileWarning& warning) {
+    if (warning.kind == ScriptCompileWarning::Kind::WideLine)
+        return "line " + std::to_string(warning.line) + ", column " +
+               std::to_string(warning.column) + ": warning: line " +
+               std::to_string(warning.pageLine) + " of the page is " +
+               std::to_string(warning.width) + " half-width characters wide; the text box shows " +
+               std::to_string(warning.room);
     return "line " + std::to_string(warning.line) + ", column " + std::to_string(warning.column) +
            ": warning: no script runs instructions of class '" + warning.letter +
            "' (only a, c, e, f and w); the engine passes over it";
 }
 
 std::string describeCompileWarningJapanese(const ScriptCompileWarning& warning) {
+    if (warning.kind == ScriptCompileWarning::Kind::WideLine)
+        return std::to_string(warning.line) + "行 " + std::to_string(warning.column) +
+               "列: 警告: ページの" + std::to_string(warning.pageLine) + "行目は半角" +
+               std::to_string(warning.width) + "文字分あり、文章の枠には" +
+               std::to_string(warning.room) + "文字分しか入りません";
     return std::to_string(warning.line) + "行 " + std::to_string(warning.column) + "列: 警告: 「" +
            warning.letter + "」の命令を実行するスクリプトはありません（a, c, e, f, w のみ）";
 }

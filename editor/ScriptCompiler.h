@@ -17,11 +17,17 @@ struct ScriptCompileError {
 };
 
 // An instruction letter that no script runner executes (only a, c, e, f and w are): it is
-// translated like the others, and the engine passes over it.
+// translated like the others, and the engine passes over it. Or a line of a page that `f1` shows
+// which is wider than the text box.
 struct ScriptCompileWarning {
+    enum class Kind { UnknownClass, WideLine };
     char letter;
     int line;
     int column;  // in characters, counted from 1
+    Kind kind = Kind::UnknownClass;
+    int pageLine = 0;  // WideLine: the page's line (from 1), its width and the box's room, in
+    int width = 0;     // half-width characters
+    int room = 0;
 };
 
 struct ScriptCompileResult {

@@ -1,7 +1,10 @@
 #pragma once
 #include <QPlainTextEdit>
+class QCompleter;
+class QStandardItemModel;
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "editor/TextFile.h"
 
@@ -27,15 +30,48 @@ class ScriptEdit : public QPlainTextEdit {
     // Whether `text` may replace the selection without passing the limit.
     bool fits(const QString& text) const;
 
+    // A place the compiler found fault with, underlined from its column to the end of the word.
+    struct Mark {
+        int line;    // from 1
+        int column;  // in characters, from 1
+        bool error;  // else a warning
+    };
+    void setMarks(std::vector<Mark> marks);
+    const std::vector<Mark>& marks() const { return marks_; }
+    // The selections shown: the current line first, then the marks.
+    QList<QTextEdit::ExtraSelection> shownSelections() const { return extraSelections(); }
+
+    // Moves the cursor to the start of a line (from 1); false when there is no such line.
+    bool goToLine(int line);
+
+    // Statement names offered while typing the first word of a line (Ctrl+Space, or after two
+    // letters): each entry is the name and the syntax shown beside it. Empty: no completion.
+    void setCompletions(const QList<QPair<QString, QString>>& entries);
+    QCompleter* completer() const { return completer_; }
+
+    // The gutter with the line numbers, painted by the edit control.
+    int gutterWidth() const;
+    void paintGutter(QPaintEvent* event);
+
   protected:
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
 
   private:
     std::size_t bytesOf(const QString& text) const;
+    void keyPressWithLimit(QKeyEvent* event);
+    void refreshSelections();
+    void offerCompletion(bool asked);
+    void insertCompletion(const QModelIndex& index);
+    QString wordBeforeCursor() const;
 
     LineBreaks lineBreaks_ = LineBreaks::CrLf;
+    QWidget* gutter_;
+    std::vector<Mark> marks_;
+    QCompleter* completer_;
+    QStandardItemModel* completions_;
 };
 
 }  // namespace pocora

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFileInfo>
 #include <cstring>
 #include <iostream>
 #include <string_view>
@@ -11,8 +12,9 @@
 namespace {
 
 int usage() {
-    std::cerr << "usage: pocora [FILE]\n"
-                 "       pocora --compile SOURCE OUT.sc [--encoding auto|sjis|utf8]\n";
+    std::cerr << "usage: pocora [FILE|GAME-SRC-DIR]\n"
+                 "       pocora --compile SOURCE OUT.sc [--encoding auto|sjis|utf8]\n"
+                 "       pocora --decompile IN.sc|IN.src OUT.script\n";
     return 2;
 }
 
@@ -24,6 +26,10 @@ int main(int argc, char** argv) {
         const std::vector<std::string_view> args(argv + 2, argv + argc);
         return pocora::runCompileCommandLine(args, std::cerr);
     }
+    if (argc >= 2 && std::strcmp(argv[1], "--decompile") == 0) {
+        const std::vector<std::string_view> args(argv + 2, argv + argc);
+        return pocora::runDecompileCommandLine(args, std::cerr);
+    }
     if (argc > 2 || (argc == 2 && argv[1][0] == '-' && argv[1][1] != '\0')) return usage();
 
     QApplication app(argc, argv);
@@ -34,6 +40,13 @@ int main(int argc, char** argv) {
     pocora::PocoraWindow window(dialogs);
     dialogs.setParent(&window);
     window.show();
-    if (argc == 2) window.loadFile(QString::fromLocal8Bit(argv[1]));
+    if (argc == 2) {
+        // A folder is a game's sources, shown beside the text; a file is opened.
+        const QString path = QString::fromLocal8Bit(argv[1]);
+        if (QFileInfo(path).isDir())
+            window.openFolder(path);
+        else
+            window.loadFile(path);
+    }
     return app.exec();
 }

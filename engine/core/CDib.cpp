@@ -75,6 +75,7 @@ bool CDib::LoadFile(Engine& engine, std::string_view name) {
     std::string fileName(name);
     fileName += ".qdg";
     const auto bytes = kit::readWholeFile(AssetPath(engine, fileName));
+    ChargeFileLoad(engine.Scripts, bytes ? bytes->size() : 0, kPictureByteWork);
     if (bytes && Decode(*bytes)) return true;
     Destroy();
     ErrorBox(engine, Sjis("CDib::LoadFile : えら～\n\n") + std::string(name));

@@ -113,6 +113,7 @@ void BltCopy(CDib& target, int destX, int destY, const CDib& source, int left, i
 void FadeScreen(Engine& engine, int level) {
     if (engine.Screen.Empty()) return;
     level = ClampLevel(level);
+    ChargeScriptWork(engine.Scripts, long{kScreenWidth} * kPageHeight * kPagePixelWork);
     for (int y = kVisibleTop; y < kVisibleTop + kPageHeight; ++y)
         pixel_rows::Shade(engine.Screen.Row(y), kScreenWidth, level);
 }

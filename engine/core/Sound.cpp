@@ -23,6 +23,7 @@ bool LoadEffect(Engine& engine, int slot, std::string_view name) {
     std::string fileName(name);
     fileName += ".wav";
     const auto bytes = kit::readWholeFile(AssetPath(engine, fileName));
+    ChargeFileLoad(engine.Scripts, bytes ? bytes->size() : 0, kSoundByteWork);
     if (!bytes) {
         engine.platform.MessageBox({}, Sjis("ファイルオープンに失敗しました"));
         NoteLoadFailure(engine, fileName);
@@ -46,6 +47,7 @@ bool LoadEffect(Engine& engine, int slot, std::string_view name) {
 void PlayEffect(Engine& engine, int slot) {
     if (!ValidSlot(slot)) return;
     const SoundSlot& effect = engine.SoundSlots[static_cast<std::size_t>(slot)];
+    ChargeScriptWork(engine.Scripts, kSoundStartWork);
     if (effect.loaded) engine.platform.PlayEffect(slot, effect.name);
 }
 

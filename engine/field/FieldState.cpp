@@ -19,6 +19,7 @@ void LoadTileSet(Engine& engine, int tileSet) {
     field.tileSheet.LoadFile(engine, "Smt\\map" + number);
     const std::string attributeFile = "Smt\\sMat" + number + ".qd";
     const auto bytes = kit::readWholeFile(AssetPath(engine, attributeFile));
+    ChargeFileLoad(engine.Scripts, bytes ? bytes->size() : 0);
     if (!bytes) {
         ErrorBox(engine, "SMat file Reading error!");
         NoteLoadFailure(engine, attributeFile);
@@ -64,8 +65,11 @@ bool LoadMap(Engine& engine, std::string_view name) {
     if (name != "NO") field.mapName = std::string(name.substr(0, kMapNameCapacity - 1));
     const std::string fileName = "Mt\\" + std::string(name) + ".qd";
     const auto bytes = kit::readWholeFile(AssetPath(engine, fileName));
+    ChargeFileLoad(engine.Scripts, bytes ? bytes->size() : 0);
     // A map whose layers would pass the limit is refused like a missing one: the old map stays.
     const auto map = bytes ? ParseMapFile(*bytes) : std::nullopt;
+    // A short file may declare a large map: its layers are paid for too.
+    if (map) ChargeScriptWork(engine.Scripts, static_cast<long>(map->layers.size()));
     if (!map) {
         ErrorBox(engine, "Mat file Reading error!");
         NoteLoadFailure(engine, fileName);
@@ -81,6 +85,7 @@ bool LoadMap(Engine& engine, std::string_view name) {
 void CreateActors(Engine& engine, int count) {
     FieldState& field = engine.Field;
     count = std::clamp(count, 0, kMaxActors);
+    ChargeScriptWork(engine.Scripts, count * kActorWork);
     // The running script may belong to one of the old event objects: keep them alive until no
     // runner is active.
     for (auto& event : field.events) field.retiredEvents.push_back(std::move(event));

@@ -20,6 +20,7 @@ std::optional<std::int32_t> IntOperand(ScriptRun& run) {
         StopScript(run.engine, run.context, "the script ends inside an instruction");
         return std::nullopt;
     }
+    ChargeScriptWork(run.engine.Scripts, static_cast<long>(pos - run.context.Position()));
     run.context.SetPosition(pos);
     return value;
 }
@@ -31,6 +32,7 @@ std::optional<std::uint8_t> ByteOperand(ScriptRun& run) {
         StopScript(run.engine, run.context, "the script ends inside an instruction");
         return std::nullopt;
     }
+    ChargeScriptWork(run.engine.Scripts, static_cast<long>(pos - run.context.Position()));
     run.context.SetPosition(pos);
     return value;
 }
@@ -42,6 +44,7 @@ std::optional<std::string_view> StringOperand(ScriptRun& run) {
         StopScript(run.engine, run.context, "the script ends inside an instruction");
         return std::nullopt;
     }
+    ChargeScriptWork(run.engine.Scripts, static_cast<long>(pos - run.context.Position()));
     run.context.SetPosition(pos);
     if (value->truncated)
         ReportFault(run, "a string operand is longer than 511 bytes or than the script");

@@ -18,7 +18,9 @@ void QDCR::Reset() {
 
 bool QDCR::READ(Engine& engine, std::string_view name) {
     const std::string relative = std::string(name) + ".sc";
-    if (LoadFile(AssetPath(engine, relative))) {
+    const bool loaded = LoadFile(AssetPath(engine, relative));
+    ChargeFileLoad(engine.Scripts, loaded ? Size() : 0);
+    if (loaded) {
         name_ = std::string(name);
         return true;
     }

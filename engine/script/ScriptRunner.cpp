@@ -71,7 +71,7 @@ void BeginFrame(Engine& engine) {
     ScriptGuard& guard = engine.Scripts.guard;
     if (guard.frame == engine.FrameNumber) return;
     guard.frame = engine.FrameNumber;
-    guard.budget = kScriptByteBudget;
+    guard.budget = kScriptWorkBudget;
     guard.shown.clear();
 }
 
@@ -140,7 +140,8 @@ void Run(ScriptRun run) {
     for (;;) {
         const std::uint8_t byte = context.Peek();
         if (byte == 0) return;  // a zero byte or the end: the script stops here
-        if (guard.budget <= 0) {
+        // A script that did the frame's work in a few large steps and now yields only waits.
+        if (guard.budget <= 0 && byte != '#') {
             StopRunningScripts(run.engine);
             return;
         }

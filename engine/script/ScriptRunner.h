@@ -21,10 +21,13 @@ enum class ScriptOwner {
 // The battle's own instruction class `w`, supplied by the battle when it runs a skill script.
 using BattleInstruction = void (*)(Engine& engine, QDCR& context, std::int8_t opcode);
 
-// The bytes all scripts together may execute (or search for labels) in one frame, nested runs
-// included: a loop without a yield would otherwise hang the whole game. When it runs out, the
-// scripts inside a runner are stopped and the others wait for the next frame.
-inline constexpr long kScriptByteBudget = 1'000'000;
+// The work all scripts together may do in one frame, nested runs included, in units of one
+// executed script byte: bytes executed, operands read and labels searched cost one unit each,
+// file loads, page-wide drawing, new actors and sounds what ChargeScriptWork weighs them at. A
+// loop without a yield would otherwise hang the whole game. When it runs out, the scripts inside
+// a runner are stopped (a yield still passes) and the others wait for the next frame; the next
+// frame has the whole budget again.
+inline constexpr long kScriptWorkBudget = 3'000'000;
 
 // The runners: each executes its context from its position until the script yields ('#') or
 // stops (a zero byte or the end).

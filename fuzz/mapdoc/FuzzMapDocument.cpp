@@ -1,6 +1,7 @@
 // The map editor's readers: the same bytes read as a map and as tile attributes. A map that opens
 // whole writes back the same bytes, reads as the game reads it, and its text form (when it has
-// one) gives the same layers back; the attributes block exactly the tiles the game's reader says.
+// one) gives the same layers back; the attributes block exactly the tiles the game's reader says,
+// and their text form (when they have one) gives the same bytes back.
 #include <string>
 
 #include "engine/field/MapFile.h"
@@ -27,7 +28,8 @@ void checkMap(std::span<const std::uint8_t> bytes) {
         return;
     std::vector<std::uint8_t> back;
     if (!tools::makeMap(text, back).empty()) FuzzFailure();
-    if (!std::equal(back.begin() + 5, back.end(), read.map->layers.begin(), read.map->layers.end()))
+    if (!std::equal(back.begin() + kMapHeaderBytes, back.end(), read.map->layers.begin(),
+                    read.map->layers.end()))
         FuzzFailure();
 }
 
@@ -41,5 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int tile = 0; tile < 256; ++tile)
         if (attributes.blocks(tile) != ((game[static_cast<std::size_t>(tile)] & 0x20) != 0))
             FuzzFailure();
+    // Attributes that the text form can say come back from it as the same bytes.
+    const std::span<const std::uint8_t> first(attributes.bytes.data(), tessel::kAttributeBytes);
+    std::string text;
+    std::vector<std::uint8_t> back;
+    if (tools::writeAttributesText(first, "# kept\n", text).empty() &&
+        (!tools::makeAttributes(text, back).empty() ||
+         !std::equal(back.begin(), back.end(), first.begin(), first.end())))
+        FuzzFailure();
     return 0;
 }

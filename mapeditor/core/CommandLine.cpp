@@ -8,6 +8,7 @@
 #include "common/WholeFile.h"
 #include "engine/platform/PngFile.h"
 #include "mapeditor/core/GameFolder.h"
+#include "mapeditor/core/MapDocument.h"
 #include "mapeditor/core/MapPicture.h"
 #include "mapeditor/core/TileMap.h"
 #include "tools/mapmake/MapText.h"
@@ -68,9 +69,10 @@ std::optional<RenderArgs> parseRenderArgs(const std::vector<std::string>& args) 
 // is used as the game reads it, the missing bytes as 0xFF, and `damaged` is set: the command
 // still writes its output but ends with the failure status.
 std::optional<TileMap> readMapFile(const fs::path& path, std::ostream& err, bool& damaged) {
-    const auto bytes = kit::readWholeFile(path);
+    std::string why;
+    const auto bytes = readMapBytes(path, why);
     if (!bytes) {
-        err << "tessel: cannot read " << path.string() << "\n";
+        err << "tessel: cannot read " << path.string() << (why.empty() ? "" : ": " + why) << "\n";
         return std::nullopt;
     }
     MapRead read = readTileMap(*bytes);

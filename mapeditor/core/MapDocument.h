@@ -1,8 +1,10 @@
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/core/CDib.h"
 #include "mapeditor/core/GameFolder.h"
@@ -35,7 +37,13 @@ struct OpenResult {
     std::string message;                  // the reason, or a warning about a damaged map
 };
 
-// Opens a map file with the sheet and attributes of its tile set from `gameDir`.
+// The bytes of a map file as the game reads them: Tessel's own file (.qd) as it is, the text form
+// (.map) converted as kit-game converts it. Nothing when the file cannot be read or the text does
+// not convert (then `why` says why).
+std::optional<std::vector<std::uint8_t>> readMapBytes(const std::filesystem::path& mapFile,
+                                                      std::string& why);
+// Opens a map file, Tessel's own (.qd) or the text form (.map, read as kit-game reads it), with
+// the sheet and attributes of its tile set from `gameDir`.
 OpenResult openMap(const std::filesystem::path& mapFile, const std::filesystem::path& gameDir);
 // A new map of the given size in `gameDir`, every cell empty.
 MapDocument newMap(const std::filesystem::path& gameDir, int tileSet, int width, int height);
@@ -47,5 +55,11 @@ void loadTileSet(MapDocument& document);
 // not at all. Returns "" on success, otherwise the reason; on success `document.mapFile` becomes
 // `mapFile`.
 std::string saveMap(MapDocument& document, const std::filesystem::path& mapFile);
+
+// Tessel saves maps in its own form only (a text form ".map" is refused, its comments and legend
+// would be lost); attributes kept as text (".attr") are written as text, their leading comments
+// kept. When a saved map "NAME.qd" has a text form "NAME.map" beside it, a sentence saying that
+// kit-game builds only one of the two; "" otherwise.
+std::string textTwinNote(const std::filesystem::path& mapFile);
 
 }  // namespace tessel

@@ -1,13 +1,11 @@
 #include "mapeditor/core/TileMap.h"
 
-#include "common/LittleEndian.h"
 #include "engine/field/MapFile.h"
 
 namespace tessel {
 
 namespace {
 
-constexpr std::size_t kHeaderBytes = 5;
 constexpr std::uint8_t kEmptyUpperTile = 0xFF;
 
 }  // namespace
@@ -44,7 +42,7 @@ MapRead readTileMap(std::span<const std::uint8_t> bytes) {
     map.width = data->width;
     map.height = data->height;
     map.layers = std::move(data->layers);
-    const std::size_t wanted = kHeaderBytes + map.layers.size();
+    const std::size_t wanted = kMapHeaderBytes + map.layers.size();
     if (bytes.size() < wanted) {
         read.status = MapReadStatus::Short;
         read.missingBytes = wanted - bytes.size();
@@ -56,12 +54,8 @@ MapRead readTileMap(std::span<const std::uint8_t> bytes) {
 }
 
 std::vector<std::uint8_t> writeTileMap(const TileMap& map) {
-    std::vector<std::uint8_t> out;
-    out.reserve(kHeaderBytes + map.layers.size() + map.trailing.size());
-    out.push_back(static_cast<std::uint8_t>(map.tileSet));
-    kit::appendU16LE(out, static_cast<std::uint16_t>(map.width));
-    kit::appendU16LE(out, static_cast<std::uint16_t>(map.height));
-    out.insert(out.end(), map.layers.begin(), map.layers.end());
+    std::vector<std::uint8_t> out =
+        WriteMapFile(MapData{map.tileSet, map.width, map.height, map.layers});
     out.insert(out.end(), map.trailing.begin(), map.trailing.end());
     return out;
 }

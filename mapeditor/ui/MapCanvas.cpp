@@ -7,7 +7,7 @@
 #include <QWheelEvent>
 
 #include "engine/core/CDib.h"
-#include "engine/field/MapLayers.h"
+#include "mapeditor/core/MapPicture.h"
 #include "mapeditor/core/ScreenFrame.h"
 #include "mapeditor/ui/EditorModel.h"
 
@@ -84,15 +84,7 @@ void MapCanvas::paintEvent(QPaintEvent* event) {
                   TileRect{0, 0, map.width, map.height});
     if (visible.empty()) return;
     // The visible tiles, drawn by the game's own code into a picture of their size.
-    CDib picture;
-    picture.Create(visible.width * 16, visible.height * 16);
-    const MapLayersView view{map.layers, map.width, map.height};
-    const TileRange range{visible.column, visible.row, visible.column + visible.width,
-                          visible.row + visible.height};
-    for (const int layer : {kGroundLayer, kUpperLayer, kOverlayLayer})
-        if (model_.visibleLayers() & layerBit(layer))
-            DrawMapLayer(picture, model_.document().sheet, view, layer, range, 16 * visible.column,
-                         16 * visible.row);
+    const CDib picture = renderMap(map, model_.document().sheet, model_.visibleLayers(), visible);
     painter.drawImage(pixelsOf(visible), toQImage(picture));
     paintOverlays(painter, visible);
 }

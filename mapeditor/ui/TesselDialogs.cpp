@@ -11,6 +11,8 @@ namespace {
 
 const QString kCaption = QStringLiteral("Tessel");
 const QString kMapFilter = QStringLiteral("Maps (*.qd *.QD);;All files (*)");
+// A source folder's maps may also be text, which Tessel opens but saves as .qd.
+const QString kOpenMapFilter = QStringLiteral("Maps (*.qd *.QD *.map);;All files (*)");
 
 }  // namespace
 
@@ -30,7 +32,8 @@ void QtTesselDialogs::showMessage(const QString& text, bool warning) {
 }
 
 QString QtTesselDialogs::openMapFile(const QString& directory) {
-    return QFileDialog::getOpenFileName(parent_, QStringLiteral("Open map"), directory, kMapFilter);
+    return QFileDialog::getOpenFileName(parent_, QStringLiteral("Open map"), directory,
+                                        kOpenMapFilter);
 }
 
 QString QtTesselDialogs::saveMapFile(const QString& directory, const QString& name) {

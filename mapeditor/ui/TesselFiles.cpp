@@ -46,13 +46,14 @@ bool TesselWindow::openGameDirectory(const QString& dir) {
     }
     gameDir_ = QFileInfo(dir).absoluteFilePath();
     refreshMapList();
-    const std::vector<std::string> names = GameFolder{toPath(gameDir_)}.mapNames();
-    if (names.empty()) {
+    const GameFolder game{toPath(gameDir_)};
+    const std::string first = game.firstMap();
+    if (first.empty()) {
         model_.setDocument(tessel::newMap(toPath(gameDir_), 0, kNewMapWidth, kNewMapHeight));
         refreshTitle();
         return true;
     }
-    return openMapFile(fromPath(GameFolder{toPath(gameDir_)}.mapPath(names.front())));
+    return openMapFile(fromPath(game.mapPath(first)));
 }
 
 bool TesselWindow::openMapFile(const QString& given) {
@@ -91,22 +92,20 @@ bool TesselWindow::maybeSave() {
 }
 
 bool TesselWindow::save() {
-    if (model_.document().mapFile.empty()) return saveAs();
-    if (const std::string e = saveMap(model_.document(), model_.document().mapFile); !e.empty()) {
-        dialogs_.showMessage(tr("The map was not saved: %1").arg(QString::fromStdString(e)), true);
-        return false;
-    }
-    model_.undoStack().setClean();
-    refreshTitle();
-    return true;
+    // A new map, or one kept as text, gets its file name from the user.
+    if (model_.document().mapFile.empty() || isMapText(model_.document().mapFile)) return saveAs();
+    return saveTo(fromPath(model_.document().mapFile));
 }
 
 bool TesselWindow::saveAs() {
-    const QString name = model_.document().mapFile.empty()
-                             ? QStringLiteral("new.qd")
-                             : fromPath(model_.document().mapFile.filename());
+    const std::filesystem::path& file = model_.document().mapFile;
+    const QString name =
+        file.empty() ? QStringLiteral("new.qd") : QString::fromStdString(mapNameOf(file) + ".qd");
     const QString path = dialogs_.saveMapFile(mapDirectory(), name);
-    if (path.isEmpty()) return false;
+    return !path.isEmpty() && saveTo(path);
+}
+
+bool TesselWindow::saveTo(const QString& path) {
     if (const std::string e = saveMap(model_.document(), toPath(path)); !e.empty()) {
         dialogs_.showMessage(tr("The map was not saved: %1").arg(QString::fromStdString(e)), true);
         return false;
@@ -115,14 +114,21 @@ bool TesselWindow::saveAs() {
     rememberRecent(QFileInfo(path).absoluteFilePath());
     refreshMapList();
     refreshTitle();
+    if (const std::string note = textTwinNote(toPath(path)); !note.empty())
+        dialogs_.showMessage(QString::fromStdString(note), false);
     return true;
 }
 
 void TesselWindow::play() {
     if (!save()) return;
-    const QString local = QCoreApplication::applicationDirPath() + QStringLiteral("/dunmere");
-    const QString program = QFileInfo::exists(local) ? local : QStringLiteral("dunmere");
-    if (!launcher_(program, {QStringLiteral("--game-dir"), gameDir_}))
+    // A source folder is built and played by kit-game, a game directory by Dunmere itself.
+    const bool source = GameFolder{toPath(gameDir_)}.isSource();
+    const QString name = source ? QStringLiteral("kit-game") : QStringLiteral("dunmere");
+    const QString local = QCoreApplication::applicationDirPath() + QStringLiteral("/") + name;
+    const QString program = QFileInfo::exists(local) ? local : name;
+    const QStringList args = source ? QStringList{QStringLiteral("play"), gameDir_}
+                                    : QStringList{QStringLiteral("--game-dir"), gameDir_};
+    if (!launcher_(program, args))
         dialogs_.showMessage(tr("The game could not be started (%1).").arg(program), true);
 }
 

@@ -31,12 +31,14 @@ class TesselWindow : public QMainWindow {
     TesselWindow(TesselDialogs& dialogs, ProgramLauncher launcher, QWidget* parent = nullptr);
 
     // `tessel GAME-DIR` or `tessel MAP-FILE`; false (with a message) when it cannot be opened.
+    // GAME-DIR is a built game or its source folder; it opens on the game's first map.
     bool openPath(const QString& path);
     bool openGameDirectory(const QString& dir);
     bool openMapFile(const QString& path);
 
     bool save();
     bool saveAs();
+    bool saveTo(const QString& path);
     void play();
     // Asks whether to save changes that would be lost; false when the user cancels.
     bool maybeSave();

@@ -2,9 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QCompleter>
+#include <QFileSystemModel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSettings>
 #include <QStatusBar>
@@ -12,12 +17,15 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTreeView>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "FakeDialogs.h"
 #include "common/ShiftJis.h"
+#include "editor/FindBar.h"
+#include "editor/ReadableHighlighter.h"
 #include "editor/RecentFiles.h"
 #include "editor/ScriptEdit.h"
 #include "editor/ScriptHighlighter.h"
@@ -55,7 +63,14 @@ class PocoraWindowTest : public ::testing::Test {
     }
     QString text() const { return window_->editor()->toPlainText(); }
     bool modified() const { return window_->editor()->document()->isModified(); }
-    void type(const QString& keys) { QTest::keyClicks(window_->editor(), keys); }
+    // Types the keys, a line break as the Return key.
+    void type(const QString& keys) {
+        const QStringList lines = keys.split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0) QTest::keyClick(window_->editor(), Qt::Key_Return);
+            QTest::keyClicks(window_->editor(), lines[i]);
+        }
+    }
     // Replaces the text as typing does, for characters key clicks cannot produce.
     void replaceText(const QString& text) {
         window_->editor()->selectAll();
@@ -301,6 +316,121 @@ TEST_F(PocoraWindowTest, HighlighterColoursTheScriptAsTheCompilerReadsIt) {
                 format = range.format;
         EXPECT_EQ(format, c.format) << c.block << ":" << c.column;
     }
+}
+
+// The Edit menu through its shortcuts, as a user presses them.
+TEST_F(PocoraWindowTest, EditMenuUndoesRedoesCutsPastesFindsReplacesAndGoesToALine) {
+    window_->show();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    auto* edit = window_->editor();
+    edit->setFocus();
+    type(QStringLiteral("ab\nCat cat\ncatalog\n"));
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_NE(text(), QStringLiteral("ab\nCat cat\ncatalog\n"));
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(text(), QStringLiteral("ab\nCat cat\ncatalog\n"));
+
+    // Go to line 3, select the word by keys, cut it and paste it at the end.
+    QTest::keyClick(edit, Qt::Key_G, Qt::ControlModifier);
+    QTest::keyClicks(window_->findBar()->findField(), QStringLiteral("3"));
+    QTest::keyClick(window_->findBar()->findField(), Qt::Key_Return);
+    EXPECT_EQ(edit->textCursor().blockNumber(), 2);
+    QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text(), QStringLiteral("ab\nCat cat\ncatalogcatalog\n"));
+
+    // Replace "cat" with match case and whole word: only the lone lowercase word changes.
+    QTest::keyClick(edit, Qt::Key_H, Qt::ControlModifier);
+    auto* bar = window_->findBar();
+    bar->findField()->setText(QString());
+    QTest::keyClicks(bar->findField(), QStringLiteral("cat"));
+    QTest::keyClicks(bar->replaceField(), QStringLiteral("dog"));
+    bar->matchCase()->setChecked(true);
+    bar->wholeWord()->setChecked(true);
+    EXPECT_EQ(bar->replaceAll(), 1);
+    EXPECT_EQ(text(), QStringLiteral("ab\nCat dog\ncatalogcatalog\n"));
+    bar->wholeWord()->setChecked(false);
+    EXPECT_EQ(bar->replaceAll(), 2);
+    // Replace all is one step to undo.
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(text(), QStringLiteral("ab\nCat dog\ncatalogcatalog\n"));
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(edit->textCursor().selectedText().size(), text().size());
+}
+
+// A readable script: checked as it is typed, its faults underlined, the statement under the
+// cursor explained, names completed from the statement table, compiled to the same bytes.
+TEST_F(PocoraWindowTest, ReadableScriptsAreCheckedExplainedCompletedAndCompiled) {
+    fs::create_directories(dir_ / "ev" / "chr");
+    write("ev/chr/elder.script", "NRM:\nwait\ngoto NRN\n");
+    // Opened from the game's folder beside the text.
+    window_->openFolder(QString::fromStdString(dir_.string()));
+    window_->show();
+    auto* tree = window_->folderView();
+    auto* files = static_cast<QFileSystemModel*>(tree->model());
+    const QModelIndex script = files->index(path("ev/chr/elder.script"));
+    ASSERT_TRUE(script.isValid());
+    tree->setCurrentIndex(script);
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_EQ(window_->currentPath(), path("ev/chr/elder.script"));
+    auto* edit = window_->editor();
+    EXPECT_EQ(window_->readableHighlighter()->document(), edit->document());
+    ASSERT_EQ(window_->diagnostics().size(), 1u);
+    EXPECT_EQ(window_->diagnostics()[0].line, 3);
+    EXPECT_NE(window_->diagnostics()[0].hint.find("did you mean NRM?"), std::string::npos);
+    ASSERT_EQ(edit->marks().size(), 1u);
+    EXPECT_EQ(edit->shownSelections().size(), 2);  // the current line and the underline
+
+    // Fix the label by typing; the check follows once typing pauses.
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Up);
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    type(QStringLiteral("M"));
+    QTRY_VERIFY_WITH_TIMEOUT(window_->diagnostics().empty(), 3000);
+    EXPECT_TRUE(edit->marks().empty());
+
+    // Completion: two letters offer the statements; Enter takes the first.
+    QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+    type(QStringLiteral("end_ta"));
+    ASSERT_TRUE(edit->completer()->popup()->isVisible());
+    QTest::keyClick(edit->completer()->popup(), Qt::Key_Return);
+    EXPECT_TRUE(text().endsWith(QStringLiteral("end_talk ")));
+    EXPECT_TRUE(
+        window_->referenceText().startsWith(QStringLiteral("end_talk — ends the conversation")));
+
+    // An e statement in a character script draws no warning; compiling writes the bytes.
+    window_->checkNow();
+    EXPECT_TRUE(window_->diagnostics().empty());
+    dialogs_.saveNames.enqueue(path("elder.sc"));
+    ASSERT_TRUE(window_->compile());
+    EXPECT_EQ(read("elder.sc"), std::string("@NRM//#c\x02\x31;3!NRMe\x00", 18));
+
+    // F5 saves and plays the game the script belongs to.
+    QStringList played;
+    window_->setGameLauncher([&](const QString& dir) {
+        played.append(dir);
+        return true;
+    });
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    QTest::keyClick(edit, Qt::Key_F5);
+    EXPECT_EQ(played, QStringList{QString::fromStdString(dir_.string())});
+    EXPECT_EQ(read("ev/chr/elder.script"), "NRM:\nwait\ngoto NRM\nend_talk ");
+
+    // A fault stops the compile and F5, naming its line.
+    type(QStringLiteral("\nsay \"unclosed"));
+    EXPECT_FALSE(window_->compile());
+    EXPECT_NE(lastMessage().indexOf(QStringLiteral("line 5, column 5: error: unterminated string")),
+              -1);
+    EXPECT_EQ(edit->textCursor().blockNumber(), 4);
+    QTest::keyClick(edit, Qt::Key_F5);
+    EXPECT_EQ(played.size(), 1);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "mapeditor/core/CommandLine.h"
 #include "mapeditor/core/MapDocument.h"
 #include "tests/engine/field/GameDirKit.h"
+#include "tools/mapmake/MapText.h"
 
 namespace {
 
@@ -57,6 +58,37 @@ TEST(MapFilesTest, SampleMapsSaveBackByteForByte) {
         ASSERT_EQ(run({"--from-text", text, back}), 0) << name;
         EXPECT_EQ(bytesOf(back), original) << name;
     }
+}
+
+// In a source folder each file keeps its form: a text map is never written over, attribute text
+// stays text with its comments. A built game opens on the map its start script names first.
+TEST(MapFilesTest, SourceFolderFilesKeepTheirForm) {
+    EngineHarness h;
+    for (const char* file : {"Mt/village.map", "Smt/sMat0.attr"}) {
+        fs::create_directories((h.gameDir / file).parent_path());
+        fs::copy_file(fs::path(SAMPLE_SOURCE_DIR) / file, h.gameDir / file);
+    }
+    const fs::path text = h.gameDir / "Mt/village.map";
+    const auto original = bytesOf(text);
+    OpenResult opened = openMap(text, h.gameDir);
+    ASSERT_TRUE(opened.document) << opened.message;
+    MapDocument& document = *opened.document;
+    EXPECT_EQ(document.map, readTileMap(bytesOf(kSample / "Mt/village.qd")).map);
+    EXPECT_NE(saveMap(document, text), "");
+    EXPECT_EQ(bytesOf(text), original);
+
+    document.attributes.setBlocks(5, true);
+    ASSERT_EQ(saveMap(document, h.gameDir / "Mt/village.qd"), "");
+    EXPECT_NE(textTwinNote(h.gameDir / "Mt/village.qd"), "");
+    const auto attributes = bytesOf(h.gameDir / "Smt/sMat0.attr");
+    const std::string attributeText(attributes.begin(), attributes.end());
+    EXPECT_TRUE(attributeText.starts_with("# Tiles of sheet 0")) << attributeText;
+    std::vector<std::uint8_t> read;
+    ASSERT_EQ(tools::makeAttributes(attributeText, read), "");
+    EXPECT_EQ(read, document.attributes.bytes);
+    EXPECT_TRUE(readTileAttributes(read).blocks(5));
+
+    EXPECT_EQ(GameFolder{kSample}.firstMap(), "village");
 }
 
 TEST(MapFilesTest, DamagedMapsReadAsTheGameReadsThem) {

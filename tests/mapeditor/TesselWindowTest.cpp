@@ -251,6 +251,38 @@ TEST_F(TesselWindowTest, ZoomRecentFilesAndDamagedMaps) {
               (QStringList{path("Mt/cut.qd"), path("Mt/village.qd")}));
 }
 
+// A game's source folder: Tessel starts on the game's first map (not the battle map NO), draws
+// the sheet from its picture text, saves a text map only as Tessel's own file and plays the
+// folder through kit-game.
+TEST_F(TesselWindowTest, OpensASourceFolderOnItsFirstMap) {
+    const fs::path src = game_.gameDir / "src";
+    for (const char* file : {"Mt/NO.map", "Mt/village.map", "Smt/map0.pic", "Smt/sMat0.attr",
+                             "ev/START.src", "pic/parts/palette.inc"}) {
+        fs::create_directories((src / file).parent_path());
+        fs::copy_file(fs::path(SAMPLE_SOURCE_DIR) / file, src / file);
+    }
+    ASSERT_TRUE(window_->openPath(QString::fromStdString(src.string())));
+    EXPECT_EQ(window_->model().document().name(), "village");
+    const MapRead built =
+        readTileMap(kit::readWholeFile(fs::path(SAMPLE_GAME_DIR) / "Mt/village.qd")
+                        .value_or(std::vector<std::uint8_t>{}));
+    ASSERT_TRUE(built.map);
+    EXPECT_EQ(map(), *built.map) << "the text map reads as kit-game builds it";
+    EXPECT_FALSE(window_->model().document().sheet.Empty());
+    EXPECT_TRUE(dialogs_.messages.isEmpty()) << dialogs_.messages.join("\n").toStdString();
+
+    key(QKeySequence(QStringLiteral("E")));
+    gesture({{1, 1}});
+    const QString saved = QString::fromStdString((src / "Mt/village.qd").string());
+    dialogs_.files.enqueue(saved);  // Save asks for the name of Tessel's own file
+    key(QKeySequence(Qt::Key_F9));
+    EXPECT_EQ(launched_.mid(1), (QStringList{"play", QString::fromStdString(src.string())}));
+    EXPECT_TRUE(launched_.value(0).endsWith(QStringLiteral("kit-game")));
+    EXPECT_TRUE(fs::exists(src / "Mt/village.qd"));
+    ASSERT_EQ(dialogs_.messages.size(), 1);
+    EXPECT_TRUE(dialogs_.messages[0].contains(QStringLiteral("village.map holds this map")));
+}
+
 }  // namespace
 
 // The window tests need a QApplication but no display (each test points QSettings elsewhere).

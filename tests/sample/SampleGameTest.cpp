@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/platform/headless/TraceLine.h"
 #include "tests/support/ScratchAndRun.h"
 
 namespace {
@@ -121,9 +122,9 @@ class SampleGame : public ::testing::Test {
     static std::vector<std::string> Events(const std::string& kind) {
         std::vector<std::string> out;
         for (const std::string& line : trace_) {
-            const std::size_t space = line.find(' ');
-            if (space != std::string::npos && line.compare(space + 1, kind.size(), kind) == 0)
-                out.push_back(line.substr(space + 1));
+            const std::optional<TraceLine> event = ParseTraceLine(line);
+            if (event && event->WithoutFrame().starts_with(kind))
+                out.push_back(event->WithoutFrame());
         }
         return out;
     }
@@ -234,8 +235,10 @@ class SampleSaveAndLoad : public ::testing::Test {
     static std::vector<std::string> EventsAfter(const std::string& trace, int frame, int shift) {
         std::vector<std::string> out;
         for (const std::string& line : ReadLines(dir_ / trace)) {
-            const int at = std::stoi(line);
-            if (at > frame) out.push_back(std::to_string(at - shift) + line.substr(line.find(' ')));
+            const std::optional<TraceLine> event = ParseTraceLine(line);
+            if (event && event->frame > static_cast<std::uint64_t>(frame))
+                out.push_back(std::to_string(event->frame - static_cast<std::uint64_t>(shift)) +
+                              " " + event->WithoutFrame());
         }
         return out;
     }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/platform/headless/TraceLine.h"
 #include "tools/kitgame/GameBuild.h"
 
 namespace {
@@ -51,7 +52,8 @@ class NewGame : public ::testing::Test {
                        root_);
         std::istringstream lines(ReadFile(root_ / "out.txt"));
         for (std::string line; std::getline(lines, line);)
-            trace_.push_back(line.substr(line.find(' ') + 1));
+            if (const std::optional<TraceLine> event = ParseTraceLine(line))
+                trace_.push_back(event->WithoutFrame());
     }
     static void TearDownTestSuite() { fs::remove_all(root_); }
 
@@ -84,6 +86,14 @@ TEST_F(NewGame, PlaysThroughTheTalkAndTheSignWithoutAMessageBox) {
     };
     EXPECT_EQ(pages, expected);
     EXPECT_EQ(trace_.back(), "quit");
+}
+
+TEST_F(NewGame, HasAnIdentityThatTheBuildCopies) {
+    const std::string id = ReadFile(game_ / "game.id");
+    EXPECT_TRUE(id.starts_with("mygame-") && id.size() == 12 && id.back() == '\n' &&
+                id.find_first_not_of("0123456789abcdef", 7) == 11)
+        << id;
+    EXPECT_EQ(ReadFile(game_ / "build/game.id"), id);
 }
 
 TEST_F(NewGame, NewNeverWritesIntoAFolderThatHoldsFiles) {
@@ -124,6 +134,89 @@ TEST_F(NewGame, RebuildsOnlyWhatChanged) {
     EXPECT_NE(log.str().find(" 1 converted"), std::string::npos) << log.str();
     // Built among its own sources, a game's outputs would be read back as sources.
     EXPECT_FALSE(kitgame::buildGame(game_, game_ / "ev/..", {}, log).ok());
+}
+
+// kit-game check fails on a message box, and only on one: a page may say "box".
+TEST(KitGameCheck, OnlyABoxEventIsAMessageBox) {
+    const struct {
+        const char* line;
+        bool read, box;
+    } cases[] = {
+        {"12 text a box of sweets\\nfor you", true, false},
+        {"7 box エラー発生|pic\\\\x", true, true},
+        {"4490 quit", true, false},
+        {"box |x", false, false},
+        {"12", false, false},
+        {"12 ", false, false},
+    };
+    for (const auto& c : cases) {
+        const std::optional<TraceLine> line = ParseTraceLine(c.line);
+        EXPECT_EQ(line.has_value(), c.read) << c.line;
+        if (line) {
+            EXPECT_EQ(line->IsMessageBox(), c.box) << c.line;
+        }
+    }
+    EXPECT_EQ(ParseTraceLine("3 effect 0 SE\\cur0")->WithoutFrame(), "effect 0 SE\\cur0");
+}
+
+// One build after another as an author works: each step is a case the build once got wrong.
+TEST(KitGameBuild, FollowsItsSourcesAndNeverLosesAnEdit) {
+    const fs::path src = fs::temp_directory_path() / ("kit-game-steps-" + std::to_string(getpid()));
+    const fs::path out = src / "build";
+    fs::remove_all(src);
+    WriteFile(src / "ev/a.src", "c4;=$ok//\n");
+    WriteFile(src / "pic/parts/pal.inc", "colour a 808080\n");
+    WriteFile(src / "pic/p.pic", "size 1 1\ninclude parts/pal.inc\nfill 0 0 1 1 a\n");
+    WriteFile(src / "pic/q.pic", "size 1 1\n");
+    WriteFile(src / "Schr/x.dat", "a\n");
+    WriteFile(src / "Mt/t.qd", "tessel");
+    std::ostringstream log;
+    const auto build = [&] {
+        log.str("");
+        return kitgame::buildGame(src, out, {}, log);
+    };
+    kitgame::BuildReport report = build();
+    EXPECT_EQ(report.converted, 6) << log.str();  // game.id included
+    EXPECT_EQ(ReadFile(out / "game.id"), src.filename().string() + "\n");
+    EXPECT_EQ(build().upToDate, 6);
+
+    // A source copied in with an older time is made again.
+    WriteFile(src / "Schr/x.dat", "b\n");
+    fs::last_write_time(src / "Schr/x.dat",
+                        fs::last_write_time(out / "Schr/x.qd") - std::chrono::hours(1));
+    EXPECT_EQ(build().converted, 1) << log.str();
+    EXPECT_EQ(ReadFile(out / "Schr/x.qd"), "b\n");
+
+    // A changed include remakes the one picture that includes it.
+    WriteFile(src / "pic/parts/pal.inc", "colour a 8080F0\n");
+    EXPECT_EQ(build().converted, 1) << log.str();
+
+    // An output whose source is gone goes with it.
+    fs::remove(src / "ev/a.src");
+    report = build();
+    EXPECT_EQ(report.removed, 1) << log.str();
+    EXPECT_FALSE(fs::exists(out / "ev/a.sc"));
+    EXPECT_FALSE(fs::exists(out / "ev"));
+
+    // A built file changed since the build wrote it is kept, and never replaced silently.
+    WriteFile(out / "Mt/t.qd", "edited in the build");
+    report = build();
+    EXPECT_TRUE(report.ok());
+    EXPECT_NE(log.str().find("changed since the last build wrote it; kept"), std::string::npos);
+    WriteFile(src / "Mt/t.qd", "tessel, later");
+    report = build();
+    EXPECT_EQ(report.failed, 1);
+    EXPECT_NE(log.str().find((out / "Mt/t.qd").string() + ": changed since the last build"),
+              std::string::npos)
+        << log.str();
+    EXPECT_EQ(ReadFile(out / "Mt/t.qd"), "edited in the build");
+
+    // The source's own identity replaces the one made from the folder's name.
+    fs::remove(out / "Mt/t.qd");
+    WriteFile(src / "game.id", "mine\n");
+    EXPECT_TRUE(build().ok()) << log.str();
+    EXPECT_EQ(ReadFile(out / "game.id"), "mine\n");
+    fs::remove_all(src);
 }
 
 TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {

@@ -38,9 +38,31 @@ TEST(MapText, RefusesRaggedGridsAndUnknownCharacters) {
     EXPECT_NE(tools::makeMap("tileset 0\nlegend\n. 1\n", out), "");
 }
 
+// Numbers are decimal, leading zeros included: a legend's "010" is tile 10 and "08" tile 8.
+TEST(MapText, NumbersAreDecimal) {
+    const struct {
+        const char* number;
+        int tile;  // -1: refused
+    } cases[] = {{"010", 10},  {"08", 8},  {"0", 0},   {"255", 255},
+                 {"0x12", -1}, {"+1", -1}, {"-1", -1}, {"1e2", -1}};
+    for (const auto& c : cases) {
+        std::vector<std::uint8_t> map, attributes;
+        const std::string legend = std::string("tileset 0\nlegend\na ") + c.number + "\ngrid\na\n";
+        const bool read = tools::makeMap(legend, map).empty();
+        EXPECT_EQ(read, c.tile >= 0) << c.number;
+        if (read) {
+            EXPECT_EQ(map[5], c.tile) << c.number;
+        }
+        EXPECT_EQ(
+            tools::makeAttributes(std::string("block ") + c.number + "\n", attributes).empty(),
+            c.tile >= 0)
+            << c.number;
+    }
+}
+
 TEST(MapText, AttributesAreListedColumnByColumn) {
     std::vector<std::uint8_t> out;
-    ASSERT_EQ(tools::makeAttributes("block 0x12 32-33\n", out), "");
+    ASSERT_EQ(tools::makeAttributes("block 018 32-33\n", out), "");
     ASSERT_EQ(out.size(), 256u);
     // Tile 0x12 is sheet column 2, row 1: byte 2 * 16 + 1.
     EXPECT_EQ(out[33], 0x20);
@@ -51,6 +73,19 @@ TEST(MapText, AttributesAreListedColumnByColumn) {
     EXPECT_EQ(blocked, 3);
     EXPECT_NE(tools::makeAttributes("block 300\n", out), "");
     EXPECT_NE(tools::makeAttributes("walls 3\n", out), "");
+}
+
+// What Tessel writes into a source folder's attribute text reads back as the same bytes.
+TEST(MapText, AttributeTextReadsBackAsTheSameBytes) {
+    std::vector<std::uint8_t> bytes, back;
+    ASSERT_EQ(tools::makeAttributes("block 4 16 18-22 255\n", bytes), "");
+    std::string text;
+    ASSERT_EQ(tools::writeAttributesText(bytes, "# walls\n", text), "");
+    EXPECT_EQ(text, "# walls\nblock 4 16 18-22 255\n");
+    ASSERT_EQ(tools::makeAttributes(text, back), "");
+    EXPECT_EQ(back, bytes);
+    bytes[0] = 0x21;  // a bit the text cannot say
+    EXPECT_NE(tools::writeAttributesText(bytes, "", text), "");
 }
 
 }  // namespace

@@ -40,9 +40,9 @@ std::string readDoor(const std::string& line, Door& door) {
 
 }  // namespace
 
-std::string makeDoorTable(const std::string& text, std::vector<std::uint8_t>& bytes) {
+std::string makeDoorTable(std::string_view text, std::vector<std::uint8_t>& bytes) {
     std::vector<Door> doors;
-    std::istringstream lines(text);
+    std::istringstream lines{std::string(text)};
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
         line = line.substr(0, line.find('#'));

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kitgame {
@@ -9,6 +10,6 @@ namespace kitgame {
 // a line, "MARK MAP COLUMN ROW FACING FADE", FACING one of down, left, up, right, FADE the
 // brightness steps a frame (0 to 32, 0 for a cut); "#" starts a comment. Fills `bytes` with the
 // engine's door table file (Mt/NAME.dr); returns "" or the reason ("line 3: ...").
-std::string makeDoorTable(const std::string& text, std::vector<std::uint8_t>& bytes);
+std::string makeDoorTable(std::string_view text, std::vector<std::uint8_t>& bytes);
 
 }  // namespace kitgame

@@ -2,17 +2,17 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <memory>
 #include <sstream>
 
 #include "common/AtomicFile.h"
 #include "common/ShiftJis.h"
+#include "common/WholeFile.h"
 #include "designer/core/ProjectFile.h"
 #include "designer/core/RenderCommand.h"
 #include "editor/ScriptCompiler.h"
-#include "tools/kitgame/DoorText.h"
 #include "tools/kylmake/SoundText.h"
+#include "tools/kitgame/DoorText.h"
 #include "tools/mapmake/MapText.h"
 #include "tools/midi/NoteList.h"
 #include "tools/picture/Bmp.h"
@@ -24,44 +24,40 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct ExtensionRule {
-    const char* extension;
-    SourceKind kind;
-    const char* outputExtension;
-};
-
-constexpr std::array kExtensionRules = {
-    ExtensionRule{".pic", SourceKind::Picture, ".qdg"},
-    ExtensionRule{".map", SourceKind::Map, ".qd"},
-    ExtensionRule{".doors", SourceKind::Doors, ".dr"},
-    ExtensionRule{".attr", SourceKind::Attributes, ".qd"},
-    ExtensionRule{".dat", SourceKind::DataText, ".qd"},
-    ExtensionRule{".src", SourceKind::Script, ".sc"},
-    ExtensionRule{".notes", SourceKind::Music, ".mid"},
-    ExtensionRule{".sound", SourceKind::SoundText, ".wav"},
-    ExtensionRule{".kyl", SourceKind::SoundProject, ".wav"},
-    ExtensionRule{".qdg", SourceKind::Ready, ".qdg"},
-    ExtensionRule{".qd", SourceKind::Ready, ".qd"},
-    ExtensionRule{".sc", SourceKind::Ready, ".sc"},
-    ExtensionRule{".mid", SourceKind::Ready, ".mid"},
-    ExtensionRule{".wav", SourceKind::Ready, ".wav"},
-};
-
 // Every sound is rendered with this seed, so a build gives the same bytes each time.
 constexpr const char* kRenderSeed = "1";
-
-std::optional<std::string> readText(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    std::stringstream text;
-    text << file.rdbuf();
-    if (file.bad()) return std::nullopt;
-    return text.str();
-}
 
 std::string lineOf(std::string_view text, std::size_t offset) {
     const auto end = text.begin() + static_cast<std::ptrdiff_t>(std::min(offset, text.size()));
     return "line " + std::to_string(1 + std::count(text.begin(), end, '\n'));
+}
+
+std::string write(const fs::path& output, std::string_view bytes) {
+    const std::string why = kit::writeFileAtomically(output, bytes);
+    return why.empty() ? why : "cannot write " + output.string() + ": " + why;
+}
+
+std::string write(const fs::path& output, const std::vector<std::uint8_t>& bytes) {
+    return write(output,
+                 std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+// Reads the whole source as text and hands it to `use`, which returns "" or the reason.
+template <typename Use>
+std::string withText(const fs::path& source, Use use) {
+    const auto bytes = kit::readWholeFile(source);
+    if (!bytes) return "cannot read the file";
+    return use(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+}
+
+// A converter of text into bytes: `make(text, bytes)` returns "" or the reason.
+template <std::string (*make)(std::string_view, std::vector<std::uint8_t>&)>
+std::string convertWith(Conversion& c) {
+    return withText(c.source, [&](std::string_view text) -> std::string {
+        std::vector<std::uint8_t> bytes;
+        const std::string why = make(text, bytes);
+        return why.empty() ? write(c.output, bytes) : why;
+    });
 }
 
 // UTF-8 source text as the Shift-JIS bytes the game reads.
@@ -73,14 +69,40 @@ std::string toSjis(std::string_view utf8, std::string& bytes) {
     return {};
 }
 
-std::string write(const fs::path& output, std::string_view bytes) {
-    const std::string why = kit::writeFileAtomically(output, bytes);
-    return why.empty() ? why : "cannot write " + output.string() + ": " + why;
+std::string convertText(Conversion& c) {
+    return withText(c.source, [&](std::string_view text) -> std::string {
+        std::string sjis;
+        const std::string why = toSjis(text, sjis);
+        return why.empty() ? write(c.output, sjis) : why;
+    });
 }
 
-std::string write(const fs::path& output, const std::vector<std::uint8_t>& bytes) {
-    return write(output,
-                 std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+std::string copyReady(Conversion& c) {
+    return withText(c.source,
+                    [&](std::string_view bytes) -> std::string { return write(c.output, bytes); });
+}
+
+std::string convertPicture(Conversion& c) {
+    return withText(c.source, [&](std::string_view text) -> std::string {
+        tools::Picture picture;
+        std::vector<std::string> parts;
+        std::string why =
+            tools::parsePicture(text, c.source.parent_path().string(), picture, &parts);
+        c.included.assign(parts.begin(), parts.end());
+        // The picture's own lines are named "picture:N:", those of its parts "FILE:N:".
+        if (why.starts_with("picture:")) why = "line " + why.substr(8);
+        return why.empty() ? write(c.output, tools::encodeBmp(picture)) : why;
+    });
+}
+
+std::string compileScript(Conversion& c) {
+    return withText(c.source, [&](std::string_view text) -> std::string {
+        std::string sjis;
+        if (std::string why = toSjis(text, sjis); !why.empty()) return why;
+        pocora::ScriptCompileResult compiled = pocora::ScriptCompiler::compile(sjis);
+        if (!compiled.ok()) return pocora::describeCompileError(*compiled.error);
+        return write(c.output, compiled.bytes);
+    });
 }
 
 // Renders a Kyrel project into a WAV file with Kyrel's own render command.
@@ -101,79 +123,64 @@ std::string render(const fs::path& project, const fs::path& output) {
     return why.empty() ? "cannot write " + output.string() : why;
 }
 
-std::string convertSound(const std::string& text, const fs::path& source, const fs::path& output,
-                         const fs::path& projectDir) {
-    auto design = std::make_unique<kyrel::SoundDesign>();
-    if (std::string why = tools::makeSound(text, *design); !why.empty()) return why;
-    const fs::path project = projectDir / source.filename().replace_extension(".kyl");
-    std::error_code ec;
-    fs::create_directories(project.parent_path(), ec);
-    if (std::string why = write(project, kyrel::projectFileBytes(*design)); !why.empty())
-        return why;
-    return render(project, output);
+std::string renderProject(Conversion& c) {
+    return render(c.source, c.output);
 }
 
-std::string convertText(SourceKind kind, const std::string& text, const fs::path& source,
-                        const fs::path& output, const fs::path& projectDir) {
-    std::vector<std::uint8_t> bytes;
-    std::string sjis;
-    std::string why;
-    switch (kind) {
-        case SourceKind::Picture: {
-            tools::Picture picture;
-            why = tools::parsePicture(text, source.parent_path().string(), picture);
-            // The picture's own lines are named "picture:N:", those of its parts "FILE:N:".
-            if (why.starts_with("picture:")) why = "line " + why.substr(8);
-            if (why.empty()) bytes = tools::encodeBmp(picture);
-            break;
-        }
-        case SourceKind::Map:
-            why = tools::makeMap(text, bytes);
-            break;
-        case SourceKind::Doors:
-            why = makeDoorTable(text, bytes);
-            break;
-        case SourceKind::Attributes:
-            why = tools::makeAttributes(text, bytes);
-            break;
-        case SourceKind::Music:
-            why = tools::makeMidi(text, bytes);
-            break;
-        case SourceKind::SoundText:
-            return convertSound(text, source, output, projectDir);
-        case SourceKind::Script: {
-            if (why = toSjis(text, sjis); !why.empty()) break;
-            pocora::ScriptCompileResult compiled = pocora::ScriptCompiler::compile(sjis);
-            if (!compiled.ok()) return pocora::describeCompileError(*compiled.error);
-            return write(output, compiled.bytes);
-        }
-        default:  // DataText, Credits and Ready files keep their bytes, text in Shift-JIS
-            if (kind != SourceKind::Ready) why = toSjis(text, sjis);
-            if (why.empty()) return write(output, kind == SourceKind::Ready ? text : sjis);
-    }
-    return why.empty() ? write(output, bytes) : why;
+std::string renderDescription(Conversion& c) {
+    return withText(c.source, [&](std::string_view text) -> std::string {
+        auto design = std::make_unique<kyrel::SoundDesign>();
+        if (std::string why = tools::makeSound(text, *design); !why.empty()) return why;
+        const fs::path project = c.projectDir / c.source.filename().replace_extension(".kyl");
+        std::error_code ec;
+        fs::create_directories(project.parent_path(), ec);
+        if (std::string why = write(project, kyrel::projectFileBytes(*design)); !why.empty())
+            return why;
+        return render(project, c.output);
+    });
 }
+
+// Every kind of source. Files already in the game's format are copied as they are, Tessel's
+// maps (.qd) among them.
+constexpr std::array kSourceKinds = {
+    SourceKind{".pic", ".qdg", convertPicture},
+    SourceKind{".map", ".qd", convertWith<tools::makeMap>},
+    SourceKind{".doors", ".dr", convertWith<makeDoorTable>},
+    SourceKind{".attr", ".qd", convertWith<tools::makeAttributes>},
+    SourceKind{".dat", ".qd", convertText},
+    SourceKind{".src", ".sc", compileScript},
+    SourceKind{".notes", ".mid", convertWith<tools::makeMidi>},
+    SourceKind{".sound", ".wav", renderDescription},
+    SourceKind{".kyl", ".wav", renderProject},
+    SourceKind{"credits.txt", "", convertText},
+    SourceKind{"game.id", "", copyReady},
+    SourceKind{".qdg", "", copyReady},
+    SourceKind{".qd", "", copyReady},
+    SourceKind{".sc", "", copyReady},
+    SourceKind{".mid", "", copyReady},
+    SourceKind{".wav", "", copyReady},
+};
 
 }  // namespace
 
 std::optional<SourceRule> ruleFor(const fs::path& relative) {
-    if (relative == "credits.txt") return SourceRule{SourceKind::Credits, relative};
     const std::string extension = relative.extension().string();
-    for (const ExtensionRule& rule : kExtensionRules)
-        if (extension == rule.extension)
-            return SourceRule{rule.kind,
-                              fs::path(relative).replace_extension(rule.outputExtension)};
+    for (const SourceKind& kind : kSourceKinds) {
+        const std::string_view name = kind.name;
+        const bool wholeName = !name.starts_with(".");
+        if (wholeName ? relative != name : extension != name) continue;
+        fs::path output = relative;
+        if (*kind.outputEnd) output.replace_extension(kind.outputEnd);
+        return SourceRule{&kind, output};
+    }
     return std::nullopt;
 }
 
-std::string convertSource(SourceKind kind, const fs::path& source, const fs::path& output,
-                          const fs::path& projectDir) {
+std::string convertSource(const SourceKind& kind, Conversion& conversion) {
     std::error_code ec;
-    fs::create_directories(output.parent_path(), ec);
-    if (kind == SourceKind::SoundProject) return render(source, output);
-    const std::optional<std::string> text = readText(source);
-    if (!text) return "cannot read the file";
-    return convertText(kind, *text, source, output, projectDir);
+    fs::create_directories(conversion.output.parent_path(), ec);
+    conversion.included.clear();
+    return kind.convert(conversion);
 }
 
 }  // namespace kitgame

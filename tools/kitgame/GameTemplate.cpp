@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "common/AtomicFile.h"
+#include "tools/kitgame/GameId.h"
 
 namespace kitgame {
 
@@ -18,6 +19,9 @@ std::string writeNewGame(const fs::path& dir) {
         if (std::string why = kit::writeFileAtomically(path, file.bytes); !why.empty())
             return "cannot write " + path.string() + ": " + why;
     }
+    const fs::path idFile = dir / "game.id";
+    if (std::string why = kit::writeFileAtomically(idFile, newGameId(dir) + "\n"); !why.empty())
+        return "cannot write " + idFile.string() + ": " + why;
     return {};
 }
 

@@ -16,8 +16,8 @@ struct TemplateFile {
 // and everything a game needs so that no file is missing (one small battle included).
 const std::vector<TemplateFile>& templateFiles();
 
-// Writes the new game into `dir`, which must not exist or be empty: nothing of an author's is
-// ever overwritten. Returns "" or the reason.
+// Writes the new game into `dir`, with a new identity in game.id (see newGameId). `dir` must not
+// exist or be empty: nothing of an author's is ever overwritten. Returns "" or the reason.
 std::string writeNewGame(const std::filesystem::path& dir);
 
 }  // namespace kitgame

@@ -14,7 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/platform/headless/TraceLine.h"
 #include "tools/kitgame/GameBuild.h"
+#include "tools/kitgame/GameExport.h"
 #include "tools/kitgame/GameTemplate.h"
 
 namespace {
@@ -35,6 +37,9 @@ constexpr const char* kUsage =
     "       kit-game play SRC [OPTION...]         builds SRC/build and plays it\n"
     "       kit-game check SRC INPUT [OPTION...]  builds SRC/build, replays INPUT headless and\n"
     "                                             prints the trace\n"
+    "       kit-game export --web|--linux SRC OUT [--built DIR]\n"
+    "                                             the web page (OUT.zip or a folder) or a Linux\n"
+    "                                             folder (OUT.tar.gz) with the game\n"
     "OPTIONs go to dunmere (play: --scale 2, --mute ...; check: --seed N, --frames N ...).\n";
 
 int usage() {
@@ -129,7 +134,8 @@ int check(const fs::path& src, const fs::path& input, std::vector<std::string> e
     std::ifstream lines(trace);
     for (std::string line; std::getline(lines, line);) {
         std::cout << line << '\n';
-        boxShown = boxShown || line.find(" box ") != std::string::npos;
+        const std::optional<TraceLine> event = ParseTraceLine(line);
+        boxShown = boxShown || (event && event->IsMessageBox());
     }
     std::cout.flush();
     fs::remove(trace, ec);
@@ -161,6 +167,12 @@ int main(int argc, char** argv) {
         return play(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
     if (command == "check" && args.size() >= 3)
         return check(args[1], args[2], std::vector<std::string>(args.begin() + 3, args.end()));
+    if (command == "export")
+        return kitgame::exportGame(
+            {args.begin() + 1, args.end()},
+            {dunmereProgram().parent_path(),
+             [](const fs::path& s, const fs::path& o) { return build(s, o, {}); }},
+            std::cerr);
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(kUsage, stdout);
         return 0;

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <optional>
 #include <sstream>
 
-#include "common/LittleEndian.h"
+#include "engine/field/MapFile.h"
 #include "tools/common/TextLines.h"
 
 namespace tools {
@@ -22,15 +23,13 @@ std::vector<std::string> words(const std::string& line) {
     return out;
 }
 
+// A decimal number from lo to hi; leading zeros change nothing ("010" is ten).
 std::optional<int> toInt(const std::string& s, int lo, int hi) {
-    try {
-        std::size_t used = 0;
-        int v = std::stoi(s, &used, 0);
-        if (used != s.size() || v < lo || v > hi) return std::nullopt;
-        return v;
-    } catch (...) {
+    int v = 0;
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), v, 10);
+    if (s.empty() || error != std::errc() || end != s.data() + s.size() || v < lo || v > hi)
         return std::nullopt;
-    }
+    return v;
 }
 
 struct Cell {
@@ -106,17 +105,16 @@ std::string makeMap(std::string_view text, std::vector<std::uint8_t>& out) {
             if (!legend[static_cast<unsigned char>(c)])
                 return "grid row " + std::to_string(r + 1) + ": '" + c + "' is not in the legend";
     }
-    out.clear();
-    out.push_back(static_cast<std::uint8_t>(*tileset));
-    kit::appendU16LE(out, static_cast<std::uint16_t>(width));
-    kit::appendU16LE(out, static_cast<std::uint16_t>(height));
+    MapData map{*tileset, static_cast<int>(width), static_cast<int>(height), {}};
+    map.layers.reserve(4 * width * height);
     for (int layer = 0; layer < 4; ++layer)
         for (const std::string& row : rows)
             for (char c : row) {
                 const Cell& cell = *legend[static_cast<unsigned char>(c)];
                 const std::uint8_t v[4] = {cell.ground, cell.upper, cell.mark, cell.overlay};
-                out.push_back(v[layer]);
+                map.layers.push_back(v[layer]);
             }
+    out = WriteMapFile(map);
     return "";
 }
 
@@ -184,10 +182,28 @@ std::string makeAttributes(std::string_view text, std::vector<std::uint8_t>& out
             auto lo = toInt(w[k].substr(0, dash), 0, 255);
             auto hi = dash == std::string::npos ? lo : toInt(w[k].substr(dash + 1), 0, 255);
             if (!lo || !hi || *hi < *lo) return at(i) + "bad tile number '" + w[k] + "'";
-            for (int b = *lo; b <= *hi; ++b)
-                out[static_cast<std::size_t>((b & 15) * 16 + (b >> 4))] |= 0x20;
+            for (int b = *lo; b <= *hi; ++b) out[TileAttributeOffset(b)] |= 0x20;
         }
     }
+    return "";
+}
+
+std::string writeAttributesText(std::span<const std::uint8_t> bytes, std::string_view comments,
+                                std::string& out) {
+    if (bytes.size() != 256) return "an attribute file holds 256 bytes";
+    std::string ranges;
+    for (int tile = 0; tile < 256; ++tile) {
+        const std::uint8_t b = bytes[TileAttributeOffset(tile)];
+        if ((b & ~0x20) != 0)
+            return "tile " + std::to_string(tile) + " has attribute bits the text form cannot say";
+        if (b == 0) continue;
+        int last = tile;
+        while (last + 1 < 256 && bytes[TileAttributeOffset(last + 1)] == 0x20) ++last;
+        ranges += " " + std::to_string(tile) + (last > tile ? "-" + std::to_string(last) : "");
+        tile = last;
+    }
+    out = std::string(comments);
+    if (!ranges.empty()) out += "block" + ranges + "\n";
     return "";
 }
 

@@ -17,8 +17,8 @@ constexpr std::uint8_t kEmptyTile = 0xFF;
 //     C GROUND [upper U] [overlay O] [mark M]
 //                                  tile numbers 0..255; M is the tile event number 1..63
 //   grid                           then the rows of the map, one character per tile
-// The map file is the tile-set byte, width and height (16-bit little-endian), then the ground,
-// upper, mark and overlay layers, each row by row. Returns an error naming the line, or "".
+// The map file (written by WriteMapFile) holds the ground, upper, mark and overlay layers, each
+// row by row. Numbers are decimal. Returns an error naming the line, or "".
 std::string makeMap(std::string_view text, std::vector<std::uint8_t>& out);
 
 // The text form of a map's tile-set number, size and four layers (layer by layer, rows top to
@@ -30,8 +30,14 @@ std::string writeMapText(int tileSet, int width, int height, std::span<const std
                          std::string& out);
 
 // Reads a tile-attribute description: lines "block N..." name tiles that stop walkers; a number
-// may be a range A-B. Produces the 256-byte attribute file, which lists the sheet column by column
-// (the attribute of tile b is byte (b & 15) * 16 + (b >> 4)); blocking tiles get bit 0x20.
+// may be a range A-B, numbers decimal. Produces the 256-byte attribute file, in the order of
+// TileAttributeOffset; blocking tiles get bit 0x20.
 std::string makeAttributes(std::string_view text, std::vector<std::uint8_t>& out);
+
+// The text form of a 256-byte attribute file, which makeAttributes turns back into the same
+// bytes: `comments` (lines starting with '#', kept from an earlier text) and one "block" line,
+// ranges written A-B. Returns an error when a byte holds anything but the blocking bit.
+std::string writeAttributesText(std::span<const std::uint8_t> bytes, std::string_view comments,
+                                std::string& out);
 
 }  // namespace tools

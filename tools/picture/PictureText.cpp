@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <optional>
 #include <sstream>
 
+#include "common/WholeFile.h"
 #include "tools/common/TextLines.h"
 
 namespace tools {
@@ -53,7 +53,8 @@ std::optional<Rgb> toRgb(const std::string& s) {
 
 class Parser {
   public:
-    Parser(const std::string& baseDir, Picture& out) : baseDir_(baseDir), out_(out) {
+    Parser(const std::string& baseDir, Picture& out, std::vector<std::string>* included)
+        : baseDir_(baseDir), out_(out), included_(included) {
         defined_['.'] = true;
     }
 
@@ -121,11 +122,11 @@ class Parser {
         if (w.size() != 2) return "include needs one file name";
         if (++depth_ > 8) return "included files include each other too deeply";
         std::string path = baseDir_.empty() ? w[1] : baseDir_ + "/" + w[1];
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return "cannot read included file " + path;
-        std::stringstream ss;
-        ss << in.rdbuf();
-        std::string err = run(ss.str(), path);
+        const auto bytes = kit::readWholeFile(path);
+        if (!bytes) return "cannot read included file " + path;
+        if (included_) included_->push_back(path);
+        std::string err = run(
+            std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), path);
         --depth_;
         return err;
     }
@@ -367,6 +368,7 @@ class Parser {
 
     std::string baseDir_;
     Picture& out_;
+    std::vector<std::string>* included_;
     std::array<Rgb, 256> colours_{};
     std::array<bool, 256> defined_{};
     int depth_ = 0;
@@ -374,9 +376,10 @@ class Parser {
 
 }  // namespace
 
-std::string parsePicture(std::string_view text, const std::string& baseDir, Picture& out) {
+std::string parsePicture(std::string_view text, const std::string& baseDir, Picture& out,
+                         std::vector<std::string>* included) {
     out = Picture{};
-    Parser parser(baseDir, out);
+    Parser parser(baseDir, out, included);
     return parser.run(text, "picture");
 }
 

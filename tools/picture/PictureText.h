@@ -41,7 +41,9 @@ struct Picture {
 //   scatter X Y W H C N SEED      N pixels of colour C spread by a fixed generator
 // Included files are looked up relative to `baseDir`. A colour other than (0,0,0) whose channels
 // are all below 8 is refused: the engine keeps the top five bits of each channel, so it would draw
-// as transparent. Returns an error message naming the line, or an empty string.
-std::string parsePicture(std::string_view text, const std::string& baseDir, Picture& out);
+// as transparent. Returns an error message naming the line, or an empty string. The path of every
+// file read through include is added to `included` when one is given.
+std::string parsePicture(std::string_view text, const std::string& baseDir, Picture& out,
+                         std::vector<std::string>* included = nullptr);
 
 }  // namespace tools

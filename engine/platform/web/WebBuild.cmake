@@ -35,5 +35,5 @@ set_source_files_properties(${engine_dir}/platform/web/BmpDecodeStb.cpp
     ${engine_dir}/platform/web/PngFileStb.cpp PROPERTIES COMPILE_OPTIONS "-w")
 target_link_options(dunmere PRIVATE
     -sALLOW_MEMORY_GROWTH=1 -sINVOKE_RUN=0 -sEXIT_RUNTIME=0
-    -sEXPORTED_RUNTIME_METHODS=callMain,FS,IDBFS,UTF8ToString -sFORCE_FILESYSTEM=1
-    -lidbfs.js -sMODULARIZE=1 -sEXPORT_NAME=createDunmere -sENVIRONMENT=web)
+    -sEXPORTED_RUNTIME_METHODS=callMain,FS,UTF8ToString -sFORCE_FILESYSTEM=1
+    -sMODULARIZE=1 -sEXPORT_NAME=createDunmere -sENVIRONMENT=web)

@@ -14,11 +14,14 @@
 #include "engine/platform/Options.h"
 #include "engine/platform/web/WebPlatform.h"
 #include "engine/platform/web/WebSaveStore.h"
+#include "engine/save/GameIdentity.h"
 
 // clang-format off
 EM_JS(void, JsFinish, (const char* trace, double frames, double engineMs), {
     Module.kit.finish(UTF8ToString(trace), frames, engineMs);
 });
+EM_JS(int, JsPageKeys, (), { return Module.kit.pageKeys ? 1 : 0; });
+EM_JS(int, JsFramesGranted, (double frame), { return Module.kit.framesGranted(frame); });
 // clang-format on
 
 namespace {
@@ -30,8 +33,8 @@ constexpr int kMostFramesOwed = 4;
 constexpr int kReplayFramesPerStep = 300;
 
 struct WebGame {
-    WebGame(HeadlessOptions headless, bool replay, const std::filesystem::path& gameDir)
-        : platform(std::move(headless), replay), engine(platform, gameDir) {}
+    WebGame(HeadlessOptions headless, WebPlatform::Mode mode, const std::filesystem::path& gameDir)
+        : platform(std::move(headless), mode), engine(platform, gameDir) {}
     WebPlatform platform;
     Engine engine;
     std::optional<std::uint64_t> frameLimit;
@@ -60,7 +63,11 @@ void Step(void* arg) {
     auto& game = *static_cast<WebGame*>(arg);
     if (game.ended) return;
     if (game.platform.Replay()) {
-        for (int i = 0; i < kReplayFramesPerStep; ++i)
+        // Stepped: the page's keys on the virtual clock, as many frames as the page grants.
+        const int frames = game.platform.PageKeys()
+                               ? JsFramesGranted(static_cast<double>(game.engine.FrameNumber))
+                               : kReplayFramesPerStep;
+        for (int i = 0; i < frames; ++i)
             if (!RunOneFrame(game)) return Finish(game);
         return;
     }
@@ -87,12 +94,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "dunmere: %s\n", error.c_str());
         return 2;
     }
-    if (options->saveDir) launch->saves = std::make_unique<WebSaveStore>(*options->saveDir);
+    // The page asks for its saves with --save-dir; they live in the browser under the game's name.
+    if (options->saveDir)
+        launch->saves = std::make_unique<WebSaveStore>(save::GameIdentity(launch->gameDir));
     HeadlessOptions headless;
     headless.input = std::move(launch->input);
     headless.dumpFrames = options->dumpFrames;
     // The game lives as long as the page: the loop below never returns to this frame.
-    auto* game = new WebGame(std::move(headless), options->headless, launch->gameDir);
+    const auto mode = !options->headless ? WebPlatform::Mode::kLive
+                      : JsPageKeys()     ? WebPlatform::Mode::kStepped
+                                         : WebPlatform::Mode::kReplay;
+    auto* game = new WebGame(std::move(headless), mode, launch->gameDir);
     game->frameLimit = options->frames;
     if (!StartEngine(game->engine, *options, *launch)) return 0;
     game->platform.SetDueTick(game->engine.LastTick);

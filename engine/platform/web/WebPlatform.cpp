@@ -41,14 +41,15 @@ HeadlessOptions WithoutFileDumps(HeadlessOptions options) {
 }
 }  // namespace
 
-WebPlatform::WebPlatform(HeadlessOptions options, bool replay)
+WebPlatform::WebPlatform(HeadlessOptions options, Mode mode)
     : HeadlessPlatform(WithoutFileDumps(options)),
-      replay_(replay),
+      replay_(mode != Mode::kLive),
+      pageKeys_(mode != Mode::kReplay),
       dumpFrames_(std::move(options.dumpFrames)),
       rgba_(static_cast<std::size_t>(kScreenWidth) * kPageHeight * 4, 255) {}
 
 PlatformEvents WebPlatform::PumpEvents() {
-    if (replay_) return HeadlessPlatform::PumpEvents();
+    if (!pageKeys_) return HeadlessPlatform::PumpEvents();
     const KeyMask keys = KeysDown();
     PlatformEvents events;
     events.f12Pressed = (keys & kF12Bit) && !(previousKeys_ & kF12Bit);
@@ -57,7 +58,7 @@ PlatformEvents WebPlatform::PumpEvents() {
 }
 
 KeyMask WebPlatform::KeysDown() {
-    if (replay_) return HeadlessPlatform::KeysDown();
+    if (!pageKeys_) return HeadlessPlatform::KeysDown();
     return static_cast<KeyMask>(JsKeys());
 }
 

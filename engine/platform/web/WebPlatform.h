@@ -9,12 +9,16 @@
 //
 // In a replay (the page was given recorded input) the clock, the keys and the trace are the
 // headless platform's, so the page computes the very frames `dunmere --headless` does; the
-// frames asked for are handed to the page as pixels for the test that compares them.
+// frames asked for are handed to the page as pixels for the test that compares them. Stepped, the
+// clock and trace are the headless platform's but the keys are the page's (its touch controls in
+// a test), and the page says how many frames to run.
 class WebPlatform : public HeadlessPlatform {
   public:
-    WebPlatform(HeadlessOptions options, bool replay);
+    enum class Mode { kLive, kReplay, kStepped };
+    WebPlatform(HeadlessOptions options, Mode mode);
 
     bool Replay() const { return replay_; }
+    bool PageKeys() const { return pageKeys_; }
     // The tick at which the next frame is due (the frame loop's WaitUntil).
     std::uint32_t DueTick() const { return dueTick_; }
     void SetDueTick(std::uint32_t tick) { dueTick_ = tick; }
@@ -35,6 +39,7 @@ class WebPlatform : public HeadlessPlatform {
 
   private:
     bool replay_;
+    bool pageKeys_;
     std::set<std::uint64_t> dumpFrames_;
     std::uint32_t dueTick_ = 0;
     KeyMask previousKeys_ = 0;

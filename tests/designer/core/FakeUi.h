@@ -80,6 +80,8 @@ class RecordingPlayer : public SoundPlayer {
         return true;
     }
     void stopAll() override { ++stops_; }
+    bool openDevice() override { return hasDevice; }
+    std::atomic<bool> hasDevice = true;
     std::vector<std::string> started() {
         std::lock_guard lock(mutex_);
         return started_;

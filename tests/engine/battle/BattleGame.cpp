@@ -7,6 +7,7 @@
 #include "engine/battle/GameDataFiles.h"
 #include "engine/core/Sound.h"
 #include "engine/field/FieldState.h"
+#include "engine/platform/headless/TraceLine.h"
 #include "tests/engine/BmpFile.h"
 
 std::string SolidBmp(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
@@ -118,7 +119,8 @@ void BattleGame::Hold(std::string_view keys, int frames) {
 std::vector<std::string> BattleGame::Boxes() const {
     std::vector<std::string> boxes;
     for (const auto& line : h.Trace()) {
-        if (line.find(" box ") != std::string::npos) boxes.push_back(line);
+        const std::optional<TraceLine> event = ParseTraceLine(line);
+        if (event && event->IsMessageBox()) boxes.push_back(line);
     }
     return boxes;
 }

@@ -90,7 +90,7 @@ TEST(Interpreter, CoreInstructionsAndTheirFaults) {
          "0;1;+c\x02"
          "0;1!J@"s +
              std::string(60000, 'X') + "//@J//c\x02" + "1;1!T",
-         0, 1, 20, 1, "Script stopped: the script runs on", true},
+         0, 1, 60, 1, "Script stopped: the script runs on", true},
         // A fault in a loop is shown once; the eighth stops the script with one more box.
         {"@L// c0;9;1;= c0;0;1;+ c2;1;$L//", 0, 7, 7, 2, "Script error: variable 9 does not exist"},
     };

@@ -1,0 +1,2 @@
+cÿ¿ÿÿÿÿÿINTERNAwf
+BCp@1//
