@@ -8,8 +8,8 @@ namespace {
 
 TEST(DoorText, BuildsTheTableAndNamesTheLineOfEachFault) {
     std::vector<std::uint8_t> bytes;
-    ASSERT_EQ(kitgame::makeDoorTable("# doors\n\n3 woods 2 7 right 4  # east\r\n1 cave 0 65535 up 0\n",
-                                     bytes),
+    ASSERT_EQ(kitgame::makeDoorTable(
+                  "# doors\n\n3 woods 2 7 right 4  # east\r\n1 cave 0 65535 up 0\n", bytes),
               "");
     EXPECT_EQ(std::get<std::vector<Door>>(ParseDoorTable(bytes)),
               (std::vector<Door>{{3, "woods", 2, 7, 3, 4}, {1, "cave", 0, 65535, 2, 0}}));

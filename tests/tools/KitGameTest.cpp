@@ -96,6 +96,13 @@ TEST_F(NewGame, HasAnIdentityThatTheBuildCopies) {
     EXPECT_EQ(ReadFile(game_ / "build/game.id"), id);
 }
 
+TEST_F(NewGame, WalksThroughTheDoorToTheWoodsAndBack) {
+    std::vector<std::string> maps;
+    for (const std::string& event : trace_)
+        if (event.starts_with("map ")) maps.push_back(event);
+    EXPECT_EQ(maps, (std::vector<std::string>{"map village", "map woods", "map village"}));
+}
+
 TEST_F(NewGame, NewNeverWritesIntoAFolderThatHoldsFiles) {
     EXPECT_EQ(
         RunCommand(std::string("'") + KIT_GAME_PROGRAM + "' new '" + game_.string() + "'", root_),
