@@ -4,6 +4,7 @@
 #include "engine/field/DoorTable.h"
 #include "engine/field/Doors.h"
 #include "engine/platform/Options.h"
+#include "engine/save/SaveFile.h"
 #include "engine/save/SaveSnapshot.h"
 #include "engine/title/DebugStart.h"
 #include "tests/engine/field/GameDirKit.h"
@@ -126,7 +127,10 @@ TEST_F(DoorWalk, ThroughTwoDoorsAndBackWithASaveTakenOnTheFarSide) {
     EXPECT_EQ(Leader(), std::make_pair(3, 2));
     EXPECT_EQ(e.Actors[0].facing, 3);
 
-    const save::Game saved = CaptureGame(e, save::Mode::PlayerControl, 0);
+    // The save goes through its file bytes, as a saved game does.
+    const auto saved =
+        save::DecodeSave(save::EncodeSave(CaptureGame(e, save::Mode::PlayerControl, 0)));
+    ASSERT_TRUE(saved);
     Walk("left");  // (2, 2): back to cave
     EXPECT_EQ(Leader(), std::make_pair(11, 10));
     Walk("left");  // (10, 10): back to town
@@ -135,7 +139,7 @@ TEST_F(DoorWalk, ThroughTwoDoorsAndBackWithASaveTakenOnTheFarSide) {
     EXPECT_EQ(Maps(), (std::vector<std::string>{"map town", "map cave", "map deep", "map cave",
                                                 "map town"}));
 
-    RestoreGame(e, saved);
+    RestoreGame(e, *saved);
     e.ModeProc = PlayerControl;
     EXPECT_EQ(e.Field.mapName, "deep");
     Walk("left");  // deep's door works after the load
