@@ -256,7 +256,7 @@ TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {
             << c.expected << "\n"
             << log.str();
     }
-    EXPECT_EQ(report.failed, 8);
+    EXPECT_EQ(report.failed, 9);
     EXPECT_EQ(ReadFile(src / "build/Schr/good.qd"), "\x83\x4F\x83\x62\x83\x68\n");
     fs::remove_all(src);
 }
