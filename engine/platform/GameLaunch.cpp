@@ -9,6 +9,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/MainLoop.h"
 #include "engine/core/Sjis.h"
+#include "engine/game/DebugView.h"
 #include "engine/platform/GameDirectory.h"
 #include "engine/title/DebugStart.h"
 #include "engine/title/StartUp.h"
@@ -77,6 +78,10 @@ bool StartEngine(Engine& engine, const Options& options, GameLaunch& launch) {
         engine.Title.debugStart = {sjisName.value_or(*options.startMap), options.startColumn,
                                    options.startRow};
         engine.SceneProc = StartAtPlace;
+    }
+    if (options.debug) {
+        InstallDebugView(engine);
+        engine.DebugViewShown = options.headless;  // so that dumped frames show it
     }
     engine.LastTick = engine.platform.Ticks();
     return true;

@@ -32,6 +32,8 @@ bool ApplySwitch(Options& o, const std::string& arg) {
         o.mute = true;
     } else if (arg == "--fullscreen") {
         o.fullscreen = true;
+    } else if (arg == "--debug") {
+        o.debug = true;
     } else if (arg == "--help" || arg == "-h") {
         o.help = true;
     } else {
@@ -126,10 +128,12 @@ bool ApplyStartPlace(Options& o, const std::string& arg, const std::string& v, s
 const char* UsageText() {
     return "usage: dunmere [--game-dir DIR] [--save-dir DIR] [--seed N] [--record FILE]\n"
            "               [--input FILE] [--frames N] [--mute] [--soundfont FILE] [--scale N]\n"
-           "               [--fullscreen] [--start-map NAME --at COLUMN,ROW]\n"
+           "               [--fullscreen] [--debug]\n"
+           "               [--start-map NAME --at COLUMN,ROW]\n"
            "       dunmere --headless [--game-dir DIR] [--save-dir DIR] [--frames N] [--input "
            "FILE]\n"
            "               [--seed N] [--dump-frames LIST] [--dump-dir DIR] [--trace FILE]\n"
+           "               [--debug]\n"
            "\n"
            "  --game-dir DIR      the game's assets (default: the program's directory, or the\n"
            "                      installed sample game when that holds no game)\n"
@@ -146,6 +150,8 @@ const char* UsageText() {
            "  --fullscreen        start in full screen\n"
            "  --start-map NAME    debug start: skip the title, play from map Mt/NAME\n"
            "  --at COLUMN,ROW     the cell the party starts on (with --start-map)\n"
+           "  --debug             F9 shows the game's variables, switches and scripts over the\n"
+           "                      game (headless: shown in every frame)\n"
            "  --headless          no window, sound or sleeping; a virtual 16 ms clock\n"
            "  --dump-frames LIST  write the visible page after the listed frames as PNG files\n"
            "  --dump-dir DIR      where the frame dumps go (default .)\n"

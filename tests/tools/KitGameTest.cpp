@@ -46,10 +46,10 @@ class NewGame : public ::testing::Test {
         game_ = root_ / "mygame";
         newStatus_ = RunCommand(
             std::string("'") + KIT_GAME_PROGRAM + "' new '" + game_.string() + "'", root_);
-        checkStatus_ =
-            RunCommand(std::string("'") + KIT_GAME_PROGRAM + "' check '" + game_.string() + "' '" +
-                           (game_ / "demo.input").string() + "'",
-                       root_);
+        checkStatus_ = RunCommand(std::string("'") + KIT_GAME_PROGRAM + "' check '" +
+                                      game_.string() + "' '" + (game_ / "demo.input").string() +
+                                      "' --expect '" + (game_ / "demo.expect").string() + "'",
+                                  root_);
         std::istringstream lines(ReadFile(root_ / "out.txt"));
         for (std::string line; std::getline(lines, line);)
             if (const std::optional<TraceLine> event = ParseTraceLine(line))
@@ -81,7 +81,8 @@ TEST_F(NewGame, PlaysThroughTheTalkAndTheSignWithoutAMessageBox) {
     const std::vector<std::string> expected = {
         "ようこそ！\\n矢印キーで歩き、Shiftで話そう。",
         "村人「はじめまして！\\nここは小さな村です。」",
-        "村人「北の草むらには\\n魔物が出ますよ。」",
+        "村人「草むらの魔物を\\n退治してくれる？」",
+        "村人「ありがとう！\\n草むらが静かになりました。」",
         "『はじまりの村　北は草むら』",
     };
     EXPECT_EQ(pages, expected);
@@ -96,11 +97,14 @@ TEST_F(NewGame, HasAnIdentityThatTheBuildCopies) {
     EXPECT_EQ(ReadFile(game_ / "build/game.id"), id);
 }
 
-TEST_F(NewGame, WalksThroughTheDoorToTheWoodsAndBack) {
-    std::vector<std::string> maps;
-    for (const std::string& event : trace_)
-        if (event.starts_with("map ")) maps.push_back(event);
-    EXPECT_EQ(maps, (std::vector<std::string>{"map village", "map woods", "map village"}));
+TEST_F(NewGame, CheckFailsWhenTheTraceMissesAnExpectedLineOrHasItOutOfOrder) {
+    WriteFile(root_ / "expect", "battle end won\n# a remark\n\nchoice 0\n");
+    EXPECT_EQ(RunCommand(std::string("'") + KIT_GAME_PROGRAM + "' check '" + game_.string() +
+                             "' '" + (game_ / "demo.input").string() + "' --expect '" +
+                             (root_ / "expect").string() + "'",
+                         root_),
+              1);
+    EXPECT_NE(ReadFile(root_ / "err.txt").find("no line \"choice 0\""), std::string::npos);
 }
 
 TEST_F(NewGame, NewNeverWritesIntoAFolderThatHoldsFiles) {
