@@ -63,6 +63,9 @@ class Platform {
     // The game's orderly shutdown ran (for the trace of a headless run).
     virtual void NoteQuit() {}
 
+    // A map was entered, by a script or a door (for the trace of a headless run).
+    virtual void NoteMapLoaded(std::string_view /*name*/) {}
+
     // A page of text went into the message window (for the trace of a headless run).
     virtual void NoteTextPage(std::string_view /*sjisPage*/) {}
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/core/Engine.h"
+#include "engine/field/Doors.h"
 #include "engine/script/ScriptRunner.h"
 
 namespace {
@@ -33,11 +34,13 @@ bool BlockingTile(const FieldState& field, int column, int row) {
     return !ground || (field.tileAttributes[*ground] & kTileBlocks) != 0;
 }
 
-// A leader stepping onto a marked tile starts the tile's event in the global script.
+// A leader stepping onto a marked tile goes through the door on that mark, or else starts the
+// tile's event in the global script.
 bool FireTileEvent(Engine& engine, int column, int row) {
     const std::uint8_t* mark = engine.Field.Tile(2, column, row);
     const int n = mark ? (*mark & 0x3F) : 0;
     if (n == 0) return false;
+    if (TakeDoor(engine, n)) return true;
     // A missing label is reported and the event does not start, so that the player can go on and
     // later events still find their labels.
     if (!JumpToLabel(engine, engine.Scripts.GlobalScript, false, "PLC" + std::to_string(n - 1),

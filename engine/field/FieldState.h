@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/core/CDib.h"
+#include "engine/field/DoorTable.h"
 #include "engine/script/EventObject.h"
 
 struct Engine;
@@ -54,6 +55,14 @@ struct Mover {
 inline constexpr std::size_t kMapNameCapacity = 64;
 inline constexpr std::size_t kMoverNameCapacity = 32;
 
+// A walk through a door in progress (DoorMode).
+struct DoorTrip {
+    enum class Phase { None, WaitStep, FadeOut, FadeIn };
+    Phase phase = Phase::None;
+    Door door;
+    int level = 32;  // the page's brightness
+};
+
 struct FieldState {
     std::vector<Mover> movers;
     std::int32_t talkPartner = 0;
@@ -71,6 +80,8 @@ struct FieldState {
     std::array<std::int32_t, 256> tileAttributes{};
     std::int32_t tileSet = 0;
     std::vector<std::unique_ptr<EventObject>> events;  // one per actor
+    std::vector<Door> doors;                           // the current map's door table
+    DoorTrip trip;
 
     // Event objects replaced while one of them may still be running; freed when no runner is.
     std::vector<std::unique_ptr<EventObject>> retiredEvents;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/core/Engine.h"
+#include "engine/field/Doors.h"
 #include "engine/script/ScriptRunner.h"
 
 namespace {
@@ -81,6 +82,7 @@ void RestoreField(Engine& engine, const save::Field& s) {
     f.layers = s.layers;
     f.tileAttributes = s.tileAttributes;
     f.tileSheet.LoadFile(engine, "Smt\\map" + std::to_string(s.tileSet));
+    LoadDoors(engine, f.mapName);
     f.camX = s.camX, f.camY = s.camY, f.cameraFollow = s.cameraFollow;
     f.talkPartner = s.talkPartner, f.hitTestStart = s.hitTestStart;
     f.playerControl = s.playerControl, f.scriptMode = s.scriptMode;

@@ -5,6 +5,7 @@
 
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
+#include "engine/field/Doors.h"
 #include "engine/script/GameDataAccess.h"
 #include "engine/script/Opcodes.h"
 #include "engine/script/ScriptExec.h"
@@ -225,7 +226,7 @@ Flow MakeActors(ScriptRun& run) {
 }
 
 Flow LoadMapNamed(ScriptRun& run) {
-    LoadMap(run.engine, StringArg(run));
+    EnterMap(run.engine, StringArg(run));
     return Flow::Next;
 }
 

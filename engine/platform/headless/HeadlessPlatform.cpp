@@ -106,6 +106,10 @@ void HeadlessPlatform::NoteTextPage(std::string_view sjisPage) {
     Trace("text " + EscapeForTrace(sjisPage, TraceText::Page));
 }
 
+void HeadlessPlatform::NoteMapLoaded(std::string_view name) {
+    Trace("map " + kit::sjisToUtf8Lossy(name));
+}
+
 void HeadlessPlatform::NoteQuit() {
     Trace("quit");
 }
