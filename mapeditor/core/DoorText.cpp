@@ -4,6 +4,8 @@
 #include <charconv>
 #include <sstream>
 
+#include "common/ShiftJis.h"
+
 namespace tessel {
 
 namespace {
@@ -31,9 +33,10 @@ std::string parseLine(const std::string& line, Door& door) {
     const auto* at = std::find(std::begin(kFacings), std::end(kFacings), facing);
     if (at == std::end(kFacings)) return "facing '" + facing + "' is not down, left, up or right";
     door.facing = static_cast<int>(at - std::begin(kFacings));
-    if (std::any_of(map.begin(), map.end(), [](char c) { return c < 0x21 || c > 0x7E; }))
-        return "map name '" + map + "' is not plain ASCII";
-    door.map = map;
+    // Inside, names are Shift-JIS, as the game's files are named.
+    const auto sjis = kit::utf8ToSjis(map);
+    if (!sjis) return "map name '" + map + "' has a character Shift-JIS lacks";
+    door.map = *sjis;
     return CheckDoor(door);
 }
 
@@ -67,9 +70,9 @@ std::vector<Door> parseDoorText(std::string_view text, std::string& error) {
 std::string writeDoorText(const std::vector<Door>& doors) {
     std::string text = kHeading;
     for (const Door& d : doors)
-        text += std::to_string(d.mark) + "  " + d.map + "  " + std::to_string(d.column) + "  " +
-                std::to_string(d.row) + "  " + facingName(d.facing) + "  " +
-                std::to_string(d.fade) + "\n";
+        text += std::to_string(d.mark) + "  " + kit::sjisToUtf8Lossy(d.map) + "  " +
+                std::to_string(d.column) + "  " + std::to_string(d.row) + "  " +
+                facingName(d.facing) + "  " + std::to_string(d.fade) + "\n";
     return text;
 }
 

@@ -14,7 +14,7 @@ namespace tessel {
 //     3       forest  10      4    down    8
 //
 // The facing is down, left, up or right; the fade is brightness steps a frame (0 for a cut).
-// Map names are ASCII, as the game's file names are.
+// This is the form kit-game builds into "Mt\NAME.dr"; map names are UTF-8 here, Shift-JIS inside.
 
 // The doors of `text`, or the first fault as "line N: why" in `error`.
 std::vector<Door> parseDoorText(std::string_view text, std::string& error);

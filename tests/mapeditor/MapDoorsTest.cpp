@@ -26,7 +26,7 @@ TEST(MapDoorsTest, TextReadsBackAndRefusesWhatTheTableCannotHold) {
         {"64 forest 1 1 up 0", "mark must be 1 to 63"},
         {"3 forest -1 1 up 0", "column and row"},
         {"3 forest 1x 1 up 0", "column and row must be numbers"},
-        {"3 for\xe6st 1 1 up 0", "not plain ASCII"},
+        {"3 for\xe6st 1 1 up 0", "Shift-JIS lacks"},
         {"3 forest 1 1 up 0\n3 cave 1 1 up 0", "line 2: a second door on mark 3"},
         {"3 forest 1 1 up 0 9", "'9' after the fade"},
     };
