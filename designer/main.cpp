@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "designer/core/ImportCommands.h"
 #include "designer/core/PresetCommands.h"
 #include "designer/core/RenderCommand.h"
 #include "designer/player/SdlSoundPlayer.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     if (kyrel::isRenderCommand(args))
         return kyrel::runRenderCommand(args, std::cerr, ::isatty(STDERR_FILENO) == 1);
     if (kyrel::isPresetCommand(args)) return kyrel::runPresetCommand(args, std::cerr);
+    if (kyrel::isImportCommand(args)) return kyrel::runImportCommand(args, std::cerr);
     kyrel::SdlSoundPlayer player;
     return kyrel::runWindowProgram(argc, argv, &player);
 }

@@ -15,6 +15,18 @@ bool isLabelCharacter(QChar c) {
     return (c >= QChar('A') && c <= QChar('Z')) || isDigit(c) || c == QChar('_');
 }
 
+// The opcodes the engine's runners know, by class (f26-f30 are the game state's); a class the
+// compiler warns about is left alone.
+bool isUnknownOpcode(QChar letter, long opcode) {
+    static constexpr struct {
+        char letter;
+        long first, last;
+    } kKnown[] = {{'c', -4, 5}, {'e', 0, 2}, {'f', 0, 30}, {'a', 0, 5}, {'w', 0, 12}};
+    for (const auto& known : kKnown)
+        if (letter == QChar(known.letter)) return opcode < known.first || opcode > known.last;
+    return false;
+}
+
 }  // namespace
 
 ScriptHighlighter::ScriptHighlighter(QTextDocument* document) : QSyntaxHighlighter(document) {
@@ -59,8 +71,11 @@ void ScriptHighlighter::highlightBlock(const QString& text) {
                 i += 1;
                 continue;
             }
+            const long opcode =
+                text.mid(i + 1, j - i - 1).remove(QChar(' ')).remove(QChar('\t')).toLong();
             if (j < n) ++j;  // the ';'
-            setFormat(static_cast<int>(i), static_cast<int>(j - i), instructionFormat);
+            setFormat(static_cast<int>(i), static_cast<int>(j - i),
+                      isUnknownOpcode(c, opcode) ? errorFormat : instructionFormat);
             i = j;
         } else if (c == QChar('$')) {
             const qsizetype close = text.indexOf(QStringLiteral("//"), i + 1);

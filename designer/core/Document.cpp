@@ -59,13 +59,17 @@ std::string fileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-void newDocument(KyrelApp& app) {
+void startUntitled(KyrelApp& app) {
     app.untitled = true;
+    app.documentName = kNewDocumentFileName;
+    app.ui.titleChanged();
+}
+
+void newDocument(KyrelApp& app) {
     app.undo.clearRings();
     app.selectionVisible = 0;
     resetDesign(app.design);
-    app.documentName = kNewDocumentFileName;
-    app.ui.titleChanged();
+    startUntitled(app);
 }
 
 bool loadProject(KyrelApp& app, const std::string& path) {
@@ -80,6 +84,9 @@ bool loadProject(KyrelApp& app, const std::string& path) {
             return false;
         case ProjectReadResult::UnsupportedVersion:
             showError(app, text::kUnsupportedVersion, path);
+            return false;
+        case ProjectReadResult::Damaged:
+            showError(app, text::kDamagedProject, path);
             return false;
         case ProjectReadResult::Ok:
             break;

@@ -11,6 +11,9 @@ namespace kyrel {
 // Resets the document, its name and the undo rings; `untitled` becomes true.
 void newDocument(KyrelApp& app);
 
+// Gives the document New's name and makes Save ask for one (the content stays).
+void startUntitled(KyrelApp& app);
+
 // Reads a project file into the document; false (after a message) when it cannot be read.
 bool loadProject(KyrelApp& app, const std::string& path);
 

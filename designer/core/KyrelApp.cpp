@@ -8,7 +8,7 @@
 
 namespace kyrel {
 
-KyrelApp::KyrelApp(KyrelUi& ui_, std::uint32_t seed) : ui(ui_), random(seed) {
+KyrelApp::KyrelApp(KyrelUi& ui_, std::uint32_t seed) : ui(ui_), random(seed), renderSeed(seed) {
     std::error_code ec;
     std::string cwd = std::filesystem::current_path(ec).string();
     projectDirectory = cwd.empty() || cwd.back() == '/' ? cwd : cwd + "/";

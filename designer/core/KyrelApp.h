@@ -29,6 +29,10 @@ struct KyrelApp {
     KyrelUi& ui;
     SoundDesign design;
     kit::Random random;
+    // Every render (Play, auto-play, Create WAV, the command lines) draws its dispersion from a
+    // generator started at this seed, so that the file written is the very sound last heard.
+    // It belongs to the window's settings, not to the project.
+    std::uint32_t renderSeed = 0;
 
     // File-system names (UTF-8 on this system); converted to Shift-JIS only for messages.
     std::string documentName;      // file name without directory; "新規作成.kyl" after New
@@ -49,6 +53,7 @@ struct KyrelApp {
     std::string tempWavPath;
     std::int32_t instanceNumber = 0;
     Playback playback;
+    bool noDeviceReported = false;  // the missing sound device is told once a run
 
     bool isPlaying() const { return playback.isPlaying(); }
 };

@@ -12,6 +12,8 @@ class SoundPlayer {
     virtual ~SoundPlayer() = default;
     // Returns false when the file cannot be played; playback then stays silent.
     virtual bool startFile(const std::string& path) = 0;
+    // Opens the sound device when it is not open yet; false when there is none.
+    virtual bool openDevice() { return true; }
     virtual void stopAll() = 0;
 };
 
@@ -33,6 +35,10 @@ class Playback {
     Playback& operator=(const Playback&) = delete;
 
     void setPlayer(SoundPlayer* player) { player_ = player; }
+
+    // False when the player has no sound device (without a player playback is silent on
+    // purpose, and counts as able to play).
+    bool deviceReady() { return !player_ || player_->openDevice(); }
 
     bool isPlaying() const { return playing.load(); }
 

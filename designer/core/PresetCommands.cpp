@@ -103,6 +103,9 @@ void commandPreset(KyrelApp& app, PresetKind kind) {
     // Every preset builds on track 1 (and the tracks after it).
     app.design.settings.currentTrack = 0;
     replaceDesign(app, *next);
+    // A new sound, not the project that was open: Save must ask for a name rather than
+    // overwrite that project.
+    startUntitled(app);
 }
 
 void commandMutate(KyrelApp& app) {
@@ -119,9 +122,12 @@ int runPresetCommand(const std::vector<std::string>& args, std::ostream& err) {
     const std::optional<PresetRequest> request = parsePresetArgs(args, err);
     if (!request) return 2;
     MessageUi ui(err);
-    const auto now = static_cast<std::uint32_t>(std::time(nullptr));
-    auto app = std::make_unique<KyrelApp>(ui, request->seed.value_or(now));
+    const auto seed = request->seed.value_or(static_cast<std::uint32_t>(std::time(nullptr)));
+    auto app = std::make_unique<KyrelApp>(ui, seed);
     buildPreset(request->kind, app->random, app->design);
+    // The render starts from the seed itself, as `kyrel --render` of the saved project does, so
+    // that the project and the WAV of one preset and seed are the same sound.
+    app->renderSeed = seed;
     const std::string& out = request->out;
     if (endsWith(out, ".kyl")) return saveProject(*app, out) ? 0 : 1;
     return writeWavExactly(*app, out, err);

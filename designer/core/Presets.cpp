@@ -280,6 +280,41 @@ void buildRandom(SoundDesign& design, Draw& draw) {
     }
 }
 
+// The largest point of a track's waveform, or the limit when the waveform is dispersed.
+double waveformPeak(const SoundDesign& design, std::size_t t) {
+    if (design.settings.waveformSpread[t] != 0) return 32767.0;
+    double peak = 0.0;
+    for (std::int32_t w : design.tracks[t].curve(CurveKind::Waveform))
+        peak = std::max(peak, std::abs(double(w)));
+    return peak;
+}
+
+// Lowers every track's volume in proportion when the tracks together could pass full scale at
+// any moment, so that no seed clips. A track's sample is at most its volume times the Volume
+// curve's level (raised by the largest volume dispersion) times its waveform's peak; all tracks
+// share the sound's length and so its curve points.
+void fitHeadroom(SoundDesign& design) {
+    constexpr double kLimit = 32767.0 * 0.97;
+    std::array<double, kTrackCount> scale{};
+    for (std::size_t t = 0; t < kTrackCount; ++t)
+        if (design.settings.trackUse[t] == 1)
+            scale[t] = design.tracks[t].volume / 127.0 * waveformPeak(design, t) / 65536.0;
+    double bound = 0.0;
+    for (std::size_t i = 0; i < kCurvePoints; ++i) {
+        double sum = 0.0;
+        for (std::size_t t = 0; t < kTrackCount; ++t) {
+            if (scale[t] == 0.0) continue;
+            const double raise = 19999.0 * design.settings.volumeSpread[t] / 127.0;
+            const double level = levelOf(design.tracks[t].curve(CurveKind::Volume)[i]) + raise;
+            sum += scale[t] * std::min(65536.0, level);
+        }
+        bound = std::max(bound, sum);
+    }
+    if (bound <= kLimit) return;
+    for (Track& track : design.tracks)
+        track.volume = std::max(1, static_cast<int>(track.volume * kLimit / bound));
+}
+
 }  // namespace
 
 std::optional<PresetKind> presetByName(std::string_view name) {
@@ -324,6 +359,7 @@ void buildPreset(PresetKind kind, kit::Random& random, SoundDesign& design) {
             buildRandom(design, draw);
             break;
     }
+    fitHeadroom(design);
 }
 
 }  // namespace kyrel

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 namespace kyrel {
 
@@ -15,13 +16,24 @@ namespace {
 // 6.283184 / 2202: one period of the waveform curve, as the default sine is drawn.
 constexpr double kSineStep = 6.283184 / 2202;
 
-// Copies up to `count` bytes from `file` at `from` into `dest`; returns how many were copied.
-std::size_t copyAvailable(void* dest, std::span<const std::uint8_t> file, std::size_t from,
-                          std::size_t count) {
-    if (from >= file.size()) return 0;
-    std::size_t n = std::min(count, file.size() - from);
-    std::memcpy(dest, file.data() + from, n);
-    return n;
+bool within(std::int32_t value, std::int32_t low, std::int32_t high) {
+    return value >= low && value <= high;
+}
+
+// True when every word a render depends on lies where the windows can put it.
+bool holdsPossibleValues(const SoundDesign& design) {
+    const DesignSettings& s = design.settings;
+    if (!within(s.durationMs, 1, kMaxDurationMs) ||
+        !within(s.bitsIndex, 0, static_cast<std::int32_t>(kBitDepths.size()) - 1) ||
+        !within(s.rateIndex, 0, static_cast<std::int32_t>(kSampleRates.size()) - 1) ||
+        !within(s.channelIndex, 0, 1))
+        return false;
+    for (std::size_t t = 0; t < kTrackCount; ++t) {
+        for (std::int32_t v : {design.tracks[t].volume, s.frequencySpread[t], s.volumeSpread[t],
+                               s.waveformSpread[t]})
+            if (!within(v, 0, 127)) return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -63,11 +75,17 @@ ProjectReadResult readProjectBytes(SoundDesign& design, std::span<const std::uin
     if (version != '0' && version != '1' && version != '2')
         return ProjectReadResult::UnsupportedVersion;
 
-    copyAvailable(design.tracks.data(), file, kProjectHeaderBytes, kTracksBytes);
-    const std::size_t settingsAt = kProjectHeaderBytes + kTracksBytes;
     // Version '0' stored only the first 32 settings words; the others keep their values.
+    const std::size_t settingsAt = kProjectHeaderBytes + kTracksBytes;
     const std::size_t settingsBytes = version == '0' ? kVersion0SettingsBytes : kSettingsBytes;
-    copyAvailable(&design.settings, file, settingsAt, settingsBytes);
+    // Longer files are read as far as the layout goes; a shorter one has lost its end.
+    if (file.size() < settingsAt + settingsBytes) return ProjectReadResult::Damaged;
+
+    auto read = std::make_unique<SoundDesign>(design);
+    std::memcpy(read->tracks.data(), file.data() + kProjectHeaderBytes, kTracksBytes);
+    std::memcpy(&read->settings, file.data() + settingsAt, settingsBytes);
+    if (!holdsPossibleValues(*read)) return ProjectReadResult::Damaged;
+    design = *read;
     return ProjectReadResult::Ok;
 }
 

@@ -21,11 +21,13 @@ void resetDesign(SoundDesign& design);
 // The whole project file as saved (version '1').
 std::vector<std::uint8_t> projectFileBytes(const SoundDesign& design);
 
-enum class ProjectReadResult { Ok, NotKyrelFile, UnsupportedVersion };
+enum class ProjectReadResult { Ok, NotKyrelFile, UnsupportedVersion, Damaged };
 
-// Reads a project file's bytes into `design`. A file shorter than its layout replaces the
-// document only as far as it goes; the rest keeps its content. On a rejected header the design
-// is untouched. Does not touch modified, currentTrack or renderStale (loadProject does).
+// Reads a project file's bytes into `design`. A file that ends before its layout does, or holds
+// a value no saved document can hold (a length, format, track volume or spread outside its
+// range), is Damaged. On any result but Ok the design is untouched. Version '0' files hold only
+// the first 32 settings words; the others keep their values. Does not touch modified,
+// currentTrack or renderStale (loadProject does).
 ProjectReadResult readProjectBytes(SoundDesign& design, std::span<const std::uint8_t> file);
 
 }  // namespace kyrel

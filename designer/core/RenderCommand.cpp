@@ -10,13 +10,15 @@
 #include "common/ShiftJis.h"
 #include "designer/core/Document.h"
 #include "designer/core/KyrelApp.h"
+#include "designer/core/Normalize.h"
 #include "designer/core/WavCommands.h"
 
 namespace kyrel {
 
 namespace {
 
-constexpr const char* kUsage = "usage: kyrel --render [PROJECT.kyl] OUT.wav [--seed N]\n";
+constexpr const char* kUsage =
+    "usage: kyrel --render [PROJECT.kyl] OUT.wav [--seed N] [--normalize]\n";
 
 // Messages go to standard error; the progress bar redraws one line there while rendering.
 class ConsoleUi : public KyrelUi {
@@ -84,9 +86,14 @@ bool isRenderCommand(const std::vector<std::string>& args) {
 int runRenderCommand(const std::vector<std::string>& args, std::ostream& err, bool showProgress) {
     std::vector<std::string> files;
     std::optional<std::uint32_t> seed;
+    bool normalize = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--render") continue;
+        if (arg == "--normalize") {
+            normalize = true;
+            continue;
+        }
         if (arg == "--seed") {
             if (i + 1 >= args.size() || !(seed = parseSeed(args[i + 1]))) {
                 err << "kyrel: --seed needs a whole number\n" << kUsage;
@@ -109,6 +116,7 @@ int runRenderCommand(const std::vector<std::string>& args, std::ostream& err, bo
     const auto now = static_cast<std::uint32_t>(std::time(nullptr));
     auto app = std::make_unique<KyrelApp>(ui, seed.value_or(now));
     if (files.size() == 2 && !loadProject(*app, files[0])) return 1;
+    if (normalize && !commandNormalize(*app)) return 1;
     return writeWavExactly(*app, files.back(), err);
 }
 

@@ -11,8 +11,9 @@ namespace kyrel {
 // the arguments after the program name).
 bool isRenderCommand(const std::vector<std::string>& args);
 
-// kyrel --render [PROJECT.kyl] OUT.wav [--seed N]: renders the project (or a new document)
-// exactly as Create WAV file does and writes OUT.wav. Messages go to `err` (UTF-8), and so
+// kyrel --render [PROJECT.kyl] OUT.wav [--seed N] [--normalize]: renders the project (or a new
+// document) exactly as Create WAV file does and writes OUT.wav; --normalize first levels it as
+// 音量を揃える does. Messages go to `err` (UTF-8), and so
 // does a progress bar when `showProgress` is set (standard error is a terminal).
 // Exit status: 0 written, 1 when the project cannot be read, no track is used, a setting is
 // out of range or the file cannot be written, 2 for a command-line error.

@@ -264,6 +264,32 @@ void renderBlock(std::span<TrackVoice* const> sounding, std::int32_t s, std::int
     }
 }
 
+// The voices of the enabled tracks in order (disabled ones never sound); returns their number.
+std::size_t setUpVoices(const std::array<Track, kTrackCount>& tracks,
+                        const DesignSettings& settings, double sampleRate,
+                        std::array<TrackVoice, kTrackCount>& voices) {
+    const double secondsPerSample = 1.0 / sampleRate;
+    std::size_t voiceCount = 0;
+    for (std::size_t t = 0; t < tracks.size(); ++t) {
+        if (tracks[t].renderEnabled == 0) continue;
+        TrackVoice& v = voices[voiceCount++];
+        v.track = &tracks[t];
+        v.endSample = std::trunc(tracks[t].endMs * sampleRate / 1000.0);
+        v.direct = settings.directWaveform[t] != 0;
+        v.frequencySpread = settings.frequencySpread[t];
+        v.volumeSpread = settings.volumeSpread[t];
+        v.waveformSpread = settings.waveformSpread[t];
+        v.frequencySpreadScale = v.frequencySpread / 127.0;
+        v.volumeSpreadScale = v.volumeSpread / 127.0;
+        v.waveformSpreadScale = v.waveformSpread / 127.0;
+        v.volumeScale = tracks[t].volume / 127.0;
+        v.lastFrequency = 0.0;
+        v.lastStep = (kCurveLength / (1.0 / 0.0)) * secondsPerSample;
+        v.ordinary = isOrdinary(tracks[t]);
+    }
+    return voiceCount;
+}
+
 }  // namespace
 
 bool renderTracks(const std::array<Track, kTrackCount>& tracks, const DesignSettings& settings,
@@ -292,26 +318,8 @@ bool renderTracks(const std::array<Track, kTrackCount>& tracks, const DesignSett
     const bool linear = settings.frequencyMode == 0;
     const bool stereo = channels == 2;
 
-    // The enabled tracks in order; disabled ones never sound.
     std::array<TrackVoice, kTrackCount> voices;
-    std::size_t voiceCount = 0;
-    for (std::size_t t = 0; t < tracks.size(); ++t) {
-        if (tracks[t].renderEnabled == 0) continue;
-        TrackVoice& v = voices[voiceCount++];
-        v.track = &tracks[t];
-        v.endSample = std::trunc(tracks[t].endMs * sampleRate / 1000.0);
-        v.direct = settings.directWaveform[t] != 0;
-        v.frequencySpread = settings.frequencySpread[t];
-        v.volumeSpread = settings.volumeSpread[t];
-        v.waveformSpread = settings.waveformSpread[t];
-        v.frequencySpreadScale = v.frequencySpread / 127.0;
-        v.volumeSpreadScale = v.volumeSpread / 127.0;
-        v.waveformSpreadScale = v.waveformSpread / 127.0;
-        v.volumeScale = tracks[t].volume / 127.0;
-        v.lastFrequency = 0.0;
-        v.lastStep = (kCurveLength / (1.0 / 0.0)) * secondsPerSample;
-        v.ordinary = isOrdinary(tracks[t]);
-    }
+    const std::size_t voiceCount = setUpVoices(tracks, settings, sampleRate, voices);
 
     const RenderContext context{secondsPerSample, linear, stereo, bits};
     std::vector<std::int32_t> draws(static_cast<std::size_t>(kBlockStride) * kMaxDrawsPerFrame);

@@ -17,7 +17,8 @@ bool inTable(std::int32_t index, std::size_t tableSize) {
     return index >= 0 && static_cast<std::size_t>(index) < tableSize;
 }
 
-// Rewrites the per-render words of every track; returns the number of enabled tracks.
+}  // namespace
+
 int prepareTracks(SoundDesign& design) {
     int enabled = 0;
     for (std::size_t t = 0; t < design.tracks.size(); ++t) {
@@ -30,8 +31,6 @@ int prepareTracks(SoundDesign& design) {
     }
     return enabled;
 }
-
-}  // namespace
 
 std::string renderSettingsProblem(const DesignSettings& s) {
     std::string what;
@@ -67,9 +66,10 @@ std::optional<std::string> CreateWavFile(KyrelApp& app, const std::string& name,
     app.ui.setWaitCursor(true);
     app.ui.showStatus(text::kCreatingWav);
     RenderOutput output;
+    kit::Random random(app.renderSeed);
     const bool completed = app.ui.runRender([&](RenderProgress& progress) {
-        return renderTracks(design.tracks, design.settings, channels, rate, bits, app.random,
-                            progress, output);
+        return renderTracks(design.tracks, design.settings, channels, rate, bits, random, progress,
+                            output);
     });
     const bool written = completed && writeWav(app.ui, path, output.format, output.data);
     app.ui.setWaitCursor(false);
@@ -96,6 +96,14 @@ void commandCreateWav(KyrelApp& app) {
 
 bool commandPlay(KyrelApp& app) {
     if (app.isPlaying()) return false;
+    if (!app.playback.deviceReady()) {
+        // Said once in a message, then each time in the status bar; Create WAV keeps working.
+        if (!app.noDeviceReported)
+            app.ui.showMessage(text::kNoSoundDevice, text::kCaptionKyrel, MessageButtons::Ok);
+        app.noDeviceReported = true;
+        app.ui.showStatus(text::kNoSoundDevice);
+        return false;
+    }
     DesignSettings& s = app.design.settings;
     if (s.renderStale != 0) {
         if (!CreateWavFile(app, app.tempWavPath, "")) return false;

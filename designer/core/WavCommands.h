@@ -14,6 +14,10 @@ namespace kyrel {
 std::optional<std::string> CreateWavFile(KyrelApp& app, const std::string& name,
                                          const std::string& prefix);
 
+// Rewrites the per-render words of every track (renderEnabled from trackUse, start 0, end
+// durationMs); returns the number of enabled tracks.
+int prepareTracks(SoundDesign& design);
+
 // The reason a document cannot be rendered, as a message naming the setting; empty when it can.
 std::string renderSettingsProblem(const DesignSettings& settings);
 

@@ -17,6 +17,11 @@ SdlSoundPlayer::~SdlSoundPlayer() {
 }
 
 bool SdlSoundPlayer::openDevice() {
+    std::lock_guard lock(mutex_);
+    return openDeviceLocked();
+}
+
+bool SdlSoundPlayer::openDeviceLocked() {
     if (opened_) return true;
     if (failed_) return false;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -41,7 +46,7 @@ void SdlSoundPlayer::releaseChunk() {
 
 bool SdlSoundPlayer::startFile(const std::string& path) {
     std::lock_guard lock(mutex_);
-    if (!openDevice()) return false;
+    if (!openDeviceLocked()) return false;
     Mix_HaltChannel(-1);
     releaseChunk();
     chunk_ = Mix_LoadWAV(path.c_str());

@@ -20,9 +20,10 @@ class SdlSoundPlayer : public SoundPlayer {
 
     bool startFile(const std::string& path) override;
     void stopAll() override;
+    bool openDevice() override;
 
   private:
-    bool openDevice();
+    bool openDeviceLocked();
     void releaseChunk();
 
     std::mutex mutex_;

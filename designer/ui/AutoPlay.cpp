@@ -20,13 +20,16 @@ namespace {
 constexpr const char* kSettingsKey = "view/autoPlayAfterEdit";
 constexpr const char* kSettingsName = "Kyrel";  // ~/.config/Kyrel/Kyrel.conf
 
-// A fingerprint of everything that shapes the sound: the curves and track volumes, and the
-// settings except the current track, the tool and the two flags (which playing itself changes).
-std::uint64_t soundFingerprint(const SoundDesign& design) {
+// A fingerprint of everything that shapes the sound: the render seed, the curves and track
+// volumes, and the settings except the current track, the tool and the two flags (which playing
+// itself changes).
+std::uint64_t soundFingerprint(const KyrelApp& app) {
+    const SoundDesign& design = app.design;
     std::uint64_t h = 1469598103934665603ull;
     auto mix = [&h](std::int32_t word) {
         h = (h ^ static_cast<std::uint32_t>(word)) * 1099511628211ull;
     };
+    mix(static_cast<std::int32_t>(app.renderSeed));
     for (const Track& track : design.tracks) {
         mix(track.volume);
         for (const Curve& curve : track.curves)
@@ -54,7 +57,7 @@ AutoPlay::AutoPlay(CKyrelApp& app, QObject* parent)
     action_->setChecked(QSettings(kSettingsName, kSettingsName).value(kSettingsKey).toBool());
     connect(action_, &QAction::toggled, this,
             [](bool on) { QSettings(kSettingsName, kSettingsName).setValue(kSettingsKey, on); });
-    heard_ = soundFingerprint(app_.design());
+    heard_ = soundFingerprint(app_.state());
     qApp->installEventFilter(this);
 }
 
@@ -71,7 +74,7 @@ void AutoPlay::watchCommands(const QHash<int, QAction*>& actions) {
         const bool replaces = it.key() == kCmdNew || it.key() == kCmdOpen;
         connect(it.value(), &QAction::triggered, this, [this, replaces] {
             if (replaces) {
-                heard_ = soundFingerprint(app_.design());
+                heard_ = soundFingerprint(app_.state());
             } else {
                 editFinished();
             }
@@ -80,7 +83,7 @@ void AutoPlay::watchCommands(const QHash<int, QAction*>& actions) {
 }
 
 void AutoPlay::editFinished() {
-    const std::uint64_t now = soundFingerprint(app_.design());
+    const std::uint64_t now = soundFingerprint(app_.state());
     if (now == heard_) return;
     heard_ = now;
     if (enabled() && anyTrackUsed(app_.design().settings)) play();

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "designer/core/CurveUnits.h"
 #include "designer/ui/CKyrelApp.h"
 #include "designer/ui/CurveEditing.h"
 #include "designer/ui/CurveScale.h"
@@ -143,7 +144,7 @@ void CCurveView::drawScale() {
     font.setPixelSize(kMargin - 5);
     painter.setFont(font);
     painter.setPen(palette().color(QPalette::WindowText));
-    const CurveScale scale = curveScale(kind_, plot_, app_.design().settings);
+    const CurveScale scale = curveScale(kind_, plot_, app_.design().settings, waveformCycles());
     painter.drawText(QRect(marginX(), 0, plot_.width(), marginY()),
                      Qt::AlignLeft | Qt::AlignVCenter, scale.legend);
     const QFontMetrics metrics(font);
@@ -167,7 +168,13 @@ void CCurveView::showReadout(QPoint client) {
     }
     const int index = std::clamp(plot_.columnToSample(x), 0, kCurvePoints - 1);
     app_.showReadout(curveReadout(kind_, index, curve()[static_cast<std::size_t>(index)],
-                                  app_.design().settings));
+                                  app_.design().settings, waveformCycles(), plot_.rowToValue(y)));
+}
+
+int CCurveView::waveformCycles() const {
+    const SoundDesign& design = app_.design();
+    const auto track = static_cast<std::size_t>(std::clamp(design.settings.currentTrack, 0, 5));
+    return kyrel::waveformCycles(design.tracks[track].curve(CurveKind::Waveform));
 }
 
 void CCurveView::leaveEvent(QEvent* event) {
@@ -254,25 +261,45 @@ void CCurveView::releaseCapture() {
 
 void CCurveView::mousePressEvent(QMouseEvent* event) {
     const bool activating = std::exchange(activatingPress_, false);
-    if (plot_.empty() || event->button() != Qt::LeftButton || activating) return;
-    app_.editing().press(*this, event->position().toPoint(),
-                         event->modifiers().testFlag(Qt::ControlModifier));
+    deferredPress_.reset();
+    if (plot_.empty() || event->button() != Qt::LeftButton) return;
+    const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    if (activating) {
+        // Only activates, unless the mouse moves before it comes up.
+        deferredPress_ = event->position().toPoint();
+        deferredCtrl_ = ctrl;
+        return;
+    }
+    app_.editing().press(*this, event->position().toPoint(), ctrl);
 }
 
 void CCurveView::mouseMoveEvent(QMouseEvent* event) {
     if (plot_.empty()) return;
-    showReadout(event->position().toPoint());
-    app_.editing().move(*this, event->position().toPoint(),
-                        event->buttons().testFlag(Qt::LeftButton));
+    const QPoint at = event->position().toPoint();
+    showReadout(at);
+    const bool leftHeld = event->buttons().testFlag(Qt::LeftButton);
+    if (deferredPress_ && leftHeld && at != *deferredPress_) {
+        // The press that activated the window starts the stroke after all.
+        const QPoint from = *std::exchange(deferredPress_, std::nullopt);
+        app_.editing().press(*this, from, deferredCtrl_);
+    }
+    app_.editing().move(*this, at, leftHeld);
 }
 
 void CCurveView::mouseReleaseEvent(QMouseEvent* event) {
     if (plot_.empty() || event->button() != Qt::LeftButton) return;
+    if (std::exchange(deferredPress_, std::nullopt)) return;
     app_.editing().release(*this, event->position().toPoint());
 }
 
-void CCurveView::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
-    // The second press of a double click does nothing.
+void CCurveView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A double click on the plot asks for a value for the point under it (or the selection
+    // that holds it).
+    const QPoint at = event->position().toPoint() - QPoint(marginX(), marginY());
+    if (plot_.empty() || event->button() != Qt::LeftButton || capturing || at.x() < 0 ||
+        at.y() < 0 || at.x() >= plot_.width() || at.y() >= plot_.height())
+        return;
+    app_.commandTypeValue(kind_, std::clamp(plot_.columnToSample(at.x()), 0, kCurvePoints - 1));
 }
 
 void CCurveView::keyPressEvent(QKeyEvent* event) {

@@ -4,6 +4,7 @@
 #include <QRgb>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "designer/core/CurveGesture.h"
 #include "designer/core/PlotScale.h"
@@ -125,6 +126,11 @@ class CCurveView : public QWidget {
     QImage window_;
     // The press that is under way made this window the current edit window: it only activates.
     bool activatingPress_ = false;
+    // Where that press was: a drag from it activates and draws, a press alone only activates.
+    std::optional<QPoint> deferredPress_;
+    bool deferredCtrl_ = false;
+    // The cycles of the current track's waveform, for the pitch in the scale and readout.
+    int waveformCycles() const;
 };
 
 }  // namespace kyrel

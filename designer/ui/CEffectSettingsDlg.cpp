@@ -12,23 +12,32 @@
 #include <QSlider>
 #include <QVBoxLayout>
 
+#include "designer/core/KyrelTexts.h"
+#include "designer/core/RenderCommand.h"
 #include "designer/ui/CKyrelApp.h"
 #include "designer/ui/CTrackDetailDlg.h"
 #include "designer/ui/DialogPrompts.h"
+#include "designer/ui/RememberedState.h"
 #include "designer/ui/SliderBox.h"
 
 namespace kyrel {
 
 namespace {
 constexpr int kMaxVolume = 127;
-}
+// "シードは 0 から 4294967295 までの整数です"
+constexpr std::string_view kSeedMessage =
+    "\x83V\x81[\x83h\x82\xcd 0 \x82\xa9\x82\xe7 4294967295 \x82\xdc\x82\xc5\x82\xcc\x90\xae\x90"
+    "\x94\x82\xc5\x82\xb7";
+}  // namespace
 
 CEffectSettingsDlg::CEffectSettingsDlg(CKyrelApp& app, QWidget* parent)
     : QDialog(parent),
       app_(app),
       settingsCopy_(app.design().settings),
       frequencyMode_(new QComboBox(this)),
-      details_(new QPushButton(QStringLiteral("詳細設定"), this)) {
+      details_(new QPushButton(QStringLiteral("詳細設定"), this)),
+      seed_(new QLineEdit(QString::number(app.state().renderSeed), this)),
+      newSeed_(new QPushButton(QStringLiteral("新しいシード"), this)) {
     setWindowTitle(QStringLiteral("効果音の設定"));
     const SoundDesign& design = app_.design();
 
@@ -72,6 +81,18 @@ CEffectSettingsDlg::CEffectSettingsDlg(CKyrelApp& app, QWidget* parent)
     connect(details_, &QPushButton::clicked, this, &CEffectSettingsDlg::openDetails);
     details_->setAutoDefault(false);
 
+    auto* seedBox = new QGroupBox(QStringLiteral("ばらつきのシード"), this);
+    auto* seedRow = new QHBoxLayout(seedBox);
+    seedRow->addWidget(seed_);
+    seedRow->addWidget(newSeed_);
+    newSeed_->setAutoDefault(false);
+    connect(newSeed_, &QPushButton::clicked, this, [this] {
+        // Two draws of the program's generator make a 30-bit seed.
+        kit::Random& random = app_.state().random;
+        const auto high = static_cast<std::uint32_t>(random.next());
+        seed_->setText(QString::number(high << 15 | static_cast<std::uint32_t>(random.next())));
+    });
+
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
@@ -87,6 +108,7 @@ CEffectSettingsDlg::CEffectSettingsDlg(CKyrelApp& app, QWidget* parent)
     layout->addWidget(volumes);
     layout->addWidget(uses);
     layout->addLayout(bottom);
+    layout->addWidget(seedBox);
     layout->addWidget(buttons);
 }
 
@@ -102,6 +124,12 @@ void CEffectSettingsDlg::accept() {
         if (!typed) return;
         volumes[i] = *typed;
     }
+    const std::optional<std::uint32_t> seed = parseSeed(seed_->text().trimmed().toStdString());
+    if (!seed) {
+        app_.prompts().showMessage(this, kSeedMessage, text::kCaptionError, MessageButtons::Ok);
+        seed_->setFocus();
+        return;
+    }
     SoundDesign& design = app_.design();
     settingsCopy_.frequencyMode = frequencyMode_->currentIndex() == 0 ? 0 : 1;
     for (std::size_t i = 0; i < volumes.size(); ++i) {
@@ -111,6 +139,9 @@ void CEffectSettingsDlg::accept() {
     // The whole block returns, with the values it had when the dialog opened.
     design.settings = settingsCopy_;
     design.markChanged();
+    // The seed is the window's, not the project's: it is kept with the window's settings.
+    app_.state().renderSeed = *seed;
+    rememberSeed(*seed);
     QDialog::accept();
 }
 

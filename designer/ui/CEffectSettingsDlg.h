@@ -31,6 +31,10 @@ class CEffectSettingsDlg : public QDialog {
     QCheckBox& useCheck(int track) { return *useChecks_[static_cast<std::size_t>(track)]; }
     QComboBox& frequencyModeChoice() { return *frequencyMode_; }
     QPushButton& detailsButton() { return *details_; }
+    // The render seed (Play, auto-play and Create WAV draw their dispersion from it) and the
+    // button that draws a new one.
+    QLineEdit& seedField() { return *seed_; }
+    QPushButton& newSeedButton() { return *newSeed_; }
     DesignSettings& settingsCopy() { return settingsCopy_; }
 
   public Q_SLOTS:
@@ -47,6 +51,8 @@ class CEffectSettingsDlg : public QDialog {
     std::array<QCheckBox*, kTrackCount> useChecks_{};
     QComboBox* frequencyMode_;
     QPushButton* details_;
+    QLineEdit* seed_;
+    QPushButton* newSeed_;
 };
 
 }  // namespace kyrel

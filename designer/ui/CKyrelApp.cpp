@@ -7,9 +7,13 @@
 #include <QStatusBar>
 #include <cstdio>
 
+#include "designer/core/CurveUnits.h"
 #include "designer/core/Document.h"
 #include "designer/core/EditCommands.h"
+#include "designer/core/ImportCommands.h"
+#include "designer/core/Normalize.h"
 #include "designer/core/RecentFiles.h"
+#include "designer/core/TypedPoints.h"
 #include "designer/core/WavCommands.h"
 #include "designer/ui/AboutDialog.h"
 #include "designer/ui/CChildFrame.h"
@@ -18,12 +22,14 @@
 #include "designer/ui/CMainFrame.h"
 #include "designer/ui/CProgressDlg.h"
 #include "designer/ui/CTrackCopyDlg.h"
+#include "designer/ui/CTypedValueDlg.h"
 #include "designer/ui/CWaveSettingsDlg.h"
 #include "designer/ui/CommandIds.h"
 #include "designer/ui/CurveEditing.h"
 #include "designer/ui/CurveTools.h"
 #include "designer/ui/DialogPrompts.h"
 #include "designer/ui/HelpWindow.h"
+#include "designer/ui/LoopPlay.h"
 #include "designer/ui/QtText.h"
 #include "designer/ui/RememberedState.h"
 
@@ -34,6 +40,8 @@ CKyrelApp::CKyrelApp(DialogPrompts& prompts, SoundPlayer* player, std::uint32_t 
       editing_(std::make_unique<CurveTools>(*this)),
       state_(std::make_unique<KyrelApp>(*this, seed)) {
     state_->playback.setPlayer(player);
+    // The seed heard last time is the seed of this run too.
+    if (const auto seed = rememberedSeed()) state_->renderSeed = *seed;
 }
 
 CKyrelApp::~CKyrelApp() {
@@ -158,15 +166,17 @@ void CKyrelApp::updateCommandStates() {
         if (QAction* a = mainFrame_->action(id)) a->setChecked(on);
     };
     for (int id : {kCmdNew, kCmdOpen, kCmdExit, kCmdPlay, kCmdPlayEditedTrack, kCmdCreateWav,
-                   kCmdEffectSettings, kCmdWaveSettings}) {
+                   kCmdEffectSettings, kCmdWaveSettings, kCmdImport, kCmdNormalize}) {
         enable(id, !playing);
     }
-    enable(kCmdStop, playing);
+    // Stop also ends a loop between two of its passes.
+    enable(kCmdStop, playing || mainFrame_->loopPlay().looping());
     enable(kCmdCopy, state_->selectionVisible == 1);
     enable(kCmdPaste, editing_->canPaste());
     const CChildFrame* active = activeCurveWindow();
     enable(kCmdGenerator, active && active->kind() == CurveKind::Waveform);
     enable(kCmdClose, active != nullptr);
+    enable(kCmdTypeValue, active != nullptr);
     check(kCmdToolSelect, settings.tool == static_cast<std::int32_t>(Tool::Select));
     check(kCmdToolFreehand, settings.tool == static_cast<std::int32_t>(Tool::Freehand));
     check(kCmdToolLine, settings.tool == static_cast<std::int32_t>(Tool::Line));
@@ -190,8 +200,8 @@ void CKyrelApp::commandSaveAs() {
 void CKyrelApp::commandCreateWav() {
     kyrel::commandCreateWav(*state_);
 }
-void CKyrelApp::commandPlay() {
-    kyrel::commandPlay(*state_);
+bool CKyrelApp::commandPlay() {
+    return kyrel::commandPlay(*state_);
 }
 void CKyrelApp::commandPlayEditedTrack() {
     kyrel::commandPlayEditedTrack(*state_);
@@ -220,6 +230,31 @@ void CKyrelApp::commandCopyTrack() {
     if (!kyrel::commandCopyTrack(*state_, dialog.target())) return;
     state_->selectionVisible = 0;
     rebuildAll();
+}
+
+void CKyrelApp::commandImport() {
+    kyrel::commandImport(*state_);  // which hides the selection when it imports
+    rebuildAll();
+}
+
+void CKyrelApp::commandNormalize() {
+    if (kyrel::commandNormalize(*state_)) rebuildAll();
+}
+
+void CKyrelApp::commandTypeValue(CurveKind kind, int point) {
+    const PointSpan span = typedValueSpan(*state_, kind, point);
+    const DesignSettings& s = design().settings;
+    const Track& track = design().tracks[static_cast<std::size_t>(currentTrackIndex(*state_))];
+    const int cycles = waveformCycles(track.curve(CurveKind::Waveform));
+    const std::int32_t current = track.curve(kind)[static_cast<std::size_t>(span.first)];
+    CTypedValueDlg dialog(kind, unitFromValue(kind, current, s.frequencyMode, cycles), prompts_,
+                          mainFrame_);
+    if (prompts_.runDialog(dialog) != QDialog::Accepted) return;
+    commandSetPoints(*state_, kind, span,
+                     valueFromUnit(kind, dialog.from(), s.frequencyMode, cycles),
+                     valueFromUnit(kind, dialog.to(), s.frequencyMode, cycles));
+    rebuildAll();
+    refreshAll();
 }
 
 void CKyrelApp::commandHelp() {

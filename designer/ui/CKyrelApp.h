@@ -71,7 +71,8 @@ class CKyrelApp : public QObject, public KyrelUi {
     void commandSave();
     void commandSaveAs();
     void commandCreateWav();
-    void commandPlay();
+    // True when playback started.
+    bool commandPlay();
     void commandPlayEditedTrack();
     void commandStop();
     void commandWaveSettings();
@@ -80,6 +81,13 @@ class CKyrelApp : public QObject, public KyrelUi {
     // トラックのコピー: asks for the target track, then copies the current track onto it.
     void commandCopyTrack();
     void commandAbout();
+    // ファイル → インポート: a sound of the sfxr family in place of the design.
+    void commandImport();
+    // 音量を揃える: the render with the window's seed levelled to -1 dBFS, one undo step.
+    void commandNormalize();
+    // 値を入力: the dialog for a typed value, for the selection of the curve `kind` or, from a
+    // double click, for `point`; then the points, as one undo step.
+    void commandTypeValue(CurveKind kind, int point = -1);
 
     // KyrelUi: what the document logic shows.
     MessageAnswer showMessage(std::string_view text, std::string_view caption,

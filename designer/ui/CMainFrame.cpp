@@ -17,6 +17,7 @@
 #include "designer/ui/CKyrelApp.h"
 #include "designer/ui/CommandIds.h"
 #include "designer/ui/CurveEditing.h"
+#include "designer/ui/LoopPlay.h"
 #include "designer/ui/PresetMenu.h"
 #include "designer/ui/ToolbarIcons.h"
 
@@ -35,6 +36,11 @@ CMainFrame::CMainFrame(CKyrelApp& app) : app_(app), mdiArea_(new QMdiArea(this))
     mdiArea_->setActivationOrder(QMdiArea::CreationOrder);
     resize(900, 700);
     createActions();
+    addFileHandlers();
+    addEditHandlers();
+    addSoundHandlers();
+    addWindowHandlers();
+    loopPlay_ = new LoopPlay(app_, *action(kCmdLoopPlay), this);
     autoPlay_ = new AutoPlay(app_, this);
     autoPlay_->watchCommands(actions_);
     presetMenu_ = new PresetMenu(app_, *autoPlay_, this);
@@ -83,7 +89,8 @@ void CMainFrame::createActions() {
     addCommand(kCmdSave, "上書き保存(&S)", "作業中のドキュメントを上書きして保存します\n保存",
                {keys(Qt::CTRL | Qt::Key_S)});
     addCommand(kCmdSaveAs, "名前をつけて保存(&A)...",
-               "作業中のドキュメントを名前をつけて保存します\n名前をつけて保存");
+               "作業中のドキュメントを名前をつけて保存します\n名前をつけて保存",
+               {keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     addCommand(kCmdExit, "Kyrelの終了(&X)", "Kyrelを終了します\n終了");
     addCommand(kCmdWindowWaveform, "波形", "波形のエディットウィンドウを開きます\n波形");
     addCommand(kCmdWindowFrequency, "周波数", "周波数のエディットウィンドウを開きます\n周波数");
@@ -107,6 +114,9 @@ void CMainFrame::createActions() {
                    QStringLiteral("トラック %1 を編集します\nトラック %1").arg(t + 1),
                    {keys(QKeyCombination(static_cast<Qt::Key>(Qt::Key_1 + t)))}, true);
     }
+    addCommand(kCmdTypeValue, "値を入力(&V)...",
+               "選択範囲（または曲線全体）の値を曲線の単位で入力します\n値を入力",
+               {keys(Qt::CTRL | Qt::Key_E)});
     addCommand(kCmdCopyTrack, "トラックのコピー(&K)...",
                "現在のトラックを別のトラックにコピーします\nトラックのコピー");
     addCommand(kCmdGenerator, "波形ジェネレーター(&G)...",
@@ -124,6 +134,12 @@ void CMainFrame::createActions() {
                "Waveファイルを作成します\nWaveファイル作成", {keys(Qt::CTRL | Qt::Key_W)});
     addCommand(kCmdEffectSettings, "効果音の設定(&T)...",
                "トラックの音量と使用を設定します\n効果音の設定", {keys(Qt::CTRL | Qt::Key_T)});
+    addCommand(kCmdImport, "インポート(&I)...",
+               "sfxr-qt (.sfxj) や jsfxr (JSON) の音を読み込みます\nインポート");
+    addCommand(kCmdNormalize, "音量を揃える(&N)",
+               "今のシードの音がピーク -1 dBFS になるよう音量を揃えます\n音量を揃える");
+    addCommand(kCmdLoopPlay, "ループ再生(&L)", "停止するまで音を繰り返し再生します\nループ再生", {},
+               true);
     addCommand(kCmdWaveSettings, "Waveファイルの設定(&D)...",
                "長さと形式を設定します\nWaveファイルの設定", {keys(Qt::CTRL | Qt::Key_D)});
     addCommand(kCmdCascade, "重ねて表示(&C)", "ウィンドウを重ねて表示します\n重ねて表示");
@@ -160,7 +176,7 @@ void CMainFrame::createMenus() {
 
     // The full menu of the edit windows.
     auto* file = new QMenu("ファイル(&F)", this);
-    fill(file, {kCmdNew, kCmdOpen, kCmdClose, kCmdSave, kCmdSaveAs, 0});
+    fill(file, {kCmdNew, kCmdOpen, kCmdClose, kCmdSave, kCmdSaveAs, 0, kCmdImport, 0});
     file->addMenu(editWindows(file));
     file->addMenu(recentMenu_);
     fill(file, {0, kCmdExit});
@@ -168,13 +184,13 @@ void CMainFrame::createMenus() {
     fill(edit, {kCmdUndo, kCmdRedo, 0, kCmdCopy, kCmdPaste, kCmdSelectAll, 0, kCmdToolSelect,
                 kCmdToolFreehand, kCmdToolLine, 0});
     for (int t = 0; t < kTrackCount; ++t) edit->addAction(action(kCmdTrack1 + t));
-    fill(edit, {kCmdCopyTrack, 0, kCmdGenerator});
+    fill(edit, {kCmdCopyTrack, 0, kCmdGenerator, kCmdTypeValue});
     auto* view = new QMenu("表示(&V)", this);
     fill(view, {kCmdShowToolbars, kCmdStatusBar});
     view->addAction(autoPlay_->action());
     auto* sound = new QMenu("Kyrel(&S)", this);
-    fill(sound, {kCmdStop, kCmdPlay, kCmdPlayEditedTrack, 0, kCmdCreateWav, kCmdEffectSettings,
-                 kCmdWaveSettings});
+    fill(sound, {kCmdStop, kCmdPlay, kCmdPlayEditedTrack, kCmdLoopPlay, 0, kCmdCreateWav,
+                 kCmdNormalize, kCmdEffectSettings, kCmdWaveSettings});
     auto* window = new QMenu("ウィンドウ(&W)", this);
     fill(window, {kCmdCascade, kCmdTile, kCmdArrangeIcons});
     // Below the arranging commands, the open edit windows, the current one checked.
@@ -188,7 +204,7 @@ void CMainFrame::createMenus() {
     auto* shortFile = new QMenu("ファイル(&F)", this);
     fill(shortFile, {kCmdNew});
     shortFile->addMenu(editWindows(shortFile));
-    fill(shortFile, {kCmdOpen});
+    fill(shortFile, {kCmdOpen, kCmdImport});
     shortFile->addMenu(recentMenu_);
     fill(shortFile, {0, kCmdExit});
     auto* shortView = new QMenu("表示(&V)", this);
@@ -323,116 +339,89 @@ void CMainFrame::arrangeIcons() {
     }
 }
 
+void CMainFrame::addFileHandlers() {
+    handlers_.insert({
+        {kCmdNew, [this] { app_.commandNew(); }},
+        {kCmdOpen, [this] { app_.commandOpen(); }},
+        {kCmdClose,
+         [this] {
+             if (QMdiSubWindow* window = mdiArea_->activeSubWindow()) window->close();
+         }},
+        {kCmdSave, [this] { app_.commandSave(); }},
+        {kCmdSaveAs, [this] { app_.commandSaveAs(); }},
+        {kCmdImport, [this] { app_.commandImport(); }},
+        {kCmdExit, [this] { close(); }},
+    });
+}
+
+void CMainFrame::addEditHandlers() {
+    handlers_.insert({
+        {kCmdUndo, [this] { app_.editing().undo(); }},
+        {kCmdRedo, [this] { app_.editing().redo(); }},
+        {kCmdCopy, [this] { app_.editing().copy(); }},
+        {kCmdPaste, [this] { app_.editing().paste(); }},
+        {kCmdSelectAll, [this] { app_.editing().selectAll(); }},
+        {kCmdToolSelect, [this] { app_.setTool(Tool::Select); }},
+        {kCmdToolFreehand, [this] { app_.setTool(Tool::Freehand); }},
+        {kCmdToolLine, [this] { app_.setTool(Tool::Line); }},
+        {kCmdGenerator, [this] { app_.editing().waveformGenerator(); }},
+        {kCmdCopyTrack, [this] { app_.commandCopyTrack(); }},
+        {kCmdTypeValue,
+         [this] {
+             if (const CChildFrame* active = app_.activeCurveWindow())
+                 app_.commandTypeValue(active->kind());
+         }},
+    });
+    for (int t = 0; t < kTrackCount; ++t)
+        handlers_.insert(kCmdTrack1 + t, [this, t] { app_.selectTrack(t); });
+}
+
+void CMainFrame::addSoundHandlers() {
+    handlers_.insert({
+        {kCmdStop,
+         [this] {
+             loopPlay_->stopped();
+             app_.commandStop();
+         }},
+        {kCmdPlay,
+         [this] {
+             if (app_.commandPlay()) loopPlay_->played();
+         }},
+        {kCmdPlayEditedTrack, [this] { app_.commandPlayEditedTrack(); }},
+        {kCmdLoopPlay, [] {}},  // LoopPlay follows the item's check mark
+        {kCmdCreateWav, [this] { app_.commandCreateWav(); }},
+        {kCmdNormalize, [this] { app_.commandNormalize(); }},
+        {kCmdEffectSettings, [this] { app_.commandEffectSettings(); }},
+        {kCmdWaveSettings, [this] { app_.commandWaveSettings(); }},
+    });
+}
+
+void CMainFrame::addWindowHandlers() {
+    for (int id : {kCmdWindowWaveform, kCmdWindowFrequency, kCmdWindowVolume, kCmdWindowPan})
+        handlers_.insert(id, [this, id] { app_.openCurveWindow(id - kCmdWindowWaveform); });
+    handlers_.insert({
+        {kCmdShowToolbars,
+         [this] {
+             mainToolBar_->show();
+             trackToolBar_->show();
+         }},
+        {kCmdStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); }},
+        {kCmdCascade, [this] { mdiArea_->cascadeSubWindows(); }},
+        {kCmdTile, [this] { tileHorizontally(); }},
+        {kCmdArrangeIcons, [this] { arrangeIcons(); }},
+        {kCmdHelp, [this] { app_.commandHelp(); }},
+        {kCmdAbout, [this] { app_.commandAbout(); }},
+        {kCmdNextPane, [this] { mdiArea_->activateNextSubWindow(); }},
+        {kCmdPreviousPane, [this] { mdiArea_->activatePreviousSubWindow(); }},
+    });
+}
+
 void CMainFrame::dispatch(int id) {
     // The state may have changed since the last update (a playback that began or ended).
     app_.updateCommandStates();
     if (!action(id)->isEnabled()) return;
-    switch (id) {
-        case kCmdNew:
-            app_.commandNew();
-            break;
-        case kCmdOpen:
-            app_.commandOpen();
-            break;
-        case kCmdClose:
-            if (QMdiSubWindow* window = mdiArea_->activeSubWindow()) window->close();
-            break;
-        case kCmdSave:
-            app_.commandSave();
-            break;
-        case kCmdSaveAs:
-            app_.commandSaveAs();
-            break;
-        case kCmdExit:
-            close();
-            break;
-        case kCmdWindowWaveform:
-        case kCmdWindowFrequency:
-        case kCmdWindowVolume:
-        case kCmdWindowPan:
-            app_.openCurveWindow(id - kCmdWindowWaveform);
-            break;
-        case kCmdUndo:
-            app_.editing().undo();
-            break;
-        case kCmdRedo:
-            app_.editing().redo();
-            break;
-        case kCmdCopy:
-            app_.editing().copy();
-            break;
-        case kCmdPaste:
-            app_.editing().paste();
-            break;
-        case kCmdSelectAll:
-            app_.editing().selectAll();
-            break;
-        case kCmdToolSelect:
-            app_.setTool(Tool::Select);
-            break;
-        case kCmdToolFreehand:
-            app_.setTool(Tool::Freehand);
-            break;
-        case kCmdToolLine:
-            app_.setTool(Tool::Line);
-            break;
-        case kCmdGenerator:
-            app_.editing().waveformGenerator();
-            break;
-        case kCmdCopyTrack:
-            app_.commandCopyTrack();
-            break;
-        case kCmdShowToolbars:
-            mainToolBar_->show();
-            trackToolBar_->show();
-            break;
-        case kCmdStatusBar:
-            statusBar()->setVisible(!statusBar()->isVisible());
-            break;
-        case kCmdStop:
-            app_.commandStop();
-            break;
-        case kCmdPlay:
-            app_.commandPlay();
-            break;
-        case kCmdPlayEditedTrack:
-            app_.commandPlayEditedTrack();
-            break;
-        case kCmdCreateWav:
-            app_.commandCreateWav();
-            break;
-        case kCmdEffectSettings:
-            app_.commandEffectSettings();
-            break;
-        case kCmdWaveSettings:
-            app_.commandWaveSettings();
-            break;
-        case kCmdCascade:
-            mdiArea_->cascadeSubWindows();
-            break;
-        case kCmdTile:
-            tileHorizontally();
-            break;
-        case kCmdArrangeIcons:
-            arrangeIcons();
-            break;
-        case kCmdHelp:
-            app_.commandHelp();
-            break;
-        case kCmdAbout:
-            app_.commandAbout();
-            break;
-        case kCmdNextPane:
-            mdiArea_->activateNextSubWindow();
-            break;
-        case kCmdPreviousPane:
-            mdiArea_->activatePreviousSubWindow();
-            break;
-        default:
-            if (id >= kCmdTrack1 && id < kCmdTrack1 + kTrackCount)
-                app_.selectTrack(id - kCmdTrack1);
-            break;
-    }
+    if (const auto handler = handlers_.constFind(id); handler != handlers_.constEnd())
+        handler.value()();
     app_.updateCommandStates();
 }
 

@@ -2,6 +2,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -16,6 +17,7 @@ namespace kyrel {
 class AutoPlay;
 class CChildFrame;
 class CKyrelApp;
+class LoopPlay;
 class PresetMenu;
 
 // The main window: the MDI area for the curve windows, the main and track toolbars, the status
@@ -51,6 +53,7 @@ class CMainFrame : public QMainWindow {
     // The preset menu, in both menus, and the auto-play item of the view menu.
     PresetMenu& presetMenu() const { return *presetMenu_; }
     AutoPlay& autoPlay() const { return *autoPlay_; }
+    LoopPlay& loopPlay() const { return *loopPlay_; }
     // The recent projects, in both File menus (filled each time it opens).
     QMenu* recentFilesMenu() const { return recentMenu_; }
 
@@ -65,6 +68,11 @@ class CMainFrame : public QMainWindow {
     void createToolBars();
     void createStatusBar();
     void arrangeIcons();
+    // Every command's handler by its id, in four groups; dispatch runs the one of a command.
+    void addFileHandlers();
+    void addEditHandlers();
+    void addSoundHandlers();
+    void addWindowHandlers();
     void dispatch(int commandId);
     void subWindowActivated(QMdiSubWindow* window);
     void listWindows(QMenu& menu);
@@ -73,6 +81,7 @@ class CMainFrame : public QMainWindow {
     CKyrelApp& app_;
     QMdiArea* mdiArea_;
     QHash<int, QAction*> actions_;
+    QHash<int, std::function<void()>> handlers_;
     QList<QMenu*> fullMenus_;
     QList<QMenu*> shortMenus_;
     QMenu* windowMenu_ = nullptr;
@@ -87,6 +96,7 @@ class CMainFrame : public QMainWindow {
     QList<QAction*> windowEntries_;       // the window list at the end of the window menu
     QPointer<CChildFrame> currentFrame_;  // the edit window last activated
     AutoPlay* autoPlay_ = nullptr;
+    LoopPlay* loopPlay_ = nullptr;
     PresetMenu* presetMenu_ = nullptr;
 };
 

@@ -40,6 +40,10 @@ enum CommandId : int {
     kCmdNextPane = 57680,
     kCmdPreviousPane = 57681,
     kCmdCopyTrack = 32850,
+    kCmdImport = 32860,
+    kCmdNormalize = 32861,
+    kCmdLoopPlay = 32862,
+    kCmdTypeValue = 32863,
 };
 
 }  // namespace kyrel

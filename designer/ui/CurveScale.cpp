@@ -31,10 +31,12 @@ QString quarterValues(const PlotScale& plot, const std::function<QString(std::in
 
 }  // namespace
 
-QString curveValueText(CurveKind kind, std::int32_t value, const DesignSettings& settings) {
+QString curveValueText(CurveKind kind, std::int32_t value, const DesignSettings& settings,
+                       int cycles) {
     switch (kind) {
         case CurveKind::Frequency:
-            return number(frequencyHz(value, settings.frequencyMode)) + QStringLiteral(" Hz");
+            return number(unitFromValue(kind, value, settings.frequencyMode, cycles)) +
+                   QStringLiteral(" Hz");
         case CurveKind::Volume:
             return number(loudnessPercent(value)) + QStringLiteral(" %");
         case CurveKind::Pan:
@@ -48,7 +50,8 @@ QString curveValueText(CurveKind kind, std::int32_t value, const DesignSettings&
         .arg(amplitudePercent(value), 0, 'f', 1);
 }
 
-CurveScale curveScale(CurveKind kind, const PlotScale& plot, const DesignSettings& settings) {
+CurveScale curveScale(CurveKind kind, const PlotScale& plot, const DesignSettings& settings,
+                      int cycles) {
     CurveScale scale;
     if (plot.empty()) return scale;
     switch (kind) {
@@ -56,7 +59,7 @@ CurveScale curveScale(CurveKind kind, const PlotScale& plot, const DesignSetting
             scale.legend =
                 QStringLiteral("周波数 Hz（モード%1）：").arg(settings.frequencyMode == 0 ? 1 : 2) +
                 quarterValues(plot, [&](std::int32_t v) {
-                    return number(frequencyHz(v, settings.frequencyMode));
+                    return number(unitFromValue(kind, v, settings.frequencyMode, cycles));
                 });
             break;
         case CurveKind::Volume:
@@ -88,12 +91,16 @@ CurveScale curveScale(CurveKind kind, const PlotScale& plot, const DesignSetting
     return scale;
 }
 
-QString curveReadout(CurveKind kind, int index, std::int32_t value,
-                     const DesignSettings& settings) {
+QString curveReadout(CurveKind kind, int index, std::int32_t value, const DesignSettings& settings,
+                     int cycles, std::optional<std::int32_t> cursorValue) {
     QString readout;
     if (kind != CurveKind::Waveform)
         readout = number(pointTimeMs(index, settings.durationMs)) + QStringLiteral(" ms　");
-    return readout + QStringLiteral("点 %1　").arg(index) + curveValueText(kind, value, settings);
+    readout += QStringLiteral("点 %1　").arg(index) + curveValueText(kind, value, settings, cycles);
+    if (cursorValue)
+        readout += QStringLiteral("（カーソル %1）")
+                       .arg(curveValueText(kind, *cursorValue, settings, cycles));
+    return readout;
 }
 
 }  // namespace kyrel

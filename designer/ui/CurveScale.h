@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -18,12 +19,18 @@ struct CurveScale {
     std::vector<std::pair<int, QString>> marks;  // plot column and its text
 };
 
-CurveScale curveScale(CurveKind kind, const PlotScale& plot, const DesignSettings& settings);
+// Frequencies are the pitch heard: the oscillator's rate times `cycles`, the cycles of the track's
+// drawn waveform (waveformCycles), so that they agree with the zero crossings of the render.
+CurveScale curveScale(CurveKind kind, const PlotScale& plot, const DesignSettings& settings,
+                      int cycles = 1);
 
 // A curve value in the unit of its kind: "512.0 Hz", "80.5 %", "L 100% R 62%", "+12345 (37.7 %)".
-QString curveValueText(CurveKind kind, std::int32_t value, const DesignSettings& settings);
+QString curveValueText(CurveKind kind, std::int32_t value, const DesignSettings& settings,
+                       int cycles = 1);
 
-// The status-bar readout for point `index` of a curve: the time, the point and its value.
-QString curveReadout(CurveKind kind, int index, std::int32_t value, const DesignSettings& settings);
+// The status-bar readout for point `index` of a curve: the time, the point and its value; with
+// `cursorValue`, also the value at the pointer's height (what a stroke would draw there).
+QString curveReadout(CurveKind kind, int index, std::int32_t value, const DesignSettings& settings,
+                     int cycles = 1, std::optional<std::int32_t> cursorValue = std::nullopt);
 
 }  // namespace kyrel

@@ -10,6 +10,7 @@ namespace {
 const QString kRecentFiles = QStringLiteral("recentFiles");
 const QString kGeometry = QStringLiteral("mainWindow/geometry");
 const QString kToolbars = QStringLiteral("mainWindow/state");
+const QString kSeed = QStringLiteral("sound/seed");
 }  // namespace
 
 std::vector<std::string> rememberedRecentFiles() {
@@ -35,6 +36,18 @@ void rememberWindowState(const QMainWindow& window) {
     QSettings settings;
     settings.setValue(kGeometry, window.saveGeometry());
     settings.setValue(kToolbars, window.saveState());
+}
+
+std::optional<std::uint32_t> rememberedSeed() {
+    const QVariant value = QSettings().value(kSeed);
+    bool ok = false;
+    const qulonglong seed = value.toULongLong(&ok);
+    if (!value.isValid() || !ok || seed > 0xFFFFFFFFull) return std::nullopt;
+    return static_cast<std::uint32_t>(seed);
+}
+
+void rememberSeed(std::uint32_t seed) {
+    QSettings().setValue(kSeed, static_cast<qulonglong>(seed));
 }
 
 }  // namespace kyrel

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,5 +14,8 @@ std::vector<std::string> rememberedRecentFiles();
 void rememberRecentFiles(const std::vector<std::string>& paths);
 void restoreWindowState(QMainWindow& window);
 void rememberWindowState(const QMainWindow& window);
+// The window's render seed (nothing before one was kept).
+std::optional<std::uint32_t> rememberedSeed();
+void rememberSeed(std::uint32_t seed);
 
 }  // namespace kyrel

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "engine/battle/BattleGrid.h"
+#include "engine/game/BattleOutcome.h"
 
 struct Actor;
 struct BattleState;
@@ -15,8 +16,9 @@ class QDCR;
 
 // The ModeProc that `f` 10 installs: builds the battle in the next frame.
 void BattleStartMode(Engine& engine);
-// Tears the battle down and hands the field back to the global script or the player.
-void EndBattle(Engine& engine);
+// Tears the battle down and hands the field back to the global script or the player; the script
+// that started the battle gets the outcome in P2.
+void EndBattle(Engine& engine, BattleOutcome outcome = BattleOutcome::Won);
 // Frees the battle state if a battle runs (the shutdown's part).
 void DestroyBattle(Engine& engine);
 

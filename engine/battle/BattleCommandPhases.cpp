@@ -4,6 +4,7 @@
 
 #include "engine/battle/Battle.h"
 #include "engine/battle/BattlePhase.h"
+#include "engine/battle/BattleRetreat.h"
 #include "engine/battle/BattleState.h"
 #include "engine/battle/BattleTexts.h"
 #include "engine/core/Draw.h"
@@ -166,8 +167,11 @@ void CommandMenu(Engine& engine) {
                 case 1:
                     NextPartyMember(engine);
                     break;
+                case 3:
+                    ChooseRetreat(engine);
+                    break;
                 default:
-                    break;  // item and retreat do nothing
+                    break;  // item: the next step
             }
         } else if (Held(engine, Key::Ctrl)) {
             engine.InputTimer = 0;

@@ -1,8 +1,10 @@
 // The end of a lost battle: the party was wiped out and the player goes back to the title menu,
-// where a saved game can be loaded.
+// where a saved game can be loaded; or, when the battle's rules say that losing goes on, back to
+// the field with 1 hit point each.
 #include "engine/battle/Battle.h"
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
+#include "engine/game/GameEvents.h"
 
 namespace {
 
@@ -10,6 +12,15 @@ namespace {
 // does not sweep it away unread.
 constexpr std::int32_t kDefeatPauseMs = 2000;
 constexpr std::int32_t kFadeOutFrames = 16;
+
+void ReviveParty(Engine& engine) {
+    for (const std::int32_t number : engine.PartyLineup) {
+        if (number <= 0 || static_cast<std::size_t>(number) >= engine.CharacterTable.size())
+            continue;
+        CharRecord& member = engine.CharacterTable[static_cast<std::size_t>(number)];
+        if (member.hp < 1) member.hp = 1;
+    }
+}
 
 }  // namespace
 
@@ -21,6 +32,13 @@ void DefeatWait(Engine& engine) {
         return;
     }
     FadeScreen(engine, 32 - 2 * fading);
-    // The last step ends the battle once the frame is over.
-    if (++fading > kFadeOutFrames) RequestSceneChange(engine, SceneChange::Title);
+    if (++fading <= kFadeOutFrames) return;
+    if (engine.Game.battleRules & kLosingGoesOn) {
+        // The last step ends the battle: nothing of it is touched afterwards.
+        ReviveParty(engine);
+        EndBattle(engine, BattleOutcome::Lost);
+    } else {
+        NoteGameEvent(engine, "battle end lost");
+        RequestSceneChange(engine, SceneChange::Title);  // once the frame is over
+    }
 }

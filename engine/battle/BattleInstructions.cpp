@@ -10,6 +10,7 @@
 #include "engine/battle/BattleRules.h"
 #include "engine/battle/BattleState.h"
 #include "engine/core/Engine.h"
+#include "engine/game/GameInstructions.h"
 #include "engine/script/Opcodes.h"
 #include "engine/script/ScriptExec.h"
 #include "engine/script/ScriptRunner.h"
@@ -129,6 +130,7 @@ void EndAction(Engine& engine, QDCR&) {
 
 // `f` 10: the battle against group P0 begins in the next frame.
 Flow StartBattle(ScriptRun& run) {
+    NoteBattleStarter(run);
     run.engine.Field.enemyGroup = Arg(run, 0);
     run.engine.ModeProc = BattleStartMode;
     return Flow::Next;

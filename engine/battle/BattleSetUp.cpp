@@ -8,6 +8,7 @@
 #include "engine/battle/BattleState.h"
 #include "engine/core/Sound.h"
 #include "engine/field/FieldState.h"
+#include "engine/game/GameEvents.h"
 #include "engine/script/ScriptRunner.h"
 
 namespace {
@@ -51,6 +52,7 @@ void SetUpParty(Engine& engine) {
 }  // namespace
 
 void BattleStartMode(Engine& engine) {
+    BeginBattleRecord(engine, engine.Field.enemyGroup);
     LoadMap(engine, "NO");
     engine.Battle = std::make_unique<BattleState>();
     RegisterShutdown(engine, ShutdownStep::BattleState, DestroyBattle);
@@ -125,8 +127,8 @@ void DestroyBattle(Engine& engine) {
     engine.Battle.reset();
 }
 
-void EndBattle(Engine& engine) {
-    PlayMusic(engine, "null");
+void EndBattle(Engine& engine, BattleOutcome outcome) {
+    EndBattleRecord(engine, outcome);
     const auto count = static_cast<std::size_t>(std::max(State(engine).savedActorCount, 0));
     engine.Actors.clear();
     engine.Actors.resize(count);

@@ -20,6 +20,7 @@
 #include "engine/battle/GameData.h"
 #include "engine/field/FieldState.h"
 #include "engine/field/TextBox.h"
+#include "engine/game/GameState.h"
 #include "engine/save/SaveSystem.h"
 #include "engine/script/ScriptSystem.h"
 #include "engine/title/TitleState.h"
@@ -115,8 +116,13 @@ struct Engine {
     ActorTable Actors;     // everything drawn on the map
     TextBox Text;          // the message window
     SaveSystem Saves;      // the save slots and the save menu
+    GameState Game;        // game variables and switches, field music, next battle's rules
     std::array<Routine, static_cast<int>(ShutdownStep::Count)> ShutdownSteps{};
     BoxGate MessageBoxGate = nullptr;
+    // The game maker's debug view (--debug): when installed, F9 shows and hides it, and while it
+    // is shown it presents the frames in place of the plain page.
+    Routine PresentDebugView = nullptr;
+    bool DebugViewShown = false;
 
     // ---- game data and battle ----
     std::vector<CharRecord> CharacterTable;  // by character number; hit points persist here

@@ -13,6 +13,7 @@ bool LoopOnce(Engine& engine, const FrameObserver& observer) {
     const PlatformEvents events = platform.PumpEvents();
     if (observer) observer(engine.FrameNumber, platform.KeysDown());
     if (events.f12Pressed && !engine.CloseRequested) QuitGame(engine);
+    if (events.f9Pressed && engine.PresentDebugView) engine.DebugViewShown = !engine.DebugViewShown;
     if (events.closed || engine.CloseRequested) {
         CloseDevices(engine);
         return false;
@@ -22,7 +23,10 @@ bool LoopOnce(Engine& engine, const FrameObserver& observer) {
     engine.FrameMs = static_cast<std::int32_t>(now - engine.LastTick);
     engine.LastTick = platform.Ticks();
     RunFrame(engine);
-    platform.Present(engine.Screen);
+    if (engine.DebugViewShown && engine.PresentDebugView)
+        engine.PresentDebugView(engine);
+    else
+        platform.Present(engine.Screen);
     // Slower frames are not made up: the next one starts at once.
     platform.WaitUntil(engine.LastTick + kFramePeriodMs);
     return true;

@@ -21,6 +21,7 @@ struct WaveFormat {
 struct PlatformEvents {
     bool f12Pressed = false;  // F12 went down: the game quits
     bool closed = false;      // the window was closed by other means
+    bool f9Pressed = false;   // F9 went down: the debug view (--debug) shows or hides
 };
 
 // Everything the engine needs from the machine it runs on. The game logic only ever talks to
@@ -63,11 +64,12 @@ class Platform {
     // The game's orderly shutdown ran (for the trace of a headless run).
     virtual void NoteQuit() {}
 
-    // A map was entered, by a script or a door (for the trace of a headless run).
-    virtual void NoteMapLoaded(std::string_view /*name*/) {}
-
     // A page of text went into the message window (for the trace of a headless run).
     virtual void NoteTextPage(std::string_view /*sjisPage*/) {}
+
+    // A step of the game's progress ("var 3 10", "battle end won"), for the trace of a headless
+    // run.
+    virtual void NoteGameEvent(std::string_view /*line*/) {}
 
     // A file the game asked for could not be loaded. `relativePath` is the path that was tried,
     // with its extension, relative to the game directory (UTF-8). Game authors read it on

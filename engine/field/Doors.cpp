@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "common/ShiftJis.h"
 #include "common/WholeFile.h"
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
@@ -54,7 +55,7 @@ bool EnterMap(Engine& engine, std::string_view name) {
     name = name.substr(0, name.find('\0'));
     if (!LoadMap(engine, name)) return false;
     if (name != "NO") LoadDoors(engine, name);
-    engine.platform.NoteMapLoaded(name);
+    engine.platform.NoteGameEvent("map " + kit::sjisToUtf8Lossy(name));
     return true;
 }
 

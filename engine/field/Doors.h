@@ -4,7 +4,7 @@
 struct Engine;
 
 // Loads "Mt\NAME.qd" with its tile set and its door table "Mt\NAME.dr", and tells the platform
-// (the headless trace's "map NAME"). The way scripts and doors enter a map.
+// (the trace's game event "map NAME"). The way scripts and doors enter a map.
 bool EnterMap(Engine& engine, std::string_view name);
 
 // Reads the door table of map `name` into the field: none when the file is missing, none and a

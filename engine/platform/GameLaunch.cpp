@@ -4,11 +4,14 @@
 #include <cstdlib>
 
 #include "common/AtomicFile.h"
+#include "common/ShiftJis.h"
 #include "common/WholeFile.h"
 #include "engine/core/Engine.h"
 #include "engine/core/MainLoop.h"
 #include "engine/core/Sjis.h"
+#include "engine/game/DebugView.h"
 #include "engine/platform/GameDirectory.h"
+#include "engine/title/DebugStart.h"
 #include "engine/title/StartUp.h"
 
 namespace {
@@ -70,6 +73,16 @@ bool StartEngine(Engine& engine, const Options& options, GameLaunch& launch) {
         return false;
     }
     engine.SceneProc = StartUp;
+    if (options.startMap) {
+        const auto sjisName = kit::utf8ToSjis(*options.startMap);
+        engine.Title.debugStart = {sjisName.value_or(*options.startMap), options.startColumn,
+                                   options.startRow};
+        engine.SceneProc = StartAtPlace;
+    }
+    if (options.debug) {
+        InstallDebugView(engine);
+        engine.DebugViewShown = options.headless;  // so that dumped frames show it
+    }
     engine.LastTick = engine.platform.Ticks();
     return true;
 }

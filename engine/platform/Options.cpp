@@ -1,5 +1,6 @@
 #include "engine/platform/Options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -31,6 +32,8 @@ bool ApplySwitch(Options& o, const std::string& arg) {
         o.mute = true;
     } else if (arg == "--fullscreen") {
         o.fullscreen = true;
+    } else if (arg == "--debug") {
+        o.debug = true;
     } else if (arg == "--help" || arg == "-h") {
         o.help = true;
     } else {
@@ -41,8 +44,9 @@ bool ApplySwitch(Options& o, const std::string& arg) {
 
 bool TakesValue(const std::string& arg) {
     static const std::set<std::string> kValueOptions = {
-        "--game-dir", "--frames",   "--input",  "--seed",      "--dump-frames", "--dump-dir",
-        "--trace",    "--save-dir", "--record", "--soundfont", "--scale"};
+        "--game-dir", "--frames",    "--input",    "--seed",   "--dump-frames",
+        "--dump-dir", "--trace",     "--save-dir", "--record", "--soundfont",
+        "--scale",    "--start-map", "--at"};
     return kValueOptions.count(arg) != 0;
 }
 
@@ -100,15 +104,36 @@ bool ApplyNumber(Options& o, const std::string& arg, const std::string& v, std::
     return true;
 }
 
+// --start-map NAME and --at COLUMN,ROW; false when `arg` is neither.
+bool ApplyStartPlace(Options& o, const std::string& arg, const std::string& v, std::string& error) {
+    if (arg == "--start-map") {
+        if (v.empty()) error = "--start-map needs a map name";
+        o.startMap = v;
+        return true;
+    }
+    if (arg != "--at") return false;
+    const std::size_t comma = v.find(',');
+    int column = -1, row = -1;
+    if (comma == std::string::npos || !ParseNumber(v.substr(0, comma), column) ||
+        !ParseNumber(v.substr(comma + 1), row) || column < 0 || row < 0 || column > 0xFFFF ||
+        row > 0xFFFF)
+        error = "--at needs COLUMN,ROW, two numbers from 0 to 65535, not '" + v + "'";
+    o.startColumn = column;
+    o.startRow = row;
+    return true;
+}
+
 }  // namespace
 
 const char* UsageText() {
     return "usage: dunmere [--game-dir DIR] [--save-dir DIR] [--seed N] [--record FILE]\n"
            "               [--input FILE] [--frames N] [--mute] [--soundfont FILE] [--scale N]\n"
-           "               [--fullscreen]\n"
+           "               [--fullscreen] [--debug]\n"
+           "               [--start-map NAME --at COLUMN,ROW]\n"
            "       dunmere --headless [--game-dir DIR] [--save-dir DIR] [--frames N] [--input "
            "FILE]\n"
            "               [--seed N] [--dump-frames LIST] [--dump-dir DIR] [--trace FILE]\n"
+           "               [--debug]\n"
            "\n"
            "  --game-dir DIR      the game's assets (default: the program's directory, or the\n"
            "                      installed sample game when that holds no game)\n"
@@ -123,6 +148,10 @@ const char* UsageText() {
            "  --soundfont FILE    the soundfont for the music\n"
            "  --scale N           window scale factor (default 3)\n"
            "  --fullscreen        start in full screen\n"
+           "  --start-map NAME    debug start: skip the title, play from map Mt/NAME\n"
+           "  --at COLUMN,ROW     the cell the party starts on (with --start-map)\n"
+           "  --debug             F9 shows the game's variables, switches and scripts over the\n"
+           "                      game (headless: shown in every frame)\n"
            "  --headless          no window, sound or sleeping; a virtual 16 ms clock\n"
            "  --dump-frames LIST  write the visible page after the listed frames as PNG files\n"
            "  --dump-dir DIR      where the frame dumps go (default .)\n"
@@ -143,7 +172,16 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             return std::nullopt;
         }
         const std::string& value = args[++i];
+        if (ApplyStartPlace(o, arg, value, error)) {
+            if (!error.empty()) return std::nullopt;
+            continue;
+        }
         if (!ApplyPath(o, arg, value) && !ApplyNumber(o, arg, value, error)) return std::nullopt;
+    }
+    const bool atGiven = std::find(args.begin(), args.end(), "--at") != args.end();
+    if (o.startMap.has_value() != atGiven) {
+        error = "--start-map and --at go together";
+        return std::nullopt;
     }
     if (!o.headless && (!o.dumpFrames.empty() || o.traceFile)) {
         error = "--dump-frames and --trace need --headless";

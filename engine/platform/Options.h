@@ -22,7 +22,11 @@ struct Options {
     std::optional<std::filesystem::path> soundfont;
     std::optional<int> scale;
     bool fullscreen = false;
+    bool debug = false;  // the debug view: F9 in a window, shown from the start headless
     bool help = false;
+    // A debug start on a map cell instead of the title (--start-map NAME --at COLUMN,ROW).
+    std::optional<std::string> startMap;  // UTF-8, as typed
+    int startColumn = 0, startRow = 0;
 };
 
 // Parses the arguments after the program name. On failure returns nothing and sets `error`.

@@ -66,6 +66,17 @@ struct TextBox {
     std::int32_t linesDrawn = 0, firstLine = 0;
 };
 
+// What the game remembers across its scripts: the game variables and switches, the music a script
+// chose for the field and the rules waiting for the next battle.
+struct Memory {
+    static constexpr std::size_t kVariableCount = 1000, kSwitchCount = 1000;
+    std::array<std::int32_t, kVariableCount> variables{};
+    std::array<std::uint8_t, kSwitchCount / 8> switches{};  // switch i is bit i % 8 of byte i / 8
+    std::string fieldMusic;
+    bool fieldMusicChosen = false;
+    std::int32_t nextBattleRules = 0;
+};
+
 // Which routine the frame loop runs while the player plays on (the save menu hands back to it).
 enum class Mode : std::uint8_t { PlayerControl = 0, ScriptMode = 1, TextBoxMode = 2 };
 
@@ -97,6 +108,7 @@ struct Game {
     std::vector<std::int32_t> hitPoints;  // by character number
     std::string music;
     bool musicOpen = false;
+    Memory memory;  // empty in saves older than the game state
 };
 
 }  // namespace save

@@ -8,6 +8,7 @@
 
 #include "common/LittleEndian.h"
 #include "engine/save/GameIdentity.h"
+#include "engine/save/MemoryFields.h"
 
 namespace save {
 
@@ -204,6 +205,7 @@ void VisitGame(A& a, G& g, std::uint32_t version) {
         g.musicOpen = open == 1;
         if (open > 1) a.Fail();
     }
+    if (version >= kVersionGameMemory) VisitMemory(a, g.memory);
 }
 
 std::optional<Game> Refuse(std::string* why, const char* reason) {

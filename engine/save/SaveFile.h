@@ -22,6 +22,8 @@
 //   1  the summary (leader's name, map name, play time), then the game
 //   2  ahead of the summary, the identity of the game that wrote the save (GameIdentity.h;
 //      empty when that game had none), so that one game never loads another's save
+//   3  after the rest, what the game remembers (MemoryFields.h): the game variables, switches,
+//      the field's music and the next battle's rules; older saves load with all of it empty
 //
 // A reader refuses anything it cannot vouch for: another signature, a newer version, a size or
 // checksum that does not match, a field that runs past the end or bytes left over. Whether the
@@ -30,7 +32,8 @@ namespace save {
 
 inline constexpr std::uint32_t kVersionFirst = 1;
 inline constexpr std::uint32_t kVersionGameIdentity = 2;
-inline constexpr std::uint32_t kSaveVersion = kVersionGameIdentity;
+inline constexpr std::uint32_t kVersionGameMemory = 3;
+inline constexpr std::uint32_t kSaveVersion = kVersionGameMemory;
 inline constexpr std::size_t kHeaderSize = 20;
 
 // The file of `game` in format `version` (older versions serve tests and the fuzzer).

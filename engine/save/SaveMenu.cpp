@@ -3,6 +3,7 @@
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
 #include "engine/core/Sjis.h"
+#include "engine/game/GameEvents.h"
 #include "engine/save/SaveFile.h"
 #include "engine/save/SaveSlots.h"
 #include "engine/save/SaveSnapshot.h"
@@ -73,6 +74,7 @@ void SaveInto(Engine& engine, int slot) {
         return;
     }
     engine.Saves.lastSlot = slot;
+    NoteGameEvent(engine, "save " + std::to_string(slot + 1));
     engine.Saves.views[static_cast<std::size_t>(slot)] = {SlotView::State::Saved, game.summary};
     CloseSaveMenu(engine, 1);
 }

@@ -5,6 +5,7 @@
 
 #include "engine/core/Engine.h"
 #include "engine/field/Doors.h"
+#include "engine/save/MemorySnapshot.h"
 #include "engine/script/ScriptRunner.h"
 
 namespace {
@@ -210,6 +211,7 @@ save::Game CaptureGame(const Engine& engine, save::Mode mode, std::int32_t saveP
     for (const CharRecord& record : engine.CharacterTable) g.hitPoints.push_back(record.hp);
     g.music = engine.Music.currentName;
     g.musicOpen = engine.Music.open;
+    g.memory = CaptureMemory(engine.Game);
     return g;
 }
 
@@ -262,6 +264,7 @@ void RestoreGame(Engine& engine, const save::Game& g) {
     for (std::size_t i = 0; i < g.hitPoints.size() && i < engine.CharacterTable.size(); ++i)
         engine.CharacterTable[i].hp = g.hitPoints[i];
     RestoreMusic(engine, g.music, g.musicOpen);
+    RestoreMemory(engine.Game, g.memory);
     engine.random.seed(g.randomState);
     engine.InputTimer = g.inputTimer;
     engine.PlayTimeMs = g.summary.playTimeMs;

@@ -25,7 +25,8 @@ enum class EventOp : std::int8_t {
 };
 
 // Class `f`: the global, event and battle scripts. StartBattle and SavePoint belong to the battle
-// and the save system, which register them in the runner's instruction table.
+// and the save system, GameVariable to NextBattleRules to the game state; each registers its own
+// in the runner's instruction table.
 enum class FieldOp : std::int8_t {
     HandToPlayer = 0,
     ShowText = 1,
@@ -53,6 +54,12 @@ enum class FieldOp : std::int8_t {
     StopLeader = 23,
     KeepActiveFlags = 24,
     SavePoint = 25,
+    // The game state's (engine/game).
+    GameVariable = 26,
+    GameSwitch = 27,
+    Choice = 28,
+    FieldMusic = 29,
+    NextBattleRules = 30,
 };
 
 // Class `a`: the animation players' scripts.

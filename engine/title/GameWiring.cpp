@@ -2,11 +2,13 @@
 
 #include "engine/battle/Battle.h"
 #include "engine/core/Engine.h"
+#include "engine/game/GameInstructions.h"
 #include "engine/save/SaveMenu.h"
 #include "engine/title/Title.h"
 
 void ConnectSubsystems(Engine& engine) {
     RegisterBattleInstructions(engine);
     RegisterSaveInstructions(engine);
+    RegisterGameInstructions(engine);
     RegisterSceneChange(engine, SceneChange::Title, ReturnToTitle);
 }

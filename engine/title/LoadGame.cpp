@@ -2,6 +2,7 @@
 
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
+#include "engine/game/GameEvents.h"
 #include "engine/save/SaveFile.h"
 #include "engine/save/SaveSnapshot.h"
 #include "engine/title/Title.h"
@@ -44,6 +45,7 @@ bool LoadFromTitle(Engine& engine, int cursor) {
     }
     LoadPlayPictures(engine);
     RestoreGame(engine, *game);
+    NoteGameEvent(engine, "load " + std::to_string(slot + 1));
     engine.Saves.answer = SaveSystem::Answer{game->savePointScript, 2};
     engine.Saves.resumeMode = ModeRoutine(game->mode);
     engine.Saves.lastSlot = slot;

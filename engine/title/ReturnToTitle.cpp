@@ -17,6 +17,7 @@ void ReturnToTitle(Engine& engine) {
     LoadCharacterTable(engine);
     engine.PartyLineup = kStartLineup;
     engine.PlayTimeMs = 0;
+    engine.Game = GameState{};
     engine.InPlay = false;
     engine.Saves.answer.reset();
     engine.Saves.menu.step = SaveMenuState::Step::Closed;

@@ -47,5 +47,6 @@ void StartNewGame(Engine& engine) {
     engine.Field.scriptMode = 1;
     engine.Scripts.GlobalScript.READ(engine, "ev\\START");
     RunGlobalScript(engine);
-    PlayMusic(engine, "BGM\\lastDung.mid");
+    // An opening script that chose the field's music (`f` 29) keeps it.
+    if (!engine.Game.fieldMusicChosen) PlayMusic(engine, "BGM\\lastDung.mid");
 }

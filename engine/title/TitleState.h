@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "engine/field/QCBOX.h"
+#include "engine/title/DebugStart.h"
 #include "engine/title/GameCredits.h"
 
 // What the screens between the start of the program and the start of play keep:
@@ -12,4 +13,5 @@ struct TitleState {
     std::int32_t leave = 0;  // counts the title's fade-out after Shift
     QCBOX menu;              // new game and the four data slots
     GameCredits credits = GameCredits::Builtin();  // the credit screens' lines
+    DebugStartPlace debugStart;                    // --start-map and --at
 };

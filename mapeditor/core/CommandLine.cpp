@@ -14,6 +14,7 @@
 #include "mapeditor/core/TileAttributes.h"
 #include "mapeditor/core/TileMap.h"
 #include "tools/mapmake/MapText.h"
+#include "tools/mapmake/TmxMap.h"
 
 namespace tessel {
 
@@ -132,15 +133,17 @@ int render(const RenderArgs& r, std::ostream& err) {
     return damaged ? kExitFailed : kExitOk;
 }
 
-int fromText(const std::string& textPath, const std::string& outPath, std::ostream& err) {
+// --from-text and --from-tmx: a map source converted into a map file.
+int fromText(const std::string& textPath, const std::string& outPath, std::ostream& err,
+             std::string (*make)(std::string_view, std::vector<std::uint8_t>&) = tools::makeMap) {
     const auto text = kit::readWholeFile(textPath);
     if (!text) {
         err << "tessel: cannot read " << textPath << "\n";
         return kExitFailed;
     }
     std::vector<std::uint8_t> out;
-    const std::string e = tools::makeMap(
-        std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), out);
+    const std::string e =
+        make(std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), out);
     if (!e.empty()) {
         err << "tessel: " << textPath << ": " << e << "\n";
         return kExitFailed;
@@ -184,6 +187,7 @@ const char* usageText() {
     return "usage: tessel [GAME-DIR | MAP-FILE]\n"
            "       tessel --render MAP OUT.png [--game-dir DIR] [--layers LIST]\n"
            "       tessel --from-text TEXT OUT.qd\n"
+           "       tessel --from-tmx IN.tmx OUT.qd\n"
            "       tessel --to-text MAP OUT.txt\n";
 }
 
@@ -199,6 +203,9 @@ std::optional<int> runCommandLine(const std::vector<std::string>& args, std::ost
         return command == "--from-text" ? fromText(args[1], args[2], err)
                                         : toText(args[1], args[2], err);
     }
+    if (command == "--from-tmx")
+        return args.size() == 3 ? fromText(args[1], args[2], err, tools::makeMapFromTmx)
+                                : usage(err);
     if (command.starts_with("-") || args.size() > 1) return usage(err);
     return std::nullopt;
 }

@@ -151,8 +151,8 @@ TEST_F(SampleGame, MusicFollowsTheStory) {
         "music BGM\\lastDung.mid",  // the village and the forest
         "music-stop",               // the battle
         "music BGM\\btl2.mid",
-        "music-stop",  // its end silences the music
-        "music null",
+        "music-stop",  // its end brings back the field's music
+        "music BGM\\lastDung.mid",
         "music-stop",  // F12
     };
     EXPECT_EQ(Events("music"), expected);

@@ -46,10 +46,10 @@ class NewGame : public ::testing::Test {
         game_ = root_ / "mygame";
         newStatus_ = RunCommand(
             std::string("'") + KIT_GAME_PROGRAM + "' new '" + game_.string() + "'", root_);
-        checkStatus_ =
-            RunCommand(std::string("'") + KIT_GAME_PROGRAM + "' check '" + game_.string() + "' '" +
-                           (game_ / "demo.input").string() + "'",
-                       root_);
+        checkStatus_ = RunCommand(std::string("'") + KIT_GAME_PROGRAM + "' check '" +
+                                      game_.string() + "' '" + (game_ / "demo.input").string() +
+                                      "' --expect '" + (game_ / "demo.expect").string() + "'",
+                                  root_);
         std::istringstream lines(ReadFile(root_ / "out.txt"));
         for (std::string line; std::getline(lines, line);)
             if (const std::optional<TraceLine> event = ParseTraceLine(line))
@@ -81,7 +81,8 @@ TEST_F(NewGame, PlaysThroughTheTalkAndTheSignWithoutAMessageBox) {
     const std::vector<std::string> expected = {
         "ようこそ！\\n矢印キーで歩き、Shiftで話そう。",
         "村人「はじめまして！\\nここは小さな村です。」",
-        "村人「北の草むらには\\n魔物が出ますよ。」",
+        "村人「草むらの魔物を\\n退治してくれる？」",
+        "村人「ありがとう！\\n草むらが静かになりました。」",
         "『はじまりの村　北は草むら』",
     };
     EXPECT_EQ(pages, expected);
@@ -94,6 +95,16 @@ TEST_F(NewGame, HasAnIdentityThatTheBuildCopies) {
                 id.find_first_not_of("0123456789abcdef", 7) == 11)
         << id;
     EXPECT_EQ(ReadFile(game_ / "build/game.id"), id);
+}
+
+TEST_F(NewGame, CheckFailsWhenTheTraceMissesAnExpectedLineOrHasItOutOfOrder) {
+    WriteFile(root_ / "expect", "battle end won\n# a remark\n\nchoice 0\n");
+    EXPECT_EQ(RunCommand(std::string("'") + KIT_GAME_PROGRAM + "' check '" + game_.string() +
+                             "' '" + (game_ / "demo.input").string() + "' --expect '" +
+                             (root_ / "expect").string() + "'",
+                         root_),
+              1);
+    EXPECT_NE(ReadFile(root_ / "err.txt").find("no line \"choice 0\""), std::string::npos);
 }
 
 TEST_F(NewGame, NewNeverWritesIntoAFolderThatHoldsFiles) {
@@ -230,6 +241,7 @@ TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {
     } cases[] = {
         {"ev/BAD.src", "c4;=$ok//\nc4;=$never closed\n", "ev/BAD.src: line 2"},
         {"Mt/bad.map", "tileset 0\nlegend\nxy 1\ngrid\nx\n", "Mt/bad.map: line 3"},
+        {"Mt/bad.doors", "\n3 woods 2 7 sideways 4\n", "Mt/bad.doors: line 2"},
         {"Schr/bad.dat", "ok\n\xF0\x9F\x98\x80\n", "Schr/bad.dat: line 2"},
         {"BGM/bad.notes", "tempo 120\ntrack 0\nq9/4\n", "BGM/bad.notes: line 3"},
         {"SE/bad.sound", "duration 0\n", "SE/bad.sound: line 1"},
@@ -248,7 +260,7 @@ TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {
             << c.expected << "\n"
             << log.str();
     }
-    EXPECT_EQ(report.failed, 8);
+    EXPECT_EQ(report.failed, 9);
     EXPECT_EQ(ReadFile(src / "build/Schr/good.qd"), "\x83\x4F\x83\x62\x83\x68\n");
     fs::remove_all(src);
 }

@@ -12,7 +12,9 @@
 #include "designer/core/RenderCommand.h"
 #include "editor/ScriptCompiler.h"
 #include "tools/kylmake/SoundText.h"
+#include "tools/kitgame/DoorText.h"
 #include "tools/mapmake/MapText.h"
+#include "tools/mapmake/TmxMap.h"
 #include "tools/midi/NoteList.h"
 #include "tools/picture/Bmp.h"
 #include "tools/picture/PictureText.h"
@@ -144,6 +146,8 @@ std::string renderDescription(Conversion& c) {
 constexpr std::array kSourceKinds = {
     SourceKind{".pic", ".qdg", convertPicture},
     SourceKind{".map", ".qd", convertWith<tools::makeMap>},
+    SourceKind{".doors", ".dr", convertWith<makeDoorTable>},
+    SourceKind{".tmx", ".qd", convertWith<tools::makeMapFromTmx>},
     SourceKind{".attr", ".qd", convertWith<tools::makeAttributes>},
     SourceKind{".dat", ".qd", convertText},
     SourceKind{".src", ".sc", compileScript},

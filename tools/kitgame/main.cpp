@@ -2,14 +2,17 @@
 //   kit-game new DIR
 //   kit-game build SRC OUT [--projects DIR]
 //   kit-game play SRC [DUNMERE-OPTION...]
-//   kit-game check SRC INPUT [DUNMERE-OPTION...]
+//   kit-game check SRC INPUT [--expect FILE] [DUNMERE-OPTION...]
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -18,6 +21,7 @@
 #include "tools/kitgame/GameBuild.h"
 #include "tools/kitgame/GameExport.h"
 #include "tools/kitgame/GameTemplate.h"
+#include "tools/kitgame/TraceExpect.h"
 
 namespace {
 
@@ -36,7 +40,8 @@ constexpr const char* kUsage =
     "                                             builds the game directory OUT from SRC\n"
     "       kit-game play SRC [OPTION...]         builds SRC/build and plays it\n"
     "       kit-game check SRC INPUT [OPTION...]  builds SRC/build, replays INPUT headless and\n"
-    "                                             prints the trace\n"
+    "                                             prints the trace; --expect FILE: fails\n"
+    "                                             unless it shows FILE's lines in order\n"
     "       kit-game export --web|--linux SRC OUT [--built DIR]\n"
     "                                             the web page (OUT.zip or a folder) or a Linux\n"
     "                                             folder (OUT.tar.gz) with the game\n"
@@ -104,10 +109,40 @@ int play(const fs::path& src, std::vector<std::string> extra) {
     return runProgram(args);
 }
 
-// Replays the input headless and prints the trace. Succeeds when the game ended in order and
-// showed no message box.
+// Takes `--expect FILE` out of the options that go to dunmere; false when FILE is missing.
+bool takeExpectFile(std::vector<std::string>& extra, std::optional<fs::path>& expect) {
+    const auto at = std::find(extra.begin(), extra.end(), "--expect");
+    if (at == extra.end()) return true;
+    if (at + 1 == extra.end()) {
+        std::fprintf(stderr, "kit-game: --expect needs a file\n");
+        return false;
+    }
+    expect = *(at + 1);
+    extra.erase(at, at + 2);
+    return true;
+}
+
+// Whether the trace shows the expect file's lines in order; names the first it does not.
+bool expectationsMet(const fs::path& expectFile, const std::vector<std::string>& events) {
+    std::ifstream in(expectFile, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "kit-game: cannot read %s\n", expectFile.c_str());
+        return false;
+    }
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const auto unmet = kitgame::firstUnmet(kitgame::readExpectations(text), events);
+    if (unmet)
+        std::fprintf(stderr, "kit-game: the trace has no line \"%s\" after the lines before it\n",
+                     unmet->c_str());
+    return !unmet;
+}
+
+// Replays the input headless and prints the trace. Succeeds when the game ended in order, showed
+// no message box and, with --expect FILE, showed FILE's lines in order.
 int check(const fs::path& src, const fs::path& input, std::vector<std::string> extra) {
     std::error_code ec;
+    std::optional<fs::path> expect;
+    if (!takeExpectFile(extra, expect)) return kFailed;
     if (!fs::is_regular_file(input, ec)) {
         std::fprintf(stderr, "kit-game: cannot read %s\n", input.c_str());
         return kFailed;
@@ -131,17 +166,20 @@ int check(const fs::path& src, const fs::path& input, std::vector<std::string> e
     args.insert(args.end(), extra.begin(), extra.end());
     const int status = runProgram(args);
     bool boxShown = false;
+    std::vector<std::string> events;  // without their frame numbers
     std::ifstream lines(trace);
     for (std::string line; std::getline(lines, line);) {
         std::cout << line << '\n';
         const std::optional<TraceLine> event = ParseTraceLine(line);
         boxShown = boxShown || (event && event->IsMessageBox());
+        if (event) events.push_back(event->WithoutFrame());
     }
     std::cout.flush();
     fs::remove(trace, ec);
     if (status != kDunmereOrderlyEnd)
         std::fprintf(stderr, "kit-game: dunmere ended with %d\n", status);
-    return status == kDunmereOrderlyEnd && !boxShown ? 0 : kFailed;
+    const bool expected = !expect || expectationsMet(*expect, events);
+    return status == kDunmereOrderlyEnd && !boxShown && expected ? 0 : kFailed;
 }
 
 }  // namespace

@@ -106,8 +106,8 @@ void HeadlessPlatform::NoteTextPage(std::string_view sjisPage) {
     Trace("text " + EscapeForTrace(sjisPage, TraceText::Page));
 }
 
-void HeadlessPlatform::NoteMapLoaded(std::string_view name) {
-    Trace("map " + kit::sjisToUtf8Lossy(name));
+void HeadlessPlatform::NoteGameEvent(std::string_view line) {
+    Trace(std::string(line));
 }
 
 void HeadlessPlatform::NoteQuit() {

@@ -42,7 +42,7 @@ class HeadlessPlatform : public Platform {
     void CloseMusic() override;
     void NoteQuit() override;
     void NoteTextPage(std::string_view sjisPage) override;
-    void NoteMapLoaded(std::string_view name) override;
+    void NoteGameEvent(std::string_view line) override;
 
     // The running frame's number, as the loop announced it.
     std::uint64_t Frame() const { return frame_; }

@@ -145,6 +145,8 @@ PlatformEvents SdlPlatform::PumpEvents() {
                     ToggleFullscreen();
                 else if (key == SDLK_F7)
                     SaveScreenshot();
+                else if (key == SDLK_F9)
+                    events.f9Pressed = true;
                 break;
             }
             case SDL_CONTROLLERDEVICEADDED:

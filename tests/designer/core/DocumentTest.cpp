@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <deque>
+#include <functional>
 #include <memory>
+#include <sstream>
 
 #include "FakeUi.h"
 #include "common/LittleEndian.h"
 #include "designer/core/Document.h"
 #include "designer/core/ProjectFile.h"
+#include "designer/core/RenderCommand.h"
 
 namespace kyrel {
 namespace {
@@ -102,24 +106,43 @@ TEST_F(DocumentTest, VersionZeroTakesOnlyThe32FirstSettingsWordsAndTwoReadsLikeO
 TEST_F(DocumentTest, RejectedFilesLeaveTheDocumentAsItWas) {
     app->design.settings.durationMs = 777;
     app->design.settings.modified = 1;
+    app->design.tracks[1].volume = 5;
     auto file = projectFileBytes(app->design);
     file[9] = 0x55;
 
-    struct Case {
-        std::vector<std::uint8_t> head;
-        std::string message;
-    };
     const std::string path = dir.file("bad.kyl");
-    const std::vector<Case> cases = {
-        {{0x4B, 0x59, 0x33, 0x00}, path + " は対応していないバージョンです"},
-        {{0x4B, 0x59, 0x31, 0x01}, "Kyrelのファイルではありません"},
-        {{0x4B, 0x58, 0x31, 0x00}, "Kyrelのファイルではありません"},
-        {{0x4B, 0x59}, "Kyrelのファイルではありません"},
+    const std::string damaged = path + " は壊れているか、途中で切れています";
+    auto header = [](std::vector<std::uint8_t> head) {
+        return [head](std::vector<std::uint8_t>& b) {
+            std::copy(head.begin(), head.end(), b.begin());
+            if (head.size() < 4) b.resize(head.size());
+        };
     };
-    for (const Case& c : cases) {
+    auto word = [](std::size_t at, std::int32_t value) {
+        return [at, value](std::vector<std::uint8_t>& b) { std::memcpy(b.data() + at, &value, 4); };
+    };
+    const std::size_t settingsAt = 4 + kTracksBytes;
+    const struct {
+        std::function<void(std::vector<std::uint8_t>&)> damage;
+        std::string message;
+    } cases[] = {
+        {header({0x4B, 0x59, 0x33, 0x00}), path + " は対応していないバージョンです"},
+        {header({0x4B, 0x59, 0x31, 0x01}), "Kyrelのファイルではありません"},
+        {header({0x4B, 0x58, 0x31, 0x00}), "Kyrelのファイルではありません"},
+        {header({0x4B, 0x59}), "Kyrelのファイルではありません"},
+        {[](auto& b) { b.resize(100000); }, damaged},
+        {[](auto& b) { b.resize(b.size() - 1); }, damaged},
+        {[](auto& b) { b[2] = '0', b.resize(211691); }, damaged},
+        {word(settingsAt, 0), damaged},                      // length
+        {word(settingsAt + 4, 2), damaged},                  // channels
+        {word(settingsAt + 8, 2), damaged},                  // bits
+        {word(settingsAt + 12, -1), damaged},                // rate
+        {word(settingsAt + 4 * 25, 128), damaged},           // a spread
+        {word(4 + kTrackBytes * 5 + 4 * 4, 1000), damaged},  // a track volume
+    };
+    for (const auto& c : cases) {
         auto bytes = file;
-        std::copy(c.head.begin(), c.head.end(), bytes.begin());
-        if (c.head.size() < 4) bytes.resize(c.head.size());
+        c.damage(bytes);
         writeAll(path, bytes);
         ui.shown.clear();
         EXPECT_FALSE(loadProject(*app, path));
@@ -127,19 +150,13 @@ TEST_F(DocumentTest, RejectedFilesLeaveTheDocumentAsItWas) {
         EXPECT_EQ(ui.shown[0].text, c.message);
         EXPECT_EQ(app->design.settings.durationMs, 777);
         EXPECT_EQ(app->design.settings.modified, 1);
+        EXPECT_EQ(app->design.tracks[1].volume, 5);
         EXPECT_NE(app->design.tracks[0].renderEnabled, 0x55);
     }
-}
-
-TEST_F(DocumentTest, ShortFileReplacesOnlyWhatItHolds) {
-    auto file = projectFileBytes(app->design);
-    file.resize(4 + kTrackBytes + 8);  // track 0 and two words of track 1
-    writeAll(dir.file("short.kyl"), file);
-    app->design.tracks[0].volume = 11;
-    app->design.tracks[1].volume = 5;
-    ASSERT_TRUE(loadProject(*app, dir.file("short.kyl")));
-    EXPECT_EQ(app->design.tracks[0].volume, 96);
-    EXPECT_EQ(app->design.tracks[1].volume, 5);
+    // The command line refuses it too.
+    std::ostringstream err;
+    EXPECT_EQ(runRenderCommand({"--render", path, dir.file("out.wav")}, err), 1);
+    EXPECT_NE(err.str().find(damaged), std::string::npos) << err.str();
 }
 
 TEST_F(DocumentTest, SaveThatFailsIsReportedAndKeepsTheChanges) {

@@ -13,6 +13,7 @@
 #include "common/ShiftJis.h"
 #include "designer/core/KyrelUi.h"
 #include "designer/core/Playback.h"
+#include "tests/support/ScratchAndRun.h"
 
 namespace kyrel::testing {
 
@@ -80,6 +81,8 @@ class RecordingPlayer : public SoundPlayer {
         return true;
     }
     void stopAll() override { ++stops_; }
+    bool openDevice() override { return hasDevice; }
+    std::atomic<bool> hasDevice = true;
     std::vector<std::string> started() {
         std::lock_guard lock(mutex_);
         return started_;
@@ -97,11 +100,8 @@ class RecordingPlayer : public SoundPlayer {
 class TempDir {
   public:
     TempDir() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kyrel-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
         if (const char* tmp = std::getenv("TMPDIR")) previousTmp_ = tmp;
-        ::setenv("TMPDIR", path_.c_str(), 1);
+        ::setenv("TMPDIR", scratch_.path().c_str(), 1);
     }
     ~TempDir() {
         if (previousTmp_) {
@@ -109,15 +109,13 @@ class TempDir {
         } else {
             ::unsetenv("TMPDIR");
         }
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
     }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::string dir() const { return path_.string() + "/"; }
-    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path() / name).string(); }
+    std::string dir() const { return path().string() + "/"; }
+    const std::filesystem::path& path() const { return scratch_.path(); }
 
   private:
-    std::filesystem::path path_;
+    testsupport::ScratchDirectory scratch_{"kyrel-test-"};
     std::optional<std::string> previousTmp_;
 };
 

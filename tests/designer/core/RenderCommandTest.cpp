@@ -3,12 +3,18 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <sstream>
 
 #include "FakeUi.h"
 #include "designer/core/Document.h"
+#include "designer/core/EditCommands.h"
+#include "designer/core/Normalize.h"
+#include "designer/core/PeakLevel.h"
+#include "designer/core/PresetCommands.h"
 #include "designer/core/RenderCommand.h"
+#include "designer/core/WavCommands.h"
 
 namespace kyrel {
 namespace {
@@ -66,8 +72,77 @@ TEST_F(RenderCommandTest, ProjectFailuresExitWith1AndTheMessage) {
 
     auto huge = project("huge.kyl", [](SoundDesign& d) { d.settings.durationMs = 1 << 30; });
     EXPECT_EQ(run({"--render", huge, dir.file("o.wav")}), 1);
-    EXPECT_NE(err.str().find("再生時間"), std::string::npos);
+    EXPECT_NE(err.str().find("huge.kyl は壊れているか"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.file("o.wav")));
+}
+
+// Play's file, Create WAV's file and `--render --seed` with the window's seed are the same bytes,
+// dispersion included; another seed is another sound.
+TEST_F(RenderCommandTest, TheWindowsSeedGivesTheSoundHeardEverywhere) {
+    FakeUi ui;
+    auto app = std::make_unique<KyrelApp>(ui, 1);
+    app->design.settings.frequencySpread[0] = 30;
+    app->design.settings.volumeSpread[0] = 20;
+    app->design.settings.durationMs = 50;
+    app->renderSeed = 4242;
+    app->tempWavPath = dir.file("play.wav");
+    ASSERT_TRUE(commandPlay(*app));
+    commandStop(*app);
+    const auto played = readAll(dir.file("play.wav"));
+    for (int again = 0; again < 2; ++again) {
+        ASSERT_TRUE(CreateWavFile(*app, dir.file("made.wav"), ""));
+        EXPECT_EQ(readAll(dir.file("made.wav")), played);
+    }
+    ASSERT_TRUE(saveProject(*app, dir.file("p.kyl")));
+    ASSERT_EQ(run({"--render", dir.file("p.kyl"), dir.file("cli.wav"), "--seed", "4242"}), 0);
+    EXPECT_EQ(readAll(dir.file("cli.wav")), played);
+    app->renderSeed = 4243;
+    ASSERT_TRUE(CreateWavFile(*app, dir.file("other.wav"), ""));
+    EXPECT_NE(readAll(dir.file("other.wav")), played);
+}
+
+// 音量を揃える: the render with the window's seed peaks at -1 dBFS (to the rounding of the track
+// volumes) for every preset and for layered tracks that clip, as one undo step; --normalize too.
+TEST_F(RenderCommandTest, NormalizeBringsThePeakToMinusOneDbfs) {
+    FakeUi ui;
+    auto app = std::make_unique<KyrelApp>(ui, 5);
+    auto peak = [&] {
+        EXPECT_TRUE(CreateWavFile(*app, dir.file("n.wav"), ""));
+        const auto wav = readAll(dir.file("n.wav"));
+        return measurePeak(std::span(wav).subspan(44),
+                           kBitDepths[static_cast<std::size_t>(app->design.settings.bitsIndex)]);
+    };
+    auto layered = [](SoundDesign& d) {
+        d.settings.bitsIndex = 1;
+        for (std::size_t t : {0u, 1u}) {
+            d.settings.trackUse[t] = 1;
+            d.tracks[t].volume = 127;
+            d.tracks[t].curve(CurveKind::Volume).fill(-32768);
+            d.settings.volumeSpread[t] = 40 * static_cast<std::int32_t>(t);
+        }
+    };
+    for (int design = 0; design <= static_cast<int>(kPresetNames.size()); ++design) {
+        SCOPED_TRACE(design);
+        if (design < static_cast<int>(kPresetNames.size())) {
+            commandPreset(*app, kPresetNames[static_cast<std::size_t>(design)].kind);
+        } else {
+            newDocument(*app);
+            layered(app->design);
+            EXPECT_GT(peak().clipped, 0u);
+        }
+        const auto before = std::make_unique<SoundDesign>(app->design);
+        ASSERT_TRUE(commandNormalize(*app));
+        const PeakLevel level = peak();
+        EXPECT_LE(level.dbfs, -1.0);
+        EXPECT_GE(level.dbfs, -1.3);
+        EXPECT_EQ(level.clipped, 0u);
+        ASSERT_TRUE(commandUndo(*app, CurveKind::Volume));
+        EXPECT_EQ(std::memcmp(&app->design.tracks, &before->tracks, sizeof before->tracks), 0);
+    }
+    const std::string path = project("layered.kyl", layered);
+    ASSERT_EQ(run({"--render", path, dir.file("cli.wav"), "--normalize", "--seed", "5"}), 0);
+    const auto wav = readAll(dir.file("cli.wav"));
+    EXPECT_NEAR(measurePeak(std::span(wav).subspan(44), 16).dbfs, -1.1, 0.15);
 }
 
 struct Outcome {

@@ -9,6 +9,7 @@
 #include "designer/core/Document.h"
 #include "designer/ui/CProgressDlg.h"
 #include "designer/ui/CommandIds.h"
+#include "designer/ui/PresetMenu.h"
 #include "designer/ui/RememberedState.h"
 
 namespace kyrel {
@@ -124,6 +125,41 @@ TEST_F(FileCommands, CancellingTheRenderWritesNothing) {
     command(kCmdPlay);
     EXPECT_TRUE(player.started().empty());
     EXPECT_EQ(app.design().settings.renderStale, 1);
+}
+
+// A preset is a new sound: Save asks for a name rather than overwrite the project open before.
+TEST_F(FileCommands, PresetStartsAnUntitledDocument) {
+    makeProject(dir.file("sword.kyl"), 33);
+    start();
+    prompts.fileNames = {dir.file("sword.kyl")};
+    command(kCmdOpen);
+    const auto sword = readAll(dir.file("sword.kyl"));
+    frame().presetMenu().presetAction(PresetKind::Coin)->trigger();
+    EXPECT_EQ(title(), QString::fromUtf8("Kyrel - [新規作成.kyl*]"));
+    command(kCmdSave);  // the name dialog, cancelled
+    ASSERT_EQ(prompts.fileDialogs.size(), 2u);
+    EXPECT_TRUE(prompts.fileDialogs.back().save);
+    EXPECT_EQ(readAll(dir.file("sword.kyl")), sword);
+    EXPECT_EQ(frame().action(kCmdSaveAs)->shortcut(),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+}
+
+TEST_F(FileCommands, WithoutASoundDevicePlaySaysSoOnceAndCreateWavStillWrites) {
+    start();
+    player.hasDevice = false;
+    const std::string noDevice =
+        "サウンドデバイスがないため再生できません（Waveファイルの作成はできます）";
+    for (int id : {kCmdPlay, kCmdPlay, kCmdPlayEditedTrack}) {
+        command(id);
+        EXPECT_EQ(frame().statusText(), QString::fromStdString(noDevice));
+    }
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].text, noDevice);
+    EXPECT_TRUE(player.started().empty());
+    prompts.fileNames = {dir.file("a.wav")};
+    command(kCmdCreateWav);
+    EXPECT_TRUE(std::filesystem::exists(dir.file("a.wav")));
+    EXPECT_TRUE(frame().statusText().startsWith(QString::fromUtf8("Waveファイルを作成しました")));
 }
 
 }  // namespace

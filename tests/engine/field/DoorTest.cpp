@@ -3,7 +3,10 @@
 
 #include "engine/field/DoorTable.h"
 #include "engine/field/Doors.h"
+#include "engine/platform/Options.h"
+#include "engine/save/SaveFile.h"
 #include "engine/save/SaveSnapshot.h"
+#include "engine/title/DebugStart.h"
 #include "tests/engine/field/GameDirKit.h"
 
 namespace {
@@ -124,7 +127,10 @@ TEST_F(DoorWalk, ThroughTwoDoorsAndBackWithASaveTakenOnTheFarSide) {
     EXPECT_EQ(Leader(), std::make_pair(3, 2));
     EXPECT_EQ(e.Actors[0].facing, 3);
 
-    const save::Game saved = CaptureGame(e, save::Mode::PlayerControl, 0);
+    // The save goes through its file bytes, as a saved game does.
+    const auto saved =
+        save::DecodeSave(save::EncodeSave(CaptureGame(e, save::Mode::PlayerControl, 0)));
+    ASSERT_TRUE(saved);
     Walk("left");  // (2, 2): back to cave
     EXPECT_EQ(Leader(), std::make_pair(11, 10));
     Walk("left");  // (10, 10): back to town
@@ -133,7 +139,7 @@ TEST_F(DoorWalk, ThroughTwoDoorsAndBackWithASaveTakenOnTheFarSide) {
     EXPECT_EQ(Maps(), (std::vector<std::string>{"map town", "map cave", "map deep", "map cave",
                                                 "map town"}));
 
-    RestoreGame(e, saved);
+    RestoreGame(e, *saved);
     e.ModeProc = PlayerControl;
     EXPECT_EQ(e.Field.mapName, "deep");
     Walk("left");  // deep's door works after the load
@@ -152,6 +158,53 @@ TEST_F(DoorWalk, AMarkWithoutADoorRunsItsLabelAndADamagedTableIsReported) {
     EXPECT_TRUE(e.Field.doors.empty());
     EXPECT_NE(gamedir::Boxes(h).back().find("Door table Mt\\\\cave.dr: damaged"), std::string::npos)
         << gamedir::Boxes(h).back();
+}
+
+TEST_F(DoorWalk, ADebugStartRunsTheStartScriptThenPlacesThePartyOnTheChosenCell) {
+    gamedir::WriteScript(h, "ev\\START",
+                         "c0;0;6;=f11;c4;=$town//f13;c0;0;2;=c0;1;2;=c0;3;0;=f5;f0;"
+                         "@IDLE//#c2;1;$IDLE//");
+    e.Title.debugStart = {"cave", 12, 3};
+    e.SceneProc = StartAtPlace;
+    e.SpareProc = IdleProc;
+    h.RunFrames(3);
+    EXPECT_EQ(e.ModeProc, PlayerControl);
+    EXPECT_EQ(e.Field.mapName, "cave");
+    EXPECT_EQ(Leader(), std::make_pair(12, 3));
+    EXPECT_EQ(Maps(), (std::vector<std::string>{"map town", "map town", "map cave"}));
+    Walk("down");  // the doors of the map started on work
+    Walk("down");
+    Walk("down");
+    Walk("down");
+    Walk("down");
+    Walk("down");
+    Walk("down");
+    EXPECT_EQ(e.Field.mapName, "deep");
+}
+
+TEST(DebugStartOptions, GoTogetherAndTakeACell) {
+    const struct {
+        std::vector<std::string> args;
+        const char* error;  // empty when accepted
+    } cases[] = {
+        {{"--start-map", "cave", "--at", "12,3"}, ""},
+        {{"--start-map", "cave"}, "--start-map and --at go together"},
+        {{"--at", "1,2"}, "--start-map and --at go together"},
+        {{"--start-map", "", "--at", "1,2"}, "needs a map name"},
+        {{"--start-map", "cave", "--at", "12"}, "--at needs COLUMN,ROW"},
+        {{"--start-map", "cave", "--at", "-1,2"}, "--at needs COLUMN,ROW"},
+        {{"--start-map", "cave", "--at", "1,65536"}, "--at needs COLUMN,ROW"},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        const auto options = ParseOptions(c.args, error);
+        EXPECT_EQ(options.has_value(), *c.error == '\0') << c.error;
+        EXPECT_NE(error.find(c.error), std::string::npos) << error;
+    }
+    std::string error;
+    const auto options = ParseOptions({"--start-map", "cave", "--at", "12,3"}, error);
+    EXPECT_EQ(options->startMap, "cave");
+    EXPECT_EQ(std::make_pair(options->startColumn, options->startRow), std::make_pair(12, 3));
 }
 
 }  // namespace

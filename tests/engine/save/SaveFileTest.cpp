@@ -2,8 +2,6 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <unistd.h>
-
 #include <climits>
 #include <fstream>
 #include <functional>
@@ -13,6 +11,7 @@
 #include "engine/save/SaveFile.h"
 #include "engine/save/SaveSnapshot.h"
 #include "engine/save/SaveStore.h"
+#include "tests/support/ScratchAndRun.h"
 
 namespace {
 
@@ -52,7 +51,7 @@ TEST(SaveFile, HeaderIsSignatureVersionSizeAndZlibCrc) {
     const auto file = save::EncodeSave(SomeGame());
     ASSERT_GT(file.size(), save::kHeaderSize);
     EXPECT_EQ(std::string(file.begin(), file.begin() + 8), std::string("DUNSAVE\x1A"));
-    EXPECT_EQ(kit::readU32LE(file, 8), 2u);
+    EXPECT_EQ(kit::readU32LE(file, 8), 3u);
     EXPECT_EQ(kit::readU32LE(file, 12), file.size() - save::kHeaderSize);
     EXPECT_EQ(kit::readU32LE(file, 16), Crc(std::span(file).subspan(save::kHeaderSize)));
     // The game's identity leads the payload, then the summary: each a length and the bytes.
@@ -91,7 +90,10 @@ TEST(SaveFile, RefusesWhatItCannotVouchFor) {
          "damaged contents"},
         {"music flag neither 0 nor 1",
          [](auto& f) {
-             f.back() = 2;
+             // The game state follows it: 1000 variables, 125 bytes of switches, an empty
+             // music name, its flag and the battle rules.
+             constexpr std::size_t kMemoryBytes = 4000 + 125 + 4 + 1 + 4;
+             f[f.size() - 1 - kMemoryBytes] = 2;
              Reseal(f);
          },
          "damaged contents"},
@@ -155,8 +157,8 @@ TEST(SaveFile, FieldsOutsideTheirRangesAreRefusedBehindAValidChecksum) {
 }
 
 TEST(SaveStore, DirectoryWritesWholeFilesAndReportsFailures) {
-    const auto base =
-        std::filesystem::temp_directory_path() / ("save-store-" + std::to_string(::getpid()));
+    const testsupport::ScratchDirectory scratch("save-store-");
+    const auto& base = scratch.path();
     save::DirectorySaveStore store(base / "made" / "on" / "demand");
     EXPECT_FALSE(store.Read(0));
     EXPECT_EQ(store.Write(3, {1, 2, 3}), "");
@@ -167,7 +169,6 @@ TEST(SaveStore, DirectoryWritesWholeFilesAndReportsFailures) {
     std::ofstream(base / "blocked" / "file") << "x";
     save::DirectorySaveStore blocked(base / "blocked" / "file");
     EXPECT_NE(blocked.Write(0, {1}), "");
-    std::filesystem::remove_all(base);
 }
 
 TEST(SaveStore, DefaultDirectoryFollowsXdgWithTheGamesNameAndAHash) {
@@ -184,8 +185,8 @@ TEST(SaveStore, DefaultDirectoryFollowsXdgWithTheGamesNameAndAHash) {
 }
 
 TEST(GameIdentity, GameIdFileElseTheStartScriptsChecksum) {
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("game-identity-" + std::to_string(::getpid()));
+    const testsupport::ScratchDirectory scratch("game-identity-");
+    const auto& dir = scratch.path();
     std::filesystem::create_directories(dir / "ev");
     EXPECT_EQ(save::GameIdentity(dir), "") << "no game.id and no start script";
     std::ofstream(dir / "ev" / "START.sc", std::ios::binary) << "f12;";
@@ -207,7 +208,6 @@ TEST(GameIdentity, GameIdFileElseTheStartScriptsChecksum) {
         std::ofstream(dir / "game.id", std::ios::binary | std::ios::trunc) << c.file;
         EXPECT_EQ(save::GameIdentity(dir), c.identity) << c.file;
     }
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,0 +1,33 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/field/MapFile.h"
+
+namespace tools {
+
+// A map drawn in Tiled, as the kit can carry it.
+struct TmxMap {
+    MapData map;
+    // The tile set's attributes when its tiles have a `blocks` property (attribute file order,
+    // blocking tiles 0x20), otherwise nothing.
+    std::optional<std::vector<std::uint8_t>> attributes;
+};
+
+// Reads a Tiled map (.tmx): orthogonal, 16 x 16 tiles, finite, one tile set whose name or image
+// file name is "mapT" (the kit's sheet Smt/mapT, any extension) with 16 columns. The tile layers
+// named Ground, Upper and Overlay (letter case ignored) are the kit's layers; without those names
+// the first three tile layers are taken in that order. An empty cell is the empty tile 0xFF.
+// Objects of the object layers standing on a grid cell are marks: the object's name is the mark
+// number, or its integer property `mark`. Layer data in CSV or base64 (plain or zlib).
+// Returns "" or what cannot be carried, with the line of the file where there is one.
+std::string readTmx(std::string_view xml, TmxMap& out);
+
+// readTmx, then the map file's bytes (as makeMap writes them).
+std::string makeMapFromTmx(std::string_view xml, std::vector<std::uint8_t>& out);
+
+}  // namespace tools
