@@ -1,5 +1,6 @@
 #include "mapeditor/core/CommandLine.h"
 
+#include <cctype>
 #include <filesystem>
 #include <sstream>
 
@@ -10,6 +11,7 @@
 #include "mapeditor/core/GameFolder.h"
 #include "mapeditor/core/MapDocument.h"
 #include "mapeditor/core/MapPicture.h"
+#include "mapeditor/core/TileAttributes.h"
 #include "mapeditor/core/TileMap.h"
 #include "tools/mapmake/MapText.h"
 #include "tools/mapmake/TmxMap.h"
@@ -66,6 +68,15 @@ std::optional<RenderArgs> parseRenderArgs(const std::vector<std::string>& args) 
     return r;
 }
 
+// A file named like a tile set's attributes, or one of their size that is no whole map (a whole
+// map is 5 bytes and a multiple of 4, never 256).
+bool isAttributeFile(const fs::path& path, std::size_t size, MapReadStatus status) {
+    std::string name = path.filename().string();
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return (name.starts_with("smat") && name.ends_with(".qd")) ||
+           (size == kAttributeBytes && status != MapReadStatus::Complete);
+}
+
 // Reads a map file; on failure says why on `err` and returns nothing. A map whose end is missing
 // is used as the game reads it, the missing bytes as 0xFF, and `damaged` is set: the command
 // still writes its output but ends with the failure status.
@@ -77,6 +88,12 @@ std::optional<TileMap> readMapFile(const fs::path& path, std::ostream& err, bool
         return std::nullopt;
     }
     MapRead read = readTileMap(*bytes);
+    if (isAttributeFile(path, bytes->size(), read.status)) {
+        err << "tessel: " << path.string()
+            << " is a tile-attribute file (Smt/sMatN.qd, one byte a tile), not a map; Tessel "
+               "edits it beside the maps of its tile set\n";
+        return std::nullopt;
+    }
     damaged = read.status != MapReadStatus::Complete;
     if (damaged) err << "tessel: " << path.string() << ": " << describeMapRead(read) << "\n";
     return std::move(read.map);

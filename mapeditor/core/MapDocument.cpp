@@ -117,6 +117,9 @@ OpenResult openMap(const std::filesystem::path& mapFile, const std::filesystem::
     document.game = GameFolder{gameDir};
     document.mapFile = mapFile;
     document.map = std::move(*read.map);
+    document.doors = readDoorFile(mapFile, document.game.isSource());
+    if (!document.doors.problem.empty())
+        result.message += (result.message.empty() ? "" : "\n") + document.doors.problem;
     loadTileSet(document);
     result.document = std::move(document);
     return result;
@@ -175,6 +178,10 @@ std::string saveMap(MapDocument& document, const std::filesystem::path& mapFile)
             return e;
     std::error_code ec;
     std::filesystem::create_directories(mapFile.parent_path(), ec);
+    if (std::string e = writeDoorFile(document.doors, mapFile, document.game.isSource(),
+                                      mapFile != document.mapFile);
+        !e.empty())
+        return e;
     if (std::string e = kit::writeFileAtomically(mapFile, writeTileMap(document.map)); !e.empty())
         return "cannot write " + mapFile.string() + ": " + e;
     document.mapFile = mapFile;

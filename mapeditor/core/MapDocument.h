@@ -8,6 +8,7 @@
 
 #include "engine/core/CDib.h"
 #include "mapeditor/core/GameFolder.h"
+#include "mapeditor/core/MapDoors.h"
 #include "mapeditor/core/TileAttributes.h"
 #include "mapeditor/core/TileMap.h"
 
@@ -26,6 +27,7 @@ struct MapDocument {
     // The attributes of tile sets shown before, with their saved state, so that a change of the
     // map's tile set loses no edit of another set's attributes.
     std::map<int, std::pair<TileAttributes, TileAttributes>> otherSets;
+    DoorFile doors;            // the doors of the map's marks, saved with the map
     CDib sheet;                // empty when the picture cannot be read
     std::string sheetProblem;  // why the sheet or attributes could not be read, or ""
 
@@ -51,9 +53,9 @@ MapDocument newMap(const std::filesystem::path& gameDir, int tileSet, int width,
 // Reads the tile sheet and attributes of the map's tile set (after opening or a change of set).
 void loadTileSet(MapDocument& document);
 
-// Writes the map to `mapFile` (and the attributes, when they were changed), each file whole or
-// not at all. Returns "" on success, otherwise the reason; on success `document.mapFile` becomes
-// `mapFile`.
+// Writes the map to `mapFile` (and the attributes and doors, when they were changed), each file
+// whole or not at all. Returns "" on success, otherwise the reason; on success `document.mapFile`
+// becomes `mapFile`.
 std::string saveMap(MapDocument& document, const std::filesystem::path& mapFile);
 
 // Tessel saves maps in its own form only (a text form ".map" is refused, its comments and legend

@@ -154,12 +154,24 @@ TilePatch floodFill(const TileMap& map, int layer, int column, int row, const Ti
     return patch;
 }
 
+std::uint8_t mapEmptyValue(const TileMap& map, int layer) {
+    if (layer != 0 || map.width <= 0 || map.height <= 0) return emptyValue(layer);
+    // The ground has no empty tile of its own: the one a map is mostly made of is its floor.
+    std::array<std::size_t, 256> counts{};
+    const auto first = map.layers.begin();
+    std::for_each(first, first + static_cast<std::ptrdiff_t>(map.index(1, 0, 0)),
+                  [&](std::uint8_t v) { ++counts[v]; });
+    return static_cast<std::uint8_t>(std::max_element(counts.begin(), counts.end()) -
+                                     counts.begin());
+}
+
 TilePatch eraseRect(const TileMap& map, const TileRect& rect, unsigned layerMask) {
     TilePatch patch = capture(map, rect, layerMask);
     for (int layer = 0; layer < kLayerCount; ++layer) {
         auto& values = patch.layers[static_cast<std::size_t>(layer)];
-        for (auto& v : values)
-            v = layer == 2 ? static_cast<std::uint8_t>(v & ~kMarkBits) : emptyValue(layer);
+        if (values.empty()) continue;
+        const std::uint8_t empty = mapEmptyValue(map, layer);
+        for (auto& v : values) v = layer == 2 ? static_cast<std::uint8_t>(v & ~kMarkBits) : empty;
     }
     return patch;
 }

@@ -72,13 +72,18 @@ TilePatch fillRect(const TileMap& map, int layer, const TileRect& rect, const Ti
 // Flood fill: the 4-connected cells of the same value as (column, row), filled with the brush
 // repeated from (column, row). Marks compare by their event number.
 TilePatch floodFill(const TileMap& map, int layer, int column, int row, const TileBlock& brush);
-// Eraser: the layers of `layerMask` in `rect` become empty (see emptyValue).
+// The value the eraser leaves in `layer` of this map: the ground tile most of the map's ground is
+// (the lowest of equals), and the kit's empty value (see emptyValue) on the other layers.
+std::uint8_t mapEmptyValue(const TileMap& map, int layer);
+// Eraser: the layers of `layerMask` in `rect` become the map's empty value; marks lose their
+// number and keep their high bits.
 TilePatch eraseRect(const TileMap& map, const TileRect& rect, unsigned layerMask);
 // The value a brush takes from a cell (a mark's event number).
 std::uint8_t pickValue(const TileMap& map, int layer, int column, int row);
 // A block of all four layers moved to start at (column, row), clipped to the map.
 TilePatch placedAt(const TileMap& map, const TilePatch& block, int column, int row);
-// Move: `rect`'s layers of `layerMask` go to its place shifted by (dx, dy); the cells left empty.
+// Move: `rect`'s layers of `layerMask` go to its place shifted by (dx, dy); the cells left take
+// the map's empty value, as the eraser leaves them.
 TilePatch moveRect(const TileMap& map, const TileRect& rect, unsigned layerMask, int dx, int dy);
 
 // Where the old map sits in a resized one: 0 1 2 along the top, 3 4 5 through the middle, 6 7 8

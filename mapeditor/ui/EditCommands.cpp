@@ -56,4 +56,18 @@ void BlocksCommand::redo() {
     Q_EMIT model_.attributesChanged();
 }
 
+DoorsCommand::DoorsCommand(EditorModel& model, std::vector<Door> before, std::vector<Door> after,
+                           const QString& text)
+    : QUndoCommand(text), model_(model), before_(std::move(before)), after_(std::move(after)) {}
+
+void DoorsCommand::redo() {
+    model_.document().doors.doors = after_;
+    model_.notifyDoorsChanged();
+}
+
+void DoorsCommand::undo() {
+    model_.document().doors.doors = before_;
+    model_.notifyDoorsChanged();
+}
+
 }  // namespace tessel

@@ -2,6 +2,7 @@
 #include <QUndoCommand>
 #include <vector>
 
+#include "engine/field/DoorTable.h"
 #include "mapeditor/core/TileEdits.h"
 
 namespace tessel {
@@ -46,6 +47,19 @@ class BlocksCommand : public QUndoCommand {
   private:
     EditorModel& model_;
     int tile_;
+};
+
+// A map's doors replaced: one door set, changed or removed.
+class DoorsCommand : public QUndoCommand {
+  public:
+    DoorsCommand(EditorModel& model, std::vector<Door> before, std::vector<Door> after,
+                 const QString& text);
+    void redo() override;
+    void undo() override;
+
+  private:
+    EditorModel& model_;
+    std::vector<Door> before_, after_;
 };
 
 }  // namespace tessel

@@ -1,5 +1,7 @@
 #include "mapeditor/ui/EditorModel.h"
 
+#include <algorithm>
+
 #include "mapeditor/ui/EditCommands.h"
 
 namespace tessel {
@@ -99,6 +101,19 @@ TilePatch EditorModel::applyNow(const TilePatch& patch) {
 void EditorModel::notifyChanged(bool tileSetChanged) {
     Q_EMIT documentChanged();
     if (tileSetChanged) Q_EMIT attributesChanged();
+}
+
+void EditorModel::setDoor(const Door& door) {
+    std::vector<Door> doors = document_.doors.doors;
+    std::erase_if(doors, [&](const Door& d) { return d.mark == door.mark; });
+    if (!door.map.empty()) {
+        doors.push_back(door);
+        std::sort(doors.begin(), doors.end(),
+                  [](const Door& a, const Door& b) { return a.mark < b.mark; });
+    }
+    if (doors == document_.doors.doors) return;
+    undoStack_.push(new DoorsCommand(*this, document_.doors.doors, std::move(doors),
+                                     door.map.empty() ? tr("Remove door") : tr("Door")));
 }
 
 }  // namespace tessel

@@ -50,6 +50,8 @@ class EditorModel : public QObject {
                     const QString& text);
     void replaceMap(const TileMap& map, const QString& text);
     void toggleBlocks(int tile);
+    // Sets the door of `door.mark`, or removes it when `door.map` is empty.
+    void setDoor(const Door& door);
     void copySelection();
     void cutSelection();
     void paste();
@@ -59,10 +61,12 @@ class EditorModel : public QObject {
     TilePatch applyNow(const TilePatch& patch);
     // Called by the undo commands after they changed the document.
     void notifyChanged(bool tileSetChanged);
+    void notifyDoorsChanged() { Q_EMIT doorsChanged(); }
 
   Q_SIGNALS:
     void documentChanged();  // cells, size or tile set: redraw
     void attributesChanged();
+    void doorsChanged();
     void stateChanged();  // layer, tool, brush or selection
 
   private:

@@ -24,6 +24,7 @@ MapCanvas::MapCanvas(EditorModel& model, QWidget* parent) : QWidget(parent), mod
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(&model_, &EditorModel::doorsChanged, this, [this] { update(); });
     connect(&model_, &EditorModel::documentChanged, this, [this] {
         updateGeometry();
         resize(sizeHint());
@@ -132,14 +133,19 @@ void MapCanvas::paintMarks(QPainter& painter, const TileRect& visible) {
             const QRect cell = pixelsOf(TileRect{c, r, 1, 1});
             // The number in a badge at the top left, and from zoom 3 on the label the tile event
             // jumps to.
-            const QString number = QString::number(mark);
+            // A door's mark is a green badge with an arrow and, under it, where it leads.
+            const Door* door = FindDoor(model_.document().doors.doors, mark);
+            const QString number =
+                QString::number(mark) + (door ? QStringLiteral("\u2192") : QString());
             const QRect box(cell.left() + 1, cell.top() + 1, metrics.horizontalAdvance(number) + 4,
                             metrics.height());
-            painter.fillRect(box, badge);
+            painter.fillRect(box, door ? QColor(80, 220, 120) : badge);
             painter.setPen(Qt::black);
             painter.drawText(box, Qt::AlignCenter, number);
+            if (door) painter.drawRect(cell.adjusted(0, 0, -1, -1));
             if (zoom_ < 3) continue;
-            const QString label = QStringLiteral("PLC%1").arg(mark - 1);
+            const QString label =
+                door ? QString::fromStdString(door->map) : QStringLiteral("PLC%1").arg(mark - 1);
             const QRect under(cell.left() + 1, cell.bottom() - metrics.height(),
                               metrics.horizontalAdvance(label) + 4, metrics.height());
             painter.fillRect(under, QColor(0, 0, 0, 160));

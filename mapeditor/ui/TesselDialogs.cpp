@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "mapeditor/ui/DoorDialog.h"
 #include "mapeditor/ui/MapSettingsDialog.h"
 
 namespace tessel {
@@ -53,6 +54,12 @@ std::optional<MapSettings> QtTesselDialogs::mapSettings(const MapSettings& curre
     MapSettingsDialog dialog(current, isNew, parent_);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.settings();
+}
+
+std::optional<Door> QtTesselDialogs::doorTo(const GameFolder& game, const Door& start) {
+    DoorDialog dialog(game, start, parent_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.door();
 }
 
 }  // namespace tessel

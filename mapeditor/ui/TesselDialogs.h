@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "engine/field/DoorTable.h"
+#include "mapeditor/core/GameFolder.h"
 #include "mapeditor/core/TileEdits.h"
 
 class QWidget;
@@ -32,6 +34,8 @@ class TesselDialogs {
     virtual QString gameDirectory(const QString& directory) = 0;
     // The new settings, or nothing when cancelled.
     virtual std::optional<MapSettings> mapSettings(const MapSettings& current, bool isNew) = 0;
+    // "Door to...": the door for `start.mark` (its map empty to remove it), or nothing.
+    virtual std::optional<Door> doorTo(const GameFolder& game, const Door& start) = 0;
 };
 
 // The real conversations, through Qt's message boxes and dialogs.
@@ -45,6 +49,7 @@ class QtTesselDialogs : public TesselDialogs {
     QString saveMapFile(const QString& directory, const QString& name) override;
     QString gameDirectory(const QString& directory) override;
     std::optional<MapSettings> mapSettings(const MapSettings& current, bool isNew) override;
+    std::optional<Door> doorTo(const GameFolder& game, const Door& start) override;
 
   private:
     QWidget* parent_ = nullptr;

@@ -8,8 +8,11 @@
 #include <QSettings>
 
 #include "common/GamePath.h"
+#include "mapeditor/core/MapDoors.h"
+#include "mapeditor/core/SoundDevice.h"
 #include "mapeditor/ui/TesselDialogs.h"
 #include "mapeditor/ui/TesselWindow.h"
+#include "mapeditor/ui/WorldView.h"
 
 namespace tessel {
 
@@ -67,7 +70,9 @@ bool TesselWindow::openMapFile(const QString& given) {
     gameDir_ = fromPath(result.document->game.dir);
     const std::string sheetProblem = result.document->sheetProblem;
     model_.setDocument(std::move(*result.document));
+    playCell_ = QPoint(-1, -1);
     rememberRecent(QFileInfo(path).absoluteFilePath());
+    showTab(QFileInfo(path).absoluteFilePath());
     refreshMapList();
     refreshTitle();
     if (!result.message.empty()) dialogs_.showMessage(QString::fromStdString(result.message), true);
@@ -126,8 +131,14 @@ void TesselWindow::play() {
     const QString name = source ? QStringLiteral("kit-game") : QStringLiteral("dunmere");
     const QString local = QCoreApplication::applicationDirPath() + QStringLiteral("/") + name;
     const QString program = QFileInfo::exists(local) ? local : name;
-    const QStringList args = source ? QStringList{QStringLiteral("play"), gameDir_}
-                                    : QStringList{QStringLiteral("--game-dir"), gameDir_};
+    QStringList args = source ? QStringList{QStringLiteral("play"), gameDir_}
+                              : QStringList{QStringLiteral("--game-dir"), gameDir_};
+    // From the cell last under the mouse on this map; without one, from the title.
+    if (model_.map().inside(playCell_.x(), playCell_.y()))
+        args << QStringLiteral("--start-map") << QString::fromStdString(model_.document().name())
+             << QStringLiteral("--at")
+             << QStringLiteral("%1,%2").arg(playCell_.x()).arg(playCell_.y());
+    if (!hasSoundDevice(SoundPlaces::ofThisMachine())) args << QStringLiteral("--mute");
     if (!launcher_(program, args))
         dialogs_.showMessage(tr("The game could not be started (%1).").arg(program), true);
 }
@@ -195,7 +206,11 @@ void TesselWindow::refreshRecentMenu() {
 
 void TesselWindow::refreshMapList() {
     maps_->clear();
+    eventLabels_ =
+        gameDir_.isEmpty() ? std::set<int>{} : scriptEventLabels(GameFolder{toPath(gameDir_)});
+    refreshMarks();
     if (gameDir_.isEmpty()) return;
+    world_->setGame(GameFolder{toPath(gameDir_)});
     for (const std::string& name : GameFolder{toPath(gameDir_)}.mapNames())
         maps_->addItem(QString::fromStdString(name));
 }

@@ -33,7 +33,7 @@ TesselWindow::TesselWindow(TesselDialogs& dialogs, ProgramLauncher launcher, QWi
     scroll_ = new QScrollArea(this);
     scroll_->setWidget(canvas_);
     scroll_->setBackgroundRole(QPalette::Dark);
-    setCentralWidget(scroll_);
+    setCentralWidget(createTabbedView());
     status_ = new QLabel(this);
     statusBar()->addWidget(status_, 1);
     createActions();
@@ -42,6 +42,8 @@ TesselWindow::TesselWindow(TesselDialogs& dialogs, ProgramLauncher launcher, QWi
     connect(&model_.undoStack(), &QUndoStack::cleanChanged, this, &TesselWindow::refreshTitle);
     connect(canvas_, &MapCanvas::cellHovered, this, &TesselWindow::showCell);
     // An edit under the mouse shows at once in the status bar.
+    for (auto signal : {&EditorModel::documentChanged, &EditorModel::doorsChanged})
+        connect(&model_, signal, this, &TesselWindow::refreshMarks);
     for (auto signal : {&EditorModel::documentChanged, &EditorModel::attributesChanged})
         connect(&model_, signal, this, [this] { showCell(hoverCell_.x(), hoverCell_.y()); });
     model_.setDocument(tessel::newMap({}, 0, kNewMapWidth, kNewMapHeight));
@@ -117,6 +119,8 @@ void TesselWindow::createMenus() {
     addAction(edit, "selectAll", tr("Select &all"), QKeySequence::SelectAll, [this] {
         model_.setSelection(TileRect{0, 0, model_.map().width, model_.map().height});
     });
+    addAction(edit, "selectNone", tr("Select &none"), QKeySequence(Qt::Key_Escape),
+              [this] { model_.setSelection(TileRect{}); });
     QAction* all = addAction(edit, "allLayers", tr("Selection takes all &layers"), {},
                              [this] { model_.setCopyAllLayers(action("allLayers")->isChecked()); });
     all->setCheckable(true);
@@ -156,6 +160,8 @@ void TesselWindow::createViewMenus() {
     QMenu* map = menuBar()->addMenu(tr("&Map"));
     addAction(map, "mapSettings", tr("Map &settings..."), QKeySequence(tr("Ctrl+M")),
               [this] { mapSettings(); });
+    addAction(map, "doorTo", tr("&Door to..."), QKeySequence(tr("Ctrl+D")),
+              [this] { doorAtCell(); });
 }
 
 void TesselWindow::createDocks() {
@@ -191,15 +197,14 @@ void TesselWindow::createDocks() {
     addDockWidget(Qt::LeftDockWidgetArea, layersDock);
 
     maps_ = new QListWidget(this);
-    connect(maps_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        if (maybeSave())
-            openMapFile(QString::fromStdString(
-                GameFolder{gameDir_.toStdString()}.mapPath(item->text().toStdString()).string()));
-    });
+    connect(maps_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { openMapNamed(item->text()); });
     auto* mapsDock = new QDockWidget(tr("Maps"), this);
     mapsDock->setObjectName(QStringLiteral("mapsDock"));
     mapsDock->setWidget(maps_);
     addDockWidget(Qt::LeftDockWidgetArea, mapsDock);
+    createMarksDock();
+    createWorldDock();
 }
 
 QString TesselWindow::statusText() const {
@@ -213,6 +218,7 @@ void TesselWindow::showCell(int column, int row) {
         status_->clear();
         return;
     }
+    playCell_ = hoverCell_;
     const int mark = map.at(2, column, row) & kMarkBits;
     const FieldPosition at = fieldPositionOf(column, row);
     const QString event = mark > 0 ? tr(" (PLC%1)").arg(mark - 1) : QString();

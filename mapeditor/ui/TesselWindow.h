@@ -1,6 +1,7 @@
 #pragma once
 #include <QMainWindow>
 #include <functional>
+#include <set>
 
 #include "mapeditor/ui/EditorModel.h"
 
@@ -10,12 +11,14 @@ class QLabel;
 class QListWidget;
 class QMenu;
 class QScrollArea;
+class QTabBar;
 
 namespace tessel {
 
 class MapCanvas;
 class TesselDialogs;
 class TilePalette;
+class WorldView;
 
 // Starts a program with arguments without waiting for it; false when it cannot be started.
 using ProgramLauncher = std::function<bool(const QString& program, const QStringList& args)>;
@@ -49,6 +52,8 @@ class TesselWindow : public QMainWindow {
     QString statusText() const;
     QStringList recentFiles() const;
     QAction* action(const QString& name) const;
+    WorldView* world() const { return world_; }
+    QTabBar* tabs() const { return tabs_; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -70,6 +75,18 @@ class TesselWindow : public QMainWindow {
     void refreshMapList();
     void refreshTitle();
     void showCell(int column, int row);
+    void createMarksDock();
+    void createWorldDock();
+    QWidget* createTabbedView();
+    // Shows the tab of the open map, adding one for a map opened the first time.
+    void showTab(const QString& path);
+    void switchToTab(int index);
+    void openMapNamed(const QString& name);
+    void refreshMarks();
+    // "Door to...": for the mark of the selected cell (else the cell under the mouse), else the
+    // mark brush while the marks layer is active.
+    void doorAtCell();
+    void editDoor(int mark);
     void restoreSettings();
     QString mapDirectory() const;
 
@@ -81,10 +98,15 @@ class TesselWindow : public QMainWindow {
     TilePalette* palette_ = nullptr;
     QListWidget* layers_ = nullptr;
     QListWidget* maps_ = nullptr;
+    WorldView* world_ = nullptr;
+    QTabBar* tabs_ = nullptr;       // the maps opened, one tab each; the current is edited
+    QListWidget* marks_ = nullptr;  // the map's marks: door, label, or flagged as neither
     QMenu* recentMenu_ = nullptr;
     QLabel* status_ = nullptr;
+    std::set<int> eventLabels_;  // PLCn labels of the game's start script
     QString gameDir_;
     QPoint hoverCell_{-1, -1};
+    QPoint playCell_{-1, -1};  // the last cell of the map under the mouse: where F9 starts
 };
 
 }  // namespace tessel

@@ -160,7 +160,7 @@ TEST(MapFilesTest, AttributeEditsOfEveryTileSetAreSaved) {
 
 TEST(CommandLineTest, ExitStatusesAndMessages) {
     EngineHarness h;
-    gamedir::WriteTileSet(h, 0);
+    gamedir::WriteTileSet(h, 0, {0x10, 0x21});
     h.WriteFile("MT\\Town.QD", gamedir::MapSpec(3, 2, 1).Bytes());
     h.WriteFile("MT\\cut.qd", std::vector<std::uint8_t>{0, 3, 0, 2, 0, 1});
     h.WriteFile("MT\\set9.qd", std::vector<std::uint8_t>{9, 1, 0, 1, 0, 1, 1, 1, 1});
@@ -182,6 +182,7 @@ TEST(CommandLineTest, ExitStatusesAndMessages) {
         {{"--to-text", "a"}, 2, "usage"},
         {{"--from-text", (h.gameDir / "nothing.txt").string(), png}, 1, "cannot read"},
         {{"--to-text", (h.gameDir / "MT" / "set9.qd").string(), dir}, 1, "cannot write"},
+        {{"--to-text", (h.gameDir / "Smt" / "sMat0.qd").string(), png}, 1, "tile-attribute file"},
         {{"--bogus"}, 2, "usage"},
         {{"a", "b"}, 2, "usage"},
     };

@@ -4,17 +4,25 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QListWidget>
+#include <QPushButton>
 #include <QQueue>
 #include <QSettings>
+#include <QTabBar>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "common/WholeFile.h"
 #include "engine/platform/headless/EngineHarness.h"
+#include "mapeditor/core/SoundDevice.h"
+#include "mapeditor/ui/DoorDialog.h"
 #include "mapeditor/ui/MapCanvas.h"
 #include "mapeditor/ui/TesselDialogs.h"
 #include "mapeditor/ui/TesselWindow.h"
 #include "mapeditor/ui/TilePalette.h"
+#include "mapeditor/ui/WorldView.h"
 
 namespace {
 
@@ -26,6 +34,7 @@ struct FakeDialogs : TesselDialogs {
     QQueue<SaveAnswer> saveAnswers;
     QQueue<QString> files;
     QQueue<MapSettings> settings;
+    QQueue<Door> doors;
     QStringList messages;
     int unexpected = 0;
 
@@ -39,6 +48,12 @@ struct FakeDialogs : TesselDialogs {
     std::optional<MapSettings> mapSettings(const MapSettings&, bool) override {
         if (settings.isEmpty()) return take(settings, MapSettings{}), std::nullopt;
         return settings.dequeue();
+    }
+    std::optional<Door> doorTo(const GameFolder&, const Door& start) override {
+        if (doors.isEmpty()) return take(doors, Door{}), std::nullopt;
+        Door door = doors.dequeue();
+        door.mark = start.mark;
+        return door;
     }
     template <typename T>
     T take(QQueue<T>& queue, T fallback) {
@@ -66,6 +81,7 @@ class TesselWindowTest : public ::testing::Test {
         window_->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
         ASSERT_TRUE(window_->openMapFile(path("Mt/village.qd")));
+        QCoreApplication::processEvents();  // the first map's tab takes its place above the map
     }
     void TearDown() override {
         EXPECT_EQ(dialogs_.unexpected, 0) << "a question came that the test did not answer";
@@ -84,6 +100,12 @@ class TesselWindowTest : public ::testing::Test {
     QPoint at(int column, int row) const {
         const int cell = 16 * canvas()->zoom();
         return QPoint(column * cell + cell / 2, row * cell + cell / 2);
+    }
+    // What F9 adds to the game's command line after the mouse was on (column, row).
+    static QStringList fromCell(const char* map, int column, int row) {
+        QStringList args{"--start-map", map, "--at", QStringLiteral("%1,%2").arg(column).arg(row)};
+        if (!hasSoundDevice(SoundPlaces::ofThisMachine())) args << "--mute";
+        return args;
     }
     void key(const QKeySequence& sequence) { QTest::keySequence(window_.get(), sequence); }
     // Press on the first cell, move through the others, release on the last.
@@ -137,6 +159,102 @@ TEST_F(TesselWindowTest, EachToolEditsTheActiveLayerAndUndoRedoWalkAcrossThem) {
     EXPECT_FALSE(window_->isWindowModified()) << "back where the file is";
     for (int i = 0; i < 5; ++i) key(QKeySequence(QStringLiteral("Ctrl+Y")));
     EXPECT_EQ(map(), edited);
+}
+
+TEST_F(TesselWindowTest, EscapeClearsTheSelection) {
+    key(QKeySequence(QStringLiteral("S")));
+    gesture({{2, 2}, {4, 3}});
+    EXPECT_EQ(window_->model().selection(), (TileRect{2, 2, 3, 2}));
+    key(QKeySequence(Qt::Key_Escape));
+    EXPECT_TRUE(window_->model().selection().empty());
+    key(QKeySequence::Delete);
+    EXPECT_EQ(window_->model().undoStack().count(), 0) << "nothing selected, nothing deleted";
+}
+
+TEST_F(TesselWindowTest, MapsOpenInTabsAndATabClickAsksBeforeLosingChanges) {
+    ASSERT_TRUE(window_->openMapFile(path("Mt/forest.qd")));
+    QTabBar* tabs = window_->tabs();
+    ASSERT_EQ(tabs->count(), 2);
+    EXPECT_EQ(tabs->tabText(tabs->currentIndex()), QStringLiteral("forest"));
+    const auto clickTab = [&](int index) {
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+    };
+    key(QKeySequence(QStringLiteral("E")));
+    gesture({{1, 1}});
+    dialogs_.saveAnswers.enqueue(SaveAnswer::Cancel);
+    clickTab(0);
+    EXPECT_EQ(window_->model().document().name(), "forest") << "cancelled: the forest stays";
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    dialogs_.saveAnswers.enqueue(SaveAnswer::Discard);
+    clickTab(0);
+    EXPECT_EQ(window_->model().document().name(), "village");
+    ASSERT_TRUE(window_->openMapFile(path("Mt/forest.qd")));
+    EXPECT_EQ(tabs->count(), 2) << "a map opened again has its tab already";
+}
+
+TEST_F(TesselWindowTest, DoorDialogTakesTheMapAndTheClickedArrivalCell) {
+    DoorDialog dialog(GameFolder{game_.gameDir}, Door{3, "", 0, 0, 0, 0});
+    dialog.show();
+    auto* maps = dialog.findChild<QComboBox*>(QStringLiteral("doorMap"));
+    auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    ASSERT_TRUE(maps && ok);
+    maps->setCurrentIndex(maps->findText(QStringLiteral("forest")));
+    EXPECT_FALSE(ok->isEnabled()) << "no arrival cell yet";
+    QTest::mouseClick(dialog.target(), Qt::LeftButton, {}, dialog.target()->centreOf(4, 5));
+    dialog.findChild<QComboBox*>(QStringLiteral("doorFacing"))->setCurrentIndex(2);
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.door(), (Door{3, "forest", 4, 5, 2, 8}));
+}
+
+TEST_F(TesselWindowTest, DoorOnAMarkIsListedDrawnSavedAndUndone) {
+    QPoint marked(-1, -1);
+    for (int r = 0; r < map().height && marked.x() < 0; ++r)
+        for (int c = 0; c < map().width && marked.x() < 0; ++c)
+            if (map().at(2, c, r) & kMarkBits) marked = QPoint(c, r);
+    ASSERT_GE(marked.x(), 0) << "the village has a marked cell";
+    const int mark = map().at(2, marked.x(), marked.y()) & kMarkBits;
+    auto* marks = window_->findChild<QListWidget*>(QStringLiteral("marksList"));
+    ASSERT_TRUE(marks && marks->count() > 0);
+    const auto line = [&] {
+        for (int i = 0; i < marks->count(); ++i)
+            if (marks->item(i)->data(Qt::UserRole).toInt() == mark) return marks->item(i);
+        return marks->item(0);
+    };
+    EXPECT_EQ(marks->item(0)->foreground().color(), QColor(Qt::red)) << "no ev/START: no label";
+
+    key(QKeySequence(QStringLiteral("S")));
+    gesture({marked});
+    dialogs_.doors.enqueue(Door{0, "forest", 4, 5, 2, 8});
+    key(QKeySequence(QStringLiteral("Ctrl+D")));
+    ASSERT_NE(FindDoor(window_->model().document().doors.doors, mark), nullptr);
+    EXPECT_TRUE(line()->text().contains(QStringLiteral("door to forest")));
+    EXPECT_TRUE(window_->isWindowModified());
+    key(QKeySequence::Undo);
+    EXPECT_TRUE(window_->model().document().doors.doors.empty());
+    key(QKeySequence(QStringLiteral("Ctrl+Y")));
+    key(QKeySequence::Save);
+    const auto table = ParseDoorTable(bytes("Mt/village.dr"));
+    ASSERT_TRUE(std::holds_alternative<std::vector<Door>>(table));
+    EXPECT_EQ(std::get<std::vector<Door>>(table),
+              (std::vector<Door>{{mark, "forest", 4, 5, 2, 8}}));
+
+    // The world view draws the door as an arrow, and opens a map on a double click.
+    ASSERT_EQ(window_->world()->arrows().size(), 1u);
+    EXPECT_EQ(window_->world()->arrows()[0].to, QStringLiteral("forest"));
+    const QRect forest = window_->world()->boxOf(QStringLiteral("forest"));
+    EXPECT_TRUE(forest.contains(window_->world()->arrows()[0].end.toPoint()));
+    QTest::mouseDClick(window_->world(), Qt::LeftButton, {}, forest.center());
+    EXPECT_EQ(window_->model().document().name(), "forest");
+
+    // Opened again, the door comes from its file; Enter (or a double click) on its line offers
+    // the dialog, whose "Remove door" answers with no map.
+    ASSERT_TRUE(window_->openMapFile(path("Mt/village.qd")));
+    ASSERT_EQ(window_->model().document().doors.doors.size(), 1u);
+    dialogs_.doors.enqueue(Door{});
+    marks->setCurrentItem(line());
+    QTest::keyClick(marks, Qt::Key_Return);
+    EXPECT_TRUE(window_->model().document().doors.doors.empty());
 }
 
 TEST_F(TesselWindowTest, PaletteBlockPaintsABlockAndMarksShowTheirEvent) {
@@ -225,7 +343,8 @@ TEST_F(TesselWindowTest, ChangesAreNotLostAndF9SavesAndPlays) {
     dialogs_.files.clear();
     key(QKeySequence(Qt::Key_F9));
     EXPECT_EQ(launched_.mid(1),
-              (QStringList{"--game-dir", QString::fromStdString(game_.gameDir.string())}));
+              (QStringList{"--game-dir", QString::fromStdString(game_.gameDir.string())} +
+               fromCell("village", 1, 1)));
     EXPECT_FALSE(window_->isWindowModified());
     EXPECT_EQ(bytes("Mt/village.qd")[5 + 22 + 1], 0) << "saved before the game started";
 }
@@ -276,7 +395,8 @@ TEST_F(TesselWindowTest, OpensASourceFolderOnItsFirstMap) {
     const QString saved = QString::fromStdString((src / "Mt/village.qd").string());
     dialogs_.files.enqueue(saved);  // Save asks for the name of Tessel's own file
     key(QKeySequence(Qt::Key_F9));
-    EXPECT_EQ(launched_.mid(1), (QStringList{"play", QString::fromStdString(src.string())}));
+    EXPECT_EQ(launched_.mid(1), (QStringList{"play", QString::fromStdString(src.string())} +
+                                 fromCell("village", 1, 1)));
     EXPECT_TRUE(launched_.value(0).endsWith(QStringLiteral("kit-game")));
     EXPECT_TRUE(fs::exists(src / "Mt/village.qd"));
     ASSERT_EQ(dialogs_.messages.size(), 1);

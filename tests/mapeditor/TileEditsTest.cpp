@@ -56,19 +56,19 @@ const ToolCase kToolCases[] = {
     {"flood fill repeats a block from the clicked cell",
      [](const TileMap& m) { return floodFill(m, 0, 0, 0, kChecker); },
      {"ABAB", "C22D", "AB2B", "3333"}},
-    {"eraser empties the ground to tile 0",
-     [](const TileMap& m) { return eraseRect(m, spanOf(1, 1, 2, 2), layerBit(0)); },
-     {"1111", "1001", "1001", "3333"}},
-    {"move leaves the old place empty and covers the new one",
+    {"eraser leaves the tile most of the ground is",
+     [](const TileMap& m) { return eraseRect(m, spanOf(1, 1, 2, 3), layerBit(0)); },
+     {"1111", "1111", "1111", "3113"}},
+    {"move leaves the old place to the map's floor and covers the new one",
      [](const TileMap& m) {
          return moveRect(m, TileRect{1, 1, 2, 2}, kAllLayers, 1, 1);
      },
-     {"1111", "1001", "1022", "3312"}},
+     {"1111", "1111", "1122", "3312"}},
     {"move past the edge loses what falls outside",
      [](const TileMap& m) {
          return moveRect(m, TileRect{0, 3, 4, 1}, kAllLayers, 2, -3);
      },
-     {"1133", "1221", "1121", "0000"}},
+     {"1133", "1221", "1121", "1111"}},
 };
 
 TEST(TileEditsTest, ToolsChangeExactlyTheirCells) {
