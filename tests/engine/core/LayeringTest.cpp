@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -32,8 +32,26 @@ struct Scan {
     std::vector<std::string> upward;  // "file:line: included" of each that points up
 };
 
+// The path after "engine/" of an `#include "engine/..."` line, or "" for any other line.
+std::string EngineInclude(std::string_view line) {
+    const auto skipBlanks = [&line] {
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+    };
+    skipBlanks();
+    if (!line.starts_with('#')) return "";
+    line.remove_prefix(1);
+    skipBlanks();
+    if (!line.starts_with("include")) return "";
+    line.remove_prefix(7);
+    skipBlanks();
+    if (!line.starts_with("\"engine/")) return "";
+    line.remove_prefix(8);
+    const auto end = line.find('"');
+    return end == std::string_view::npos ? "" : std::string(line.substr(0, end));
+}
+
 Scan ScanEngine(const fs::path& engineDir) {
-    static const std::regex kInclude(R"(^\s*#\s*include\s*"engine/((\w+)/[^"]+)\")");
     Scan scan;
     for (const auto& entry : fs::recursive_directory_iterator(engineDir)) {
         const std::string ext = entry.path().extension().string();
@@ -44,14 +62,15 @@ Scan ScanEngine(const fs::path& engineDir) {
         std::ifstream in(entry.path());
         std::string line;
         for (int number = 1; std::getline(in, line); ++number) {
-            std::smatch match;
-            if (!std::regex_search(line, match, kInclude)) continue;
+            const std::string included = EngineInclude(line);
+            const auto slash = included.find('/');
+            if (slash == std::string::npos) continue;
             ++scan.includes;
-            const auto to = kLayer.find(match[2].str());
+            const auto to = kLayer.find(included.substr(0, slash));
             if (to == kLayer.end() || to->second <= from->second) continue;
-            if (relative == "core/Engine.h" && kEngineStateHeaders.count(match[1].str())) continue;
+            if (relative == "core/Engine.h" && kEngineStateHeaders.count(included)) continue;
             scan.upward.push_back(relative.generic_string() + ":" + std::to_string(number) + ": " +
-                                  match[1].str());
+                                  included);
         }
     }
     return scan;
