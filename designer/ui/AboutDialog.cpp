@@ -38,15 +38,14 @@ QIcon kyrelIcon() {
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Kyrelのバージョン情報"));
+    setWindowTitle(tr("Kyrelのバージョン情報"));
     auto* icon = new QLabel(this);
     icon->setPixmap(kyrelIcon().pixmap(48, 48));
     auto* version = new QLabel(QStringLiteral("Kyrel Version %1").arg(kVersion), this);
     version->setObjectName("version");
-    auto* notice =
-        new QLabel(QStringLiteral("効果音デザイナー — 六つのトラックから効果音を作ります。\n"
-                                  "Copyright (C) the Kyrel authors"),
-                   this);
+    auto* notice = new QLabel(tr("効果音デザイナー — 六つのトラックから効果音を作ります。") +
+                                  QStringLiteral("\nCopyright (C) the Kyrel authors"),
+                              this);
     auto* text = new QVBoxLayout;
     text->addWidget(version);
     text->addWidget(notice);

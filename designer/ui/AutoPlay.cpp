@@ -51,9 +51,9 @@ bool anyTrackUsed(const DesignSettings& s) {
 }  // namespace
 
 AutoPlay::AutoPlay(CKyrelApp& app, QObject* parent)
-    : QObject(parent), app_(app), action_(new QAction("編集後に自動再生(&A)", this)) {
+    : QObject(parent), app_(app), action_(new QAction(tr("編集後に自動再生(&A)"), this)) {
     action_->setCheckable(true);
-    action_->setStatusTip("編集を終えるたびに音を再生します");
+    action_->setStatusTip(tr("編集を終えるたびに音を再生します"));
     action_->setChecked(QSettings(kSettingsName, kSettingsName).value(kSettingsKey).toBool());
     connect(action_, &QAction::toggled, this,
             [](bool on) { QSettings(kSettingsName, kSettingsName).setValue(kSettingsKey, on); });

@@ -10,9 +10,13 @@
 namespace kyrel {
 
 QString curveWindowTitle(CurveKind kind, int track) {
-    static constexpr const char* kNames[kCurveKindCount] = {"波形", "周波数", "音量", "定位"};
+    static constexpr const char* kNames[kCurveKindCount] = {
+        QT_TRANSLATE_NOOP("kyrel::CChildFrame", "波形"),
+        QT_TRANSLATE_NOOP("kyrel::CChildFrame", "周波数"),
+        QT_TRANSLATE_NOOP("kyrel::CChildFrame", "音量"),
+        QT_TRANSLATE_NOOP("kyrel::CChildFrame", "定位")};
     return QStringLiteral("%1 [Track:%2]")
-        .arg(QString::fromUtf8(kNames[static_cast<int>(kind)]))
+        .arg(CChildFrame::tr(kNames[static_cast<int>(kind)]))
         .arg(track + 1);
 }
 

@@ -35,15 +35,15 @@ CEffectSettingsDlg::CEffectSettingsDlg(CKyrelApp& app, QWidget* parent)
       app_(app),
       settingsCopy_(app.design().settings),
       frequencyMode_(new QComboBox(this)),
-      details_(new QPushButton(QStringLiteral("詳細設定"), this)),
+      details_(new QPushButton(tr("詳細設定"), this)),
       seed_(new QLineEdit(QString::number(app.state().renderSeed), this)),
-      newSeed_(new QPushButton(QStringLiteral("新しいシード"), this)) {
-    setWindowTitle(QStringLiteral("効果音の設定"));
+      newSeed_(new QPushButton(tr("新しいシード"), this)) {
+    setWindowTitle(tr("効果音の設定"));
     const SoundDesign& design = app_.design();
 
-    auto* volumes = new QGroupBox(QStringLiteral("ボリューム"), this);
+    auto* volumes = new QGroupBox(tr("ボリューム"), this);
     auto* volumeGrid = new QGridLayout(volumes);
-    auto* uses = new QGroupBox(QStringLiteral("トラックの使用"), this);
+    auto* uses = new QGroupBox(tr("トラックの使用"), this);
     auto* useRow = new QHBoxLayout(uses);
     for (int t = 0; t < kTrackCount; ++t) {
         const auto i = static_cast<std::size_t>(t);
@@ -73,15 +73,15 @@ CEffectSettingsDlg::CEffectSettingsDlg(CKyrelApp& app, QWidget* parent)
         useChecks_[i] = check;
     }
 
-    frequencyMode_->addItems({QStringLiteral("モード１"), QStringLiteral("モード２")});
+    frequencyMode_->addItems({tr("モード１"), tr("モード２")});
     frequencyMode_->setCurrentIndex(settingsCopy_.frequencyMode == 0 ? 0 : 1);
-    auto* modeBox = new QGroupBox(QStringLiteral("周波数の計算"), this);
+    auto* modeBox = new QGroupBox(tr("周波数の計算"), this);
     auto* modeRow = new QHBoxLayout(modeBox);
     modeRow->addWidget(frequencyMode_);
     connect(details_, &QPushButton::clicked, this, &CEffectSettingsDlg::openDetails);
     details_->setAutoDefault(false);
 
-    auto* seedBox = new QGroupBox(QStringLiteral("ばらつきのシード"), this);
+    auto* seedBox = new QGroupBox(tr("ばらつきのシード"), this);
     auto* seedRow = new QHBoxLayout(seedBox);
     seedRow->addWidget(seed_);
     seedRow->addWidget(newSeed_);
@@ -95,7 +95,7 @@ CEffectSettingsDlg::CEffectSettingsDlg(CKyrelApp& app, QWidget* parent)
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    buttons->addButton(tr("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     ok->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &CEffectSettingsDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CEffectSettingsDlg::reject);

@@ -25,6 +25,7 @@
 #include "designer/ui/CTypedValueDlg.h"
 #include "designer/ui/CWaveSettingsDlg.h"
 #include "designer/ui/CommandIds.h"
+#include "designer/ui/CoreTexts.h"
 #include "designer/ui/CurveEditing.h"
 #include "designer/ui/CurveTools.h"
 #include "designer/ui/DialogPrompts.h"
@@ -272,7 +273,7 @@ MessageAnswer CKyrelApp::showMessage(std::string_view text, std::string_view cap
 }
 
 void CKyrelApp::showStatus(std::string_view text) {
-    if (mainFrame_) mainFrame_->setStatusText(fromSjis(text));
+    if (mainFrame_) mainFrame_->setStatusText(coreText(text));
 }
 
 void CKyrelApp::showReadout(const QString& text) {
@@ -323,7 +324,7 @@ void CKyrelApp::titleChanged() {
     // Unsaved changes show as "*" after the name; Qt ignores a title that did not change.
     const bool modified = design().settings.modified != 0;
     mainFrame_->setWindowTitle(QStringLiteral("Kyrel - [%1%2]")
-                                   .arg(QString::fromStdString(state_->documentName))
+                                   .arg(coreText(QString::fromStdString(state_->documentName)))
                                    .arg(modified ? QStringLiteral("*") : QString()));
 }
 

@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <algorithm>
 
+#include "common/qt/UiLanguage.h"
 #include "designer/ui/AutoPlay.h"
 #include "designer/ui/CChildFrame.h"
 #include "designer/ui/CKyrelApp.h"
@@ -81,78 +82,83 @@ QAction* CMainFrame::addCommand(int id, const QString& text, const QString& tip,
 }
 
 void CMainFrame::createActions() {
-    addCommand(kCmdNew, "新規作成(&N)", "新規にドキュメントを作成します\n新規作成",
+    addCommand(kCmdNew, tr("新規作成(&N)"), tr("新規にドキュメントを作成します\n新規作成"),
                {keys(Qt::CTRL | Qt::Key_N)});
-    addCommand(kCmdOpen, "開く(&O)...", "既存のドキュメントを開きます\n開く",
+    addCommand(kCmdOpen, tr("開く(&O)..."), tr("既存のドキュメントを開きます\n開く"),
                {keys(Qt::CTRL | Qt::Key_O)});
-    addCommand(kCmdClose, "閉じる(&C)", "作業中のウィンドウを閉じます\n閉じる");
-    addCommand(kCmdSave, "上書き保存(&S)", "作業中のドキュメントを上書きして保存します\n保存",
+    addCommand(kCmdClose, tr("閉じる(&C)"), tr("作業中のウィンドウを閉じます\n閉じる"));
+    addCommand(kCmdSave, tr("上書き保存(&S)"),
+               tr("作業中のドキュメントを上書きして保存します\n保存"),
                {keys(Qt::CTRL | Qt::Key_S)});
-    addCommand(kCmdSaveAs, "名前をつけて保存(&A)...",
-               "作業中のドキュメントを名前をつけて保存します\n名前をつけて保存",
+    addCommand(kCmdSaveAs, tr("名前をつけて保存(&A)..."),
+               tr("作業中のドキュメントを名前をつけて保存します\n名前をつけて保存"),
                {keys(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
-    addCommand(kCmdExit, "Kyrelの終了(&X)", "Kyrelを終了します\n終了");
-    addCommand(kCmdWindowWaveform, "波形", "波形のエディットウィンドウを開きます\n波形");
-    addCommand(kCmdWindowFrequency, "周波数", "周波数のエディットウィンドウを開きます\n周波数");
-    addCommand(kCmdWindowVolume, "音量", "音量のエディットウィンドウを開きます\n音量");
-    addCommand(kCmdWindowPan, "定位", "定位のエディットウィンドウを開きます\n定位");
-    addCommand(kCmdUndo, "元に戻す(&U)", "直前の編集を元に戻します\n元に戻す",
+    addCommand(kCmdExit, tr("Kyrelの終了(&X)"), tr("Kyrelを終了します\n終了"));
+    addCommand(kCmdWindowWaveform, tr("波形"), tr("波形のエディットウィンドウを開きます\n波形"));
+    addCommand(kCmdWindowFrequency, tr("周波数"),
+               tr("周波数のエディットウィンドウを開きます\n周波数"));
+    addCommand(kCmdWindowVolume, tr("音量"), tr("音量のエディットウィンドウを開きます\n音量"));
+    addCommand(kCmdWindowPan, tr("定位"), tr("定位のエディットウィンドウを開きます\n定位"));
+    addCommand(kCmdUndo, tr("元に戻す(&U)"), tr("直前の編集を元に戻します\n元に戻す"),
                {keys(Qt::CTRL | Qt::Key_Z)});
-    addCommand(kCmdRedo, "やり直す(&R)", "元に戻した編集をやり直します\nやり直す",
+    addCommand(kCmdRedo, tr("やり直す(&R)"), tr("元に戻した編集をやり直します\nやり直す"),
                {keys(Qt::CTRL | Qt::Key_Y)});
-    addCommand(kCmdCopy, "コピー(&C)", "選択範囲をクリップボードにコピーします\nコピー",
+    addCommand(kCmdCopy, tr("コピー(&C)"), tr("選択範囲をクリップボードにコピーします\nコピー"),
                {keys(Qt::CTRL | Qt::Key_C), keys(Qt::CTRL | Qt::Key_Insert)});
-    addCommand(kCmdPaste, "貼り付け(&P)", "クリップボードの内容を貼り付けます\n貼り付け",
+    addCommand(kCmdPaste, tr("貼り付け(&P)"), tr("クリップボードの内容を貼り付けます\n貼り付け"),
                {keys(Qt::CTRL | Qt::Key_V), keys(Qt::SHIFT | Qt::Key_Insert)});
-    addCommand(kCmdSelectAll, "すべて選択(&A)", "曲線全体を選択します\nすべて選択",
+    addCommand(kCmdSelectAll, tr("すべて選択(&A)"), tr("曲線全体を選択します\nすべて選択"),
                {keys(Qt::CTRL | Qt::Key_A)});
-    addCommand(kCmdToolSelect, "選択", "範囲を選択するツール\n選択", {}, true);
-    addCommand(kCmdToolFreehand, "フリーハンド", "自由に曲線を描くツール\nフリーハンド", {}, true);
-    addCommand(kCmdToolLine, "ライン", "直線を引くツール\nライン", {}, true);
+    addCommand(kCmdToolSelect, tr("選択"), tr("範囲を選択するツール\n選択"), {}, true);
+    addCommand(kCmdToolFreehand, tr("フリーハンド"), tr("自由に曲線を描くツール\nフリーハンド"), {},
+               true);
+    addCommand(kCmdToolLine, tr("ライン"), tr("直線を引くツール\nライン"), {}, true);
     for (int t = 0; t < kTrackCount; ++t) {
-        addCommand(kCmdTrack1 + t, QStringLiteral("トラック %1").arg(t + 1),
-                   QStringLiteral("トラック %1 を編集します\nトラック %1").arg(t + 1),
+        addCommand(kCmdTrack1 + t, tr("トラック %1").arg(t + 1),
+                   tr("トラック %1 を編集します\nトラック %1").arg(t + 1),
                    {keys(QKeyCombination(static_cast<Qt::Key>(Qt::Key_1 + t)))}, true);
     }
-    addCommand(kCmdTypeValue, "値を入力(&V)...",
-               "選択範囲（または曲線全体）の値を曲線の単位で入力します\n値を入力",
+    addCommand(kCmdTypeValue, tr("値を入力(&V)..."),
+               tr("選択範囲（または曲線全体）の値を曲線の単位で入力します\n値を入力"),
                {keys(Qt::CTRL | Qt::Key_E)});
-    addCommand(kCmdCopyTrack, "トラックのコピー(&K)...",
-               "現在のトラックを別のトラックにコピーします\nトラックのコピー");
-    addCommand(kCmdGenerator, "波形ジェネレーター(&G)...",
-               "波形を計算で作ります\n波形ジェネレーター", {keys(Qt::CTRL | Qt::Key_G)});
-    addCommand(kCmdShowToolbars, "ツールバーを表示する(&T)", "ツールバーを表示します\nツールバー");
-    addCommand(kCmdStatusBar, "ステータスバー(&S)",
-               "ステータスバーの表示を切り替えます\nステータスバー", {}, true);
-    addCommand(kCmdStop, "停止(&S)", "再生を停止します\n停止", {keys(Qt::CTRL | Qt::Key_L)});
-    addCommand(kCmdPlay, "再生(&P)", "使用するトラックを再生します\n再生",
+    addCommand(kCmdCopyTrack, tr("トラックのコピー(&K)..."),
+               tr("現在のトラックを別のトラックにコピーします\nトラックのコピー"));
+    addCommand(kCmdGenerator, tr("波形ジェネレーター(&G)..."),
+               tr("波形を計算で作ります\n波形ジェネレーター"), {keys(Qt::CTRL | Qt::Key_G)});
+    addCommand(kCmdShowToolbars, tr("ツールバーを表示する(&T)"),
+               tr("ツールバーを表示します\nツールバー"));
+    addCommand(kCmdStatusBar, tr("ステータスバー(&S)"),
+               tr("ステータスバーの表示を切り替えます\nステータスバー"), {}, true);
+    addCommand(kCmdStop, tr("停止(&S)"), tr("再生を停止します\n停止"),
+               {keys(Qt::CTRL | Qt::Key_L)});
+    addCommand(kCmdPlay, tr("再生(&P)"), tr("使用するトラックを再生します\n再生"),
                {keys(Qt::CTRL | Qt::Key_P)});
-    addCommand(kCmdPlayEditedTrack, "編集トラックの再生(&Q)",
-               "現在編集中のトラックのみを再生する\n編集中のトラックを再生",
+    addCommand(kCmdPlayEditedTrack, tr("編集トラックの再生(&Q)"),
+               tr("現在編集中のトラックのみを再生する\n編集中のトラックを再生"),
                {keys(Qt::CTRL | Qt::Key_Q)});
-    addCommand(kCmdCreateWav, "Waveファイル作成(&W)...",
-               "Waveファイルを作成します\nWaveファイル作成", {keys(Qt::CTRL | Qt::Key_W)});
-    addCommand(kCmdEffectSettings, "効果音の設定(&T)...",
-               "トラックの音量と使用を設定します\n効果音の設定", {keys(Qt::CTRL | Qt::Key_T)});
-    addCommand(kCmdImport, "インポート(&I)...",
-               "sfxr-qt (.sfxj) や jsfxr (JSON) の音を読み込みます\nインポート");
-    addCommand(kCmdNormalize, "音量を揃える(&N)",
-               "今のシードの音がピーク -1 dBFS になるよう音量を揃えます\n音量を揃える");
-    addCommand(kCmdLoopPlay, "ループ再生(&L)", "停止するまで音を繰り返し再生します\nループ再生", {},
-               true);
-    addCommand(kCmdWaveSettings, "Waveファイルの設定(&D)...",
-               "長さと形式を設定します\nWaveファイルの設定", {keys(Qt::CTRL | Qt::Key_D)});
-    addCommand(kCmdCascade, "重ねて表示(&C)", "ウィンドウを重ねて表示します\n重ねて表示");
-    addCommand(kCmdTile, "並べて表示(&T)", "ウィンドウを並べて表示します\n並べて表示");
-    addCommand(kCmdArrangeIcons, "アイコンの整列(&A)",
-               "アイコンをウィンドウの下に整列します\nアイコンの整列");
-    addCommand(kCmdHelp, "Kyrelのヘルプ(&H)", "ヘルプを表示します\nヘルプ");
-    addCommand(kCmdAbout, "Kyrel のバージョン情報(&A)...",
-               "プログラムの情報とバージョンを表示します\nバージョン情報");
-    addCommand(kCmdNextPane, "次のウィンドウ", "次のウィンドウに切り替えます\n次のウィンドウ",
-               {keys(Qt::Key_F6)});
-    addCommand(kCmdPreviousPane, "前のウィンドウ", "前のウィンドウに切り替えます\n前のウィンドウ",
-               {keys(Qt::SHIFT | Qt::Key_F6)});
+    addCommand(kCmdCreateWav, tr("Waveファイル作成(&W)..."),
+               tr("Waveファイルを作成します\nWaveファイル作成"), {keys(Qt::CTRL | Qt::Key_W)});
+    addCommand(kCmdEffectSettings, tr("効果音の設定(&T)..."),
+               tr("トラックの音量と使用を設定します\n効果音の設定"), {keys(Qt::CTRL | Qt::Key_T)});
+    addCommand(kCmdImport, tr("インポート(&I)..."),
+               tr("sfxr-qt (.sfxj) や jsfxr (JSON) の音を読み込みます\nインポート"));
+    addCommand(kCmdNormalize, tr("音量を揃える(&N)"),
+               tr("今のシードの音がピーク -1 dBFS になるよう音量を揃えます\n音量を揃える"));
+    addCommand(kCmdLoopPlay, tr("ループ再生(&L)"),
+               tr("停止するまで音を繰り返し再生します\nループ再生"), {}, true);
+    addCommand(kCmdWaveSettings, tr("Waveファイルの設定(&D)..."),
+               tr("長さと形式を設定します\nWaveファイルの設定"), {keys(Qt::CTRL | Qt::Key_D)});
+    addCommand(kCmdCascade, tr("重ねて表示(&C)"), tr("ウィンドウを重ねて表示します\n重ねて表示"));
+    addCommand(kCmdTile, tr("並べて表示(&T)"), tr("ウィンドウを並べて表示します\n並べて表示"));
+    addCommand(kCmdArrangeIcons, tr("アイコンの整列(&A)"),
+               tr("アイコンをウィンドウの下に整列します\nアイコンの整列"));
+    addCommand(kCmdHelp, tr("Kyrelのヘルプ(&H)"), tr("ヘルプを表示します\nヘルプ"));
+    addCommand(kCmdAbout, tr("Kyrel のバージョン情報(&A)..."),
+               tr("プログラムの情報とバージョンを表示します\nバージョン情報"));
+    addCommand(kCmdNextPane, tr("次のウィンドウ"),
+               tr("次のウィンドウに切り替えます\n次のウィンドウ"), {keys(Qt::Key_F6)});
+    addCommand(kCmdPreviousPane, tr("前のウィンドウ"),
+               tr("前のウィンドウに切り替えます\n前のウィンドウ"), {keys(Qt::SHIFT | Qt::Key_F6)});
 }
 
 void CMainFrame::createMenus() {
@@ -166,51 +172,55 @@ void CMainFrame::createMenus() {
         }
     };
     auto editWindows = [&](QWidget* parent) {
-        auto* menu = new QMenu("エディットウィンドウ(&E)", parent);
+        auto* menu = new QMenu(tr("エディットウィンドウ(&E)"), parent);
         fill(menu, {kCmdWindowWaveform, kCmdWindowFrequency, kCmdWindowVolume, kCmdWindowPan});
         return menu;
     };
 
-    recentMenu_ = new QMenu("最近使ったファイル(&R)", this);
+    recentMenu_ = new QMenu(tr("最近使ったファイル(&R)"), this);
     connect(recentMenu_, &QMenu::aboutToShow, this, &CMainFrame::listRecentFiles);
 
     // The full menu of the edit windows.
-    auto* file = new QMenu("ファイル(&F)", this);
+    auto* file = new QMenu(tr("ファイル(&F)"), this);
     fill(file, {kCmdNew, kCmdOpen, kCmdClose, kCmdSave, kCmdSaveAs, 0, kCmdImport, 0});
     file->addMenu(editWindows(file));
     file->addMenu(recentMenu_);
     fill(file, {0, kCmdExit});
-    auto* edit = new QMenu("編集(&E)", this);
+    auto* edit = new QMenu(tr("編集(&E)"), this);
     fill(edit, {kCmdUndo, kCmdRedo, 0, kCmdCopy, kCmdPaste, kCmdSelectAll, 0, kCmdToolSelect,
                 kCmdToolFreehand, kCmdToolLine, 0});
     for (int t = 0; t < kTrackCount; ++t) edit->addAction(action(kCmdTrack1 + t));
     fill(edit, {kCmdCopyTrack, 0, kCmdGenerator, kCmdTypeValue});
-    auto* view = new QMenu("表示(&V)", this);
+    auto* view = new QMenu(tr("表示(&V)"), this);
     fill(view, {kCmdShowToolbars, kCmdStatusBar});
     view->addAction(autoPlay_->action());
+    view->addSeparator();
+    QMenu* language = kit::addLanguageMenu(*view);
     auto* sound = new QMenu("Kyrel(&S)", this);
     fill(sound, {kCmdStop, kCmdPlay, kCmdPlayEditedTrack, kCmdLoopPlay, 0, kCmdCreateWav,
                  kCmdNormalize, kCmdEffectSettings, kCmdWaveSettings});
-    auto* window = new QMenu("ウィンドウ(&W)", this);
+    auto* window = new QMenu(tr("ウィンドウ(&W)"), this);
     fill(window, {kCmdCascade, kCmdTile, kCmdArrangeIcons});
     // Below the arranging commands, the open edit windows, the current one checked.
     connect(window, &QMenu::aboutToShow, this, [this, window] { listWindows(*window); });
-    auto* help = new QMenu("ヘルプ(&H)", this);
+    auto* help = new QMenu(tr("ヘルプ(&H)"), this);
     fill(help, {kCmdHelp, 0, kCmdAbout});
     fullMenus_ = {file, edit, view, sound, presetMenu_, window, help};
     windowMenu_ = window;
 
     // The short menu while no edit window is open.
-    auto* shortFile = new QMenu("ファイル(&F)", this);
+    auto* shortFile = new QMenu(tr("ファイル(&F)"), this);
     fill(shortFile, {kCmdNew});
     shortFile->addMenu(editWindows(shortFile));
     fill(shortFile, {kCmdOpen, kCmdImport});
     shortFile->addMenu(recentMenu_);
     fill(shortFile, {0, kCmdExit});
-    auto* shortView = new QMenu("表示(&V)", this);
+    auto* shortView = new QMenu(tr("表示(&V)"), this);
     fill(shortView, {kCmdShowToolbars, kCmdStatusBar});
     shortView->addAction(autoPlay_->action());
-    auto* shortHelp = new QMenu("ヘルプ(&H)", this);
+    shortView->addSeparator();
+    shortView->addMenu(language);
+    auto* shortHelp = new QMenu(tr("ヘルプ(&H)"), this);
     fill(shortHelp, {kCmdHelp, 0, kCmdAbout});
     shortMenus_ = {shortFile, shortView, presetMenu_, shortHelp};
 
@@ -263,11 +273,11 @@ void CMainFrame::listRecentFiles() {
             app_.updateCommandStates();
         });
     }
-    if (number == 1) recentMenu_->addAction(QStringLiteral("（なし）"))->setEnabled(false);
+    if (number == 1) recentMenu_->addAction(tr("（なし）"))->setEnabled(false);
 }
 
 void CMainFrame::createToolBars() {
-    mainToolBar_ = addToolBar("ツールバー");
+    mainToolBar_ = addToolBar(tr("ツールバー"));
     mainToolBar_->setObjectName("mainToolBar");
     for (int id : std::initializer_list<int>{
              kCmdNew, kCmdOpen, kCmdSave, 0, kCmdUndo, kCmdRedo, 0, kCmdToolSelect,
@@ -279,7 +289,7 @@ void CMainFrame::createToolBars() {
             mainToolBar_->addAction(action(id));
         }
     }
-    trackToolBar_ = addToolBar("トラック");
+    trackToolBar_ = addToolBar(tr("トラック"));
     trackToolBar_->setObjectName("trackToolBar");
     for (int t = 0; t < kTrackCount; ++t) trackToolBar_->addAction(action(kCmdTrack1 + t));
     for (QToolBar* bar : {mainToolBar_, trackToolBar_}) {

@@ -29,12 +29,12 @@ class DialogHooks : public RenderProgress {
 
 CProgressDlg::CProgressDlg(std::function<bool(RenderProgress&)> render, QWidget* parent)
     : QDialog(parent), render_(std::move(render)), bar_(new QProgressBar(this)) {
-    setWindowTitle(QStringLiteral("作成中"));
+    setWindowTitle(tr("作成中"));
     setModal(true);
     bar_->setRange(0, 100);
     bar_->setValue(0);
     bar_->setMinimumWidth(260);
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    auto* cancel = new QPushButton(tr("ｷｬﾝｾﾙ"), this);
     connect(cancel, &QPushButton::clicked, this, &CProgressDlg::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(bar_);

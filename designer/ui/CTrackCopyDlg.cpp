@@ -11,17 +11,17 @@ namespace kyrel {
 
 CTrackCopyDlg::CTrackCopyDlg(int currentTrack, QWidget* parent)
     : QDialog(parent), targets_(new QComboBox(this)) {
-    setWindowTitle(QStringLiteral("トラックのコピー"));
+    setWindowTitle(tr("トラックのコピー"));
     for (int t = 0; t < kTrackCount; ++t) {
-        if (t != currentTrack) targets_->addItem(QStringLiteral("トラック %1").arg(t + 1), t);
+        if (t != currentTrack) targets_->addItem(tr("トラック %1").arg(t + 1), t);
     }
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    buttons->addButton(tr("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QFormLayout(this);
-    layout->addRow(QStringLiteral("トラック %1 のコピー先").arg(currentTrack + 1), targets_);
+    layout->addRow(tr("トラック %1 のコピー先").arg(currentTrack + 1), targets_);
     layout->addRow(buttons);
 }
 

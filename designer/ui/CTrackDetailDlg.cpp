@@ -43,24 +43,22 @@ CTrackDetailDlg::CTrackDetailDlg(DesignSettings& callerCopy, DialogPrompts& prom
       work_(callerCopy),
       callerCopy_(callerCopy),
       trackList_(new QComboBox(this)),
-      direct_(new QCheckBox(QStringLiteral("波形を直接書き込む（周波数計算を無効にする）"), this)) {
-    setWindowTitle(QStringLiteral("詳細なトラックの設定"));
+      direct_(new QCheckBox(tr("波形を直接書き込む（周波数計算を無効にする）"), this)) {
+    setWindowTitle(tr("詳細なトラックの設定"));
     for (int t = 1; t <= kTrackCount; ++t) trackList_->addItem(QString::number(t));
 
-    auto* trackGroup = new QGroupBox(QStringLiteral("トラック"), this);
+    auto* trackGroup = new QGroupBox(tr("トラック"), this);
     (new QVBoxLayout(trackGroup))->addWidget(trackList_);
-    auto* details = new QGroupBox(QStringLiteral("詳細設定"), this);
+    auto* details = new QGroupBox(tr("詳細設定"), this);
     auto* detailLayout = new QVBoxLayout(details);
     detailLayout->addWidget(direct_);
-    frequencySpread_ =
-        spreadSlider(QStringLiteral("周波数の分散度"), details, detailLayout, boxes_[0]);
-    volumeSpread_ = spreadSlider(QStringLiteral("音量の分散度"), details, detailLayout, boxes_[1]);
-    waveformSpread_ =
-        spreadSlider(QStringLiteral("波形の分散度"), details, detailLayout, boxes_[2]);
+    frequencySpread_ = spreadSlider(tr("周波数の分散度"), details, detailLayout, boxes_[0]);
+    volumeSpread_ = spreadSlider(tr("音量の分散度"), details, detailLayout, boxes_[1]);
+    waveformSpread_ = spreadSlider(tr("波形の分散度"), details, detailLayout, boxes_[2]);
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    buttons->addButton(tr("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CTrackDetailDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CTrackDetailDlg::reject);
     auto* layout = new QVBoxLayout(this);

@@ -1,6 +1,7 @@
 #include "designer/ui/CTypedValueDlg.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -23,15 +24,15 @@ constexpr std::string_view kNotANumber =
 QString unitOf(CurveKind kind) {
     switch (kind) {
         case CurveKind::Frequency:
-            return QStringLiteral("Hz（聞こえる高さ）");
+            return QCoreApplication::translate("kyrel::CTypedValueDlg", "Hz（聞こえる高さ）");
         case CurveKind::Volume:
-            return QStringLiteral("%（音の大きさ）");
+            return QCoreApplication::translate("kyrel::CTypedValueDlg", "%（音の大きさ）");
         case CurveKind::Pan:
             return QStringLiteral("L100 … 0 … R100");
         case CurveKind::Waveform:
             break;
     }
-    return QStringLiteral("%（振幅、-100 … 100）");
+    return QCoreApplication::translate("kyrel::CTypedValueDlg", "%（振幅、-100 … 100）");
 }
 
 }  // namespace
@@ -43,18 +44,18 @@ CTypedValueDlg::CTypedValueDlg(CurveKind kind, double current, DialogPrompts& pr
       prompts_(prompts),
       from_(new QLineEdit(QString::number(current, 'f', 1), this)),
       to_(new QLineEdit(QString::number(current, 'f', 1), this)),
-      line_(new QCheckBox(QStringLiteral("終わりの値まで直線で"), this)) {
-    setWindowTitle(QStringLiteral("値を入力"));
+      line_(new QCheckBox(tr("終わりの値まで直線で"), this)) {
+    setWindowTitle(tr("値を入力"));
     to_->setEnabled(false);
     connect(line_, &QCheckBox::toggled, to_, &QLineEdit::setEnabled);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("単位"), new QLabel(unitOf(kind), this));
-    form->addRow(QStringLiteral("値"), from_);
+    form->addRow(tr("単位"), new QLabel(unitOf(kind), this));
+    form->addRow(tr("値"), from_);
     form->addRow(line_);
-    form->addRow(QStringLiteral("終わりの値"), to_);
+    form->addRow(tr("終わりの値"), to_);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    buttons->addButton(tr("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CTypedValueDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CTypedValueDlg::reject);
     auto* layout = new QVBoxLayout(this);

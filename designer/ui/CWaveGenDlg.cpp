@@ -85,13 +85,13 @@ CWaveGenDlg::CWaveGenDlg(CKyrelApp& app, GeneratorMemory& memory, QWidget* paren
       amplitude_(new QLineEdit(this)),
       cycles_(new QLineEdit(this)),
       noiseChance_(new QLineEdit(this)),
-      addToCurrent_(new QCheckBox(QStringLiteral("現在の波形との加算"), this)),
+      addToCurrent_(new QCheckBox(tr("現在の波形との加算"), this)),
       shape_(new QComboBox(this)),
-      randomSize_(new QCheckBox(QStringLiteral("ノイズの大きさもランダム"), this)),
+      randomSize_(new QCheckBox(tr("ノイズの大きさもランダム"), this)),
       ok_(new QPushButton(QStringLiteral("OK"), this)),
-      cancel_(new QPushButton(QStringLiteral("キャンセル"), this)),
-      reset_(new QPushButton(QStringLiteral("リセット"), this)) {
-    setWindowTitle(QStringLiteral("波形ジェネレーター"));
+      cancel_(new QPushButton(tr("キャンセル"), this)),
+      reset_(new QPushButton(tr("リセット"), this)) {
+    setWindowTitle(tr("波形ジェネレーター"));
 
     QToolButton* amplitudeUp = arrowButton(this, Qt::UpArrow);
     QToolButton* amplitudeDown = arrowButton(this, Qt::DownArrow);
@@ -103,9 +103,8 @@ CWaveGenDlg::CWaveGenDlg(CKyrelApp& app, GeneratorMemory& memory, QWidget* paren
     cyclesSpin_ = new SpinEdit(*cycles_, *cyclesUp, *cyclesDown, 1, 100, 1);
     noiseSpin_ = new SpinEdit(*noiseChance_, *noiseUp_, *noiseDown_, 1, 1000, 100);
 
-    shape_->addItems({QStringLiteral("サイン波"), QStringLiteral("矩形波"),
-                      QStringLiteral("三角波"), QStringLiteral("ノコギリ波"),
-                      QStringLiteral("ランダムノイズ")});
+    shape_->addItems(
+        {tr("サイン波"), tr("矩形波"), tr("三角波"), tr("ノコギリ波"), tr("ランダムノイズ")});
     connect(shape_, &QComboBox::currentIndexChanged, this, [this] { shapeChosen(); });
 
     auto* shapeLayout = new QVBoxLayout;
@@ -113,7 +112,7 @@ CWaveGenDlg::CWaveGenDlg(CKyrelApp& app, GeneratorMemory& memory, QWidget* paren
     auto* noiseChanceLayout = new QVBoxLayout;
     noiseChanceLayout->addLayout(spinRow(noiseChance_, noiseUp_, noiseDown_));
     auto* noiseLayout = new QVBoxLayout;
-    noiseLayout->addWidget(group(this, QStringLiteral("出現確率(0-1000)"), noiseChanceLayout));
+    noiseLayout->addWidget(group(this, tr("出現確率(0-1000)"), noiseChanceLayout));
     noiseLayout->addWidget(randomSize_);
 
     auto* buttons = new QVBoxLayout;
@@ -127,13 +126,13 @@ CWaveGenDlg::CWaveGenDlg(CKyrelApp& app, GeneratorMemory& memory, QWidget* paren
     connect(reset_, &QPushButton::clicked, this, &CWaveGenDlg::reset);
 
     auto* fields = new QVBoxLayout;
-    fields->addWidget(group(this, QStringLiteral("波形の大きさ　0-1000"),
-                            spinRow(amplitude_, amplitudeUp, amplitudeDown)));
     fields->addWidget(
-        group(this, QStringLiteral("波形の周波数　1-100"), spinRow(cycles_, cyclesUp, cyclesDown)));
+        group(this, tr("波形の大きさ　0-1000"), spinRow(amplitude_, amplitudeUp, amplitudeDown)));
+    fields->addWidget(
+        group(this, tr("波形の周波数　1-100"), spinRow(cycles_, cyclesUp, cyclesDown)));
     fields->addWidget(addToCurrent_);
-    fields->addWidget(group(this, QStringLiteral("波形のかたち"), shapeLayout));
-    fields->addWidget(group(this, QStringLiteral("ランダムノイズの設定"), noiseLayout));
+    fields->addWidget(group(this, tr("波形のかたち"), shapeLayout));
+    fields->addWidget(group(this, tr("ランダムノイズの設定"), noiseLayout));
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(fields);
     layout->addLayout(buttons);

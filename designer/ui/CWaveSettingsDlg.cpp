@@ -34,7 +34,7 @@ CWaveSettingsDlg::CWaveSettingsDlg(CKyrelApp& app, QWidget* parent)
       bits_(new QComboBox(this)),
       rate_(new QComboBox(this)),
       channels_(new QComboBox(this)) {
-    setWindowTitle(QStringLiteral("Waveファイルの設定"));
+    setWindowTitle(tr("Waveファイルの設定"));
     const DesignSettings& settings = app_.design().settings;
 
     duration_->setText(QString::number(settings.durationMs));
@@ -57,7 +57,7 @@ CWaveSettingsDlg::CWaveSettingsDlg(CKyrelApp& app, QWidget* parent)
 
     bits_->addItems({QStringLiteral("8bit"), QStringLiteral("16bit")});
     rate_->addItems({QStringLiteral("11k"), QStringLiteral("22k"), QStringLiteral("44k")});
-    channels_->addItems({QStringLiteral("1（モノラル）"), QStringLiteral("2（ステレオ）")});
+    channels_->addItems({tr("1（モノラル）"), tr("2（ステレオ）")});
     // A damaged project can hold an index outside a list; the list then shows nothing chosen.
     auto choose = [](QComboBox* list, std::int32_t index) {
         list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
@@ -67,13 +67,13 @@ CWaveSettingsDlg::CWaveSettingsDlg(CKyrelApp& app, QWidget* parent)
     choose(channels_, settings.channelIndex);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("再生時間（ミリ秒）"), durationRow);
-    form->addRow(QStringLiteral("量子化ビット数"), bits_);
-    form->addRow(QStringLiteral("サンプリング周波数"), rate_);
-    form->addRow(QStringLiteral("チャンネル（ﾓﾉﾗﾙ/ｽﾃﾚｵ）"), channels_);
+    form->addRow(tr("再生時間（ミリ秒）"), durationRow);
+    form->addRow(tr("量子化ビット数"), bits_);
+    form->addRow(tr("サンプリング周波数"), rate_);
+    form->addRow(tr("チャンネル（ﾓﾉﾗﾙ/ｽﾃﾚｵ）"), channels_);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    buttons->addButton(tr("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &CWaveSettingsDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CWaveSettingsDlg::reject);
     auto* layout = new QVBoxLayout(this);

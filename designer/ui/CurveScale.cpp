@@ -1,5 +1,6 @@
 #include "designer/ui/CurveScale.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -24,7 +25,7 @@ QString panText(std::int32_t value) {
 // The values at the top edge and the three quarter lines, as numbers in the kind's unit.
 QString quarterValues(const PlotScale& plot, const std::function<QString(std::int32_t)>& text) {
     const int quarter = plot.height() / 4;
-    return QStringLiteral("上端 %1、目盛り %2 / %3 / %4")
+    return QCoreApplication::translate("kyrel::CurveScale", "上端 %1、目盛り %2 / %3 / %4")
         .arg(text(plot.rowToValue(0)), text(plot.rowToValue(quarter)),
              text(plot.rowToValue(quarter * 2)), text(plot.rowToValue(quarter * 3)));
 }
@@ -57,24 +58,26 @@ CurveScale curveScale(CurveKind kind, const PlotScale& plot, const DesignSetting
     switch (kind) {
         case CurveKind::Frequency:
             scale.legend =
-                QStringLiteral("周波数 Hz（モード%1）：").arg(settings.frequencyMode == 0 ? 1 : 2) +
+                QCoreApplication::translate("kyrel::CurveScale", "周波数 Hz（モード%1）：")
+                    .arg(settings.frequencyMode == 0 ? 1 : 2) +
                 quarterValues(plot, [&](std::int32_t v) {
                     return number(unitFromValue(kind, v, settings.frequencyMode, cycles));
                 });
             break;
         case CurveKind::Volume:
-            scale.legend = QStringLiteral("音量 %：") + quarterValues(plot, [](std::int32_t v) {
-                               return number(loudnessPercent(v));
-                           });
+            scale.legend =
+                QCoreApplication::translate("kyrel::CurveScale", "音量 %：") +
+                quarterValues(plot, [](std::int32_t v) { return number(loudnessPercent(v)); });
             break;
         case CurveKind::Pan:
             scale.legend =
-                QStringLiteral("定位：上端 %1、中央 %2、下端 %3")
+                QCoreApplication::translate("kyrel::CurveScale", "定位：上端 %1、中央 %2、下端 %3")
                     .arg(panText(plot.rowToValue(0)), panText(plot.rowToValue(plot.height() / 2)),
                          panText(plot.rowToValue(plot.height() - 1)));
             break;
         case CurveKind::Waveform:
-            scale.legend = QStringLiteral("波形（一周期）：上端 -100%、中央 0、下端 +100%");
+            scale.legend = QCoreApplication::translate(
+                "kyrel::CurveScale", "波形（一周期）：上端 -100%、中央 0、下端 +100%");
             break;
     }
     const int w = plot.width();
@@ -85,7 +88,9 @@ CurveScale curveScale(CurveKind kind, const PlotScale& plot, const DesignSetting
                            ? QString::number(std::min(point, kCurvePoints - 1))
                            : number(pointTimeMs(point, settings.durationMs));
         if (i == 4)
-            text += kind == CurveKind::Waveform ? QStringLiteral(" 点") : QStringLiteral(" ms");
+            text += kind == CurveKind::Waveform
+                        ? QCoreApplication::translate("kyrel::CurveScale", " 点")
+                        : QStringLiteral(" ms");
         scale.marks.emplace_back(column, text);
     }
     return scale;
@@ -95,10 +100,12 @@ QString curveReadout(CurveKind kind, int index, std::int32_t value, const Design
                      int cycles, std::optional<std::int32_t> cursorValue) {
     QString readout;
     if (kind != CurveKind::Waveform)
-        readout = number(pointTimeMs(index, settings.durationMs)) + QStringLiteral(" ms　");
-    readout += QStringLiteral("点 %1　").arg(index) + curveValueText(kind, value, settings, cycles);
+        readout = number(pointTimeMs(index, settings.durationMs)) +
+                  QCoreApplication::translate("kyrel::CurveScale", " ms　");
+    readout += QCoreApplication::translate("kyrel::CurveScale", "点 %1　").arg(index) +
+               curveValueText(kind, value, settings, cycles);
     if (cursorValue)
-        readout += QStringLiteral("（カーソル %1）")
+        readout += QCoreApplication::translate("kyrel::CurveScale", "（カーソル %1）")
                        .arg(curveValueText(kind, *cursorValue, settings, cycles));
     return readout;
 }

@@ -5,7 +5,7 @@
 #include <QMessageBox>
 #include <QStringList>
 
-#include "designer/ui/QtText.h"
+#include "designer/ui/CoreTexts.h"
 
 namespace kyrel {
 
@@ -16,8 +16,8 @@ int DialogPrompts::runDialog(QDialog& dialog) {
 MessageAnswer QtDialogPrompts::showMessage(QWidget* parent, std::string_view text,
                                            std::string_view caption, MessageButtons buttons) {
     QMessageBox box(parent);
-    box.setWindowTitle(fromSjis(caption));
-    box.setText(fromSjis(text));
+    box.setWindowTitle(coreText(caption));
+    box.setText(coreText(text));
     switch (buttons) {
         case MessageButtons::Ok:
             box.setIcon(caption == "Error" ? QMessageBox::Critical : QMessageBox::Information);
@@ -48,7 +48,7 @@ MessageAnswer QtDialogPrompts::showMessage(QWidget* parent, std::string_view tex
 }
 
 QString qtNameFilters(std::string_view sjisFilter) {
-    const QStringList parts = fromSjis(sjisFilter).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    const QStringList parts = coreText(sjisFilter).split(QLatin1Char('|'), Qt::SkipEmptyParts);
     QStringList filters;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
@@ -70,7 +70,7 @@ std::optional<std::string> QtDialogPrompts::askFileName(QWidget* parent,
     dialog.setNameFilter(qtNameFilters(request.filter));
     dialog.setDirectory(QString::fromStdString(request.initialDirectory));
     if (!request.initialName.empty())
-        dialog.selectFile(QString::fromStdString(request.initialName));
+        dialog.selectFile(coreText(QString::fromStdString(request.initialName)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

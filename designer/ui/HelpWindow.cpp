@@ -15,9 +15,10 @@ namespace kyrel {
 HelpWindow::HelpWindow(QWidget* parent) : QTextBrowser(parent) {
     registerHelpPage();
     setWindowFlag(Qt::Window);
-    setWindowTitle(QStringLiteral("Kyrelのヘルプ"));
+    setWindowTitle(tr("Kyrelのヘルプ"));
     setOpenExternalLinks(true);
-    setSource(QUrl(QStringLiteral("qrc:/kyrel/help/kyrel-help.html")));
+    // The translation names the page in the window's language (kyrel-help-en.html).
+    setSource(QUrl(tr("qrc:/kyrel/help/kyrel-help.html")));
     resize(640, 720);
     // Esc and Ctrl+W close this window only: the shortcut lives in it, not in the main window.
     for (const QKeySequence& keys :

@@ -14,19 +14,23 @@ struct PresetEntry {
 };
 
 constexpr PresetEntry kEntries[] = {
-    {PresetKind::Coin, "コイン(&C)"},    {PresetKind::Laser, "レーザー(&L)"},
-    {PresetKind::Explosion, "爆発(&E)"}, {PresetKind::Powerup, "パワーアップ(&P)"},
-    {PresetKind::Hit, "ヒット(&H)"},     {PresetKind::Jump, "ジャンプ(&J)"},
-    {PresetKind::Blip, "ブリップ(&B)"},  {PresetKind::Random, "ランダム(&R)"},
+    {PresetKind::Coin, QT_TRANSLATE_NOOP("kyrel::PresetMenu", "コイン(&C)")},
+    {PresetKind::Laser, QT_TRANSLATE_NOOP("kyrel::PresetMenu", "レーザー(&L)")},
+    {PresetKind::Explosion, QT_TRANSLATE_NOOP("kyrel::PresetMenu", "爆発(&E)")},
+    {PresetKind::Powerup, QT_TRANSLATE_NOOP("kyrel::PresetMenu", "パワーアップ(&P)")},
+    {PresetKind::Hit, QT_TRANSLATE_NOOP("kyrel::PresetMenu", "ヒット(&H)")},
+    {PresetKind::Jump, QT_TRANSLATE_NOOP("kyrel::PresetMenu", "ジャンプ(&J)")},
+    {PresetKind::Blip, QT_TRANSLATE_NOOP("kyrel::PresetMenu", "ブリップ(&B)")},
+    {PresetKind::Random, QT_TRANSLATE_NOOP("kyrel::PresetMenu", "ランダム(&R)")},
 };
 
 }  // namespace
 
 PresetMenu::PresetMenu(CKyrelApp& app, AutoPlay& autoPlay, QWidget* parent)
-    : QMenu("プリセット(&P)", parent), app_(app), autoPlay_(autoPlay) {
+    : QMenu(tr("プリセット(&P)"), parent), app_(app), autoPlay_(autoPlay) {
     for (const PresetEntry& entry : kEntries) {
-        QAction* action = addAction(QString::fromUtf8(entry.text));
-        action->setStatusTip("この種類の効果音を新しく作ります（元に戻せます）");
+        QAction* action = addAction(tr(entry.text));
+        action->setStatusTip(tr("この種類の効果音を新しく作ります（元に戻せます）"));
         action->setData(static_cast<int>(entry.kind));
         connect(action, &QAction::triggered, this, [this, kind = entry.kind] {
             commandPreset(app_.state(), kind);
@@ -34,8 +38,8 @@ PresetMenu::PresetMenu(CKyrelApp& app, AutoPlay& autoPlay, QWidget* parent)
         });
     }
     addSeparator();
-    mutate_ = addAction("変異(&M)");
-    mutate_->setStatusTip("今の効果音を少しだけ変えます（元に戻せます）");
+    mutate_ = addAction(tr("変異(&M)"));
+    mutate_->setStatusTip(tr("今の効果音を少しだけ変えます（元に戻せます）"));
     connect(mutate_, &QAction::triggered, this, [this] {
         commandMutate(app_.state());
         finish();

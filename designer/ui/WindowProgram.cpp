@@ -6,6 +6,7 @@
 #include <iostream>
 #include <string>
 
+#include "common/qt/UiLanguage.h"
 #include "designer/ui/AboutDialog.h"
 #include "designer/ui/CKyrelApp.h"
 #include "designer/ui/DialogPrompts.h"
@@ -47,6 +48,7 @@ int runWindowProgram(int argc, char** argv, SoundPlayer* player) {
     QApplication::setApplicationName(QStringLiteral("Kyrel"));
     QApplication::setOrganizationName(QStringLiteral("Kyrel"));  // where QSettings keeps state
     QApplication::setWindowIcon(kyrelIcon());
+    kit::setUpUiLanguage(application, QStringLiteral("kyrel"), kit::UiLanguage::Japanese);
     const QStringList args = QApplication::arguments().mid(1);
     if (args.size() > 1) {
         printUsage();
