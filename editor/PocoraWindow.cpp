@@ -14,8 +14,8 @@
 #include <QProcess>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTreeView>
-#include <QVBoxLayout>
 #include <filesystem>
 
 #include "common/AtomicFile.h"
@@ -25,6 +25,7 @@
 #include "editor/ScriptCompiler.h"
 #include "editor/ScriptEdit.h"
 #include "editor/ScriptHighlighter.h"
+#include "editor/ScriptTab.h"
 #include "editor/TextFile.h"
 #include "editor/language/Lexer.h"
 
@@ -34,10 +35,8 @@ namespace {
 const QString kAppTitle = QStringLiteral("ポコラエジタ");
 const QString kUntitled = QStringLiteral("無題");
 const QString kCaution = QStringLiteral("注意");
-const QString kCautionBang = QStringLiteral("注意！");
 const QString kErrorCaption = QStringLiteral("Error");
 const QString kChangedQuestion = QStringLiteral("文書が変更されています。保存しますか？");
-const QString kUpdatedQuestion = QStringLiteral("文書が更新されています。保存しますか？");
 const QString kSaveTitle = QStringLiteral("名前を付けて保存する！");
 const QString kAllFiles = QStringLiteral("All files(*.*)");
 const QString kGeometryKey = QStringLiteral("geometry");
@@ -80,29 +79,13 @@ QString windowTitleFor(const QString& fileTitle) {
 }
 
 PocoraWindow::PocoraWindow(EditorDialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), dialogs_(dialogs), fileTitle_(kUntitled) {
+    : QMainWindow(parent), dialogs_(dialogs) {
     setObjectName(QStringLiteral("memo02"));
-    setWindowTitle(kAppTitle);
-    edit_ = new ScriptEdit(this);
-    auto* central = new QWidget(this);
-    auto* column = new QVBoxLayout(central);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    findBar_ = new FindBar(edit_, central);
-    column->addWidget(edit_);
-    column->addWidget(findBar_);
-    setCentralWidget(central);
-    highlighter_ = new ScriptHighlighter(edit_->document());
-    readableHighlighter_ = new ReadableHighlighter(nullptr);
-    readableHighlighter_->setParent(this);
-    buildMenu();
-    buildEditMenu();
-    // A readable script is checked once typing pauses, longer for a longer text.
-    checkTimer_.setSingleShot(true);
-    connect(&checkTimer_, &QTimer::timeout, this, &PocoraWindow::checkNow);
-    connect(edit_, &QPlainTextEdit::textChanged, this, &PocoraWindow::scheduleCheck);
-    connect(edit_, &QPlainTextEdit::cursorPositionChanged, this, &PocoraWindow::showReference);
-
+    tabs_ = new QTabWidget(this);
+    tabs_->setDocumentMode(true);
+    tabs_->setTabsClosable(true);
+    tabs_->setMovable(true);
+    setCentralWidget(tabs_);
     positionLabel_ = new QLabel(this);
     bytesLabel_ = new QLabel(this);
     encodingLabel_ = new QLabel(this);
@@ -111,11 +94,111 @@ PocoraWindow::PocoraWindow(EditorDialogs& dialogs, QWidget* parent)
     statusBar()->addPermanentWidget(positionLabel_);
     statusBar()->addPermanentWidget(bytesLabel_);
     statusBar()->addPermanentWidget(encodingLabel_);
-    connect(edit_, &QPlainTextEdit::cursorPositionChanged, this, &PocoraWindow::updateStatus);
-    connect(edit_, &QPlainTextEdit::textChanged, this, &PocoraWindow::updateStatus);
-    updateStatus();
-    showEncoding();
+    buildMenu();
+    buildEditMenu();
+    // A readable script is checked once typing pauses, longer for a longer text.
+    checkTimer_.setSingleShot(true);
+    connect(&checkTimer_, &QTimer::timeout, this, &PocoraWindow::checkNow);
+    addTab()->windowTitle = kAppTitle;
+    connect(tabs_, &QTabWidget::currentChanged, this, &PocoraWindow::showCurrentTab);
+    connect(tabs_, &QTabWidget::tabCloseRequested, this, &PocoraWindow::closeTab);
+    showCurrentTab();
     if (!restoreGeometry(QSettings().value(kGeometryKey).toByteArray())) resize(720, 540);
+}
+
+ScriptTab* PocoraWindow::addTab() {
+    auto* tab = new ScriptTab(tabs_);
+    tab->fileTitle = kUntitled;
+    tab->windowTitle = windowTitleFor(kUntitled);
+    ScriptEdit* edit = tab->edit();
+    edit->setLineBreaks(LineBreaks::CrLf);
+    connect(edit, &QPlainTextEdit::textChanged, this, &PocoraWindow::scheduleCheck);
+    connect(edit, &QPlainTextEdit::cursorPositionChanged, this, &PocoraWindow::showReference);
+    connect(edit, &QPlainTextEdit::cursorPositionChanged, this, &PocoraWindow::updateStatus);
+    connect(edit, &QPlainTextEdit::textChanged, this, &PocoraWindow::updateStatus);
+    connect(edit, &QPlainTextEdit::undoAvailable, this, &PocoraWindow::refreshUndo);
+    connect(edit, &QPlainTextEdit::redoAvailable, this, &PocoraWindow::refreshUndo);
+    connect(edit->document(), &QTextDocument::modificationChanged, this,
+            [this, tab] { refreshTabTitle(tab); });
+    tabs_->setCurrentIndex(tabs_->addTab(tab, kUntitled));
+    return tab;
+}
+
+ScriptTab* PocoraWindow::currentTab() const {
+    return static_cast<ScriptTab*>(tabs_->currentWidget());
+}
+
+ScriptEdit* PocoraWindow::editor() const {
+    return currentTab()->edit();
+}
+
+ReadableHighlighter* PocoraWindow::readableHighlighter() const {
+    return currentTab()->readableHighlighter();
+}
+
+FindBar* PocoraWindow::findBar() const {
+    return currentTab()->findBar();
+}
+
+QString PocoraWindow::currentPath() const {
+    return currentTab()->path;
+}
+
+QString PocoraWindow::fileTitle() const {
+    return currentTab()->fileTitle;
+}
+
+TextEncoding PocoraWindow::encoding() const {
+    return currentTab()->encoding;
+}
+
+const std::vector<script_language::Diagnostic>& PocoraWindow::diagnostics() const {
+    return currentTab()->diagnostics;
+}
+
+void PocoraWindow::showCurrentTab() {
+    if (!currentTab()) return;  // while the last tab is being replaced
+    setWindowTitle(currentTab()->windowTitle);
+    statusBar()->clearMessage();
+    showEncoding();
+    updateStatus();
+    refreshUndo();
+    checkNow();
+    showReference();
+}
+
+void PocoraWindow::refreshUndo() {
+    if (!currentTab()) return;
+    const QTextDocument* document = editor()->document();
+    action(kUndo)->setEnabled(document->isUndoAvailable());
+    action(kRedo)->setEnabled(document->isRedoAvailable());
+}
+
+void PocoraWindow::refreshTabTitle(ScriptTab* tab) {
+    const int index = tabs_->indexOf(tab);
+    if (index < 0) return;
+    // A changed document is marked in its tab as desktop editors mark it.
+    tabs_->setTabText(index,
+                      tab->fileTitle + (tab->isModified() ? QStringLiteral(" *") : QString()));
+    tabs_->setTabToolTip(index, tab->path);
+}
+
+bool PocoraWindow::mayCloseTab(ScriptTab* tab) {
+    if (!tab->isModified()) return true;
+    // The question is asked with the tab in view, so its title tells which text it is about.
+    tabs_->setCurrentWidget(tab);
+    if (!dialogs_.askYesNo(kCaution, kChangedQuestion)) return true;
+    // The text stays on screen when it could not be saved after all.
+    return saveAs();
+}
+
+bool PocoraWindow::closeTab(int index) {
+    auto* tab = static_cast<ScriptTab*>(tabs_->widget(index));
+    if (!tab || !mayCloseTab(tab)) return false;
+    if (tabs_->count() == 1) addTab();
+    tabs_->removeTab(tabs_->indexOf(tab));
+    tab->deleteLater();
+    return true;
 }
 
 void PocoraWindow::buildMenu() {
@@ -132,7 +215,22 @@ void PocoraWindow::buildMenu() {
     connect(recentMenu_, &QMenu::aboutToShow, this, &PocoraWindow::refreshRecentFiles);
     refreshRecentFiles();
     file->addSeparator();
+    addCommand(file, kCloseTab, tr("タブを閉じる(&W)"), QKeySequence(Qt::CTRL | Qt::Key_W));
     addCommand(file, kExit, QStringLiteral("終了(&X)"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    // Ctrl+Tab and Ctrl+Shift+Tab go round the tabs, in the order they are shown.
+    for (Command command : {kNextTab, kPreviousTab}) {
+        auto* act = new QAction(this);
+        act->setShortcuts(command == kNextTab ? QKeySequence::NextChild
+                                              : QKeySequence::PreviousChild);
+        addAction(act);
+        actions_.insert(command, act);
+        connect(act, &QAction::triggered, this, [this, command] {
+            const int step = command == kNextTab ? 1 : tabs_->count() - 1;
+            tabs_->setCurrentIndex((tabs_->currentIndex() + step) % tabs_->count());
+        });
+    }
+    connect(action(kCloseTab), &QAction::triggered, this,
+            [this] { closeTab(tabs_->currentIndex()); });
 
     connect(action(kNew), &QAction::triggered, this, &PocoraWindow::newDocument);
     connect(action(kOpen), &QAction::triggered, this, &PocoraWindow::openDocument);
@@ -169,58 +267,58 @@ void PocoraWindow::buildEditMenu() {
         if (c.command == kCut || c.command == kFind) menu->addSeparator();
         addCommand(menu, c.command, tr(c.text), c.shortcut);
     }
-    connect(action(kUndo), &QAction::triggered, edit_, &QPlainTextEdit::undo);
-    connect(action(kRedo), &QAction::triggered, edit_, &QPlainTextEdit::redo);
-    connect(action(kCut), &QAction::triggered, edit_, &QPlainTextEdit::cut);
-    connect(action(kCopy), &QAction::triggered, edit_, &QPlainTextEdit::copy);
-    connect(action(kPaste), &QAction::triggered, edit_, &QPlainTextEdit::paste);
-    connect(action(kSelectAll), &QAction::triggered, edit_, &QPlainTextEdit::selectAll);
-    connect(action(kFind), &QAction::triggered, findBar_, &FindBar::showFind);
-    connect(action(kReplace), &QAction::triggered, findBar_, &FindBar::showReplace);
-    connect(action(kGoToLine), &QAction::triggered, findBar_, &FindBar::showGoTo);
+    // The commands act on the text of the current tab.
+    const auto onEditor = [this](Command command, void (QPlainTextEdit::*slot)()) {
+        connect(action(command), &QAction::triggered, this, [this, slot] { (editor()->*slot)(); });
+    };
+    onEditor(kUndo, &QPlainTextEdit::undo);
+    onEditor(kRedo, &QPlainTextEdit::redo);
+    onEditor(kCut, &QPlainTextEdit::cut);
+    onEditor(kCopy, &QPlainTextEdit::copy);
+    onEditor(kPaste, &QPlainTextEdit::paste);
+    onEditor(kSelectAll, &QPlainTextEdit::selectAll);
+    connect(action(kFind), &QAction::triggered, this, [this] { findBar()->showFind(); });
+    connect(action(kReplace), &QAction::triggered, this, [this] { findBar()->showReplace(); });
+    connect(action(kGoToLine), &QAction::triggered, this, [this] { findBar()->showGoTo(); });
     // The menu's shortcuts win over the edit control's own (Ctrl+Z, Ctrl+Shift+Z).
     for (Command c : {kUndo, kRedo, kCut, kCopy, kPaste, kSelectAll})
         action(c)->setShortcutContext(Qt::WindowShortcut);
-    action(kUndo)->setEnabled(false);
-    action(kRedo)->setEnabled(false);
-    connect(edit_, &QPlainTextEdit::undoAvailable, action(kUndo), &QAction::setEnabled);
-    connect(edit_, &QPlainTextEdit::redoAvailable, action(kRedo), &QAction::setEnabled);
 }
 
 bool PocoraWindow::isReadable() const {
-    return isReadablePath(currentPath_);
+    return isReadablePath(currentTab()->path);
 }
 
 void PocoraWindow::scheduleCheck() {
     if (!isReadable()) return;
-    checkTimer_.start(300 + edit_->blockCount() / 10);
+    checkTimer_.start(300 + editor()->blockCount() / 10);
 }
 
 void PocoraWindow::checkNow() {
     checkTimer_.stop();
     if (!isReadable()) {
-        diagnostics_.clear();
-        edit_->setMarks({});
+        currentTab()->diagnostics.clear();
+        editor()->setMarks({});
         return;
     }
     const auto result = script_language::compileReadable(
-        edit_->utf8Text(), script_language::scriptKindForPath(currentPath_.toStdString()));
-    diagnostics_ = result.diagnostics;
+        editor()->utf8Text(), script_language::scriptKindForPath(currentTab()->path.toStdString()));
+    currentTab()->diagnostics = result.diagnostics;
     std::vector<ScriptEdit::Mark> marks;
     int errors = 0;
-    for (const auto& d : diagnostics_) {
+    for (const auto& d : currentTab()->diagnostics) {
         const bool error = d.severity == script_language::Diagnostic::Severity::Error;
         errors += error;
         marks.push_back({d.line, d.column, error});
     }
-    edit_->setMarks(std::move(marks));
-    if (diagnostics_.empty()) return;
+    editor()->setMarks(std::move(marks));
+    if (currentTab()->diagnostics.empty()) return;
     QString list;
-    for (const auto& d : diagnostics_)
+    for (const auto& d : currentTab()->diagnostics)
         list += QString::fromStdString(script_language::describe(d, "")).mid(2) + QLatin1Char('\n');
     statusBar()->showMessage(
-        tr("%1 errors, %2 warnings").arg(errors).arg(diagnostics_.size() - errors));
-    edit_->setToolTip(list.trimmed());
+        tr("%1 errors, %2 warnings").arg(errors).arg(currentTab()->diagnostics.size() - errors));
+    editor()->setToolTip(list.trimmed());
 }
 
 QString PocoraWindow::referenceText() const {
@@ -230,7 +328,7 @@ QString PocoraWindow::referenceText() const {
 void PocoraWindow::showReference() {
     QString text;
     if (isReadable()) {
-        const std::string line = edit_->textCursor().block().text().toStdString();
+        const std::string line = editor()->textCursor().block().text().toStdString();
         const auto tokens = script_language::lexLine(line).tokens;
         const script_language::Statement* s = nullptr;
         if (tokens.size() >= 2)
@@ -256,10 +354,10 @@ void PocoraWindow::buildEncodingMenu() {
         act->setCheckable(true);
         group->addAction(act);
         connect(act, &QAction::triggered, this, [this, e = choice.encoding] {
-            if (e == encoding_) return;
+            if (e == currentTab()->encoding) return;
             setEncoding(e);
             // The file on disk no longer holds what Save would write.
-            edit_->document()->setModified(true);
+            editor()->document()->setModified(true);
         });
     }
 }
@@ -288,22 +386,21 @@ void PocoraWindow::remember(const QString& path) {
 }
 
 void PocoraWindow::openRecentFile(const QString& path) {
-    if (!mayReplaceText()) return;
     loadFile(path);
 }
 
 void PocoraWindow::setEncoding(TextEncoding encoding) {
-    encoding_ = encoding;
+    currentTab()->encoding = encoding;
     showEncoding();
 }
 
 void PocoraWindow::showEncoding() {
-    encodingLabel_->setText(encodingName(encoding_));
+    encodingLabel_->setText(encodingName(currentTab()->encoding));
     const auto check = [this](Command command, TextEncoding encoding) {
-        action(command)->setChecked(encoding == encoding_);
+        action(command)->setChecked(encoding == currentTab()->encoding);
         // A data file stays Shift-JIS, the only encoding the engine reads.
         action(command)->setEnabled(encoding == TextEncoding::ShiftJis ||
-                                    !isDataFile(currentPath_));
+                                    !isDataFile(currentTab()->path));
     };
     check(kShiftJis, TextEncoding::ShiftJis);
     check(kUtf8, TextEncoding::Utf8);
@@ -312,7 +409,7 @@ void PocoraWindow::showEncoding() {
 
 TextEncoding PocoraWindow::encodingFor(const QString& path) const {
     if (isReadablePath(path)) return TextEncoding::Utf8;
-    return isDataFile(path) ? TextEncoding::ShiftJis : encoding_;
+    return isDataFile(path) ? TextEncoding::ShiftJis : currentTab()->encoding;
 }
 
 QAction* PocoraWindow::addCommand(QMenu* menu, Command command, const QString& text,
@@ -325,7 +422,8 @@ QAction* PocoraWindow::addCommand(QMenu* menu, Command command, const QString& t
 }
 
 void PocoraWindow::showFileTitle(const QString& title) {
-    setWindowTitle(windowTitleFor(title));
+    currentTab()->windowTitle = windowTitleFor(title);
+    setWindowTitle(currentTab()->windowTitle);
 }
 
 QString PocoraWindow::statusText() const {
@@ -334,27 +432,11 @@ QString PocoraWindow::statusText() const {
 }
 
 void PocoraWindow::updateStatus() {
-    const QTextCursor cursor = edit_->textCursor();
+    const QTextCursor cursor = editor()->textCursor();
     positionLabel_->setText(
         QStringLiteral("%1:%2").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
     bytesLabel_->setText(
-        QStringLiteral("%1 / %2 バイト").arg(edit_->byteCount()).arg(kMaxTextBytes));
-}
-
-void PocoraWindow::useHighlightingFor(const QString& path) {
-    // Data files (.qd) are not scripts: colouring them would only mislead. Readable scripts
-    // have a highlighter of their own.
-    QTextDocument* raw = isDataFile(path) || isReadablePath(path) ? nullptr : edit_->document();
-    QTextDocument* readable = isReadablePath(path) ? edit_->document() : nullptr;
-    if (highlighter_->document() != raw) highlighter_->setDocument(raw);
-    // Statement names, from the table the compiler reads, for readable scripts.
-    QList<QPair<QString, QString>> completions;
-    if (readable)
-        for (const script_language::Statement& s : script_language::statements())
-            completions.append({QString::fromStdString(std::string(s.name)),
-                                QString::fromStdString(std::string(s.syntax))});
-    edit_->setCompletions(completions);
-    if (readableHighlighter_->document() != readable) readableHighlighter_->setDocument(readable);
+        QStringLiteral("%1 / %2 バイト").arg(editor()->byteCount()).arg(kMaxTextBytes));
 }
 
 void PocoraWindow::fail(const QString& text) {
@@ -362,15 +444,17 @@ void PocoraWindow::fail(const QString& text) {
 }
 
 void PocoraWindow::adopt(const QString& path) {
-    currentPath_ = path;
-    fileTitle_ = QFileInfo(path).fileName();
-    showFileTitle(fileTitle_);
+    ScriptTab* tab = currentTab();
+    tab->path = path;
+    tab->fileTitle = QFileInfo(path).fileName();
+    showFileTitle(tab->fileTitle);
+    refreshTabTitle(tab);
     setEncoding(encodingFor(path));
     remember(path);
 }
 
 std::optional<std::string> PocoraWindow::documentBytes(TextEncoding encoding, bool forCompile) {
-    EncodedText encoded = encodeText(edit_->utf8Text(), edit_->lineBreaks(), encoding);
+    EncodedText encoded = encodeText(editor()->utf8Text(), editor()->lineBreaks(), encoding);
     if (encoded.bytes) return encoded.bytes;
     const QString hex = QString::number(static_cast<uint>(encoded.badCodePoint), 16)
                             .toUpper()
@@ -385,12 +469,6 @@ std::optional<std::string> PocoraWindow::documentBytes(TextEncoding encoding, bo
     return std::nullopt;
 }
 
-bool PocoraWindow::mayReplaceText() {
-    if (edit_->document()->isModified() && dialogs_.askOkCancel(kCautionBang, kChangedQuestion))
-        return saveAs();
-    return true;
-}
-
 bool PocoraWindow::writeWhole(const QString& path, const std::string& bytes) {
     const std::string why = kit::writeFileAtomically(toPath(path), bytes);
     if (why.empty()) return true;
@@ -399,22 +477,11 @@ bool PocoraWindow::writeWhole(const QString& path, const std::string& bytes) {
 }
 
 void PocoraWindow::newDocument() {
-    if (edit_->document()->isModified() && dialogs_.askYesNo(kCaution, kUpdatedQuestion)) {
-        if (!saveAs()) return;
-    }
-    // The new text has no file yet: saving it must not replace the file that was open.
-    currentPath_.clear();
-    fileTitle_ = kUntitled;
-    showFileTitle(kUntitled);
-    useHighlightingFor(QString());
-    setEncoding(TextEncoding::ShiftJis);
-    edit_->clear();
-    edit_->setLineBreaks(LineBreaks::CrLf);
-    edit_->document()->setModified(false);
+    // The new text has no file yet: saving it must not replace the file of another tab.
+    addTab();
 }
 
 void PocoraWindow::openDocument() {
-    if (!mayReplaceText()) return;
     FileDialogRequest request;
     request.title = QStringLiteral("ファイルオープン！");
     request.filters = {QStringLiteral("qd text(*.qd)"), QStringLiteral("script(*.script)"),
@@ -428,6 +495,16 @@ void PocoraWindow::openDocument() {
 }
 
 bool PocoraWindow::loadFile(const QString& path) {
+    // A file open already is shown in its tab, never opened twice to be saved over itself.
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    for (int i = 0; i < tabs_->count(); ++i) {
+        const QString open = static_cast<ScriptTab*>(tabs_->widget(i))->path;
+        if (!open.isEmpty() && QFileInfo(open).canonicalFilePath() == canonical &&
+            !canonical.isEmpty()) {
+            tabs_->setCurrentIndex(i);
+            return true;
+        }
+    }
     OpenedText opened = readTextFile(
         toPath(path), isDataFile(path) ? std::optional(TextEncoding::ShiftJis) : std::nullopt);
     switch (opened.status) {
@@ -449,11 +526,12 @@ bool PocoraWindow::loadFile(const QString& path) {
         case OpenedText::Status::Ok:
             break;
     }
-    useHighlightingFor(path);
-    edit_->setLineBreaks(opened.lineBreaks);
-    edit_->setPlainText(QString::fromStdString(opened.utf8));
-    edit_->document()->setModified(false);
-    encoding_ = opened.encoding;
+    ScriptTab* tab = currentTab()->isBlank() ? currentTab() : addTab();
+    tab->useHighlightingFor(path);
+    tab->edit()->setLineBreaks(opened.lineBreaks);
+    tab->edit()->setPlainText(QString::fromStdString(opened.utf8));
+    tab->edit()->document()->setModified(false);
+    tab->encoding = opened.encoding;
     adopt(path);
     checkNow();
     showReference();
@@ -461,18 +539,18 @@ bool PocoraWindow::loadFile(const QString& path) {
 }
 
 bool PocoraWindow::save() {
-    if (currentPath_.isEmpty()) return saveAs();
-    std::optional<std::string> bytes = documentBytes(encoding_);
+    if (currentTab()->path.isEmpty()) return saveAs();
+    std::optional<std::string> bytes = documentBytes(currentTab()->encoding);
     if (!bytes) return false;
-    if (encoding_ == TextEncoding::ShiftJis) bytes->push_back('\0');
-    if (!writeWhole(currentPath_, *bytes)) return false;
-    edit_->document()->setModified(false);
+    if (currentTab()->encoding == TextEncoding::ShiftJis) bytes->push_back('\0');
+    if (!writeWhole(currentTab()->path, *bytes)) return false;
+    editor()->document()->setModified(false);
     return true;
 }
 
 bool PocoraWindow::saveAs() {
     // A text that cannot be saved is refused before a name is asked for.
-    if (!documentBytes(encoding_)) return false;
+    if (!documentBytes(currentTab()->encoding)) return false;
     FileDialogRequest request;
     request.title = kSaveTitle;
     request.filters = {QStringLiteral("text(*.txt)"), QStringLiteral("script(*.script)"),
@@ -488,8 +566,8 @@ bool PocoraWindow::saveAs() {
     if (encoding == TextEncoding::ShiftJis) bytes->push_back('\0');
     if (!writeWhole(path, *bytes)) return false;
     adopt(path);
-    useHighlightingFor(path);
-    edit_->document()->setModified(false);
+    currentTab()->useHighlightingFor(path);
+    editor()->document()->setModified(false);
     checkNow();
     return true;
 }
@@ -499,11 +577,13 @@ bool PocoraWindow::compile() {
     if (isReadable()) {
         checkNow();
         const auto readable = script_language::compileReadable(
-            edit_->utf8Text(), script_language::scriptKindForPath(currentPath_.toStdString()));
+            editor()->utf8Text(),
+            script_language::scriptKindForPath(currentTab()->path.toStdString()));
         for (const auto& d : readable.diagnostics) {
             if (d.severity != script_language::Diagnostic::Severity::Error) continue;
-            edit_->goToLine(d.line);
-            fail(QString::fromStdString(script_language::describe(d, fileTitle_.toStdString())));
+            editor()->goToLine(d.line);
+            fail(QString::fromStdString(
+                script_language::describe(d, currentTab()->fileTitle.toStdString())));
             return false;
         }
         result.bytes = readable.bytes;
@@ -549,7 +629,7 @@ void PocoraWindow::openFolder(const QString& dir) {
         dock->setWidget(folderView_);
         addDockWidget(Qt::LeftDockWidgetArea, dock);
         connect(folderView_, &QTreeView::activated, this, [this, model](const QModelIndex& index) {
-            if (model->isDir(index) || !mayReplaceText()) return;
+            if (model->isDir(index)) return;
             loadFile(model->filePath(index));
         });
     }
@@ -560,18 +640,19 @@ void PocoraWindow::openFolder(const QString& dir) {
 bool PocoraWindow::run() {
     if (!save()) return false;
     // The game's source folder is the one that holds the script's ev folder.
-    QDir dir = QFileInfo(currentPath_).absoluteDir();
+    QDir dir = QFileInfo(currentTab()->path).absoluteDir();
     while (dir.dirName() != QStringLiteral("ev") && dir.cdUp()) {
     }
     if (dir.dirName() != QStringLiteral("ev") || !dir.cdUp()) {
-        fail(tr("%1 is not in a game's ev folder.").arg(fileTitle_));
+        fail(tr("%1 is not in a game's ev folder.").arg(currentTab()->fileTitle));
         return false;
     }
     checkNow();
-    for (const auto& d : diagnostics_) {
+    for (const auto& d : currentTab()->diagnostics) {
         if (d.severity != script_language::Diagnostic::Severity::Error) continue;
-        edit_->goToLine(d.line);
-        fail(QString::fromStdString(script_language::describe(d, fileTitle_.toStdString())));
+        editor()->goToLine(d.line);
+        fail(QString::fromStdString(
+            script_language::describe(d, currentTab()->fileTitle.toStdString())));
         return false;
     }
     if (launchGame_(dir.path())) return true;
@@ -580,9 +661,9 @@ bool PocoraWindow::run() {
 }
 
 void PocoraWindow::closeEvent(QCloseEvent* event) {
-    if (edit_->document()->isModified() && dialogs_.askYesNo(kCaution, kChangedQuestion)) {
-        // The text stays on screen when it could not be saved after all.
-        if (!saveAs()) {
+    // One question for each changed tab, in the order of the tabs.
+    for (int i = 0; i < tabs_->count(); ++i) {
+        if (!mayCloseTab(static_cast<ScriptTab*>(tabs_->widget(i)))) {
             event->ignore();
             return;
         }

@@ -14,6 +14,7 @@
 #include "editor/TextFile.h"
 
 class QAction;
+class QTabWidget;
 class QTreeView;
 class QLabel;
 class QMenu;
@@ -23,12 +24,14 @@ namespace pocora {
 class FindBar;
 class ReadableHighlighter;
 class ScriptEdit;
-class ScriptHighlighter;
+class ScriptTab;
 
-// The editor window: one edit control and the File menu. The current path and file title are the
-// document's own file: the last one opened or saved under a name, none after New. Save writes
-// there, or asks for a name when there is none. Compile writes only the script: the source keeps
-// its file and stays unsaved until it is saved.
+// The editor window: the open documents in tabs, the File and Edit menus. Every command acts on
+// the current tab. A tab's path and file title are the document's own file: the last one opened
+// or saved under a name, none after New. Save writes there, or asks for a name when there is
+// none. Compile writes only the script: the source keeps its file and stays unsaved until it is
+// saved. Opening a file that is open already shows its tab; New and Open add a tab, except that
+// a file opened while the current tab is untitled and untouched takes that tab.
 //
 // A document keeps the encoding its file was read in (Shift-JIS for new documents and always for
 // .qd data files, which the engine reads); the 文字コード menu changes it for the next save. The
@@ -56,24 +59,30 @@ class PocoraWindow : public QMainWindow {
         kReplace,
         kGoToLine,
         kRun,
+        kCloseTab,
+        kNextTab,
+        kPreviousTab,
     };
 
     explicit PocoraWindow(EditorDialogs& dialogs, QWidget* parent = nullptr);
 
-    ScriptEdit* editor() const { return edit_; }
-    ReadableHighlighter* readableHighlighter() const { return readableHighlighter_; }
+    // The current tab and its parts.
+    ScriptTab* currentTab() const;
+    ScriptEdit* editor() const;
+    ReadableHighlighter* readableHighlighter() const;
+    FindBar* findBar() const;
+    QString currentPath() const;
+    QString fileTitle() const;
+    TextEncoding encoding() const;
+    QTabWidget* tabs() const { return tabs_; }
     QAction* action(Command command) const { return actions_.value(command); }
-    QString currentPath() const { return currentPath_; }
-    QString fileTitle() const { return fileTitle_; }
     QString statusText() const;
-    TextEncoding encoding() const { return encoding_; }
     QMenu* recentFilesMenu() const { return recentMenu_; }
-    FindBar* findBar() const { return findBar_; }
     // A readable script (NAME.script): compiled as such, checked as it is typed.
     bool isReadable() const;
     // What the last check of a readable script found, and the reference of the statement under
     // the cursor.
-    const std::vector<script_language::Diagnostic>& diagnostics() const { return diagnostics_; }
+    const std::vector<script_language::Diagnostic>& diagnostics() const;
     QString referenceText() const;
     // Checks the readable script now instead of after the pause in typing.
     void checkNow();
@@ -83,10 +92,11 @@ class PocoraWindow : public QMainWindow {
         launchGame_ = std::move(launcher);
     }
 
-    // Opens `path` as the Open command does after its dialog; false when refused.
+    // Opens `path` as the Open command does after its dialog, or shows its tab when it is open
+    // already; false when refused.
     bool loadFile(const QString& path);
     // Shows a game's source folder beside the text (`pocora GAME-SRC-DIR`); a double click on a
-    // file opens it.
+    // file opens it in a tab.
     void openFolder(const QString& dir);
     QTreeView* folderView() const { return folderView_; }
 
@@ -100,6 +110,9 @@ class PocoraWindow : public QMainWindow {
     bool run();
     void setEncoding(TextEncoding encoding);
     void openRecentFile(const QString& path);
+    // Closes the tab at `index`, asking about its changes first; false when it stays. The last
+    // tab closed leaves an untitled one in its place.
+    bool closeTab(int index);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -107,19 +120,23 @@ class PocoraWindow : public QMainWindow {
   private:
     void buildMenu();
     void buildEditMenu();
+    ScriptTab* addTab();
+    // Shows the current tab's file, status, encoding, undo state and check.
+    void showCurrentTab();
+    void refreshUndo();
+    void refreshTabTitle(ScriptTab* tab);
+    // Asks to save a tab's changes before it closes; false when it must stay open.
+    bool mayCloseTab(ScriptTab* tab);
     void scheduleCheck();
     void showReference();
     void buildEncodingMenu();
     void refreshRecentFiles();
     void remember(const QString& path);
     void showEncoding();
-    // Asks to save changes before another file replaces the text; false when that save failed.
-    bool mayReplaceText();
     QAction* addCommand(QMenu* menu, Command command, const QString& text,
                         const QKeySequence& shortcut);
     void showFileTitle(const QString& title);
     void updateStatus();
-    void useHighlightingFor(const QString& path);
     // The document's bytes in `encoding`, or nothing after telling which character it cannot
     // hold (for saving, or for the compiler when `forCompile`).
     std::optional<std::string> documentBytes(TextEncoding encoding, bool forCompile = false);
@@ -131,23 +148,16 @@ class PocoraWindow : public QMainWindow {
     void adopt(const QString& path);
 
     EditorDialogs& dialogs_;
-    ScriptEdit* edit_;
-    ScriptHighlighter* highlighter_;
-    ReadableHighlighter* readableHighlighter_;
+    QTabWidget* tabs_;
     QLabel* positionLabel_;
     QLabel* bytesLabel_;
     QLabel* encodingLabel_;
     QMenu* recentMenu_;
-    FindBar* findBar_;
     QTreeView* folderView_ = nullptr;
     QLabel* referenceLabel_;
     QTimer checkTimer_;
-    std::vector<script_language::Diagnostic> diagnostics_;
     std::function<bool(const QString&)> launchGame_;
     QMap<int, QAction*> actions_;
-    QString currentPath_;
-    QString fileTitle_;
-    TextEncoding encoding_ = TextEncoding::ShiftJis;
 };
 
 // The window title after a file operation: the file title in brackets.

@@ -6,16 +6,67 @@
 
 namespace tessel {
 
-EditorModel::EditorModel(QObject* parent) : QObject(parent) {}
+EditorModel::EditorModel(QObject* parent)
+    : QObject(parent), undoStack_(new QUndoStack(&undoGroup_)) {
+    undoGroup_.setActiveStack(undoStack_);
+}
 
 void EditorModel::setDocument(MapDocument document) {
-    undoStack_.clear();
+    undoStack_->clear();
     document_ = std::move(document);
     selection_ = TileRect{};
-    undoStack_.setClean();
+    undoStack_->setClean();
     Q_EMIT documentChanged();
     Q_EMIT attributesChanged();
     Q_EMIT stateChanged();
+}
+
+void EditorModel::swapIn(Sheet sheet, int number) {
+    parked_.insert_or_assign(current_, Sheet{std::move(document_), undoStack_, selection_});
+    document_ = std::move(sheet.document);
+    undoStack_ = sheet.undo;
+    selection_ = sheet.selection;
+    current_ = number;
+    undoGroup_.setActiveStack(undoStack_);
+    Q_EMIT documentChanged();
+    Q_EMIT attributesChanged();
+    Q_EMIT doorsChanged();
+    Q_EMIT stateChanged();
+}
+
+int EditorModel::addSheet(MapDocument document) {
+    const int number = nextSheet_++;
+    swapIn(Sheet{std::move(document), new QUndoStack(&undoGroup_), TileRect{}}, number);
+    return number;
+}
+
+bool EditorModel::showSheet(int sheet) {
+    if (sheet == current_) return true;
+    const auto found = parked_.find(sheet);
+    if (found == parked_.end()) return false;
+    Sheet waiting = std::move(found->second);
+    parked_.erase(found);
+    swapIn(std::move(waiting), sheet);
+    return true;
+}
+
+void EditorModel::removeSheet(int sheet) {
+    const auto found = parked_.find(sheet);
+    if (found == parked_.end()) return;
+    delete found->second.undo;
+    parked_.erase(found);
+}
+
+const MapDocument* EditorModel::sheetDocument(int sheet) const {
+    if (sheet == current_) return &document_;
+    const auto found = parked_.find(sheet);
+    return found == parked_.end() ? nullptr : &found->second.document;
+}
+
+const QUndoStack* EditorModel::sheetUndo(int sheet) const {
+    if (sheet == current_) return undoStack_;
+    const auto found = parked_.find(sheet);
+    return found == parked_.end() ? nullptr : found->second.undo;
 }
 
 void EditorModel::setActiveLayer(int layer) {
@@ -50,23 +101,23 @@ unsigned EditorModel::selectionLayers() const {
 
 bool EditorModel::applyPatch(const TilePatch& patch, const QString& text) {
     if (!changesMap(map(), patch)) return false;
-    undoStack_.push(new PatchCommand(*this, {patch}, {}, text));
+    undoStack_->push(new PatchCommand(*this, {patch}, {}, text));
     return true;
 }
 
 void EditorModel::pushStroke(std::vector<TilePatch> applied, std::vector<TilePatch> undo,
                              const QString& text) {
     if (applied.empty()) return;
-    undoStack_.push(new PatchCommand(*this, std::move(applied), std::move(undo), text));
+    undoStack_->push(new PatchCommand(*this, std::move(applied), std::move(undo), text));
 }
 
 void EditorModel::replaceMap(const TileMap& map, const QString& text) {
     if (map == document_.map) return;
-    undoStack_.push(new MapCommand(*this, document_.map, map, text));
+    undoStack_->push(new MapCommand(*this, document_.map, map, text));
 }
 
 void EditorModel::toggleBlocks(int tile) {
-    undoStack_.push(new BlocksCommand(*this, tile));
+    undoStack_->push(new BlocksCommand(*this, tile));
 }
 
 void EditorModel::copySelection() {
@@ -112,8 +163,8 @@ void EditorModel::setDoor(const Door& door) {
                   [](const Door& a, const Door& b) { return a.mark < b.mark; });
     }
     if (doors == document_.doors.doors) return;
-    undoStack_.push(new DoorsCommand(*this, document_.doors.doors, std::move(doors),
-                                     door.map.empty() ? tr("Remove door") : tr("Door")));
+    undoStack_->push(new DoorsCommand(*this, document_.doors.doors, std::move(doors),
+                                      door.map.empty() ? tr("Remove door") : tr("Door")));
 }
 
 }  // namespace tessel

@@ -1,6 +1,8 @@
 #pragma once
 #include <QObject>
+#include <QUndoGroup>
 #include <QUndoStack>
+#include <map>
 #include <optional>
 
 #include "mapeditor/core/MapDocument.h"
@@ -13,6 +15,10 @@ enum class Tool { Pencil, Rectangle, Fill, Eyedropper, Eraser, Select };
 // The document being edited and the editing state the window, the map view and the palette
 // share: the active layer, the brushes, the selection and the clipboard, and the undo stack
 // through which every change of the document goes.
+//
+// Several maps may be open (the window's tabs), each a sheet with its own document, undo history
+// and selection; one is edited at a time, the others wait with their changes and history intact.
+// The undo group's active stack is the edited sheet's, so Undo never reaches another map.
 class EditorModel : public QObject {
     Q_OBJECT
   public:
@@ -20,10 +26,22 @@ class EditorModel : public QObject {
 
     MapDocument& document() { return document_; }
     const TileMap& map() const { return document_.map; }
-    QUndoStack& undoStack() { return undoStack_; }
+    QUndoStack& undoStack() { return *undoStack_; }
+    QUndoGroup& undoGroup() { return undoGroup_; }
 
-    // Replaces the document; the undo history starts again.
+    // Replaces the edited sheet's document; its undo history starts again.
     void setDocument(MapDocument document);
+
+    // Opens `document` as a new sheet and edits it; returns the sheet's number.
+    int addSheet(MapDocument document);
+    // Edits the sheet `sheet` (the one edited is set aside as it is); false when there is none.
+    bool showSheet(int sheet);
+    // Drops a sheet that is not the one edited, with its changes.
+    void removeSheet(int sheet);
+    int currentSheet() const { return current_; }
+    // A sheet's document and undo history, edited or set aside; null when there is no such sheet.
+    const MapDocument* sheetDocument(int sheet) const;
+    const QUndoStack* sheetUndo(int sheet) const;
 
     int activeLayer() const { return activeLayer_; }
     void setActiveLayer(int layer);
@@ -70,8 +88,20 @@ class EditorModel : public QObject {
     void stateChanged();  // layer, tool, brush or selection
 
   private:
+    struct Sheet {
+        MapDocument document;
+        QUndoStack* undo;
+        TileRect selection;
+    };
+    // Sets the edited sheet aside and edits `sheet` in its place.
+    void swapIn(Sheet sheet, int number);
+
     MapDocument document_;
-    QUndoStack undoStack_;
+    QUndoGroup undoGroup_;
+    QUndoStack* undoStack_;
+    int current_ = 0;
+    int nextSheet_ = 1;
+    std::map<int, Sheet> parked_;  // the sheets not edited
     int activeLayer_ = 0;
     unsigned visibleLayers_ = kAllLayers;
     Tool tool_ = Tool::Pencil;

@@ -37,9 +37,8 @@ void TesselWindow::createWorldDock() {
 }
 
 void TesselWindow::openMapNamed(const QString& name) {
-    if (maybeSave())
-        openMapFile(QString::fromStdString(
-            GameFolder{gameDir_.toStdString()}.mapPath(name.toStdString()).string()));
+    openMapFile(QString::fromStdString(
+        GameFolder{gameDir_.toStdString()}.mapPath(name.toStdString()).string()));
 }
 
 void TesselWindow::refreshMarks() {

@@ -52,8 +52,7 @@ bool TesselWindow::openGameDirectory(const QString& dir) {
     const GameFolder game{toPath(gameDir_)};
     const std::string first = game.firstMap();
     if (first.empty()) {
-        model_.setDocument(tessel::newMap(toPath(gameDir_), 0, kNewMapWidth, kNewMapHeight));
-        refreshTitle();
+        showDocument(tessel::newMap(toPath(gameDir_), 0, kNewMapWidth, kNewMapHeight));
         return true;
     }
     return openMapFile(fromPath(game.mapPath(first)));
@@ -61,6 +60,11 @@ bool TesselWindow::openGameDirectory(const QString& dir) {
 
 bool TesselWindow::openMapFile(const QString& given) {
     const QString path = findPath(given);
+    // A map open already is shown in its tab, with its changes.
+    if (const int tab = tabOfFile(QFileInfo(path).absoluteFilePath()); tab >= 0) {
+        tabs_->setCurrentIndex(tab);
+        return true;
+    }
     const std::filesystem::path file = toPath(path);
     OpenResult result = openMap(file, gameDirOfMap(file));
     if (!result.document) {
@@ -69,12 +73,9 @@ bool TesselWindow::openMapFile(const QString& given) {
     }
     gameDir_ = fromPath(result.document->game.dir);
     const std::string sheetProblem = result.document->sheetProblem;
-    model_.setDocument(std::move(*result.document));
-    playCell_ = QPoint(-1, -1);
+    showDocument(std::move(*result.document));
     rememberRecent(QFileInfo(path).absoluteFilePath());
-    showTab(QFileInfo(path).absoluteFilePath());
     refreshMapList();
-    refreshTitle();
     if (!result.message.empty()) dialogs_.showMessage(QString::fromStdString(result.message), true);
     if (!sheetProblem.empty()) dialogs_.showMessage(QString::fromStdString(sheetProblem), true);
     return true;
@@ -144,13 +145,10 @@ void TesselWindow::play() {
 }
 
 void TesselWindow::newMap() {
-    if (!maybeSave()) return;
     const MapSettings start{kNewMapWidth, kNewMapHeight, Anchor::TopLeft, model_.map().tileSet};
     const std::optional<MapSettings> chosen = dialogs_.mapSettings(start, true);
     if (!chosen) return;
-    model_.setDocument(
-        tessel::newMap(toPath(gameDir_), chosen->tileSet, chosen->width, chosen->height));
-    refreshTitle();
+    showDocument(tessel::newMap(toPath(gameDir_), chosen->tileSet, chosen->width, chosen->height));
 }
 
 void TesselWindow::mapSettings() {
@@ -166,13 +164,11 @@ void TesselWindow::mapSettings() {
 }
 
 void TesselWindow::openDialog() {
-    if (!maybeSave()) return;
     const QString path = dialogs_.openMapFile(mapDirectory());
     if (!path.isEmpty()) openMapFile(path);
 }
 
 void TesselWindow::openDirectoryDialog() {
-    if (!maybeSave()) return;
     const QString dir = dialogs_.gameDirectory(gameDir_);
     if (!dir.isEmpty()) openGameDirectory(dir);
 }
@@ -198,9 +194,7 @@ void TesselWindow::rememberRecent(const QString& path) {
 void TesselWindow::refreshRecentMenu() {
     recentMenu_->clear();
     for (const QString& path : recentFiles())
-        recentMenu_->addAction(path, this, [this, path] {
-            if (maybeSave()) openMapFile(path);
-        });
+        recentMenu_->addAction(path, this, [this, path] { openMapFile(path); });
     recentMenu_->setEnabled(!recentMenu_->isEmpty());
 }
 

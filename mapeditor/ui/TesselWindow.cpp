@@ -39,7 +39,7 @@ TesselWindow::TesselWindow(TesselDialogs& dialogs, ProgramLauncher launcher, QWi
     createActions();
     createDocks();
     createMenus();
-    connect(&model_.undoStack(), &QUndoStack::cleanChanged, this, &TesselWindow::refreshTitle);
+    connect(&model_.undoGroup(), &QUndoGroup::cleanChanged, this, &TesselWindow::refreshTitle);
     connect(canvas_, &MapCanvas::cellHovered, this, &TesselWindow::showCell);
     // An edit under the mouse shows at once in the status bar.
     for (auto signal : {&EditorModel::documentChanged, &EditorModel::doorsChanged})
@@ -102,9 +102,10 @@ void TesselWindow::createMenus() {
     addAction(file, "quit", tr("&Quit"), QKeySequence::Quit, [this] { close(); });
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    QAction* undo = model_.undoStack().createUndoAction(this, tr("&Undo"));
+    // The undo group follows the map edited: each tab undoes its own changes.
+    QAction* undo = model_.undoGroup().createUndoAction(this, tr("&Undo"));
     undo->setShortcut(QKeySequence::Undo);
-    QAction* redo = model_.undoStack().createRedoAction(this, tr("&Redo"));
+    QAction* redo = model_.undoGroup().createRedoAction(this, tr("&Redo"));
     QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
     if (!redoKeys.contains(QKeySequence(tr("Ctrl+Y")))) redoKeys << QKeySequence(tr("Ctrl+Y"));
     redo->setShortcuts(redoKeys);
@@ -241,6 +242,7 @@ void TesselWindow::refreshTitle() {
                              : QString::fromStdString(model_.document().name());
     setWindowTitle(tr("%1[*] - Tessel").arg(name));
     setWindowModified(!model_.undoStack().isClean());
+    refreshTabs();
 }
 
 void TesselWindow::restoreSettings() {
@@ -251,7 +253,7 @@ void TesselWindow::restoreSettings() {
 }
 
 void TesselWindow::closeEvent(QCloseEvent* event) {
-    if (!maybeSave()) {
+    if (!closeAllTabs()) {
         event->ignore();
         return;
     }

@@ -43,7 +43,7 @@ class TesselWindow : public QMainWindow {
     bool saveAs();
     bool saveTo(const QString& path);
     void play();
-    // Asks whether to save changes that would be lost; false when the user cancels.
+    // Asks whether to save the edited map's changes; false when the user cancels.
     bool maybeSave();
 
     EditorModel& model() { return model_; }
@@ -78,9 +78,17 @@ class TesselWindow : public QMainWindow {
     void createMarksDock();
     void createWorldDock();
     QWidget* createTabbedView();
-    // Shows the tab of the open map, adding one for a map opened the first time.
-    void showTab(const QString& path);
+    // The tab of the map file at the absolute `path`, or -1.
+    int tabOfFile(const QString& path) const;
+    // Edits `document` in a new tab, or in the current one while it holds an untouched new map.
+    void showDocument(MapDocument document);
     void switchToTab(int index);
+    // Closes a tab after asking about its changes (never the last one).
+    void closeTab(int index);
+    // Asks about the changes of every tab; false when the user cancels.
+    bool closeAllTabs();
+    // The tabs' names, changed maps marked.
+    void refreshTabs();
     void openMapNamed(const QString& name);
     void refreshMarks();
     // "Door to...": for the mark of the selected cell (else the cell under the mouse), else the
@@ -99,7 +107,7 @@ class TesselWindow : public QMainWindow {
     QListWidget* layers_ = nullptr;
     QListWidget* maps_ = nullptr;
     WorldView* world_ = nullptr;
-    QTabBar* tabs_ = nullptr;       // the maps opened, one tab each; the current is edited
+    QTabBar* tabs_ = nullptr;       // the maps opened, their sheet numbers as the tabs' data
     QListWidget* marks_ = nullptr;  // the map's marks: door, label, or flagged as neither
     QMenu* recentMenu_ = nullptr;
     QLabel* status_ = nullptr;

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -147,41 +148,83 @@ TEST_F(PocoraWindowTest, TheEncodingMenuChangesTheNextSaveButNeverADataFile) {
     EXPECT_TRUE(window_->action(PocoraWindow::kShiftJis)->isChecked());
 }
 
-TEST_F(PocoraWindowTest, NewAndOpenAskAboutChangesAndAnUntitledTextGetsANewName) {
+// Tabs through the keys a user presses: each document keeps its file, encoding and undo
+// history; closing a tab or the window asks once for each changed text.
+TEST_F(PocoraWindowTest, FilesOpenInTabsEachWithItsOwnFileAndUndo) {
     write("old.qd", kit::utf8ToSjis("* 挨拶\r\n").value());
-    type("draft");
-    dialogs_.okCancel.enqueue(false);  // Cancel: open without saving
+    write("utf8.src", "あ\n");
+    window_->show();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(window_->editor(), key, modifiers);
+    };
+    const auto titles = [&] {
+        QStringList list;
+        for (int i = 0; i < window_->tabs()->count(); ++i) list << window_->tabs()->tabText(i);
+        return list;
+    };
+    // A file opened over the untouched first text takes its tab; a changed text keeps its own.
     open("old.qd");
-    EXPECT_EQ(dialogs_.questions.last(),
-              qMakePair(QStringLiteral("注意！"),
-                        QStringLiteral("文書が変更されています。保存しますか？")));
-
-    type("c0;");
-    dialogs_.yesNo.enqueue(false);  // No: the text is dropped
-    window_->newDocument();
-    EXPECT_EQ(dialogs_.questions.last(),
-              qMakePair(QStringLiteral("注意"),
-                        QStringLiteral("文書が更新されています。保存しますか？")));
-    EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[無題]"));
-    // The untitled text never goes into the file opened before: Save asks for a name.
+    type("draft");
+    press(Qt::Key_N, Qt::ControlModifier);
     type("@B//");
-    dialogs_.saveNames.enqueue(path("new.txt"));
-    ASSERT_TRUE(window_->save());
-    EXPECT_EQ(read("old.qd"), kit::utf8ToSjis("* 挨拶\r\n").value());
-    EXPECT_EQ(read("new.txt"), std::string("@B//\0", 5));
-    EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[new.txt]"));
+    open("utf8.src");
+    EXPECT_EQ(titles(), (QStringList{"old.qd *", QStringLiteral("無題 *"), "utf8.src"}));
+    EXPECT_EQ(window_->statusText(), QStringLiteral("1:1 3 / 65535 バイト UTF-8"));
+    // Opening a file that is open already shows its tab.
+    open("old.qd");
+    EXPECT_EQ(window_->tabs()->currentIndex(), 0);
+    EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[old.qd]"));
+    EXPECT_EQ(window_->statusText(), QStringLiteral("1:6 13 / 65535 バイト Shift-JIS"));
 
-    // Yes, then the save dialog is cancelled: New does nothing. OK on Open saves first.
-    type("keep");
+    // Undo in one tab leaves the others' edits; the Edit menu follows the tab shown.
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[無題]"));
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(text(), QString());
+    EXPECT_FALSE(window_->action(PocoraWindow::kUndo)->isEnabled());
+    press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(text(), QStringLiteral("draft* 挨拶\n"));
+    EXPECT_TRUE(window_->action(PocoraWindow::kUndo)->isEnabled());
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    press(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(text(), QStringLiteral("@B//"));
+    // The untitled text gets a name of its own, never another tab's file.
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(dialogs_.saveNames.isEmpty() && dialogs_.unexpected == 1);
+    dialogs_.unexpected = 0;
+    dialogs_.saveNames.enqueue(path("new.txt"));
+    press(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(read("new.txt"), std::string("@B//\0", 5));
+    EXPECT_EQ(read("old.qd"), kit::utf8ToSjis("* 挨拶\r\n").value());
+    EXPECT_EQ(titles(), (QStringList{"old.qd *", "new.txt", "utf8.src"}));
+
+    // Ctrl+W on a changed tab asks: a save that does not happen keeps it, No drops it. The last
+    // tab closed leaves an untitled one.
+    press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     dialogs_.yesNo.enqueue(true);
     dialogs_.saveNames.enqueue(QString());
-    window_->newDocument();
-    EXPECT_EQ(text(), "@B//keep");
-    dialogs_.okCancel.enqueue(true);
-    dialogs_.saveNames.enqueue(path("kept.txt"));
-    open("old.qd");
-    EXPECT_EQ(read("kept.txt"), std::string("@B//keep\0", 9));
-    EXPECT_FALSE(modified());
+    press(Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(window_->tabs()->count(), 3);
+    dialogs_.yesNo.enqueue(false);
+    press(Qt::Key_W, Qt::ControlModifier);
+    press(Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(titles(), QStringList{"utf8.src"});
+    EXPECT_EQ(dialogs_.questions.size(), 2);
+    type("x");
+    press(Qt::Key_N, Qt::ControlModifier);
+    type("y");
+    // Quitting asks once for each changed tab, each shown as it is asked about.
+    dialogs_.yesNo.enqueue(false);
+    dialogs_.yesNo.enqueue(false);
+    EXPECT_TRUE(window_->close());
+    EXPECT_EQ(dialogs_.questions.size(), 4);
+    EXPECT_EQ(dialogs_.questions.last(),
+              qMakePair(QStringLiteral("注意"),
+                        QStringLiteral("文書が変更されています。保存しますか？")));
+    EXPECT_EQ(window_->windowTitle(), QStringLiteral("ポコラエジタ[無題]"));
+    EXPECT_EQ(read("utf8.src"), "あ\n");
 }
 
 TEST_F(PocoraWindowTest, FailedSavesAreReportedAndTheTextStaysModified) {
@@ -379,6 +422,8 @@ TEST_F(PocoraWindowTest, ReadableScriptsAreCheckedExplainedCompletedAndCompiled)
     tree->setCurrentIndex(script);
     QTest::keyClick(tree, Qt::Key_Return);
     EXPECT_EQ(window_->currentPath(), path("ev/chr/elder.script"));
+    QTest::keyClick(tree, Qt::Key_Return);  // a file open already keeps its one tab
+    EXPECT_EQ(window_->tabs()->count(), 1);
     auto* edit = window_->editor();
     EXPECT_EQ(window_->readableHighlighter()->document(), edit->document());
     ASSERT_EQ(window_->diagnostics().size(), 1u);

@@ -171,7 +171,9 @@ TEST_F(TesselWindowTest, EscapeClearsTheSelection) {
     EXPECT_EQ(window_->model().undoStack().count(), 0) << "nothing selected, nothing deleted";
 }
 
-TEST_F(TesselWindowTest, MapsOpenInTabsAndATabClickAsksBeforeLosingChanges) {
+// Each tab keeps its map's changes and undo history: Undo in one never reaches another's edit.
+TEST_F(TesselWindowTest, MapsOpenInTabsEachWithItsOwnUndo) {
+    const TileMap village = map();
     ASSERT_TRUE(window_->openMapFile(path("Mt/forest.qd")));
     QTabBar* tabs = window_->tabs();
     ASSERT_EQ(tabs->count(), 2);
@@ -179,17 +181,53 @@ TEST_F(TesselWindowTest, MapsOpenInTabsAndATabClickAsksBeforeLosingChanges) {
     const auto clickTab = [&](int index) {
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
     };
+    const TileMap forest = map();
     key(QKeySequence(QStringLiteral("E")));
     gesture({{1, 1}});
+    const TileMap forestEdited = map();
+    clickTab(0);  // no question: the forest keeps its change in its tab
+    EXPECT_EQ(map(), village);
+    gesture({{1, 1}});
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("village *"));
+    EXPECT_EQ(tabs->tabText(1), QStringLiteral("forest *"));
+    key(QKeySequence::Undo);
+    key(QKeySequence::Undo);  // nothing left to undo here
+    EXPECT_EQ(map(), village);
+    EXPECT_FALSE(window_->isWindowModified());
+    clickTab(1);
+    EXPECT_EQ(map(), forestEdited);
+    EXPECT_TRUE(window_->isWindowModified());
+    key(QKeySequence::Undo);
+    EXPECT_EQ(map(), forest);
+    key(QKeySequence(QStringLiteral("Ctrl+Y")));
+    EXPECT_EQ(map(), forestEdited);
+
+    // Closing a changed tab asks first; the last tab stays.
+    const auto closeTab = [&](int index) {
+        QTest::mouseClick(tabs->tabButton(index, QTabBar::RightSide), Qt::LeftButton);
+    };
     dialogs_.saveAnswers.enqueue(SaveAnswer::Cancel);
-    clickTab(0);
-    EXPECT_EQ(window_->model().document().name(), "forest") << "cancelled: the forest stays";
-    EXPECT_EQ(tabs->currentIndex(), 1);
+    closeTab(1);
+    EXPECT_EQ(tabs->count(), 2);
     dialogs_.saveAnswers.enqueue(SaveAnswer::Discard);
-    clickTab(0);
+    closeTab(1);
+    ASSERT_EQ(tabs->count(), 1);
     EXPECT_EQ(window_->model().document().name(), "village");
+    closeTab(0);
+    EXPECT_EQ(tabs->count(), 1);
     ASSERT_TRUE(window_->openMapFile(path("Mt/forest.qd")));
+    EXPECT_EQ(map(), forest) << "opened afresh after its tab was closed";
+    ASSERT_TRUE(window_->openMapFile(path("Mt/village.qd")));
     EXPECT_EQ(tabs->count(), 2) << "a map opened again has its tab already";
+
+    // Quitting asks about each changed map, each shown as it is asked about.
+    gesture({{1, 1}});
+    clickTab(1);
+    gesture({{1, 1}});
+    dialogs_.saveAnswers.enqueue(SaveAnswer::Discard);
+    dialogs_.saveAnswers.enqueue(SaveAnswer::Discard);
+    EXPECT_TRUE(window_->close());
+    EXPECT_TRUE(dialogs_.saveAnswers.isEmpty());
 }
 
 TEST_F(TesselWindowTest, DoorDialogTakesTheMapAndTheClickedArrivalCell) {
@@ -335,12 +373,14 @@ TEST_F(TesselWindowTest, ChangesAreNotLostAndF9SavesAndPlays) {
     gesture({{1, 1}});
     EXPECT_TRUE(window_->windowTitle().startsWith(QStringLiteral("village")));
     EXPECT_TRUE(window_->isWindowModified());
-    dialogs_.saveAnswers.enqueue(SaveAnswer::Cancel);
+    // Another map opens in a tab of its own; the village keeps its change in its tab.
     dialogs_.files.enqueue(path("Mt/forest.qd"));
     key(QKeySequence::Open);
-    EXPECT_EQ(window_->model().document().name(), "village") << "cancelled: nothing opened";
-    EXPECT_EQ(dialogs_.files.size(), 1);
-    dialogs_.files.clear();
+    EXPECT_EQ(window_->model().document().name(), "forest");
+    ASSERT_TRUE(window_->openMapFile(path("Mt/village.qd")));
+    EXPECT_TRUE(window_->isWindowModified());
+    QTest::mouseMove(canvas(), at(2, 2));  // the cell F9 starts on is the one on this map
+    QTest::mouseMove(canvas(), at(1, 1));
     key(QKeySequence(Qt::Key_F9));
     EXPECT_EQ(launched_.mid(1),
               (QStringList{"--game-dir", QString::fromStdString(game_.gameDir.string())} +
