@@ -60,6 +60,14 @@ void DoorTarget::mousePressEvent(QMouseEvent* event) {
     if (cell_) Q_EMIT cellChosen();
 }
 
+// The facings as the door files name them, for the translation.
+[[maybe_unused]] constexpr const char* kFacingTexts[] = {
+    QT_TRANSLATE_NOOP("tessel::DoorDialog", "down"),
+    QT_TRANSLATE_NOOP("tessel::DoorDialog", "left"),
+    QT_TRANSLATE_NOOP("tessel::DoorDialog", "up"),
+    QT_TRANSLATE_NOOP("tessel::DoorDialog", "right"),
+};
+
 DoorDialog::DoorDialog(const GameFolder& game, const Door& start, QWidget* parent)
     : QDialog(parent), game_(game), door_(start) {
     setWindowTitle(tr("Door of mark %1").arg(start.mark));

@@ -1,5 +1,7 @@
 #include "mapeditor/ui/EditCommands.h"
 
+#include <QCoreApplication>
+
 #include "mapeditor/ui/EditorModel.h"
 
 namespace tessel {
@@ -46,7 +48,8 @@ void MapCommand::set(const TileMap& map) {
 }
 
 BlocksCommand::BlocksCommand(EditorModel& model, int tile)
-    : QUndoCommand(QStringLiteral("Toggle blocking of tile %1").arg(tile)),
+    : QUndoCommand(QCoreApplication::translate("tessel::EditCommands", "Toggle blocking of tile %1")
+                       .arg(tile)),
       model_(model),
       tile_(tile) {}
 

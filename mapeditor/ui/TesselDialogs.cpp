@@ -1,5 +1,6 @@
 #include "mapeditor/ui/TesselDialogs.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -11,15 +12,27 @@ namespace tessel {
 namespace {
 
 const QString kCaption = QStringLiteral("Tessel");
-const QString kMapFilter = QStringLiteral("Maps (*.qd *.QD);;All files (*)");
+
+QString text(const char* source) {
+    return QCoreApplication::translate("tessel::TesselDialogs", source);
+}
+
+QString mapFilter() {
+    return text(QT_TRANSLATE_NOOP("tessel::TesselDialogs", "Maps (*.qd *.QD);;All files (*)"));
+}
+
 // A source folder's maps may also be text, which Tessel opens but saves as .qd.
-const QString kOpenMapFilter = QStringLiteral("Maps (*.qd *.QD *.map);;All files (*)");
+QString openMapFilter() {
+    return text(
+        QT_TRANSLATE_NOOP("tessel::TesselDialogs", "Maps (*.qd *.QD *.map);;All files (*)"));
+}
 
 }  // namespace
 
 SaveAnswer QtTesselDialogs::askSaveChanges(const QString& mapName) {
     const auto answer = QMessageBox::question(
-        parent_, kCaption, QStringLiteral("Save the changes to %1?").arg(mapName),
+        parent_, kCaption,
+        text(QT_TRANSLATE_NOOP("tessel::TesselDialogs", "Save the changes to %1?")).arg(mapName),
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Save) return SaveAnswer::Save;
     return answer == QMessageBox::Discard ? SaveAnswer::Discard : SaveAnswer::Cancel;
@@ -33,12 +46,14 @@ void QtTesselDialogs::showMessage(const QString& text, bool warning) {
 }
 
 QString QtTesselDialogs::openMapFile(const QString& directory) {
-    return QFileDialog::getOpenFileName(parent_, QStringLiteral("Open map"), directory,
-                                        kOpenMapFilter);
+    return QFileDialog::getOpenFileName(
+        parent_, text(QT_TRANSLATE_NOOP("tessel::TesselDialogs", "Open map")), directory,
+        openMapFilter());
 }
 
 QString QtTesselDialogs::saveMapFile(const QString& directory, const QString& name) {
-    QFileDialog dialog(parent_, QStringLiteral("Save map as"), directory, kMapFilter);
+    QFileDialog dialog(parent_, text(QT_TRANSLATE_NOOP("tessel::TesselDialogs", "Save map as")),
+                       directory, mapFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("qd"));
     dialog.selectFile(name);
@@ -46,8 +61,9 @@ QString QtTesselDialogs::saveMapFile(const QString& directory, const QString& na
 }
 
 QString QtTesselDialogs::gameDirectory(const QString& directory) {
-    return QFileDialog::getExistingDirectory(parent_, QStringLiteral("Open game directory"),
-                                             directory);
+    return QFileDialog::getExistingDirectory(
+        parent_, text(QT_TRANSLATE_NOOP("tessel::TesselDialogs", "Open game directory")),
+        directory);
 }
 
 std::optional<MapSettings> QtTesselDialogs::mapSettings(const MapSettings& current, bool isNew) {

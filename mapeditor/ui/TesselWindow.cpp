@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "common/qt/UiLanguage.h"
 #include "mapeditor/core/ScreenFrame.h"
 #include "mapeditor/ui/MapCanvas.h"
 #include "mapeditor/ui/TesselDialogs.h"
@@ -22,7 +23,12 @@ namespace tessel {
 
 namespace {
 
-const char* const kLayerNames[kLayerCount] = {"Ground", "Upper", "Marks", "Overlay"};
+const char* const kLayerNames[kLayerCount] = {
+    QT_TRANSLATE_NOOP("tessel::TesselWindow", "Ground"),
+    QT_TRANSLATE_NOOP("tessel::TesselWindow", "Upper"),
+    QT_TRANSLATE_NOOP("tessel::TesselWindow", "Marks"),
+    QT_TRANSLATE_NOOP("tessel::TesselWindow", "Overlay"),
+};
 constexpr int kDefaultWidth = 1200, kDefaultHeight = 760;  // the first start: map and palette
 
 }  // namespace
@@ -66,10 +72,11 @@ QAction* TesselWindow::addAction(QMenu* menu, const QString& name, const QString
     return a;
 }
 
-void TesselWindow::addToolAction(QActionGroup* group, const QString& text, Tool tool,
+void TesselWindow::addToolAction(QActionGroup* group, const char* text, Tool tool,
                                  const QString& key) {
-    QAction* a = addAction(nullptr, QStringLiteral("tool") + text, text, QKeySequence(key),
-                           [this, tool] { model_.setTool(tool); });
+    // The action's name stays English in every language ("toolPencil").
+    QAction* a = addAction(nullptr, QStringLiteral("tool") + QLatin1String(text), tr(text),
+                           QKeySequence(key), [this, tool] { model_.setTool(tool); });
     a->setCheckable(true);
     a->setChecked(tool == model_.tool());
     group->addAction(a);
@@ -77,12 +84,12 @@ void TesselWindow::addToolAction(QActionGroup* group, const QString& text, Tool 
 
 void TesselWindow::createActions() {
     auto* tools = new QActionGroup(this);
-    addToolAction(tools, tr("Pencil"), Tool::Pencil, QStringLiteral("P"));
-    addToolAction(tools, tr("Rectangle"), Tool::Rectangle, QStringLiteral("R"));
-    addToolAction(tools, tr("Fill"), Tool::Fill, QStringLiteral("F"));
-    addToolAction(tools, tr("Eyedropper"), Tool::Eyedropper, QStringLiteral("I"));
-    addToolAction(tools, tr("Eraser"), Tool::Eraser, QStringLiteral("E"));
-    addToolAction(tools, tr("Select"), Tool::Select, QStringLiteral("S"));
+    addToolAction(tools, QT_TR_NOOP("Pencil"), Tool::Pencil, QStringLiteral("P"));
+    addToolAction(tools, QT_TR_NOOP("Rectangle"), Tool::Rectangle, QStringLiteral("R"));
+    addToolAction(tools, QT_TR_NOOP("Fill"), Tool::Fill, QStringLiteral("F"));
+    addToolAction(tools, QT_TR_NOOP("Eyedropper"), Tool::Eyedropper, QStringLiteral("I"));
+    addToolAction(tools, QT_TR_NOOP("Eraser"), Tool::Eraser, QStringLiteral("E"));
+    addToolAction(tools, QT_TR_NOOP("Select"), Tool::Select, QStringLiteral("S"));
     auto* bar = addToolBar(tr("Tools"));
     bar->setObjectName(QStringLiteral("toolsBar"));
     bar->addActions(tools->actions());
@@ -97,6 +104,7 @@ void TesselWindow::createMenus() {
     addAction(file, "save", tr("&Save"), QKeySequence::Save, [this] { save(); });
     addAction(file, "saveAs", tr("Save &as..."), QKeySequence::SaveAs, [this] { saveAs(); });
     recentMenu_ = file->addMenu(tr("&Recent files"));
+    recentMenu_->setObjectName(QStringLiteral("recentFiles"));
     file->addSeparator();
     addAction(file, "play", tr("Save and &play"), QKeySequence(Qt::Key_F9), [this] { play(); });
     addAction(file, "quit", tr("&Quit"), QKeySequence::Quit, [this] { close(); });
@@ -151,6 +159,8 @@ void TesselWindow::createViewMenus() {
            [this](bool on) { canvas_->setShowBlocking(on); });
     toggle("screenFrame", tr("&Screen frame"), {}, true,
            [this](bool on) { canvas_->setShowScreenFrame(on); });
+    view->addSeparator();
+    kit::addLanguageMenu(*view);
 
     QMenu* layer = menuBar()->addMenu(tr("&Layer"));
     for (int i = 0; i < kLayerCount; ++i)

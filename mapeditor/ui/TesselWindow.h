@@ -63,7 +63,7 @@ class TesselWindow : public QMainWindow {
     void createMenus();
     void createViewMenus();
     void createDocks();
-    void addToolAction(QActionGroup* group, const QString& text, Tool tool, const QString& key);
+    void addToolAction(QActionGroup* group, const char* text, Tool tool, const QString& key);
     QAction* addAction(QMenu* menu, const QString& name, const QString& text,
                        const QKeySequence& key, std::function<void()> slot);
     void newMap();

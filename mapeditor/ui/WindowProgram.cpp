@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QProcess>
 
+#include "common/qt/UiLanguage.h"
 #include "mapeditor/ui/TesselDialogs.h"
 #include "mapeditor/ui/TesselWindow.h"
 
@@ -12,6 +13,7 @@ int runWindowProgram(int argc, char** argv) {
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("kit"));
     QCoreApplication::setApplicationName(QStringLiteral("tessel"));
+    kit::setUpUiLanguage(app, QStringLiteral("tessel"), kit::UiLanguage::English);
     QtTesselDialogs dialogs;
     TesselWindow window(dialogs, [](const QString& program, const QStringList& args) {
         return QProcess::startDetached(program, args);

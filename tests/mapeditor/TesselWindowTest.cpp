@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QQueue>
 #include <QSettings>
@@ -19,10 +20,12 @@
 #include "mapeditor/core/SoundDevice.h"
 #include "mapeditor/ui/DoorDialog.h"
 #include "mapeditor/ui/MapCanvas.h"
+#include "mapeditor/ui/MapSettingsDialog.h"
 #include "mapeditor/ui/TesselDialogs.h"
 #include "mapeditor/ui/TesselWindow.h"
 #include "mapeditor/ui/TilePalette.h"
 #include "mapeditor/ui/WorldView.h"
+#include "tests/support/WindowTexts.h"
 
 namespace {
 
@@ -441,6 +444,46 @@ TEST_F(TesselWindowTest, OpensASourceFolderOnItsFirstMap) {
     EXPECT_TRUE(fs::exists(src / "Mt/village.qd"));
     ASSERT_EQ(dialogs_.messages.size(), 1);
     EXPECT_TRUE(dialogs_.messages[0].contains(QStringLiteral("village.map holds this map")));
+}
+
+// The window in one language, with the dialogs it opens without asking the user.
+template <kit::UiLanguage language>
+class TesselIn : public TesselWindowTest {
+  protected:
+    // Every text of the window and its map settings and door dialogs.
+    QStringList texts() {
+        QStringList found = kit::testing::shownTexts(*window_);
+        MapSettingsDialog settings(MapSettings{}, true);
+        DoorDialog door(GameFolder{game_.gameDir}, Door{3, "", 0, 0, 0, 0});
+        return found + kit::testing::shownTexts(settings) + kit::testing::shownTexts(door);
+    }
+    kit::testing::ScopedUiLanguage translations_{QStringLiteral("tessel"), language};
+};
+using TesselInEnglish = TesselIn<kit::UiLanguage::English>;
+using TesselInJapanese = TesselIn<kit::UiLanguage::Japanese>;
+
+TEST_F(TesselInEnglish, ShowsNoJapanese) {
+    QStringList found = texts();
+    found.removeIf([](const QString& text) { return !kit::testing::hasJapanese(text); });
+    EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1String(" | ")).toStdString();
+}
+
+TEST_F(TesselInJapanese, MenusDialogsAndQtsOwnButtonsAreJapanese) {
+    // Every entry of every menu but the recent files (file names) and "English".
+    std::function<void(QMenu*)> check = [&](QMenu* menu) {
+        if (menu->objectName() == QLatin1String("recentFiles")) return;
+        EXPECT_TRUE(kit::testing::hasJapanese(menu->title())) << menu->title().toStdString();
+        for (QAction* action : menu->actions()) {
+            if (action->menu()) {
+                check(action->menu());
+            } else if (!action->isSeparator() && action->text() != QLatin1String("English")) {
+                EXPECT_TRUE(kit::testing::hasJapanese(action->text()))
+                    << action->text().toStdString();
+            }
+        }
+    };
+    for (QAction* action : window_->menuBar()->actions()) check(action->menu());
+    EXPECT_TRUE(texts().contains(QStringLiteral("キャンセル")));  // Qt's own button
 }
 
 }  // namespace
