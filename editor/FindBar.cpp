@@ -19,13 +19,13 @@ FindBar::FindBar(ScriptEdit* edit, QWidget* parent)
       label_(new QLabel(this)),
       find_(new QLineEdit(this)),
       replace_(new QLineEdit(this)),
-      matchCase_(new QCheckBox(tr("Match case"), this)),
-      wholeWord_(new QCheckBox(tr("Whole word"), this)),
-      replaceButton_(new QPushButton(tr("Replace"), this)),
-      replaceAllButton_(new QPushButton(tr("Replace all"), this)) {
+      matchCase_(new QCheckBox(tr("大文字と小文字を区別"), this)),
+      wholeWord_(new QCheckBox(tr("単語単位"), this)),
+      replaceButton_(new QPushButton(tr("置換"), this)),
+      replaceAllButton_(new QPushButton(tr("すべて置換"), this)) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
-    replace_->setPlaceholderText(tr("Replace with"));
+    replace_->setPlaceholderText(tr("置換後の文字列"));
     for (QWidget* w : std::initializer_list<QWidget*>{
              label_, find_, replace_, matchCase_, wholeWord_, replaceButton_, replaceAllButton_})
         layout->addWidget(w);
@@ -48,7 +48,7 @@ void FindBar::showGoTo() {
 
 void FindBar::show(Mode mode) {
     mode_ = mode;
-    label_->setText(mode == Mode::GoTo ? tr("Go to line") : tr("Find"));
+    label_->setText(mode == Mode::GoTo ? tr("行へ移動") : tr("検索"));
     const bool replacing = mode == Mode::Replace;
     for (QWidget* w : std::initializer_list<QWidget*>{replace_, replaceButton_, replaceAllButton_})
         w->setVisible(replacing);

@@ -19,6 +19,7 @@
 #include <filesystem>
 
 #include "common/AtomicFile.h"
+#include "common/qt/UiLanguage.h"
 #include "editor/FindBar.h"
 #include "editor/ReadableHighlighter.h"
 #include "editor/RecentFiles.h"
@@ -32,12 +33,7 @@
 namespace pocora {
 namespace {
 
-const QString kAppTitle = QStringLiteral("ポコラエジタ");
-const QString kUntitled = QStringLiteral("無題");
-const QString kCaution = QStringLiteral("注意");
 const QString kErrorCaption = QStringLiteral("Error");
-const QString kChangedQuestion = QStringLiteral("文書が変更されています。保存しますか？");
-const QString kSaveTitle = QStringLiteral("名前を付けて保存する！");
 const QString kAllFiles = QStringLiteral("All files(*.*)");
 const QString kGeometryKey = QStringLiteral("geometry");
 const QString kRecentFilesKey = QStringLiteral("recentFiles");
@@ -75,7 +71,8 @@ QString encodingName(TextEncoding encoding) {
 }  // namespace
 
 QString windowTitleFor(const QString& fileTitle) {
-    return kAppTitle + QLatin1Char('[') + fileTitle + QLatin1Char(']');
+    return QCoreApplication::translate("pocora::PocoraWindow", "ポコラエジタ") + QLatin1Char('[') +
+           fileTitle + QLatin1Char(']');
 }
 
 PocoraWindow::PocoraWindow(EditorDialogs& dialogs, QWidget* parent)
@@ -96,10 +93,11 @@ PocoraWindow::PocoraWindow(EditorDialogs& dialogs, QWidget* parent)
     statusBar()->addPermanentWidget(encodingLabel_);
     buildMenu();
     buildEditMenu();
+    kit::addLanguageMenu(*menuBar()->addMenu(tr("表示(&V)")));
     // A readable script is checked once typing pauses, longer for a longer text.
     checkTimer_.setSingleShot(true);
     connect(&checkTimer_, &QTimer::timeout, this, &PocoraWindow::checkNow);
-    addTab()->windowTitle = kAppTitle;
+    addTab()->windowTitle = tr("ポコラエジタ");
     connect(tabs_, &QTabWidget::currentChanged, this, &PocoraWindow::showCurrentTab);
     connect(tabs_, &QTabWidget::tabCloseRequested, this, &PocoraWindow::closeTab);
     showCurrentTab();
@@ -108,8 +106,8 @@ PocoraWindow::PocoraWindow(EditorDialogs& dialogs, QWidget* parent)
 
 ScriptTab* PocoraWindow::addTab() {
     auto* tab = new ScriptTab(tabs_);
-    tab->fileTitle = kUntitled;
-    tab->windowTitle = windowTitleFor(kUntitled);
+    tab->fileTitle = tr("無題");
+    tab->windowTitle = windowTitleFor(tr("無題"));
     ScriptEdit* edit = tab->edit();
     edit->setLineBreaks(LineBreaks::CrLf);
     connect(edit, &QPlainTextEdit::textChanged, this, &PocoraWindow::scheduleCheck);
@@ -120,7 +118,7 @@ ScriptTab* PocoraWindow::addTab() {
     connect(edit, &QPlainTextEdit::redoAvailable, this, &PocoraWindow::refreshUndo);
     connect(edit->document(), &QTextDocument::modificationChanged, this,
             [this, tab] { refreshTabTitle(tab); });
-    tabs_->setCurrentIndex(tabs_->addTab(tab, kUntitled));
+    tabs_->setCurrentIndex(tabs_->addTab(tab, tr("無題")));
     return tab;
 }
 
@@ -187,7 +185,7 @@ bool PocoraWindow::mayCloseTab(ScriptTab* tab) {
     if (!tab->isModified()) return true;
     // The question is asked with the tab in view, so its title tells which text it is about.
     tabs_->setCurrentWidget(tab);
-    if (!dialogs_.askYesNo(kCaution, kChangedQuestion)) return true;
+    if (!dialogs_.askYesNo(tr("注意"), tr("文書が変更されています。保存しますか？"))) return true;
     // The text stays on screen when it could not be saved after all.
     return saveAs();
 }
@@ -202,21 +200,21 @@ bool PocoraWindow::closeTab(int index) {
 }
 
 void PocoraWindow::buildMenu() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-    addCommand(file, kNew, QStringLiteral("新規作成(&N)"), QKeySequence::New);
-    addCommand(file, kOpen, QStringLiteral("開く(&O)"), QKeySequence::Open);
-    addCommand(file, kSave, QStringLiteral("上書き保存(&S)"), QKeySequence::Save);
-    addCommand(file, kSaveAs, QStringLiteral("名前を付けて保存(&A)"),
+    QMenu* file = menuBar()->addMenu(tr("ファイル(&F)"));
+    addCommand(file, kNew, tr("新規作成(&N)"), QKeySequence::New);
+    addCommand(file, kOpen, tr("開く(&O)"), QKeySequence::Open);
+    addCommand(file, kSave, tr("上書き保存(&S)"), QKeySequence::Save);
+    addCommand(file, kSaveAs, tr("名前を付けて保存(&A)"),
                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    addCommand(file, kCompile, QStringLiteral("コンパイル(&C)"), QKeySequence(Qt::Key_F7));
+    addCommand(file, kCompile, tr("コンパイル(&C)"), QKeySequence(Qt::Key_F7));
     addCommand(file, kRun, tr("保存して実行(&P)"), QKeySequence(Qt::Key_F5));
     file->addSeparator();
-    recentMenu_ = file->addMenu(QStringLiteral("最近使ったファイル(&R)"));
+    recentMenu_ = file->addMenu(tr("最近使ったファイル(&R)"));
     connect(recentMenu_, &QMenu::aboutToShow, this, &PocoraWindow::refreshRecentFiles);
     refreshRecentFiles();
     file->addSeparator();
     addCommand(file, kCloseTab, tr("タブを閉じる(&W)"), QKeySequence(Qt::CTRL | Qt::Key_W));
-    addCommand(file, kExit, QStringLiteral("終了(&X)"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addCommand(file, kExit, tr("終了(&X)"), QKeySequence(Qt::CTRL | Qt::Key_Q));
     // Ctrl+Tab and Ctrl+Shift+Tab go round the tabs, in the order they are shown.
     for (Command command : {kNextTab, kPreviousTab}) {
         auto* act = new QAction(this);
@@ -253,15 +251,15 @@ void PocoraWindow::buildEditMenu() {
         const char* text;
         QKeySequence shortcut;
     } commands[] = {
-        {kUndo, "元に戻す(&U)", QKeySequence(Qt::CTRL | Qt::Key_Z)},
-        {kRedo, "やり直し(&R)", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
-        {kCut, "切り取り(&T)", QKeySequence::Cut},
-        {kCopy, "コピー(&C)", QKeySequence::Copy},
-        {kPaste, "貼り付け(&P)", QKeySequence::Paste},
-        {kSelectAll, "すべて選択(&A)", QKeySequence::SelectAll},
-        {kFind, "検索(&F)", QKeySequence(Qt::CTRL | Qt::Key_F)},
-        {kReplace, "置換(&H)", QKeySequence(Qt::CTRL | Qt::Key_H)},
-        {kGoToLine, "行へ移動(&G)", QKeySequence(Qt::CTRL | Qt::Key_G)},
+        {kUndo, QT_TR_NOOP("元に戻す(&U)"), QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {kRedo, QT_TR_NOOP("やり直し(&R)"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+        {kCut, QT_TR_NOOP("切り取り(&T)"), QKeySequence::Cut},
+        {kCopy, QT_TR_NOOP("コピー(&C)"), QKeySequence::Copy},
+        {kPaste, QT_TR_NOOP("貼り付け(&P)"), QKeySequence::Paste},
+        {kSelectAll, QT_TR_NOOP("すべて選択(&A)"), QKeySequence::SelectAll},
+        {kFind, QT_TR_NOOP("検索(&F)"), QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {kReplace, QT_TR_NOOP("置換(&H)"), QKeySequence(Qt::CTRL | Qt::Key_H)},
+        {kGoToLine, QT_TR_NOOP("行へ移動(&G)"), QKeySequence(Qt::CTRL | Qt::Key_G)},
     };
     for (const auto& c : commands) {
         if (c.command == kCut || c.command == kFind) menu->addSeparator();
@@ -317,7 +315,7 @@ void PocoraWindow::checkNow() {
     for (const auto& d : currentTab()->diagnostics)
         list += QString::fromStdString(script_language::describe(d, "")).mid(2) + QLatin1Char('\n');
     statusBar()->showMessage(
-        tr("%1 errors, %2 warnings").arg(errors).arg(currentTab()->diagnostics.size() - errors));
+        tr("エラー %1 件、警告 %2 件").arg(errors).arg(currentTab()->diagnostics.size() - errors));
     editor()->setToolTip(list.trimmed());
 }
 
@@ -340,7 +338,7 @@ void PocoraWindow::showReference() {
 }
 
 void PocoraWindow::buildEncodingMenu() {
-    QMenu* menu = menuBar()->addMenu(QStringLiteral("文字コード(&E)"));
+    QMenu* menu = menuBar()->addMenu(tr("文字コード(&E)"));
     auto* group = new QActionGroup(this);
     const struct {
         Command command;
@@ -348,9 +346,9 @@ void PocoraWindow::buildEncodingMenu() {
         const char* text;
     } choices[] = {{kShiftJis, TextEncoding::ShiftJis, "Shift-JIS(&S)"},
                    {kUtf8, TextEncoding::Utf8, "UTF-8(&U)"},
-                   {kUtf8WithBom, TextEncoding::Utf8WithBom, "UTF-8 BOM 付き(&B)"}};
+                   {kUtf8WithBom, TextEncoding::Utf8WithBom, QT_TR_NOOP("UTF-8 BOM 付き(&B)")}};
     for (const auto& choice : choices) {
-        QAction* act = addCommand(menu, choice.command, QString::fromUtf8(choice.text), {});
+        QAction* act = addCommand(menu, choice.command, tr(choice.text), {});
         act->setCheckable(true);
         group->addAction(act);
         connect(act, &QAction::triggered, this, [this, e = choice.encoding] {
@@ -435,8 +433,7 @@ void PocoraWindow::updateStatus() {
     const QTextCursor cursor = editor()->textCursor();
     positionLabel_->setText(
         QStringLiteral("%1:%2").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
-    bytesLabel_->setText(
-        QStringLiteral("%1 / %2 バイト").arg(editor()->byteCount()).arg(kMaxTextBytes));
+    bytesLabel_->setText(tr("%1 / %2 バイト").arg(editor()->byteCount()).arg(kMaxTextBytes));
 }
 
 void PocoraWindow::fail(const QString& text) {
@@ -459,10 +456,9 @@ std::optional<std::string> PocoraWindow::documentBytes(TextEncoding encoding, bo
     const QString hex = QString::number(static_cast<uint>(encoded.badCodePoint), 16)
                             .toUpper()
                             .rightJustified(4, '0');
-    const QString what = forCompile
-                             ? QStringLiteral("を Shift-JIS にできないため、コンパイルできません。")
-                             : QStringLiteral("は Shift-JIS で保存できません。");
-    fail(QStringLiteral("%1行 %2列の文字「%3」(U+%4) %5")
+    const QString what = forCompile ? tr("を Shift-JIS にできないため、コンパイルできません。")
+                                    : tr("は Shift-JIS で保存できません。");
+    fail(tr("%1行 %2列の文字「%3」(U+%4) %5")
              .arg(encoded.badLine)
              .arg(encoded.badColumn)
              .arg(QString::fromStdString(encoded.badCharacter), hex, what));
@@ -483,7 +479,7 @@ void PocoraWindow::newDocument() {
 
 void PocoraWindow::openDocument() {
     FileDialogRequest request;
-    request.title = QStringLiteral("ファイルオープン！");
+    request.title = tr("ファイルオープン！");
     request.filters = {QStringLiteral("qd text(*.qd)"), QStringLiteral("script(*.script)"),
                        kAllFiles};
     request.defaultSuffix = QStringLiteral("qd");
@@ -510,18 +506,15 @@ bool PocoraWindow::loadFile(const QString& path) {
     switch (opened.status) {
         case OpenedText::Status::TooBig:
             dialogs_.showMessage(QStringLiteral("Too Big File!"),
-                                 QStringLiteral("ファイルサイズが大きすぎます"), MessageIcon::None);
+                                 tr("ファイルサイズが大きすぎます"), MessageIcon::None);
             return false;
         case OpenedText::Status::Undecodable:
-            fail((isDataFile(path)
-                      ? QStringLiteral("Shift-JIS のテキストとして読めない")
-                      : QStringLiteral("Shift-JIS と UTF-8 のどちらとしても読めない")) +
-                 QStringLiteral("バイトがあります（%1 バイト目）。\n\n%2")
-                     .arg(opened.badOffset + 1)
-                     .arg(path));
+            fail((isDataFile(path) ? tr("Shift-JIS のテキストとして読めない")
+                                   : tr("Shift-JIS と UTF-8 のどちらとしても読めない")) +
+                 tr("バイトがあります（%1 バイト目）。\n\n%2").arg(opened.badOffset + 1).arg(path));
             return false;
         case OpenedText::Status::CannotRead:
-            fail(QStringLiteral("ファイルを読み込めません。\n\n%1").arg(path));
+            fail(tr("ファイルを読み込めません。\n\n%1").arg(path));
             return false;
         case OpenedText::Status::Ok:
             break;
@@ -552,7 +545,7 @@ bool PocoraWindow::saveAs() {
     // A text that cannot be saved is refused before a name is asked for.
     if (!documentBytes(currentTab()->encoding)) return false;
     FileDialogRequest request;
-    request.title = kSaveTitle;
+    request.title = tr("名前を付けて保存する！");
     request.filters = {QStringLiteral("text(*.txt)"), QStringLiteral("script(*.script)"),
                        kAllFiles};
     request.defaultSuffix = QStringLiteral("txt");
@@ -593,12 +586,14 @@ bool PocoraWindow::compile() {
         if (!source) return false;
         result = ScriptCompiler::compile(*source);
         if (!result.ok()) {
-            fail(QString::fromStdString(describeCompileErrorJapanese(*result.error)));
+            fail(QString::fromStdString(speaksJapanese()
+                                            ? describeCompileErrorJapanese(*result.error)
+                                            : describeCompileError(*result.error)));
             return false;
         }
     }
     FileDialogRequest request;
-    request.title = kSaveTitle;
+    request.title = tr("名前を付けて保存する！");
     request.filters = {QStringLiteral("qd script(*.sc)"), kAllFiles};
     request.defaultSuffix = QStringLiteral("sc");
     request.confirmOverwrite = true;
@@ -607,12 +602,18 @@ bool PocoraWindow::compile() {
     if (!writeWhole(path, result.bytes)) return false;
     // The source itself is not saved: it keeps its own file and its unsaved changes, so neither
     // Save nor closing the window can lose it or write it over the script.
-    QString done = QStringLiteral("%1 にコンパイルしました").arg(QFileInfo(path).fileName());
+    QString done = tr("%1 にコンパイルしました").arg(QFileInfo(path).fileName());
     for (const ScriptCompileWarning& warning : result.warnings)
-        done +=
-            QStringLiteral("　") + QString::fromStdString(describeCompileWarningJapanese(warning));
+        done += tr("　%1").arg(QString::fromStdString(speaksJapanese()
+                                                          ? describeCompileWarningJapanese(warning)
+                                                          : describeCompileWarning(warning)));
     statusBar()->showMessage(done);
     return true;
+}
+
+bool PocoraWindow::speaksJapanese() const {
+    // The translation into another language gives its own code here.
+    return tr("ja", "the language of the compiler's messages") == QLatin1String("ja");
 }
 
 void PocoraWindow::openFolder(const QString& dir) {
@@ -644,7 +645,7 @@ bool PocoraWindow::run() {
     while (dir.dirName() != QStringLiteral("ev") && dir.cdUp()) {
     }
     if (dir.dirName() != QStringLiteral("ev") || !dir.cdUp()) {
-        fail(tr("%1 is not in a game's ev folder.").arg(currentTab()->fileTitle));
+        fail(tr("%1 はゲームの ev フォルダにありません。").arg(currentTab()->fileTitle));
         return false;
     }
     checkNow();
@@ -656,7 +657,7 @@ bool PocoraWindow::run() {
         return false;
     }
     if (launchGame_(dir.path())) return true;
-    fail(tr("kit-game could not be started."));
+    fail(tr("kit-game を起動できませんでした。"));
     return false;
 }
 

@@ -145,6 +145,8 @@ class PocoraWindow : public QMainWindow {
     // Writes `bytes` as the whole file at `path`; false after reporting the failure.
     bool writeWhole(const QString& path, const std::string& bytes);
     void fail(const QString& text);
+    // Whether the window speaks Japanese (the compiler's messages follow it).
+    bool speaksJapanese() const;
     void adopt(const QString& path);
 
     EditorDialogs& dialogs_;

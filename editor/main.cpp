@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/qt/UiLanguage.h"
 #include "editor/CompileCommand.h"
 #include "editor/EditorDialogs.h"
 #include "editor/PocoraWindow.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
     // Settings (window geometry, recent files) live in ~/.config/kit/pocora.conf.
     QApplication::setOrganizationName(QStringLiteral("kit"));
     QApplication::setApplicationName(QStringLiteral("pocora"));
+    kit::setUpUiLanguage(app, QStringLiteral("pocora"), kit::UiLanguage::Japanese);
     pocora::QtEditorDialogs dialogs;
     pocora::PocoraWindow window(dialogs);
     dialogs.setParent(&window);

@@ -30,6 +30,7 @@
 #include "editor/RecentFiles.h"
 #include "editor/ScriptEdit.h"
 #include "editor/ScriptHighlighter.h"
+#include "tests/support/WindowTexts.h"
 
 namespace fs = std::filesystem;
 using pocora::PocoraWindow;
@@ -500,6 +501,31 @@ TEST_F(PocoraWindowTest, ReadableScriptsAreCheckedExplainedCompletedAndCompiled)
     QTest::keyClick(edit, Qt::Key_Tab);
     QTest::keyClick(edit, Qt::Key_Tab);
     EXPECT_EQ(edit->textCursor().selectedText(), QStringLiteral("VALUE"));
+}
+
+class PocoraInEnglish : public PocoraWindowTest {
+  protected:
+    kit::testing::ScopedUiLanguage english_{QStringLiteral("pocora"), kit::UiLanguage::English};
+};
+
+TEST_F(PocoraInEnglish, MenusTheFindBarAndMessagesShowNoJapanese) {
+    window_->openFolder(QString::fromStdString(dir_.string()));
+    QStringList found;
+    for (auto command : {PocoraWindow::kFind, PocoraWindow::kReplace, PocoraWindow::kGoToLine}) {
+        window_->action(command)->trigger();
+        found << kit::testing::japaneseTexts(*window_);
+    }
+    // A file that cannot be read, a script that does not compile.
+    EXPECT_FALSE(window_->loadFile(path("missing.src")));
+    replaceText(QStringLiteral("$never closed"));
+    EXPECT_FALSE(window_->compile());
+    ASSERT_EQ(dialogs_.messages.size(), 2);
+    EXPECT_TRUE(lastMessage().startsWith(QStringLiteral("line 1: ")))
+        << lastMessage().toStdString();
+    for (const auto& [caption, text] : dialogs_.messages) found << caption << text;
+    found.removeIf([](const QString& text) { return !kit::testing::hasJapanese(text); });
+    EXPECT_TRUE(found.isEmpty()) << found.join(QLatin1String(" | ")).toStdString();
+    EXPECT_EQ(window_->windowTitle(), QStringLiteral("Pocora Editor"));
 }
 
 }  // namespace
