@@ -30,9 +30,11 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The Japanese text needs fonts: IPA Gothic for the Qt windows. The message boxes, which SDL
 # draws with the X server's own fonts, want a 12-dot JIS X 0208 X font: Debian's policy lets a
 # package only recommend an X font package (a server elsewhere may serve the fonts), so it is
-# recommended, and apt installs it by default. The music wants a General MIDI soundfont.
+# recommended, and apt installs it by default. The music wants a General MIDI soundfont. The
+# windows' own translations are built into the programs; Qt's dialogs (file dialogs, Yes / No)
+# take theirs from Qt's translations package.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xfonts-a12k12, timgm6mb-soundfont")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xfonts-a12k12, timgm6mb-soundfont, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)
