@@ -56,6 +56,15 @@ constexpr const char* kPatterns[] = {
     QT_TRANSLATE_NOOP("kyrel::CoreTexts", "シードは 0 から 4294967295 までの整数です"),
 };
 
+// The loudness a render puts after its message (designer/core/PeakLevel): " ピーク -3.2 dBFS" or
+// " ピーク 無音", with "（振り切れ N サンプル）" when samples stand at full scale.
+constexpr const char* kPeakWords[] = {
+    QT_TRANSLATE_NOOP("kyrel::CoreTexts", " ピーク "),
+    QT_TRANSLATE_NOOP("kyrel::CoreTexts", "無音"),
+    QT_TRANSLATE_NOOP("kyrel::CoreTexts", "（振り切れ "),
+    QT_TRANSLATE_NOOP("kyrel::CoreTexts", " サンプル）"),
+};
+
 // The pattern's fixed pieces around its placeholders ("%s", "%1", "%2").
 QStringList patternPieces(const QString& pattern, QStringList& placeholders) {
     QStringList pieces;
@@ -95,6 +104,13 @@ std::optional<QStringList> matchPattern(const QString& pattern, const QString& t
 }  // namespace
 
 QString coreText(const QString& text) {
+    const qsizetype peak = text.indexOf(QString::fromUtf8(kPeakWords[0]));
+    if (peak > 0) {
+        QString level = text.mid(peak);
+        for (const char* word : kPeakWords)
+            level.replace(QString::fromUtf8(word), QCoreApplication::translate(kContext, word));
+        return coreText(text.left(peak)) + level;
+    }
     for (const char* pattern : kPatterns) {
         QStringList placeholders;
         const std::optional<QStringList> values =

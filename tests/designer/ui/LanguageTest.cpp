@@ -6,6 +6,7 @@
 
 #include "UiTestSupport.h"
 #include "designer/core/KyrelTexts.h"
+#include "designer/core/PeakLevel.h"
 #include "designer/ui/CommandIds.h"
 #include "designer/ui/CoreTexts.h"
 #include "designer/ui/HelpWindow.h"
@@ -57,6 +58,9 @@ TEST_F(EnglishWindows, CoreMessagesAreTranslatedWithTheirNames) {
               QStringLiteral("Left out settings Kyrel cannot express: phaser, filter"));
     EXPECT_EQ(coreText(QStringLiteral("1 から 30000 までの整数を入力してください。")),
               QStringLiteral("Please enter a whole number from 1 to 30000."));
+    // A render's message with the loudness after it.
+    EXPECT_EQ(coreText(std::string(text::kWavCreated) + peakStatus({-3.21, false, 5})),
+              QStringLiteral("WAV file created, peak -3.2 dBFS (clipped 5 samples)"));
     // A text of no pattern, such as a file name, stays as it is.
     EXPECT_EQ(coreText(QStringLiteral("効果音.kyl")), QStringLiteral("効果音.kyl"));
     EXPECT_EQ(coreText(QStringLiteral("x を開けません!")), QStringLiteral("x を開けません!"));
