@@ -15,17 +15,16 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTreeView>
 #include <filesystem>
 
 #include "common/AtomicFile.h"
 #include "common/qt/UiLanguage.h"
 #include "editor/FindBar.h"
-#include "editor/ReadableHighlighter.h"
 #include "editor/RecentFiles.h"
 #include "editor/ScriptCompiler.h"
 #include "editor/ScriptEdit.h"
-#include "editor/ScriptHighlighter.h"
 #include "editor/ScriptTab.h"
 #include "editor/TextFile.h"
 #include "editor/language/Lexer.h"
@@ -44,16 +43,6 @@ std::filesystem::path toPath(const QString& path) {
 
 QString programDirectory() {
     return QCoreApplication::applicationDirPath();
-}
-
-// The engine reads its data files as Shift-JIS only.
-bool isDataFile(const QString& path) {
-    return path.endsWith(QStringLiteral(".qd"), Qt::CaseInsensitive);
-}
-
-// Readable scripts are UTF-8 files.
-bool isReadablePath(const QString& path) {
-    return path.endsWith(QStringLiteral(".script"), Qt::CaseInsensitive);
 }
 
 QString encodingName(TextEncoding encoding) {
@@ -284,7 +273,7 @@ void PocoraWindow::buildEditMenu() {
 }
 
 bool PocoraWindow::isReadable() const {
-    return isReadablePath(currentTab()->path);
+    return isReadableScriptPath(currentTab()->path);
 }
 
 void PocoraWindow::scheduleCheck() {
@@ -398,7 +387,7 @@ void PocoraWindow::showEncoding() {
         action(command)->setChecked(encoding == currentTab()->encoding);
         // A data file stays Shift-JIS, the only encoding the engine reads.
         action(command)->setEnabled(encoding == TextEncoding::ShiftJis ||
-                                    !isDataFile(currentTab()->path));
+                                    !isDataPath(currentTab()->path));
     };
     check(kShiftJis, TextEncoding::ShiftJis);
     check(kUtf8, TextEncoding::Utf8);
@@ -406,8 +395,8 @@ void PocoraWindow::showEncoding() {
 }
 
 TextEncoding PocoraWindow::encodingFor(const QString& path) const {
-    if (isReadablePath(path)) return TextEncoding::Utf8;
-    return isDataFile(path) ? TextEncoding::ShiftJis : currentTab()->encoding;
+    if (isReadableScriptPath(path)) return TextEncoding::Utf8;
+    return isDataPath(path) ? TextEncoding::ShiftJis : currentTab()->encoding;
 }
 
 QAction* PocoraWindow::addCommand(QMenu* menu, Command command, const QString& text,
@@ -502,14 +491,14 @@ bool PocoraWindow::loadFile(const QString& path) {
         }
     }
     OpenedText opened = readTextFile(
-        toPath(path), isDataFile(path) ? std::optional(TextEncoding::ShiftJis) : std::nullopt);
+        toPath(path), isDataPath(path) ? std::optional(TextEncoding::ShiftJis) : std::nullopt);
     switch (opened.status) {
         case OpenedText::Status::TooBig:
             dialogs_.showMessage(QStringLiteral("Too Big File!"),
                                  tr("ファイルサイズが大きすぎます"), MessageIcon::None);
             return false;
         case OpenedText::Status::Undecodable:
-            fail((isDataFile(path) ? tr("Shift-JIS のテキストとして読めない")
+            fail((isDataPath(path) ? tr("Shift-JIS のテキストとして読めない")
                                    : tr("Shift-JIS と UTF-8 のどちらとしても読めない")) +
                  tr("バイトがあります（%1 バイト目）。\n\n%2").arg(opened.badOffset + 1).arg(path));
             return false;

@@ -9,8 +9,6 @@
 #include "editor/language/Statements.h"
 
 namespace pocora {
-namespace {
-
 bool isDataPath(const QString& path) {
     return path.endsWith(QStringLiteral(".qd"), Qt::CaseInsensitive);
 }
@@ -18,8 +16,6 @@ bool isDataPath(const QString& path) {
 bool isReadableScriptPath(const QString& path) {
     return path.endsWith(QStringLiteral(".script"), Qt::CaseInsensitive);
 }
-
-}  // namespace
 
 ScriptTab::ScriptTab(QWidget* parent) : QWidget(parent), edit_(new ScriptEdit(this)) {
     auto* column = new QVBoxLayout(this);

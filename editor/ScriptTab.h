@@ -13,6 +13,11 @@ class ReadableHighlighter;
 class ScriptEdit;
 class ScriptHighlighter;
 
+// Data files (.qd) are read and written as Shift-JIS only, the engine's encoding.
+bool isDataPath(const QString& path);
+// Readable scripts (NAME.script) are UTF-8 files.
+bool isReadableScriptPath(const QString& path);
+
 // One open document of the editor window: its text (with its own undo history), the find bar
 // under it, its colouring, and the file it belongs to. The window shows one tab at a time and
 // its commands act on the current one.

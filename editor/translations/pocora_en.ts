@@ -160,7 +160,7 @@
     </message>
     <message>
         <source>%1行 %2列の文字「%3」(U+%4) %5</source>
-        <translation>The character "%3" (U+%4) at line %1, column %2 %5</translation>
+        <translation>The character &quot;%3&quot; (U+%4) at line %1, column %2 %5</translation>
     </message>
     <message>
         <source>ファイルオープン！</source>
@@ -204,7 +204,7 @@
     </message>
     <message>
         <source>ja</source>
-        <comment>the language of the compiler's messages</comment>
+        <comment>the language of the compiler&apos;s messages</comment>
         <translation>en</translation>
     </message>
     <message>
@@ -213,14 +213,14 @@
     </message>
     <message>
         <source>%1 はゲームの ev フォルダにありません。</source>
-        <translation>%1 is not in a game's ev folder.</translation>
+        <translation>%1 is not in a game&apos;s ev folder.</translation>
     </message>
     <message>
         <source>kit-game を起動できませんでした。</source>
         <translation>kit-game could not be started.</translation>
     </message>
     <message>
-        <source>　%1</source>
+        <source>&#x3000;%1</source>
         <translation>  %1</translation>
     </message>
 </context>

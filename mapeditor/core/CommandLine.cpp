@@ -133,17 +133,16 @@ int render(const RenderArgs& r, std::ostream& err) {
     return damaged ? kExitFailed : kExitOk;
 }
 
-// --from-text and --from-tmx: a map source converted into a map file.
-int fromText(const std::string& textPath, const std::string& outPath, std::ostream& err,
-             std::string (*make)(std::string_view, std::vector<std::uint8_t>&) = tools::makeMap) {
+// --from-text: a map source converted into a map file.
+int fromText(const std::string& textPath, const std::string& outPath, std::ostream& err) {
     const auto text = kit::readWholeFile(textPath);
     if (!text) {
         err << "tessel: cannot read " << textPath << "\n";
         return kExitFailed;
     }
     std::vector<std::uint8_t> out;
-    const std::string e =
-        make(std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), out);
+    const std::string e = tools::makeMap(
+        std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), out);
     if (!e.empty()) {
         err << "tessel: " << textPath << ": " << e << "\n";
         return kExitFailed;
@@ -151,6 +150,63 @@ int fromText(const std::string& textPath, const std::string& outPath, std::ostre
     if (const std::string w = kit::writeFileAtomically(outPath, out); !w.empty()) {
         err << "tessel: cannot write " << outPath << ": " << w << "\n";
         return kExitFailed;
+    }
+    return kExitOk;
+}
+
+// --from-tmx: the map, and the tile set's attributes when its tiles have the property `blocks`,
+// written to the attribute file Tessel reads for OUT (Smt/sMatT.qd of OUT's game). An attribute
+// file there already must agree on every tile's blocking: it is kept (it may hold more), and
+// one that disagrees stops the conversion before anything is written.
+int fromTmx(const std::string& tmxPath, const std::string& outPath, std::ostream& err) {
+    const auto xml = kit::readWholeFile(tmxPath);
+    if (!xml) {
+        err << "tessel: cannot read " << tmxPath << "\n";
+        return kExitFailed;
+    }
+    tools::TmxMap tmx;
+    if (const std::string e = tools::readTmx(
+            std::string_view(reinterpret_cast<const char*>(xml->data()), xml->size()), tmx);
+        !e.empty()) {
+        err << "tessel: " << tmxPath << ": " << e << "\n";
+        return kExitFailed;
+    }
+    std::vector<std::pair<fs::path, std::vector<std::uint8_t>>> files{
+        {outPath, WriteMapFile(tmx.map)}};
+    if (tmx.attributes) {
+        const fs::path attributes =
+            GameFolder{gameDirOfMap(outPath)}.attributesPath(tmx.map.tileSet);
+        std::error_code ec;
+        if (!fs::exists(attributes, ec)) {
+            files.emplace_back(attributes, std::move(*tmx.attributes));
+        } else {
+            const auto old = kit::readWholeFile(attributes);
+            std::vector<std::uint8_t> bytes = old.value_or(std::vector<std::uint8_t>{});
+            std::string e = old ? "" : "cannot be read";
+            if (old && attributes.extension() == ".attr")
+                e = tools::makeAttributes(
+                    std::string_view(reinterpret_cast<const char*>(old->data()), old->size()),
+                    bytes);
+            const int tile =
+                e.empty() ? tools::firstBlockingDifference(*tmx.attributes, bytes) : -1;
+            if (!e.empty() || tile >= 0) {
+                err << "tessel: " << tmxPath << ": the tiles' 'blocks' cannot be carried into "
+                    << attributes.string() << ": "
+                    << (e.empty() ? "tile " + std::to_string(tile) +
+                                        " blocks in one and not in the other; make them agree"
+                                  : e)
+                    << "\n";
+                return kExitFailed;
+            }
+        }
+    }
+    for (const auto& [path, bytes] : files) {
+        std::error_code ec;
+        fs::create_directories(path.parent_path(), ec);
+        if (const std::string w = kit::writeFileAtomically(path, bytes); !w.empty()) {
+            err << "tessel: cannot write " << path.string() << ": " << w << "\n";
+            return kExitFailed;
+        }
     }
     return kExitOk;
 }
@@ -204,8 +260,7 @@ std::optional<int> runCommandLine(const std::vector<std::string>& args, std::ost
                                         : toText(args[1], args[2], err);
     }
     if (command == "--from-tmx")
-        return args.size() == 3 ? fromText(args[1], args[2], err, tools::makeMapFromTmx)
-                                : usage(err);
+        return args.size() == 3 ? fromTmx(args[1], args[2], err) : usage(err);
     if (command.starts_with("-") || args.size() > 1) return usage(err);
     return std::nullopt;
 }

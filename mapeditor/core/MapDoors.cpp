@@ -6,7 +6,7 @@
 #include "common/AtomicFile.h"
 #include "common/GamePath.h"
 #include "common/WholeFile.h"
-#include "mapeditor/core/DoorText.h"
+#include "tools/mapmake/DoorText.h"
 
 namespace tessel {
 
@@ -41,7 +41,7 @@ DoorFile readDoorFile(const fs::path& mapFile, bool source) {
     if (!bytes) return file;  // no doors: every mark runs its label
     std::string why;
     if (isDoorText(path)) {
-        file.doors = parseDoorText(
+        file.doors = tools::parseDoorText(
             std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), why);
     } else {
         auto table = ParseDoorTable(*bytes);
@@ -62,7 +62,7 @@ std::string writeDoorFile(DoorFile& file, const fs::path& mapFile, bool source, 
     if (moved && file.doors.empty()) return "";
     const fs::path path = doorFilePath(mapFile, source);
     const std::string e = isDoorText(path)
-                              ? kit::writeFileAtomically(path, writeDoorText(file.doors))
+                              ? kit::writeFileAtomically(path, tools::writeDoorText(file.doors))
                               : kit::writeFileAtomically(path, WriteDoorTable(file.doors));
     if (!e.empty()) return "cannot write " + path.string() + ": " + e;
     file.saved = file.doors;

@@ -11,8 +11,9 @@
 namespace tessel {
 
 // A map's doors as the file beside it holds them: the built table "Mt\NAME.dr" in a game
-// directory, the text "Mt\NAME.doors" in a source folder (see DoorText.h), whichever exists
-// first. A file that cannot be read is left alone: its doors are not shown and not saved over.
+// directory, the text "Mt\NAME.doors" in a source folder (see tools/mapmake/DoorText.h), whichever
+// exists first. A file that cannot be read is left alone: its doors are not shown and not saved
+// over.
 struct DoorFile {
     std::vector<Door> doors;
     std::vector<Door> saved;  // as the file holds them

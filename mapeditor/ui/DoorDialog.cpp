@@ -10,10 +10,10 @@
 #include <QScrollArea>
 #include <QSpinBox>
 
-#include "mapeditor/core/DoorText.h"
 #include "mapeditor/core/MapDocument.h"
 #include "mapeditor/core/MapPicture.h"
 #include "mapeditor/ui/MapCanvas.h"
+#include "tools/mapmake/DoorText.h"
 
 namespace tessel {
 
@@ -76,7 +76,7 @@ DoorDialog::DoorDialog(const GameFolder& game, const Door& start, QWidget* paren
     for (const std::string& name : game.mapNames()) maps_->addItem(QString::fromStdString(name));
     facing_ = new QComboBox(this);
     facing_->setObjectName(QStringLiteral("doorFacing"));
-    for (int f = 0; f < 4; ++f) facing_->addItem(tr(facingName(f)));
+    for (int f = 0; f < 4; ++f) facing_->addItem(tr(tools::facingName(f)));
     facing_->setCurrentIndex(start.facing);
     fade_ = new QSpinBox(this);
     fade_->setObjectName(QStringLiteral("doorFade"));

@@ -4,7 +4,6 @@
 
 #include "common/WholeFile.h"
 #include "engine/platform/headless/EngineHarness.h"
-#include "mapeditor/core/DoorText.h"
 #include "mapeditor/core/MapDoors.h"
 
 namespace {
@@ -13,28 +12,6 @@ using namespace tessel;
 namespace fs = std::filesystem;
 
 const std::vector<Door> kDoors = {{3, "forest", 10, 4, 0, 8}, {7, "cave", 0, 65535, 3, 0}};
-
-TEST(MapDoorsTest, TextReadsBackAndRefusesWhatTheTableCannotHold) {
-    std::string error;
-    EXPECT_EQ(parseDoorText(writeDoorText(kDoors), error), kDoors);
-    EXPECT_EQ(error, "");
-    EXPECT_EQ(parseDoorText("# none\n\n 5 town 1 2 up 4 # the well\r\n", error),
-              (std::vector<Door>{{5, "town", 1, 2, 2, 4}}));
-    const std::pair<const char*, const char*> refused[] = {
-        {"3 forest 10 4 down", "line 1: a door needs six fields"},
-        {"\n3 forest 10 4 north 8", "line 2: facing 'north'"},
-        {"64 forest 1 1 up 0", "mark must be 1 to 63"},
-        {"3 forest -1 1 up 0", "column and row"},
-        {"3 forest 1x 1 up 0", "column and row must be numbers"},
-        {"3 for\xe6st 1 1 up 0", "Shift-JIS lacks"},
-        {"3 forest 1 1 up 0\n3 cave 1 1 up 0", "line 2: a second door on mark 3"},
-        {"3 forest 1 1 up 0 9", "'9' after the fade"},
-    };
-    for (const auto& [text, message] : refused) {
-        EXPECT_TRUE(parseDoorText(text, error).empty()) << text;
-        EXPECT_NE(error.find(message), std::string::npos) << text << ": " << error;
-    }
-}
 
 TEST(MapDoorsTest, SavedAsTextInASourceFolderAsTheTableInABuiltGameDamagedLeftAlone) {
     EngineHarness h;

@@ -222,3 +222,37 @@ TEST(CommandLineTest, MapsTheTextFormCannotHoldAreRefused) {
 }
 
 }  // namespace
+
+// --from-tmx writes the tiles' `blocks` into the attribute file Tessel reads for the map; an
+// attribute file that says otherwise stops it before anything is written.
+TEST(CommandLineTest, FromTmxCarriesBlocksIntoTheTileSetsAttributes) {
+    EngineHarness h;
+    const auto tmx = [](const char* blocking) {
+        return std::string(
+                   "<map orientation=\"orthogonal\" width=\"1\" height=\"1\" "
+                   "tilewidth=\"16\" tileheight=\"16\" infinite=\"0\"><tileset "
+                   "firstgid=\"1\" name=\"map2\" tilewidth=\"16\" tileheight=\"16\" "
+                   "columns=\"16\"><tile id=\"") +
+               blocking +
+               "\"><properties><property name=\"blocks\" type=\"bool\" value=\"true\"/>"
+               "</properties></tile></tileset><layer name=\"Ground\" width=\"1\" "
+               "height=\"1\"><data encoding=\"csv\">1</data></layer></map>";
+    };
+    h.WriteFile("a.tmx", tmx("17"));
+    h.WriteFile("b.tmx", tmx("18"));
+    const std::string in = (h.gameDir / "a.tmx").string(), other = (h.gameDir / "b.tmx").string();
+    const fs::path attributes = h.gameDir / "Smt" / "sMat2.qd";
+    std::string message;
+    ASSERT_EQ(run({"--from-tmx", in, (h.gameDir / "Mt" / "a.qd").string()}, &message), 0)
+        << message;
+    std::vector<std::uint8_t> expected(256, 0);
+    expected[TileAttributeOffset(17)] = 0x20;
+    EXPECT_EQ(bytesOf(attributes), expected);
+    // The same blocks again keep the file; other blocks are refused and write no map.
+    EXPECT_EQ(run({"--from-tmx", in, (h.gameDir / "Mt" / "again.qd").string()}), 0);
+    EXPECT_EQ(run({"--from-tmx", other, (h.gameDir / "Mt" / "b.qd").string()}, &message), 1);
+    EXPECT_NE(message.find("tile 17 blocks in one and not in the other"), std::string::npos)
+        << message;
+    EXPECT_FALSE(fs::exists(h.gameDir / "Mt" / "b.qd"));
+    EXPECT_EQ(bytesOf(attributes), expected);
+}

@@ -280,6 +280,52 @@ TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {
     fs::remove_all(src);
 }
 
+// Tiled maps carry their tiles' `blocks` into the tile set's attribute file; sources that say
+// otherwise about the same tile set stop the build, naming both.
+TEST(KitGameBuild, TiledBlocksBecomeTheTileSetsAttributes) {
+    const fs::path src = fs::temp_directory_path() / ("kit-game-tiled-" + std::to_string(getpid()));
+    fs::remove_all(src);
+    const auto tmx = [](int blockingTile) {
+        std::string layers;
+        for (const char* name : {"Ground", "Upper", "Overlay"})
+            layers += std::string(" <layer name=\"") + name +
+                      "\" width=\"2\" height=\"1\"><data encoding=\"csv\">4,0</data></layer>\n";
+        return "<?xml version=\"1.0\"?>\n<map orientation=\"orthogonal\" width=\"2\" "
+               "height=\"1\" tilewidth=\"16\" tileheight=\"16\" infinite=\"0\">\n"
+               " <tileset firstgid=\"1\" name=\"map1\" tilewidth=\"16\" tileheight=\"16\" "
+               "columns=\"16\"><image source=\"map1.png\"/><tile id=\"" +
+               std::to_string(blockingTile) +
+               "\"><properties><property name=\"blocks\" type=\"bool\" value=\"true\"/>"
+               "</properties></tile></tileset>\n" +
+               layers + "</map>\n";
+    };
+    WriteFile(src / "Mt/a.tmx", tmx(3));
+    WriteFile(src / "Mt/b.tmx", tmx(3));  // the same tile set, saying the same
+    std::ostringstream log;
+    EXPECT_EQ(kitgame::buildGame(src, src / "build", {}, log).failed, 0) << log.str();
+    std::string expected(256, '\0');
+    expected[3 * 16] = 0x20;  // attribute files list the sheet column by column
+    EXPECT_EQ(ReadFile(src / "build/Smt/sMat1.qd"), expected);
+    EXPECT_TRUE(fs::exists(src / "build/Mt/a.qd") && fs::exists(src / "build/Mt/b.qd"));
+
+    const struct {
+        const char* attributeText;
+        const char* fault;  // nothing when the two agree
+    } cases[] = {{"block 3\n", nullptr},
+                 {"block 3 4\n", "makes Smt/sMat1.qd other than"},
+                 {"block 3 4\n", "tile 4 blocks in one and not in the other"}};
+    for (const auto& c : cases) {
+        WriteFile(src / "Smt/sMat1.attr", c.attributeText);
+        log.str("");
+        EXPECT_EQ(kitgame::buildGame(src, src / "build", {}, log).failed, c.fault ? 1 : 0)
+            << log.str();
+        if (c.fault) {
+            EXPECT_NE(log.str().find(c.fault), std::string::npos) << log.str();
+        }
+    }
+    fs::remove_all(src);
+}
+
 // FNV-1a, to compare the sample's files with the bytes they had when kit-game took over their
 // build from the single converter programs.
 std::uint64_t Fingerprint(const std::string& bytes) {

@@ -85,13 +85,23 @@ TEST(TmxMap, NamesWhatCannotBeCarried) {
     const std::string secondSet = edit(" <layer",
                                        " <tileset firstgid=\"300\" name=\"map1\" tilewidth=\"16\" "
                                        "tileheight=\"16\" columns=\"16\"/>\n <layer");
-    const std::string blocks =
-        edit("</tileset>",
-             "<tile id=\"3\"><properties><property name=\"blocks\" type=\"bool\" "
-             "value=\"true\"/></properties></tile></tileset>");
-    ASSERT_EQ(tools::readTmx(blocks, read), "");
-    ASSERT_TRUE(read.attributes);
-    EXPECT_EQ((*read.attributes)[TileAttributeOffset(3)], 0x20);
+    // The `blocks` tile property is the tile set's attributes, whatever tiles the map uses.
+    const auto blocksOn = [&](const char* id, const char* value) {
+        return edit("</tileset>", std::string("<tile id=\"") + id +
+                                      "\"><properties><property name=\"blocks\" type=\"bool\" "
+                                      "value=\"" +
+                                      value + "\"/></properties></tile></tileset>");
+    };
+    std::vector<std::uint8_t> attributes, expected(256, 0);
+    ASSERT_EQ(tools::makeAttributesFromTmx(blocksOn("3", "false"), attributes), "");
+    EXPECT_EQ(attributes, expected);
+    ASSERT_EQ(tools::makeAttributesFromTmx(blocksOn("200", "true"), attributes), "");
+    expected[TileAttributeOffset(200)] = 0x20;
+    EXPECT_EQ(attributes, expected);
+    EXPECT_EQ(tools::firstBlockingDifference(attributes, expected), -1);
+    EXPECT_EQ(tools::firstBlockingDifference(attributes, std::vector<std::uint8_t>(255, 0)), 200);
+    EXPECT_EQ(tools::firstBlockingDifference(attributes, std::vector<std::uint8_t>(255, 0x20)), 0);
+    EXPECT_NE(tools::makeAttributesFromTmx(good, attributes).find("no tile"), std::string::npos);
 
     const struct {
         std::string xml;
@@ -109,6 +119,8 @@ TEST(TmxMap, NamesWhatCannotBeCarried) {
         {edit("name=\"5\"", "name=\"64\""), "mark 64 is not 1 to 63"},
         {edit("1,2,\n", "1,\n"), "does not hold one tile a cell"},
         {edit("</map>", ""), "line "},
+        {blocksOn("256", "true"), "tile 256 has 'blocks' but lies beyond the sheet"},
+        {blocksOn("3", "yes"), "tile 3: 'blocks' is 'yes'; make it a bool property"},
     };
     for (const auto& c : refused) {
         const std::string why = tools::readTmx(c.xml, read);

@@ -52,6 +52,24 @@ std::vector<Job> collectJobs(const fs::path& src, const fs::path& out, std::ostr
         fs::weakly_canonical(out, ec).lexically_relative(fs::weakly_canonical(src, ec));
     const bool outIsInside = !outInsideSrc.empty() && !outInsideSrc.string().starts_with("..");
     std::map<fs::path, Job> byOutput;
+    const auto add = [&](Job job) {
+        auto [place, added] = byOutput.try_emplace(job.rule.output, job);
+        if (added) return;
+        Job& kept = place->second;
+        const std::string clash =
+            clashBetween(src / kept.source, kept.rule, src / job.source, job.rule);
+        if (!clash.empty()) {
+            log << (src / job.source).string() << ": " << clash << "\n";
+            ++failed;
+            return;
+        }
+        // Sources that agree make one output: an attribute file of its own (which may hold more
+        // than blocking) before a Tiled map's, else the first Tiled map by name.
+        const bool tiledKept = isTiledAttributes(kept.rule);
+        const bool tiledNew = isTiledAttributes(job.rule);
+        if ((tiledKept && !tiledNew) || (tiledKept && tiledNew && job.source < kept.source))
+            kept = std::move(job);
+    };
     for (auto it = fs::recursive_directory_iterator(src, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         const fs::path relative = it->path().lexically_relative(src);
@@ -62,12 +80,10 @@ std::vector<Job> collectJobs(const fs::path& src, const fs::path& out, std::ostr
         if (!it->is_regular_file(entryError)) continue;
         const std::optional<SourceRule> rule = ruleFor(relative);
         if (!rule) continue;
-        auto [place, added] = byOutput.try_emplace(rule->output, Job{relative, *rule});
-        if (!added) {
-            log << (src / relative).string() << ": makes " << rule->output.string() << " like "
-                << (src / place->second.source).string() << "; keep only one\n";
-            ++failed;
-        }
+        add(Job{relative, *rule});
+        // A Tiled map may also make its tile set's attributes.
+        if (const auto attributes = tileAttributesRuleFor(src / relative))
+            add(Job{relative, *attributes});
     }
     if (ec) {
         log << src.string() << ": " << ec.message() << "\n";

@@ -13,7 +13,7 @@
 #include "editor/ScriptCompiler.h"
 #include "editor/language/ScriptLanguage.h"
 #include "tools/kylmake/SoundText.h"
-#include "tools/kitgame/DoorText.h"
+#include "tools/mapmake/DoorText.h"
 #include "tools/mapmake/MapText.h"
 #include "tools/mapmake/TmxMap.h"
 #include "tools/midi/NoteList.h"
@@ -172,7 +172,7 @@ std::string renderDescription(Conversion& c) {
 constexpr std::array kSourceKinds = {
     SourceKind{".pic", ".qdg", convertPicture},
     SourceKind{".map", ".qd", convertWith<tools::makeMap>},
-    SourceKind{".doors", ".dr", convertWith<makeDoorTable>},
+    SourceKind{".doors", ".dr", convertWith<tools::makeDoorTable>},
     SourceKind{".tmx", ".qd", convertWith<tools::makeMapFromTmx>},
     SourceKind{".attr", ".qd", convertWith<tools::makeAttributes>},
     SourceKind{".dat", ".qd", convertText},
@@ -191,7 +191,60 @@ constexpr std::array kSourceKinds = {
     SourceKind{".wav", "", copyReady},
 };
 
+// The tile set's attributes from a Tiled map's `blocks` tile property.
+constexpr SourceKind kTiledAttributes{".tmx", "", convertWith<tools::makeAttributesFromTmx>};
+
+// The attribute bytes a source makes, read without writing anything; nothing for other sources.
+std::optional<std::vector<std::uint8_t>> attributesMadeBy(const fs::path& source,
+                                                          const SourceRule& rule) {
+    const auto bytes = kit::readWholeFile(source);
+    if (!bytes) return std::nullopt;
+    const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+    std::vector<std::uint8_t> made;
+    if (rule.kind == &kTiledAttributes)
+        return tools::makeAttributesFromTmx(text, made).empty() ? std::optional(made)
+                                                                : std::nullopt;
+    if (source.extension() == ".attr")
+        return tools::makeAttributes(text, made).empty() ? std::optional(made) : std::nullopt;
+    if (source.extension() == ".qd" && rule.output.parent_path() == "Smt") return *bytes;
+    return std::nullopt;
+}
+
 }  // namespace
+
+std::optional<SourceRule> tileAttributesRuleFor(const fs::path& source) {
+    if (source.extension() != ".tmx") return std::nullopt;
+    const auto bytes = kit::readWholeFile(source);
+    tools::TmxMap tmx;
+    if (!bytes ||
+        !tools::readTmx(
+             std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), tmx)
+             .empty() ||
+        !tmx.attributes)
+        return std::nullopt;
+    return SourceRule{&kTiledAttributes,
+                      fs::path("Smt") / ("sMat" + std::to_string(tmx.map.tileSet) + ".qd")};
+}
+
+bool isTiledAttributes(const SourceRule& rule) {
+    return rule.kind == &kTiledAttributes;
+}
+
+std::string clashBetween(const fs::path& first, const SourceRule& firstRule, const fs::path& second,
+                         const SourceRule& secondRule) {
+    const std::string keepOne =
+        "makes " + secondRule.output.string() + " like " + first.string() + "; keep only one";
+    if (!isTiledAttributes(firstRule) && !isTiledAttributes(secondRule)) return keepOne;
+    const auto a = attributesMadeBy(first, firstRule);
+    const auto b = attributesMadeBy(second, secondRule);
+    if (!a || !b) return keepOne;
+    const int tile = tools::firstBlockingDifference(*a, *b);
+    if (tile < 0) return "";
+    return "makes " + secondRule.output.string() + " other than " + first.string() +
+           " does: tile " + std::to_string(tile) +
+           " blocks in one and not in the other (the tiles' 'blocks' property in Tiled); make "
+           "them agree or keep only one";
+}
 
 std::optional<SourceRule> ruleFor(const fs::path& relative) {
     const std::string extension = relative.extension().string();

@@ -37,6 +37,18 @@ struct SourceRule {
 };
 std::optional<SourceRule> ruleFor(const std::filesystem::path& relative);
 
+// A Tiled map's second output: the tile set's attributes its tiles' `blocks` give
+// (Smt/sMatT.qd), or nothing when no tile has the property or the map does not read (its map
+// job reports that).
+std::optional<SourceRule> tileAttributesRuleFor(const std::filesystem::path& source);
+
+// Two sources that make the same output: "" when both make tile attributes that agree on every
+// tile's blocking (the game sees no difference), else why they cannot both stand, after the
+// second source's name ("makes Smt/sMat0.qd like ...; keep only one").
+std::string clashBetween(const std::filesystem::path& first, const SourceRule& firstRule,
+                         const std::filesystem::path& second, const SourceRule& secondRule);
+bool isTiledAttributes(const SourceRule& rule);
+
 // Runs the rule's converter, making the output's folder first.
 std::string convertSource(const SourceKind& kind, Conversion& conversion);
 

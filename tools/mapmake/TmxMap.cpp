@@ -17,6 +17,7 @@ namespace {
 
 constexpr int kTilePixels = 16;
 constexpr int kSheetTiles = 256;
+constexpr std::uint8_t kBlockingAttribute = 0x20;  // as the engine reads attribute files
 constexpr std::uint32_t kFlipBits = 0xF0000000u;
 
 bool toInt(std::string_view text, long long& value) {
@@ -78,7 +79,8 @@ struct Reader {
     std::string tileSetName, tileSetImage, tileSetColumns, tileSetWidth, tileSetHeight;
     long long firstGid = 1;
     std::vector<int> blocking;
-    int currentTile = -1;
+    bool blocksGiven = false;    // some tile has the `blocks` property, true or false
+    long long currentTile = -1;  // the id of the tile element being read, else -1
     std::vector<Layer> layers;
     bool inData = false;
     std::vector<Mark> marks;
@@ -122,9 +124,7 @@ void OnStart(void* data, const XML_Char* element, const XML_Char** rawAttributes
     } else if (name == "image" && r.tileSets == 1 && r.currentTile < 0) {
         r.tileSetImage = Get(a, "source");
     } else if (name == "tile" && !r.inObject) {
-        long long id = -1;
-        r.currentTile =
-            toInt(Get(a, "id"), id) && id >= 0 && id < kSheetTiles ? static_cast<int>(id) : -1;
+        if (!toInt(Get(a, "id"), r.currentTile) || r.currentTile < 0) r.currentTile = -1;
     } else if (name == "property") {
         const std::string property = Get(a, "name");
         const std::string value = Get(a, "value");
@@ -132,9 +132,17 @@ void OnStart(void* data, const XML_Char* element, const XML_Char** rawAttributes
             long long mark = 0;
             if (!toInt(value, mark)) r.Fail("mark property '" + value + "' is not a number");
             r.marks.back().property = mark;
-        } else if (!r.inObject && r.currentTile >= 0 && property == "blocks" &&
-                   (value == "true" || value == "1")) {
-            r.blocking.push_back(r.currentTile);
+        } else if (!r.inObject && r.currentTile >= 0 && property == "blocks") {
+            // The tile set's attribute file has a place for each tile of the sheet, and knows
+            // only whether a tile blocks.
+            const std::string tile = "tile " + std::to_string(r.currentTile);
+            if (r.currentTile >= kSheetTiles)
+                r.Fail(tile + " has 'blocks' but lies beyond the sheet's 256 tiles");
+            else if (value != "true" && value != "false" && value != "1" && value != "0")
+                r.Fail(tile + ": 'blocks' is '" + value + "'; make it a bool property");
+            r.blocksGiven = true;
+            if (value == "true" || value == "1")
+                r.blocking.push_back(static_cast<int>(r.currentTile));
         }
     } else if (name == "layer") {
         r.layers.push_back(Layer{Get(a, "name"), {}, {}, {}, line});
@@ -347,10 +355,29 @@ std::string readTmx(std::string_view xml, TmxMap& out) {
     }
 
     out.attributes.reset();
-    if (!r.blocking.empty()) {
+    if (r.blocksGiven) {
         out.attributes.emplace(kSheetTiles, 0);
-        for (int tile : r.blocking) (*out.attributes)[TileAttributeOffset(tile)] = 0x20;
+        for (int tile : r.blocking)
+            (*out.attributes)[TileAttributeOffset(tile)] = kBlockingAttribute;
     }
+    return "";
+}
+
+int firstBlockingDifference(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {
+    const auto blocks = [](std::span<const std::uint8_t> file, int tile) {
+        const std::size_t at = TileAttributeOffset(tile);
+        return ((at < file.size() ? file[at] : 0xFF) & kBlockingAttribute) != 0;
+    };
+    for (int tile = 0; tile < kSheetTiles; ++tile)
+        if (blocks(a, tile) != blocks(b, tile)) return tile;
+    return -1;
+}
+
+std::string makeAttributesFromTmx(std::string_view xml, std::vector<std::uint8_t>& out) {
+    TmxMap tmx;
+    if (std::string why = readTmx(xml, tmx); !why.empty()) return why;
+    if (!tmx.attributes) return "no tile of the tile set has the property 'blocks'";
+    out = std::move(*tmx.attributes);
     return "";
 }
 

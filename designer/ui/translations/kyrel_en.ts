@@ -284,7 +284,7 @@ Track %1</translation>
     <message>
         <source>選択範囲（または曲線全体）の値を曲線の単位で入力します
 値を入力</source>
-        <translation>Types the value of the selection (or the whole curve) in the curve's unit
+        <translation>Types the value of the selection (or the whole curve) in the curve&apos;s unit
 Type Value</translation>
     </message>
     <message>
@@ -374,7 +374,7 @@ Create WAV File</translation>
     <message>
         <source>トラックの音量と使用を設定します
 効果音の設定</source>
-        <translation>Sets the tracks' volumes and which are in use
+        <translation>Sets the tracks&apos; volumes and which are in use
 Sound Effect Settings</translation>
     </message>
     <message>
@@ -394,7 +394,7 @@ Import</translation>
     <message>
         <source>今のシードの音がピーク -1 dBFS になるよう音量を揃えます
 音量を揃える</source>
-        <translation>Sets the volume so that the current seed's sound peaks at -1 dBFS
+        <translation>Sets the volume so that the current seed&apos;s sound peaks at -1 dBFS
 Normalize Volume</translation>
     </message>
     <message>
@@ -464,7 +464,7 @@ Help</translation>
     <message>
         <source>プログラムの情報とバージョンを表示します
 バージョン情報</source>
-        <translation>Shows the program's information and version
+        <translation>Shows the program&apos;s information and version
 About</translation>
     </message>
     <message>
@@ -679,11 +679,11 @@ Previous Window</translation>
         <translation>Chance (0-1000)</translation>
     </message>
     <message>
-        <source>波形の大きさ　0-1000</source>
+        <source>波形の大きさ&#x3000;0-1000</source>
         <translation>Waveform size 0-1000</translation>
     </message>
     <message>
-        <source>波形の周波数　1-100</source>
+        <source>波形の周波数&#x3000;1-100</source>
         <translation>Waveform cycles 1-100</translation>
     </message>
     <message>
@@ -916,11 +916,11 @@ Previous Window</translation>
         <translation> points</translation>
     </message>
     <message>
-        <source> ms　</source>
+        <source> ms&#x3000;</source>
         <translation> ms  </translation>
     </message>
     <message>
-        <source>点 %1　</source>
+        <source>点 %1&#x3000;</source>
         <translation>point %1  </translation>
     </message>
     <message>

@@ -1,4 +1,4 @@
-#include "mapeditor/core/DoorText.h"
+#include "tools/mapmake/DoorText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 
 #include "common/ShiftJis.h"
 
-namespace tessel {
+namespace tools {
 
 namespace {
 
@@ -16,7 +16,7 @@ constexpr const char* kHeading = "# mark  to-map  column  row  facing  fade\n";
 bool readNumber(const std::string& word, int& out) {
     const char* end = word.data() + word.size();
     const auto [p, ec] = std::from_chars(word.data(), end, out);
-    return ec == std::errc() && p == end;
+    return ec == std::errc() && p == end && !word.empty();
 }
 
 // One line's door; "" or the reason it is not one.
@@ -24,8 +24,8 @@ std::string parseLine(const std::string& line, Door& door) {
     std::istringstream in(line);
     std::string mark, map, column, row, facing, fade, extra;
     if (!(in >> mark >> map >> column >> row >> facing >> fade))
-        return "a door needs six fields: mark, map, column, row, facing, fade";
-    if (in >> extra) return "'" + extra + "' after the fade";
+        return "expected MARK MAP COLUMN ROW FACING FADE";
+    if (in >> extra) return "unexpected '" + extra + "' after the fade";
     if (!readNumber(mark, door.mark)) return "mark '" + mark + "' is not a number";
     if (!readNumber(column, door.column) || !readNumber(row, door.row))
         return "column and row must be numbers";
@@ -67,6 +67,13 @@ std::vector<Door> parseDoorText(std::string_view text, std::string& error) {
     return doors;
 }
 
+std::string makeDoorTable(std::string_view text, std::vector<std::uint8_t>& bytes) {
+    std::string error;
+    const std::vector<Door> doors = parseDoorText(text, error);
+    if (error.empty()) bytes = WriteDoorTable(doors);
+    return error;
+}
+
 std::string writeDoorText(const std::vector<Door>& doors) {
     std::string text = kHeading;
     for (const Door& d : doors)
@@ -76,4 +83,4 @@ std::string writeDoorText(const std::vector<Door>& doors) {
     return text;
 }
 
-}  // namespace tessel
+}  // namespace tools
