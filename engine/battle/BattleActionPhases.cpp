@@ -33,6 +33,7 @@ void ExecuteNextAction(Engine& engine) {
     }
     int c = -1;
     for (const int s : order) {
+        if (!b.alive[s]) b.pending[s] = 0;  // an action chosen before its maker fell is void
         if (b.pending[s] != 0) {
             c = s;
             break;
@@ -118,7 +119,10 @@ void FinishAction(Engine& engine) {
     b.pending[acting] = 0;
     UpdatePose(engine, acting);
     b.activeSlot = b.savedActive;
-    if (acting < kPartySlots) NextPartyMember(engine);
+    if (acting < kPartySlots)
+        NextPartyMember(engine);
+    else
+        PassTurnFromFallenMember(engine);
     b.frameCounter = 16;
     engine.ModeProc = enemyFell ? FadeDefeated : AfterAction;
 }
