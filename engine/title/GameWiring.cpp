@@ -5,10 +5,12 @@
 #include "engine/game/GameInstructions.h"
 #include "engine/save/SaveMenu.h"
 #include "engine/title/Title.h"
+#include "engine/title/TitleInstructions.h"
 
 void ConnectSubsystems(Engine& engine) {
     RegisterBattleInstructions(engine);
     RegisterSaveInstructions(engine);
     RegisterGameInstructions(engine);
+    RegisterTitleInstructions(engine);
     RegisterSceneChange(engine, SceneChange::Title, ReturnToTitle);
 }

@@ -244,6 +244,8 @@ TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {
         {"ev/bad.script", "say \"ok\"\n  sayy \"typo\"\n", "ev/bad.script: line 2, column 3"},
         {"ev/bad.script", nullptr, "ev/bad.script: line 2, column 3: error: unknown statement"},
         {"ev/two.src", "c4;=$ok//\n", nullptr},
+        {"ev/wide.src", "c0;0;0;=\nc4;=$星降りの井戸。水面に星が映っている。//\nf1;\n",
+         "ev/wide.src: line 3, column 1: warning: line 1 of the page is 36"},
         {"ev/two.script", "say \"ok\"\n", nullptr},
         {"ev/warned.script", "// a global script\nend_talk\n", "ev/warned.script: line 2"},
         {"ev/chr/good.script", "say \"グッド\"\nend_talk\n", nullptr},

@@ -12,8 +12,8 @@
 #include "designer/core/RenderCommand.h"
 #include "editor/ScriptCompiler.h"
 #include "editor/language/ScriptLanguage.h"
-#include "tools/kylmake/SoundText.h"
 #include "tools/kitgame/DoorText.h"
+#include "tools/kylmake/SoundText.h"
 #include "tools/mapmake/MapText.h"
 #include "tools/mapmake/TmxMap.h"
 #include "tools/midi/NoteList.h"
@@ -103,6 +103,9 @@ std::string compileScript(Conversion& c) {
         if (std::string why = toSjis(text, sjis); !why.empty()) return why;
         pocora::ScriptCompileResult compiled = pocora::ScriptCompiler::compile(sjis);
         if (!compiled.ok()) return pocora::describeCompileError(*compiled.error);
+        // A page line wider than the text box, an unknown class: the build goes on.
+        for (const pocora::ScriptCompileWarning& warning : compiled.warnings)
+            c.warnings.push_back(pocora::describeCompileWarning(warning));
         return write(c.output, compiled.bytes);
     });
 }
