@@ -7,7 +7,9 @@
 Flow ToTitleInstruction(ScriptRun& run) {
     // The change is made between frames (ReturnToTitle), when no script is running any more.
     RequestSceneChange(run.engine, SceneChange::Title);
-    return RepeatNextFrame(run);
+    // Nothing behind it runs: the script stops on the instruction, written with or without '#'.
+    run.context.SetPosition(run.classPos);
+    return Flow::Yield;
 }
 
 void RegisterTitleInstructions(Engine& engine) {

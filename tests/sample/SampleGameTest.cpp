@@ -153,6 +153,8 @@ TEST_F(SampleGame, MusicFollowsTheStory) {
         "music BGM\\btl2.mid",
         "music-stop",  // its end brings back the field's music
         "music BGM\\lastDung.mid",
+        "music-stop",  // the end: back to the title
+        "music BGM\\opn.mid",
         "music-stop",  // F12
     };
     EXPECT_EQ(Events("music"), expected);
@@ -185,7 +187,7 @@ TEST_F(SampleGame, FramesShowTitleTextBattleAndVictory) {
     EXPECT_GT(Dumped(kVictoryFrame).Count(62, 8, 90, 22, White), 30);
 }
 
-// The first run plays the recording up to the elder, walks into the well, saves into slot 1,
+// The first run plays the recording up to the elder, reads the well, saves into slot 1,
 // plays on and quits; the second loads slot 1 from the title and plays the same keys. From the
 // end of the load's fade-in on, the frames and the events are those of the first run.
 class SampleSaveAndLoad : public ::testing::Test {
@@ -199,8 +201,9 @@ class SampleSaveAndLoad : public ::testing::Test {
         std::string first;
         for (const std::string& line : ReadLines(DEMO_INPUT))
             if (!line.empty() && line[0] != '#' && std::stoi(line) < 1600) first += line + "\n";
-        // Right and up into the well; its page, the save menu (Shift saves), the page after.
-        first += "1605 right\n1621\n1630 up\n1634\n1680 shift\n1682\n";
+        // Right and up to the well, Shift reads it; its page, the save menu (Shift saves), the
+        // page after.
+        first += "1605 right\n1621\n1630 up\n1634\n1640 shift\n1642\n1680 shift\n1682\n";
         std::string second = "1 shift\n3\n20 down\n22\n";  // to DATA 1 of the title
         // The same keys after the save and after the load: close the page, walk left and down.
         const std::pair<int, const char*> after[] = {{0, "shift"},  {2, ""},      {60, "shift"},
