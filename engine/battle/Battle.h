@@ -92,8 +92,10 @@ enum class BattleOp : std::int8_t {
     PushAwayFromAttacker = 12,
 };
 void BattleInstructionW(Engine& engine, QDCR& context, std::int8_t opcode);
-// Registers the battle's instructions of the other classes (`f` 10, the start of a battle).
+// Registers the battle's instructions of the other classes (`f` 10, the start of a battle, and
+// `f` 34, the party members' figures and the inn).
 void RegisterBattleInstructions(Engine& engine);
+void RegisterPartyInstructions(Engine& engine);
 
 // ---- screen ----
 
