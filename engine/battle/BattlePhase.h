@@ -21,3 +21,7 @@ bool AnyAlive(const BattleState& b, int from, int to);
 void PassTurnFromFallenMember(Engine& engine);
 // Plays the chime once per turn and shows the party's hit points.
 void Chime(Engine& engine);
+// The command menu: たたかう, パス, アイテム, 撤退.
+void FillCommandMenu(Engine& engine);
+// The arrow held down (kDirUp..kDirRight), or -1.
+int HeldArrow(const Engine& engine);
