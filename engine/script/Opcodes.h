@@ -60,6 +60,8 @@ enum class FieldOp : std::int8_t {
     Choice = 28,
     FieldMusic = 29,
     NextBattleRules = 30,
+    // The menus' (engine/menu).
+    Shop = 33,
 };
 
 // Class `a`: the animation players' scripts.

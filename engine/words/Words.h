@@ -44,6 +44,17 @@ enum class Word : int {
     MenuItems,
     MenuSave,
     MenuClose,
+    ShopBuy,
+    ShopSell,
+    ShopNoGold,
+    ShopFull,
+    ShopNothing,
+    Owned,    // before how many of an item the party has
+    HowMany,  // the shop's quantity, before the total price
+    HitPoints,
+    NextLevel,  // before the experience a member still needs
+    UseOnWhom,
+    NoEffect,
     Count
 };
 
