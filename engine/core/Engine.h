@@ -21,6 +21,7 @@
 #include "engine/field/FieldState.h"
 #include "engine/field/TextBox.h"
 #include "engine/game/GameState.h"
+#include "engine/items/ItemState.h"
 #include "engine/menu/MenuState.h"
 #include "engine/save/SaveSystem.h"
 #include "engine/script/ScriptSystem.h"
@@ -120,6 +121,7 @@ struct Engine {
     SaveSystem Saves;      // the save slots and the save menu
     GameState Game;        // game variables and switches, field music, next battle's rules
     Words GameWords;       // the texts the engine shows to players
+    ItemState Items;       // the item table, the party's items and gold
     MenuState Menus;       // the shop and the field menu
     std::array<Routine, static_cast<int>(ShutdownStep::Count)> ShutdownSteps{};
     BoxGate MessageBoxGate = nullptr;

@@ -41,7 +41,7 @@ bool FillItems(Engine& engine, FieldMenuState& menu) {
 void FillMembers(Engine& engine, FieldMenuState& menu) {
     menu.members.Create(kMenuPartySlots);
     for (int slot = 0; slot < kMenuPartySlots; ++slot) {
-        const MemberFigures member = PartyMember(engine, slot);
+        const MemberFigures member = FiguresOf(engine, slot);
         // An empty slot keeps an empty text, which the cursor passes over.
         if (member.present)
             menu.members.SetItem(engine, slot, member.name.empty() ? " " : member.name, slot);
@@ -79,7 +79,9 @@ void ChooseItem(Engine& engine, FieldMenuState& menu) {
         return ShowNotice(menu, engine.GameWords[Word::NoEffect], Step::Items);
     if (item->kind == ItemKind::HealParty) {
         // The whole party gets it: there is no one to choose.
-        if (!UseItemOnMember(engine, item->id, 0))
+        int first = 0;
+        while (first + 1 < kMenuPartySlots && !FiguresOf(engine, first).present) ++first;
+        if (!UseItemOnMember(engine, item->id, first))
             return ShowNotice(menu, engine.GameWords[Word::NoEffect], Step::Items);
         return BackToItems(engine, menu);
     }
@@ -112,7 +114,7 @@ void DrawParty(Engine& engine, const FieldMenuState& menu, bool choosing) {
     const Words& words = engine.GameWords;
     const int right = kPartyX + kPartyWidth - 8;
     for (int slot = 0; slot < kMenuPartySlots; ++slot) {
-        const MemberFigures member = PartyMember(engine, slot);
+        const MemberFigures member = FiguresOf(engine, slot);
         if (!member.present) continue;
         const int y = kPartyY + 5 + kMemberHeight * slot;
         const bool selected = choosing && menu.members.cursor == slot;

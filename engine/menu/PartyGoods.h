@@ -24,7 +24,7 @@ struct MemberFigures {
     std::string name;      // Shift-JIS
     std::int32_t level = 0, hp = 0, maxHp = 0, toNextLevel = 0;
 };
-MemberFigures PartyMember(const Engine& engine, int slot);
+MemberFigures FiguresOf(const Engine& engine, int slot);
 
 // Uses a healing or reviving item on the member in `slot` outside battle; false when it had no
 // effect (the item is then kept).
