@@ -15,7 +15,7 @@ Flow ShopInstruction(ScriptRun& run) {
         shop.finished = nullptr;
         return Flow::Next;
     }
-    if (run.owner != ScriptOwner::Global && run.owner != ScriptOwner::Event) {
+    if ((run.owner != ScriptOwner::Global && run.owner != ScriptOwner::Event) || engine.Battle) {
         ReportFault(run, "a battle script cannot open a shop");
         return Flow::Next;
     }

@@ -4,12 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/items/ItemTable.h"
+#include "engine/items/ItemState.h"
 
 struct Engine;
 
-inline constexpr std::int32_t kMaxOwned = 99;
-inline constexpr std::int32_t kMaxGold = 9'999'999;
+inline constexpr std::int32_t kMaxOwned = kMaxItemCount;
 inline constexpr int kMenuPartySlots = 4;
 
 const ItemTable& GameItems(const Engine& engine);

@@ -7,21 +7,16 @@
 #include "engine/menu/PartyGoods.h"
 #include "tests/engine/field/GameDirKit.h"
 
-ItemTable& StubTable();
-void StubReset();
-
 namespace menukit {
 
 enum : std::int32_t { kPotion = 1, kTonic = 2, kKey = 3 };
 
 // Potion (10 gold, heals one by 30), tonic (100, heals the party), key (a key item).
-inline void GiveItemTable(EngineHarness&) {
-    StubReset();
-    StubTable().entries_ = {
-        {kPotion, gamedir::Sjis("やくそう"), 10, ItemKind::HealOne, 30, "heals 30"},
-        {kTonic, "Tonic", 100, ItemKind::HealParty, 50, "heals everyone"},
-        {kKey, "Key", 0, ItemKind::Key, 0, "opens the gate"},
-    };
+inline void GiveItemTable(EngineHarness& h) {
+    const std::string file = gamedir::Sjis(
+        "1,やくそう,10,heal,30,heals 30\n2,Tonic,100,heal-all,50,heals everyone\n"
+        "3,Key,0,key,0,opens the gate\n");
+    ASSERT_EQ(h.engine.Items.table.Parse(file), "");
 }
 
 // Gold and holdings to start from; their trace lines are cleared away by Events.
