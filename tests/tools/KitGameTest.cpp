@@ -322,9 +322,9 @@ TEST(KitGameConvert, SampleScriptsBuildTheSameBytesAndKeepTheirRemarks) {
         const char* script;
         int remarks;
     } scripts[] = {
-        {"START", 18},    {"anm/bite", 3},    {"anm/fire", 3},  {"anm/heal", 3},
-        {"anm/slash", 3}, {"anm/thunder", 3}, {"chr/elder", 1}, {"chr/girl", 1},
-        {"chr/smith", 1}, {"chr/well", 2},    {"wz/wz1", 5},    {"wz/wz2", 5},
+        {"START", 27},    {"anm/bite", 3},    {"anm/fire", 3},  {"anm/heal", 3},
+        {"anm/slash", 3}, {"anm/thunder", 3}, {"chr/elder", 1}, {"chr/girl", 2},
+        {"chr/smith", 2}, {"chr/well", 2},    {"wz/wz1", 5},    {"wz/wz2", 5},
         {"wz/wz3", 4},    {"wz/wz4", 5},      {"wz/wz5", 5},    {"wz/wz6", 4},
     };
     const fs::path src =

@@ -186,6 +186,7 @@ constexpr std::array kSourceKinds = {
     SourceKind{".kyl", ".wav", renderProject},
     SourceKind{"credits.txt", "", convertText},
     SourceKind{"Dtbs/words.txt", ".dat", convertText},
+    SourceKind{"Dtbs/items.txt", ".dat", convertText},
     SourceKind{"game.id", "", copyReady},
     SourceKind{".qdg", "", copyReady},
     SourceKind{".qd", "", copyReady},
