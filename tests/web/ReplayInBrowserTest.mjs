@@ -21,7 +21,7 @@ const { chromium } = require('playwright-core');
 
 const site = path.join(root, 'build-web/site');
 const input = path.join(root, 'sample/demo.input');
-const lastFrame = 6080;  // the recorded play quits at 6088
+const lastFrame = 6870;  // the recorded play quits at 6880
 const dumped = [];
 for (let f = 100; f <= lastFrame; f += 145) dumped.push(f);
 
