@@ -61,8 +61,8 @@ enum class FieldOp : std::int8_t {
     Choice = 28,
     FieldMusic = 29,
     NextBattleRules = 30,
-    // The party's items and gold (engine/items), the shop (engine/menu), and the party members' figures and
-    // the inn (engine/battle).
+    // The party's items and gold (engine/items), the shop (engine/menu), and the party members'
+    // figures and the inn (engine/battle).
     Item = 31,
     Gold = 32,
     Shop = 33,

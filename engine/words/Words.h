@@ -55,8 +55,8 @@ enum class Word : int {
     ShopNoGold,
     ShopFull,
     ShopNothing,
-    Owned,    // before how many of an item the party has
-    HowMany,  // the shop's quantity, before the total price
+    Owned,      // before how many of an item the party has
+    HowMany,    // the shop's quantity, before the total price
     NextLevel,  // before the experience a member still needs
     UseOnWhom,
     NoEffect,
