@@ -195,6 +195,8 @@ constexpr Statement kTable[] = {
      "a shop selling the listed items", kField},
     {"member", 'f', 34, Form::Generic, kMemberArgs, 2, "", "", "member SLOT hp|maxhp|level|exp|inn",
      "a party member's value into p2; inn heals the whole party", kField},
+    {"to_title", 'f', 35, Form::Generic, none(), -1, "", "", "to_title",
+     "ends the game in play and shows the title menu", kField},
     // Class a, animation scripts.
     {"stop_animation", 'a', 0, Form::Generic, none(), -1, "", "", "stop_animation",
      "stops the animation: its cells disappear", kAnimation},

@@ -33,6 +33,7 @@ void ExecuteNextAction(Engine& engine) {
     }
     int c = -1;
     for (const int s : order) {
+        if (!b.alive[s]) b.pending[s] = 0;  // an action chosen before its maker fell is void
         if (b.pending[s] != 0) {
             c = s;
             break;
@@ -118,7 +119,10 @@ void FinishAction(Engine& engine) {
     b.pending[acting] = 0;
     UpdatePose(engine, acting);
     b.activeSlot = b.savedActive;
-    if (acting < kPartySlots) NextPartyMember(engine);
+    if (acting < kPartySlots)
+        NextPartyMember(engine);
+    else
+        PassTurnFromFallenMember(engine);
     b.frameCounter = 16;
     engine.ModeProc = enemyFell ? FadeDefeated : AfterAction;
 }
@@ -150,9 +154,7 @@ void AfterAction(Engine& engine) {
         return;
     }
     if (!AnyAlive(b, kPartySlots, kSlotCount)) {
-        b.idleAnimOn = 0;
-        ShowBattleMessage(engine, engine.GameWords[Word::Victory], true);
-        engine.ModeProc = VictoryWait;
+        BeginVictory(engine);
         return;
     }
     b.targeted = {};
@@ -169,8 +171,4 @@ void AfterAction(Engine& engine) {
         engine.ModeProc = ExecuteNextAction;
     }
     NextEnemyTurn(engine, 0);
-}
-
-void VictoryWait(Engine& engine) {
-    if (engine.InputTimer >= kMenuDelay && Held(engine, Key::Shift)) EndBattle(engine);
 }

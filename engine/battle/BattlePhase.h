@@ -16,5 +16,12 @@ inline BattleState& State(Engine& engine) {
 
 // Whether any slot of [from, to) still lives.
 bool AnyAlive(const BattleState& b, int from, int to);
+// A member knocked out while the turn is theirs hands it on to the next living member at once:
+// the fallen neither walk nor act.
+void PassTurnFromFallenMember(Engine& engine);
 // Plays the chime once per turn and shows the party's hit points.
 void Chime(Engine& engine);
+// The command menu: たたかう, パス, アイテム, 撤退.
+void FillCommandMenu(Engine& engine);
+// The arrow held down (kDirUp..kDirRight), or -1.
+int HeldArrow(const Engine& engine);

@@ -116,6 +116,10 @@ void BattleStartMode(Engine& engine) {
         b.targeted[s] = 0;
         if (SlotActor(engine, s).level == 0) b.alive[s] = 0;
     }
+    // The first living member begins: one knocked out before the battle never takes a turn.
+    for (int s = kPartySlots - 1; s >= 0; --s) {
+        if (b.alive[s]) b.activeSlot = s;
+    }
     RebuildGrid(engine);
     b.numbersTimer = 0;
     b.enemyActing = 0;
@@ -128,6 +132,10 @@ void DestroyBattle(Engine& engine) {
 }
 
 void EndBattle(Engine& engine, BattleOutcome outcome) {
+    // The global script goes on behind its `f` 10 as a character's script does: before `f` 0
+    // it holds control anyway, after it the battle came from a tile event it was running.
+    const bool resumeGlobalScript =
+        engine.Field.scriptMode != 0 || engine.Game.battleStarter == GameState::kGlobalScript;
     EndBattleRecord(engine, outcome);
     const auto count = static_cast<std::size_t>(std::max(State(engine).savedActorCount, 0));
     engine.Actors.clear();
@@ -149,7 +157,7 @@ void EndBattle(Engine& engine, BattleOutcome outcome) {
     engine.SceneProc = FieldScene;
     engine.InputTimer = -96;
     // The global script may start another scene at once, so it runs after ModeProc is set.
-    if (field.scriptMode) {
+    if (resumeGlobalScript) {
         engine.ModeProc = ScriptMode;
         RunGlobalScript(engine);
     } else {

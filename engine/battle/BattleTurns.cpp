@@ -103,6 +103,12 @@ void NextPartyMember(Engine& engine) {
     engine.InputTimer = -48;
 }
 
+void PassTurnFromFallenMember(Engine& engine) {
+    BattleState& b = State(engine);
+    if (b.activeSlot < 0 || b.activeSlot >= kPartySlots || b.alive[b.activeSlot]) return;
+    if (AnyAlive(b, 0, kPartySlots)) NextPartyMember(engine);
+}
+
 void NextEnemyTurn(Engine& engine, int k) {
     BattleState& b = State(engine);
     for (int s = std::max(b.enemyTurn + k, kPartySlots); s < kSlotCount; ++s) {

@@ -3,12 +3,18 @@
 #include "engine/battle/Battle.h"
 #include "engine/core/Engine.h"
 #include "engine/game/GameInstructions.h"
+#include "engine/items/ItemInstructions.h"
+#include "engine/menu/MenuInstructions.h"
 #include "engine/save/SaveMenu.h"
 #include "engine/title/Title.h"
+#include "engine/title/TitleInstructions.h"
 
 void ConnectSubsystems(Engine& engine) {
     RegisterBattleInstructions(engine);
     RegisterSaveInstructions(engine);
     RegisterGameInstructions(engine);
+    RegisterItemInstructions(engine);
+    RegisterMenuInstructions(engine);
+    RegisterTitleInstructions(engine);
     RegisterSceneChange(engine, SceneChange::Title, ReturnToTitle);
 }

@@ -244,6 +244,8 @@ TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {
         {"ev/bad.script", "say \"ok\"\n  sayy \"typo\"\n", "ev/bad.script: line 2, column 3"},
         {"ev/bad.script", nullptr, "ev/bad.script: line 2, column 3: error: unknown statement"},
         {"ev/two.src", "c4;=$ok//\n", nullptr},
+        {"ev/wide.src", "c0;0;0;=\nc4;=$星降りの井戸。水面に星が映っている。//\nf1;\n",
+         "ev/wide.src: line 3, column 1: warning: line 1 of the page is 36"},
         {"ev/two.script", "say \"ok\"\n", nullptr},
         {"ev/warned.script", "// a global script\nend_talk\n", "ev/warned.script: line 2"},
         {"ev/chr/good.script", "say \"グッド\"\nend_talk\n", nullptr},
@@ -342,7 +344,7 @@ TEST(KitGameBuild, SampleGameKeepsItsKnownBytes) {
     } known[] = {
         {"pic/cur0.qdg", 822, 0xa2d1f4e55e8954e5ull},
         {"pic/title_bg.qdg", 119862, 0xb62d169be93ebd25ull},
-        {"Mt/village.qd", 1589, 0x3b8d5d5f08171156ull},
+        {"Mt/village.qd", 1589, 0x513f8c1bda78e9c5ull},
         {"Smt/sMat0.qd", 256, 0xbd0b01e5a0b1a125ull},
         {"Dtbs/wzDt.qd", 359, 0xf6fd4ad9d4915626ull},
         {"Schr/schr2.qd", 43, 0xdf3c913963796a72ull},
@@ -366,9 +368,10 @@ TEST(KitGameConvert, SampleScriptsBuildTheSameBytesAndKeepTheirRemarks) {
         const char* script;
         int remarks;
     } scripts[] = {
-        {"START", 19},      {"anm/bite", 3},  {"anm/fire", 3}, {"anm/heal", 3},  {"anm/slash", 3},
-        {"anm/thunder", 3}, {"chr/elder", 1}, {"chr/girl", 1}, {"chr/smith", 1}, {"wz/wz1", 5},
-        {"wz/wz2", 5},      {"wz/wz3", 4},    {"wz/wz4", 5},   {"wz/wz5", 5},    {"wz/wz6", 4},
+        {"START", 27},    {"anm/bite", 3},    {"anm/fire", 3},  {"anm/heal", 3},
+        {"anm/slash", 3}, {"anm/thunder", 3}, {"chr/elder", 1}, {"chr/girl", 2},
+        {"chr/smith", 2}, {"chr/well", 2},    {"wz/wz1", 5},    {"wz/wz2", 5},
+        {"wz/wz3", 4},    {"wz/wz4", 5},      {"wz/wz5", 5},    {"wz/wz6", 4},
     };
     const fs::path src =
         fs::temp_directory_path() / ("kit-game-convert-" + std::to_string(getpid()));

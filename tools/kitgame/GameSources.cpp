@@ -103,6 +103,9 @@ std::string compileScript(Conversion& c) {
         if (std::string why = toSjis(text, sjis); !why.empty()) return why;
         pocora::ScriptCompileResult compiled = pocora::ScriptCompiler::compile(sjis);
         if (!compiled.ok()) return pocora::describeCompileError(*compiled.error);
+        // A page line wider than the text box, an unknown class: the build goes on.
+        for (const pocora::ScriptCompileWarning& warning : compiled.warnings)
+            c.warnings.push_back(pocora::describeCompileWarning(warning));
         return write(c.output, compiled.bytes);
     });
 }
@@ -183,6 +186,7 @@ constexpr std::array kSourceKinds = {
     SourceKind{".kyl", ".wav", renderProject},
     SourceKind{"credits.txt", "", convertText},
     SourceKind{"Dtbs/words.txt", ".dat", convertText},
+    SourceKind{"Dtbs/items.txt", ".dat", convertText},
     SourceKind{"game.id", "", copyReady},
     SourceKind{".qdg", "", copyReady},
     SourceKind{".qd", "", copyReady},

@@ -39,7 +39,7 @@ class BattleEnd : public ::testing::Test {
         if (!fieldMusic) PlayMusic(e, "BGM\\before.mid");
         const std::string music = fieldMusic ? std::string("c4;=$") + fieldMusic + "// f29; " : "";
         const std::string bytes = CompileScript(music + "c0;0;" + std::to_string(rules) +
-                                                ";= f30; c0;0;0;= c0;2;-9;= f10; # #");
+                                                ";= f30; c0;0;0;= c0;2;-9;= f10; # c0;3;7;= #");
         e.Scripts.GlobalScript.Load(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
         RunGlobalScript(e);
         g.h.RunFrames(28);
@@ -105,6 +105,26 @@ TEST_F(BattleEnd, TheFieldsMusicPlaysAgainAfterAVictory) {
         std::vector<std::string> expected = {"battle end won"};
         expected.insert(expected.end(), c.after.begin(), c.after.end());
         EXPECT_EQ(EventsFrom("battle end"), expected);
+    }
+}
+
+TEST_F(BattleEnd, TheGlobalScriptGoesOnBehindItsBattle) {
+    // Before `f` 0 it holds control; after it, a tile event it was running started the battle.
+    // A battle it did not start (a character's) hands the field back to the player.
+    const struct {
+        int scriptMode;
+        bool startedByIt, goesOn;
+    } kCases[] = {{1, true, true}, {0, true, true}, {0, false, false}};
+    for (const auto& c : kCases) {
+        StartFromScript(0, "town");
+        g.engine.Field.scriptMode = c.scriptMode;
+        g.engine.Scripts.GlobalScript.variables[3] = 0;
+        if (!c.startedByIt) g.engine.Game.battleStarter = GameState::kNoScript;
+        for (int s = kPartySlots; s < kSlotCount; ++s) g.engine.Battle->alive[s] = 0;
+        g.engine.ModeProc = AfterAction;
+        ASSERT_TRUE(g.HoldUntil("shift", 200, [&] { return !g.engine.Battle; }));
+        EXPECT_EQ(g.engine.ModeProc == ScriptMode, c.goesOn) << c.scriptMode;
+        EXPECT_EQ(g.engine.Scripts.GlobalScript.variables[3] == 7, c.goesOn) << c.scriptMode;
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "BattleGame.h"
 #include "engine/battle/Battle.h"
@@ -71,12 +72,35 @@ TEST_F(BattleSequence, PassOnTheLastMemberGoesBackToTheFirstAlive) {
     g.engine.CharacterTable[2].hp = 0;  // slot 0 is knocked out
     g.StartBattle(0);
     EXPECT_EQ(b().alive[0], 0);
-    EXPECT_EQ(b().activeSlot, 0);  // the battle starts with slot 0 all the same
+    EXPECT_EQ(b().activeSlot, 1);  // the first living member begins
     b().activeSlot = 3;
     g.Hold("shift", 2);
     b().menu.cursor = 1;
     ASSERT_TRUE(g.HoldUntil("shift", 30, [&] { return mode() == FreeMove; }));
     EXPECT_EQ(b().activeSlot, 1);
+}
+
+TEST_F(BattleSequence, AMemberKnockedOutInItsTurnHandsItOnAtOnce) {
+    // An enemy's action ends while `active` has the turn; the `fallen` lie at 0 hit points.
+    const struct {
+        std::vector<int> fallen;
+        int active, expected;
+    } kCases[] = {{{0}, 0, 1}, {{3}, 3, 0}, {{1, 2}, 1, 3}, {{2}, 0, 0}, {{0, 1, 2, 3}, 0, 0}};
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.active);
+        g.StartBattle(0);
+        b().activeSlot = c.active;
+        for (const int slot : c.fallen) {
+            b().alive[slot] = 0;
+            b().pending[slot] = 1;  // chosen before the fall: never performed
+        }
+        b().pending[4] = 1;
+        ExecuteNextAction(g.engine);
+        ASSERT_EQ(b().actingSlot, 4);
+        FinishAction(g.engine);
+        EXPECT_EQ(b().activeSlot, c.expected);
+        for (const int slot : c.fallen) EXPECT_EQ(b().pending[slot], 0);
+    }
 }
 
 TEST_F(BattleSequence, ABlockedStepOnlyTurnsAFreeOneMovesOneCellAndTicksAnEnemy) {

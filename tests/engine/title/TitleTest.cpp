@@ -7,12 +7,13 @@
 
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
-#include "engine/title/StartUp.h"
 #include "engine/platform/headless/EngineHarness.h"
 #include "engine/platform/headless/TraceLine.h"
 #include "engine/title/GameCredits.h"
+#include "engine/title/StartUp.h"
 #include "engine/title/Title.h"
 #include "tests/engine/BmpFile.h"
+#include "tests/engine/field/GameDirKit.h"
 
 namespace {
 
@@ -184,6 +185,28 @@ TEST_F(ShiftFromStart, SkipsToTheMenuInTheFirstFrameAndStartsWhenItShows) {
     EXPECT_TRUE(Traced("17 music BGM\\lastDung.mid"));
     EXPECT_EQ(h.engine.PictureSlots[2].Width(), 16);  // the corner brackets
     EXPECT_EQ(h.engine.Field.scriptMode, 1);
+}
+
+// The opening is the whole game: it ends at once with f35.
+struct GameOfNoLength : TitleTest {
+    GameOfNoLength() : TitleTest("1 shift\n18\n") {
+        h.WriteFile("ev\\START.sc", gamedir::Compile("f35; #"));
+    }
+};
+
+TEST_F(GameOfNoLength, F35GoesBackToTheTitleMenuWhenTheFrameIsOver) {
+    ASSERT_TRUE(h.RunFrames(17));
+    EXPECT_EQ(h.engine.SceneProc, TitleMenu);
+    EXPECT_FALSE(h.engine.InPlay);
+    const std::vector<std::string> music = {"17 music BGM\\lastDung.mid", "17 music-stop",
+                                            "17 music BGM\\opn.mid"};
+    const std::vector<std::string> trace = h.Trace();
+    EXPECT_NE(std::search(trace.begin(), trace.end(), music.begin(), music.end()), trace.end())
+        << ::testing::PrintToString(trace);
+    // The menu works: Shift on ニューゲーム plays again.
+    h.SetKeys("40 shift\n");
+    ASSERT_TRUE(h.RunFrames(30));
+    EXPECT_TRUE(Traced("40 music BGM\\lastDung.mid"));
 }
 
 TEST_F(TitleTest, ShiftCountsFromFrame87AndFadesOverThirtyFrames) {
