@@ -3,6 +3,7 @@
 #include "engine/battle/Battle.h"
 #include "engine/core/Engine.h"
 #include "engine/game/GameInstructions.h"
+#include "engine/items/ItemInstructions.h"
 #include "engine/menu/MenuInstructions.h"
 #include "engine/save/SaveMenu.h"
 #include "engine/title/Title.h"
@@ -11,6 +12,7 @@ void ConnectSubsystems(Engine& engine) {
     RegisterBattleInstructions(engine);
     RegisterSaveInstructions(engine);
     RegisterGameInstructions(engine);
+    RegisterItemInstructions(engine);
     RegisterMenuInstructions(engine);
     RegisterSceneChange(engine, SceneChange::Title, ReturnToTitle);
 }

@@ -44,14 +44,19 @@ enum class Word : int {
     MenuItems,
     MenuSave,
     MenuClose,
+    HitPoints,  // the figures of a level gained
+    Attack,
+    Speed,
+    Defence,
+    Magic,
+    MagicDefence,
     ShopBuy,
     ShopSell,
     ShopNoGold,
     ShopFull,
     ShopNothing,
-    Owned,    // before how many of an item the party has
-    HowMany,  // the shop's quantity, before the total price
-    HitPoints,
+    Owned,      // before how many of an item the party has
+    HowMany,    // the shop's quantity, before the total price
     NextLevel,  // before the experience a member still needs
     UseOnWhom,
     NoEffect,
