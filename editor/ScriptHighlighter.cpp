@@ -15,13 +15,13 @@ bool isLabelCharacter(QChar c) {
     return (c >= QChar('A') && c <= QChar('Z')) || isDigit(c) || c == QChar('_');
 }
 
-// The opcodes the engine's runners know, by class (f26-f30 are the game state's); a class the
-// compiler warns about is left alone.
+// The opcodes the engine's runners know, by class (f26-f30 are the game state's, f31-f34 the
+// items', the shop's and the party's); a class the compiler warns about is left alone.
 bool isUnknownOpcode(QChar letter, long opcode) {
     static constexpr struct {
         char letter;
         long first, last;
-    } kKnown[] = {{'c', -4, 5}, {'e', 0, 2}, {'f', 0, 30}, {'a', 0, 5}, {'w', 0, 12}};
+    } kKnown[] = {{'c', -4, 5}, {'e', 0, 2}, {'f', 0, 34}, {'a', 0, 5}, {'w', 0, 12}};
     for (const auto& known : kKnown)
         if (letter == QChar(known.letter)) return opcode < known.first || opcode > known.last;
     return false;

@@ -59,7 +59,16 @@ void ActionRun(Engine& engine);
 void KnockbackRun(Engine& engine);
 void FadeDefeated(Engine& engine);
 void AfterAction(Engine& engine);
+// The last enemy has fallen: the rewards are given and 戦いに勝った！！ is shown.
+void BeginVictory(Engine& engine);
+// Shift shows the next page of the victory (rewards, levels gained), then ends the battle.
 void VictoryWait(Engine& engine);
+// アイテム: the party's usable items in the menu; with none, a message. A game without an item
+// table keeps アイテム doing nothing.
+void ChooseItem(Engine& engine);
+void ItemMenu(Engine& engine);
+void ItemAiming(Engine& engine);
+void ItemEffect(Engine& engine);
 // After 全滅した: Shift, once the message has stood for 2 s, fades back to the title menu.
 void DefeatWait(Engine& engine);
 
@@ -92,8 +101,10 @@ enum class BattleOp : std::int8_t {
     PushAwayFromAttacker = 12,
 };
 void BattleInstructionW(Engine& engine, QDCR& context, std::int8_t opcode);
-// Registers the battle's instructions of the other classes (`f` 10, the start of a battle).
+// Registers the battle's instructions of the other classes (`f` 10, the start of a battle, and
+// `f` 34, the party members' figures and the inn).
 void RegisterBattleInstructions(Engine& engine);
+void RegisterPartyInstructions(Engine& engine);
 
 // ---- screen ----
 

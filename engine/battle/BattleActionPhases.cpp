@@ -150,9 +150,7 @@ void AfterAction(Engine& engine) {
         return;
     }
     if (!AnyAlive(b, kPartySlots, kSlotCount)) {
-        b.idleAnimOn = 0;
-        ShowBattleMessage(engine, engine.GameWords[Word::Victory], true);
-        engine.ModeProc = VictoryWait;
+        BeginVictory(engine);
         return;
     }
     b.targeted = {};
@@ -169,8 +167,4 @@ void AfterAction(Engine& engine) {
         engine.ModeProc = ExecuteNextAction;
     }
     NextEnemyTurn(engine, 0);
-}
-
-void VictoryWait(Engine& engine) {
-    if (engine.InputTimer >= kMenuDelay && Held(engine, Key::Shift)) EndBattle(engine);
 }

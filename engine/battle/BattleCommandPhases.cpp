@@ -11,8 +11,6 @@
 #include "engine/core/Sound.h"
 #include "engine/words/Words.h"
 
-namespace {
-
 void FillCommandMenu(Engine& engine) {
     QCBOX& menu = State(engine).menu;
     menu.Create(4);
@@ -26,6 +24,16 @@ void FillCommandMenu(Engine& engine) {
     menu.width += 24;
     menu.cursor = 0;
 }
+
+int HeldArrow(const Engine& engine) {
+    static constexpr Key kArrows[4] = {Key::Up, Key::Down, Key::Left, Key::Right};
+    for (int dir = 0; dir < 4; ++dir) {
+        if (Held(engine, kArrows[dir])) return dir;
+    }
+    return -1;
+}
+
+namespace {
 
 void FillSkillMenu(Engine& engine) {
     QCBOX& menu = State(engine).menu;
@@ -46,14 +54,6 @@ void FillSkillMenu(Engine& engine) {
     menu.cursor = 0;
     // The first entry may be empty when the skill database is short.
     if (menu.Selected() && menu.Selected()->text.empty()) menu.Move(1);
-}
-
-int HeldArrow(const Engine& engine) {
-    static constexpr Key kArrows[4] = {Key::Up, Key::Down, Key::Left, Key::Right};
-    for (int dir = 0; dir < 4; ++dir) {
-        if (Held(engine, kArrows[dir])) return dir;
-    }
-    return -1;
 }
 
 void MoveActorOneCell(Actor& actor, int dir, int sign) {
@@ -171,8 +171,11 @@ void CommandMenu(Engine& engine) {
                 case 3:
                     ChooseRetreat(engine);
                     break;
+                case 2:
+                    ChooseItem(engine);
+                    break;
                 default:
-                    break;  // item: the next step
+                    break;
             }
         } else if (Held(engine, Key::Ctrl)) {
             engine.InputTimer = 0;

@@ -19,7 +19,9 @@ void LoadEnemy(Engine& engine, int slot, std::int32_t number) {
         NoteLoadFailure(engine, name);
         return;
     }
-    EnemyFile enemy = ParseEnemy(*text);
+    std::string problem;
+    EnemyFile enemy = ParseEnemy(*text, &problem);
+    if (!problem.empty()) ErrorBox(engine, std::string(name) + ": " + problem);
     const std::size_t k = static_cast<std::size_t>(slot - kPartySlots);
     b.enemyRecord[k] = enemy.record;
     Actor& actor = SlotActor(engine, slot);

@@ -172,4 +172,5 @@ void BattleInstructionW(Engine& engine, QDCR& context, std::int8_t opcode) {
 
 void RegisterBattleInstructions(Engine& engine) {
     RegisterInstruction(engine, ScriptClass::Field, FieldOp::StartBattle, StartBattle);
+    RegisterPartyInstructions(engine);
 }

@@ -18,3 +18,7 @@ inline BattleState& State(Engine& engine) {
 bool AnyAlive(const BattleState& b, int from, int to);
 // Plays the chime once per turn and shows the party's hit points.
 void Chime(Engine& engine);
+// The command menu: たたかう, パス, アイテム, 撤退.
+void FillCommandMenu(Engine& engine);
+// The arrow held down (kDirUp..kDirRight), or -1.
+int HeldArrow(const Engine& engine);

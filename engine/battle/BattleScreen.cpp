@@ -134,8 +134,15 @@ void DrawBattle(Engine& engine) {
 }
 
 void DrawMessage(Engine& engine, std::string_view text) {
-    DrawWindowBox(engine, 20, 214, 200, 22);
-    DrawString(engine, text, 12, 110 - 3 * TextWidth(text), 219, kWhite);
+    // A page of several lines (the victory's) grows the box downwards, each line centred.
+    const auto lines = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    DrawWindowBox(engine, 20, 214, 200, 22 + 13 * lines);
+    for (int y = 219;; y += 13) {
+        const std::string_view line = text.substr(0, text.find('\n'));
+        DrawString(engine, line, 12, 110 - 3 * TextWidth(line), y, kWhite);
+        if (line.size() == text.size()) break;
+        text.remove_prefix(line.size() + 1);
+    }
 }
 
 void DrawMessageLeft(Engine& engine, std::string_view text) {

@@ -57,6 +57,10 @@ struct BattleState {
     std::array<std::vector<EnemyAction>, 7> actionList{};
     // Stands in for a party position whose character number has no character file.
     CharRecord placeholder{};
+    std::int32_t aimedItem = 0;  // the item being aimed or used (アイテム), 0 = none
+    // The pages shown after 戦いに勝った！！, one a Shift: the rewards, then each level gained.
+    std::vector<std::string> victoryPages;
+    std::size_t victoryPage = 0;
 };
 
 // The blink of the marker over an acting enemy; kept from battle to battle.

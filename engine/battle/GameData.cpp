@@ -27,9 +27,48 @@ void ScanMaxima(TextScanner& in, CharRecord& record) {
     in.skipSpace();
 }
 
+// Comma-separated numbers within 0..high, each followed by a comma (the last one's may be left
+// out), and nothing after them on the line.
+bool ScanValues(TextScanner& in, std::int32_t* values, int count, const std::int32_t* high) {
+    for (int i = 0; i < count; ++i) {
+        if (!in.number(values[i]) || values[i] < 0 || values[i] > high[i]) return false;
+        if (!in.literal(',') && i + 1 < count) return false;
+    }
+    while (!in.atEnd() && !in.literal('\n'))
+        if (!in.literal(' ') && !in.literal('\t')) return false;
+    return true;
+}
+
+void ScanGrowth(TextScanner& in, CharRecord& record, std::string* problem) {
+    record.growth = DefaultGrowth(record);
+    in.skipSpace();
+    if (!in.literal('+')) return;
+    std::int32_t values[10] = {};
+    std::int32_t high[10] = {kMaxGrowthPoints, kMaxGrowthPoints};
+    for (int i = 2; i < 10; ++i) high[i] = 255;
+    if (!ScanValues(in, values, 10, high)) {
+        if (problem)
+            *problem = "the growth line is not +HP,LP and eight stats (hit points and LP 0 to " +
+                       std::to_string(kMaxGrowthPoints) + ", stats 0 to 255)";
+        return;
+    }
+    record.growth.hp = values[0];
+    record.growth.lp = values[1];
+    for (int i = 0; i < 8; ++i) record.growth.stats[i] = static_cast<std::uint8_t>(values[i + 2]);
+}
+
 }  // namespace
 
-void ParseCharacter(std::string_view text, CharRecord& record) {
+StatGrowth DefaultGrowth(const CharRecord& record) {
+    StatGrowth growth;
+    growth.hp = std::clamp(record.maxHp / 10, 1, kMaxGrowthPoints);
+    growth.lp = std::clamp(record.maxLp / 10, 0, kMaxGrowthPoints);
+    for (const int stat : {kStatAttack, kStatSpeed, kStatDefence, kStatMagic, kStatMagicDefence})
+        growth.stats[stat] = 1;
+    return growth;
+}
+
+void ParseCharacter(std::string_view text, CharRecord& record, std::string* problem) {
     TextScanner in(text);
     if (in.word(record.codeName, sizeof record.codeName) &&
         in.word(record.name, sizeof record.name)) {
@@ -38,6 +77,7 @@ void ParseCharacter(std::string_view text, CharRecord& record) {
     in.skipSpace();
     ScanMaxima(in, record);
     ScanStats(in, record);
+    ScanGrowth(in, record, problem);
 }
 
 std::size_t CountSkillLines(std::string_view text) {
@@ -81,7 +121,7 @@ std::vector<SkillRecord> ParseSkillTable(std::string_view text) {
     return table;
 }
 
-EnemyFile ParseEnemy(std::string_view text) {
+EnemyFile ParseEnemy(std::string_view text, std::string* problem) {
     EnemyFile enemy;
     CharRecord& record = enemy.record;
     TextScanner in(text);
@@ -109,6 +149,18 @@ EnemyFile ParseEnemy(std::string_view text) {
                      (static_cast<std::uint32_t>(weight) << 16);
         }
         in.skipSpace();
+    }
+    // The rewards the enemy gives, after its actions.
+    in.skipSpace();
+    if (in.atEnd()) return enemy;
+    std::int32_t rewards[2] = {};
+    static constexpr std::int32_t kHigh[2] = {kMaxRewardValue, kMaxRewardValue};
+    if (ScanValues(in, rewards, 2, kHigh)) {
+        record.experience = rewards[0];
+        record.gold = rewards[1];
+    } else if (problem) {
+        *problem = "the line after the actions is not EXP,GOLD (each 0 to " +
+                   std::to_string(kMaxRewardValue) + ")";
     }
     return enemy;
 }

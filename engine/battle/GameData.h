@@ -5,6 +5,13 @@
 #include <string_view>
 #include <vector>
 
+// What a party member gains with each level: maximum hit points and LP, and the eight stats.
+struct StatGrowth {
+    std::int32_t hp = 0;
+    std::int32_t lp = 0;
+    std::uint8_t stats[8] = {};
+};
+
 // One combatant: a party member from a character file or an enemy from an enemy file.
 struct CharRecord {
     char name[21] = {};
@@ -16,7 +23,16 @@ struct CharRecord {
     std::int32_t maxLp = 0;
     // 1 attack, 2 speed, 3 defence, 4 magic power, 6 magic defence; the others are unused.
     std::uint8_t stats[8] = {};
+    // A party member's level (1..99), total experience and gains per level; an enemy's level
+    // stays 1 and its experience and gold are what defeating it gives.
+    std::int32_t level = 1;
+    std::int32_t experience = 0;
+    std::int32_t gold = 0;
+    StatGrowth growth;
 };
+
+inline constexpr std::int32_t kMaxRewardValue = 9'999'999;
+inline constexpr std::int32_t kMaxGrowthPoints = 999;
 
 enum StatIndex : int {
     kStatAttack = 1,
@@ -52,8 +68,12 @@ inline int ActionWeight(EnemyAction a) {
 }
 
 // Fills a record from the text of a character file. Fields after a malformed one keep their
-// values.
-void ParseCharacter(std::string_view text, CharRecord& record);
+// values. An optional last line "+HP,LP,S0,...,S7," gives the gains per level; without it a
+// member gains a tenth of its maximum hit points (at least 1) and LP, and 1 of each stat that
+// counts in battle. A damaged growth line leaves the default and is described in `problem`.
+void ParseCharacter(std::string_view text, CharRecord& record, std::string* problem = nullptr);
+// The gains per level of a member without a growth line.
+StatGrowth DefaultGrowth(const CharRecord& record);
 
 // The number of records of a skill database: one per line, counted the way the loader always
 // has (an empty line after a line is read past; a final empty line counts).
@@ -65,7 +85,9 @@ struct EnemyFile {
     CharRecord record;
     std::vector<EnemyAction> actions;
 };
-EnemyFile ParseEnemy(std::string_view text);
+// An enemy file; an optional last line "EXP,GOLD," after the actions gives its rewards (0
+// without it). A damaged rewards line gives 0 and is described in `problem`.
+EnemyFile ParseEnemy(std::string_view text, std::string* problem = nullptr);
 
 // One line of the enemy group file: seven enemy numbers, then a column-row pair per combatant.
 struct GroupLine {

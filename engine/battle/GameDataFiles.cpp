@@ -69,7 +69,9 @@ void LoadCharacterTable(Engine& engine) {
             NoteLoadFailure(engine, name);
             return;
         }
-        ParseCharacter(*text, engine.CharacterTable[static_cast<std::size_t>(n)]);
+        std::string problem;
+        ParseCharacter(*text, engine.CharacterTable[static_cast<std::size_t>(n)], &problem);
+        if (!problem.empty()) ErrorBox(engine, name + ": " + problem);
     }
 }
 

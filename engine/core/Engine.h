@@ -21,6 +21,7 @@
 #include "engine/field/FieldState.h"
 #include "engine/field/TextBox.h"
 #include "engine/game/GameState.h"
+#include "engine/items/ItemState.h"
 #include "engine/save/SaveSystem.h"
 #include "engine/script/ScriptSystem.h"
 #include "engine/title/TitleState.h"
@@ -119,6 +120,7 @@ struct Engine {
     SaveSystem Saves;      // the save slots and the save menu
     GameState Game;        // game variables and switches, field music, next battle's rules
     Words GameWords;       // the texts the engine shows to players
+    ItemState Items;       // the item table, the party's items and gold
     std::array<Routine, static_cast<int>(ShutdownStep::Count)> ShutdownSteps{};
     BoxGate MessageBoxGate = nullptr;
     // The game maker's debug view (--debug): when installed, F9 shows and hides it, and while it

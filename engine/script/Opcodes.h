@@ -25,8 +25,8 @@ enum class EventOp : std::int8_t {
 };
 
 // Class `f`: the global, event and battle scripts. StartBattle and SavePoint belong to the battle
-// and the save system, GameVariable to NextBattleRules to the game state; each registers its own
-// in the runner's instruction table.
+// and the save system, GameVariable to NextBattleRules to the game state, Item to Shop to the
+// items, PartyMember to the battle; each registers its own in the runner's instruction table.
 enum class FieldOp : std::int8_t {
     HandToPlayer = 0,
     ShowText = 1,
@@ -60,6 +60,12 @@ enum class FieldOp : std::int8_t {
     Choice = 28,
     FieldMusic = 29,
     NextBattleRules = 30,
+    // The party's items and gold (engine/items), the shop, and the party members' figures and
+    // the inn (engine/battle).
+    Item = 31,
+    Gold = 32,
+    Shop = 33,
+    PartyMember = 34,
 };
 
 // Class `a`: the animation players' scripts.

@@ -3,6 +3,7 @@
 #include "engine/battle/Battle.h"
 #include "engine/core/Engine.h"
 #include "engine/game/GameInstructions.h"
+#include "engine/items/ItemInstructions.h"
 #include "engine/save/SaveMenu.h"
 #include "engine/title/Title.h"
 
@@ -10,5 +11,6 @@ void ConnectSubsystems(Engine& engine) {
     RegisterBattleInstructions(engine);
     RegisterSaveInstructions(engine);
     RegisterGameInstructions(engine);
+    RegisterItemInstructions(engine);
     RegisterSceneChange(engine, SceneChange::Title, ReturnToTitle);
 }

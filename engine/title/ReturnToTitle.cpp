@@ -18,6 +18,7 @@ void ReturnToTitle(Engine& engine) {
     engine.PartyLineup = kStartLineup;
     engine.PlayTimeMs = 0;
     engine.Game = GameState{};
+    engine.Items.held = Holdings{};
     engine.InPlay = false;
     engine.Saves.answer.reset();
     engine.Saves.menu.step = SaveMenuState::Step::Closed;

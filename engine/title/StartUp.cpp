@@ -5,6 +5,7 @@
 #include "engine/core/Engine.h"
 #include "engine/core/Sound.h"
 #include "engine/field/FieldState.h"
+#include "engine/items/ItemFiles.h"
 #include "engine/script/ScriptRunner.h"
 #include "engine/title/GameCredits.h"
 #include "engine/title/GameWiring.h"
@@ -19,6 +20,7 @@ void StartUp(Engine& engine) {
     LoadWords(engine);
     LoadSkillTable(engine);
     LoadCharacterTable(engine);
+    LoadItemTable(engine);
     engine.PartyLineup = kStartLineup;
     engine.Text.speed = 11;
     for (CDib& picture : engine.PictureSlots) picture.Destroy();

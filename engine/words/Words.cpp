@@ -45,6 +45,12 @@ constexpr std::array<WordEntry, kWordCount> kWords = {{
     {"menu_items", "アイテム"},
     {"menu_save", "セーブ"},
     {"menu_close", "とじる"},
+    {"hp", "HP"},
+    {"attack", "攻撃"},
+    {"speed", "素早さ"},
+    {"defence", "防御"},
+    {"magic", "魔力"},
+    {"magic_defence", "魔防"},
 }};
 
 bool IsLeadByte(unsigned char b) {

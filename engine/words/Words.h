@@ -44,6 +44,12 @@ enum class Word : int {
     MenuItems,
     MenuSave,
     MenuClose,
+    HitPoints,  // the figures of a level gained
+    Attack,
+    Speed,
+    Defence,
+    Magic,
+    MagicDefence,
     Count
 };
 

@@ -297,7 +297,7 @@ TEST_F(PocoraWindowTest, TheEditorHoldsAtMost65535Bytes) {
 
 TEST_F(PocoraWindowTest, HighlighterColoursTheScriptAsTheCompilerReadsIt) {
     auto* edit = window_->editor();
-    edit->setPlainText(QStringLiteral("c0;1;=$a\nb// * r\n@NRM//#x\nf30;f31;c-4;"));
+    edit->setPlainText(QStringLiteral("c0;1;=$a\nb// * r\n@NRM//#x\nf34;f35;c-4;"));
     const pocora::ScriptHighlighter probe(nullptr);
     const struct {
         int block, column;
@@ -307,7 +307,7 @@ TEST_F(PocoraWindowTest, HighlighterColoursTheScriptAsTheCompilerReadsIt) {
         {1, 0, probe.stringFormat},  // strings run on over line breaks
         {1, 5, probe.commentFormat},     {2, 0, probe.labelFormat},
         {2, 6, probe.yieldFormat},       {2, 7, probe.errorFormat},  // a letter with no number
-        {3, 0, probe.instructionFormat}, {3, 4, probe.errorFormat},  // no f31
+        {3, 0, probe.instructionFormat}, {3, 4, probe.errorFormat},  // no f35
         {3, 8, probe.instructionFormat},
     };
     for (const auto& c : cases) {
