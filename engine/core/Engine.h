@@ -22,6 +22,7 @@
 #include "engine/field/TextBox.h"
 #include "engine/game/GameState.h"
 #include "engine/items/ItemState.h"
+#include "engine/menu/MenuState.h"
 #include "engine/save/SaveSystem.h"
 #include "engine/script/ScriptSystem.h"
 #include "engine/title/TitleState.h"
@@ -121,12 +122,16 @@ struct Engine {
     GameState Game;        // game variables and switches, field music, next battle's rules
     Words GameWords;       // the texts the engine shows to players
     ItemState Items;       // the item table, the party's items and gold
+    MenuState Menus;       // the shop and the field menu
     std::array<Routine, static_cast<int>(ShutdownStep::Count)> ShutdownSteps{};
     BoxGate MessageBoxGate = nullptr;
     // The game maker's debug view (--debug): when installed, F9 shows and hides it, and while it
     // is shown it presents the frames in place of the plain page.
     Routine PresentDebugView = nullptr;
     bool DebugViewShown = false;
+    // Opens the field menu when the game has one (engine/menu installs it); the player's control
+    // calls it on Enter.
+    Routine OpenFieldMenu = nullptr;
 
     // ---- game data and battle ----
     std::vector<CharRecord> CharacterTable;  // by character number; hit points persist here

@@ -60,6 +60,10 @@ void PlayerControl(Engine& engine) {
         field.movers[i].speed = faster ? 11 : 10;
     field.hitTestStart = kPartySize;
     field.playerControl = 1;
+    if (engine.Keys[Key::Enter] == KEY_PRESSED && engine.OpenFieldMenu) {
+        engine.OpenFieldMenu(engine);
+        if (engine.ModeProc != PlayerControl) return;
+    }
     if (engine.Keys[Key::Shift] >= KEY_PRESSED) {
         if (engine.InputTimer >= kMenuRepeatMs) Talk(engine);
         return;

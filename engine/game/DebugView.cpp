@@ -5,6 +5,7 @@
 
 #include "engine/core/Draw.h"
 #include "engine/core/Engine.h"
+#include "engine/items/Holdings.h"
 
 namespace {
 
@@ -71,6 +72,15 @@ std::vector<std::string> DebugViewLines(const Engine& engine) {
     lines.push_back("switch");
     for (int i = 0; i < GameState::kSwitchCount; ++i)
         if (game.switches[static_cast<std::size_t>(i)]) AddItem(lines, std::to_string(i));
+
+    // The party's goods, in a game that has items (or was given gold without them).
+    if (!engine.Items.table.Empty() || Gold(engine) != 0) {
+        lines.push_back("gold " + std::to_string(Gold(engine)));
+        lines.push_back("items");
+        for (std::int32_t id = kFirstItemId; id <= kLastItemId; ++id)
+            if (const std::int32_t count = ItemCount(engine, id); count != 0)
+                AddItem(lines, std::to_string(id) + "x" + std::to_string(count));
+    }
 
     lines.push_back("scripts");
     const QDCR& global = engine.Scripts.GlobalScript;

@@ -4,6 +4,7 @@
 #include "engine/core/Engine.h"
 #include "engine/game/GameInstructions.h"
 #include "engine/items/ItemInstructions.h"
+#include "engine/menu/MenuInstructions.h"
 #include "engine/save/SaveMenu.h"
 #include "engine/title/Title.h"
 
@@ -12,5 +13,6 @@ void ConnectSubsystems(Engine& engine) {
     RegisterSaveInstructions(engine);
     RegisterGameInstructions(engine);
     RegisterItemInstructions(engine);
+    RegisterMenuInstructions(engine);
     RegisterSceneChange(engine, SceneChange::Title, ReturnToTitle);
 }

@@ -45,12 +45,22 @@ constexpr std::array<WordEntry, kWordCount> kWords = {{
     {"menu_items", "アイテム"},
     {"menu_save", "セーブ"},
     {"menu_close", "とじる"},
-    {"hp", "HP"},
     {"attack", "攻撃"},
     {"speed", "素早さ"},
     {"defence", "防御"},
     {"magic", "魔力"},
     {"magic_defence", "魔防"},
+    {"shop_buy", "かう"},
+    {"shop_sell", "うる"},
+    {"shop_no_gold", "お金が足りない"},
+    {"shop_full", "これ以上持てない"},
+    {"shop_nothing", "売れる物がない"},
+    {"owned", "もっている"},
+    {"how_many", "いくつ？"},
+    {"hit_points", "HP"},  // the field menu and the figures of a level gained
+    {"next_level", "つぎ"},
+    {"use_on_whom", "だれに使う？"},
+    {"no_effect", "効果がない"},
 }};
 
 bool IsLeadByte(unsigned char b) {

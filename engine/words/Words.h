@@ -44,12 +44,22 @@ enum class Word : int {
     MenuItems,
     MenuSave,
     MenuClose,
-    HitPoints,  // the figures of a level gained
     Attack,
     Speed,
     Defence,
     Magic,
     MagicDefence,
+    ShopBuy,
+    ShopSell,
+    ShopNoGold,
+    ShopFull,
+    ShopNothing,
+    Owned,    // before how many of an item the party has
+    HowMany,  // the shop's quantity, before the total price
+    HitPoints,  // the field menu and the figures of a level gained
+    NextLevel,  // before the experience a member still needs
+    UseOnWhom,
+    NoEffect,
     Count
 };
 

@@ -196,6 +196,7 @@ KeyMask SdlPlatform::KeysDown() {
         set(Key::Right, button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT) || x > kStickThreshold);
         set(Key::Shift, button(SDL_CONTROLLER_BUTTON_A));
         set(Key::Ctrl, button(SDL_CONTROLLER_BUTTON_B));
+        set(Key::Enter, button(SDL_CONTROLLER_BUTTON_START));  // the field menu
     }
     return down;
 }

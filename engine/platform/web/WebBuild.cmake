@@ -12,7 +12,8 @@ set(engine_dir ${CMAKE_CURRENT_SOURCE_DIR})
 file(GLOB_RECURSE web_engine_sources CONFIGURE_DEPENDS
     ${engine_dir}/core/*.cpp ${engine_dir}/words/*.cpp ${engine_dir}/script/*.cpp
     ${engine_dir}/field/*.cpp ${engine_dir}/game/*.cpp ${engine_dir}/items/*.cpp
-    ${engine_dir}/battle/*.cpp ${engine_dir}/title/*.cpp ${engine_dir}/save/*.cpp
+    ${engine_dir}/battle/*.cpp ${engine_dir}/menu/*.cpp ${engine_dir}/title/*.cpp
+    ${engine_dir}/save/*.cpp
     ${engine_dir}/platform/headless/*.cpp
     ${engine_dir}/platform/web/*.cpp)
 file(GLOB platform_common_sources CONFIGURE_DEPENDS ${engine_dir}/platform/*.cpp)

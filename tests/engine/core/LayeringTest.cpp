@@ -16,15 +16,15 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::map<std::string, int> kLayer = {
-    {"core", 0},  {"words", 0},  {"script", 1}, {"field", 1}, {"game", 2},
-    {"items", 2}, {"battle", 3}, {"save", 4},   {"title", 5}, {"platform", 6},
+    {"core", 0},   {"words", 0}, {"script", 1}, {"field", 1}, {"game", 2},     {"items", 2},
+    {"battle", 3}, {"menu", 3},  {"save", 4},   {"title", 5}, {"platform", 6},
 };
 
 // The Engine object holds every subsystem's state; those state headers never include Engine.h.
 const std::set<std::string> kEngineStateHeaders = {
-    "battle/BattleState.h", "battle/GameData.h", "field/FieldState.h", "field/TextBox.h",
-    "game/GameState.h",     "items/ItemState.h", "save/SaveSystem.h",  "script/ScriptSystem.h",
-    "title/TitleState.h",   "words/Words.h",
+    "battle/BattleState.h",  "battle/GameData.h",  "field/FieldState.h", "field/TextBox.h",
+    "game/GameState.h",      "items/ItemState.h",  "menu/MenuState.h",   "save/SaveSystem.h",
+    "script/ScriptSystem.h", "title/TitleState.h", "words/Words.h",
 };
 
 struct Scan {

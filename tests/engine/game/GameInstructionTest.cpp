@@ -2,10 +2,12 @@
 // and the choice menu's keys.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "engine/game/DebugView.h"
+#include "engine/items/Holdings.h"
 #include "engine/script/ScriptRunner.h"
 #include "tests/engine/field/GameDirKit.h"
 
@@ -116,6 +118,24 @@ TEST(GameInstructionTest, TheQuestionStandsAboveTheTextBoxAndTheDebugViewListsTh
     EXPECT_EQ(
         std::vector<std::uint16_t>(e.Screen.Row(kVisibleTop), e.Screen.Row(kVisibleTop) + 240),
         row);
+}
+
+TEST(GameInstructionTest, TheDebugViewListsTheGoldAndItemsOfAGameWithItems) {
+    EngineHarness h;
+    Engine& e = h.engine;
+    ASSERT_EQ(e.Items.table.Parse("1,Potion,10,heal,30,x\n12,Key,0,key,0,y\n"), "");
+    const auto goods = [&e] {
+        const std::vector<std::string> lines = DebugViewLines(e);
+        const auto gold = std::find_if(lines.begin(), lines.end(),
+                                       [](const std::string& l) { return l.starts_with("gold"); });
+        return gold == lines.end() ? std::vector<std::string>{}
+                                   : std::vector<std::string>(gold, gold + 3);
+    };
+    EXPECT_EQ(goods(), (std::vector<std::string>{"gold 0", "items", "scripts G @0"}));
+    ChangeGold(e, 1234);
+    ChangeItemCount(e, 12, 1);
+    ChangeItemCount(e, 1, 3);
+    EXPECT_EQ(goods(), (std::vector<std::string>{"gold 1234", "items 1x3 12x1", "scripts G @0"}));
 }
 
 }  // namespace

@@ -100,6 +100,7 @@
       if (pressed(15) || pad.axes[0] > 0.5) bits |= 8;
       if (pressed(0)) bits |= 16;  // south button: Shift
       if (pressed(1)) bits |= 32;  // east button: Ctrl
+      if (pressed(9)) bits |= 64;  // start button: Enter, the field menu
     }
     if (bits) {
       unlockAudio();
