@@ -77,6 +77,23 @@ struct Memory {
     std::int32_t nextBattleRules = 0;
 };
 
+// A character's growth: its level, experience and the figures that levels raise (its hit points
+// are in Game::hitPoints).
+struct Member {
+    static constexpr std::int32_t kMaxLevel = 99, kMaxExperience = 9'999'999, kMaxPoints = 9999;
+    std::int32_t level = 1, experience = 0, maxHp = 0, maxLp = 0;
+    std::array<std::uint8_t, 8> stats{};
+};
+
+// The party's items and gold, and the growth of every character.
+struct Holdings {
+    static constexpr std::size_t kItemIds = 1000;  // counts by item id, 0 unused
+    static constexpr std::int32_t kMaxCount = 99, kMaxGold = 9'999'999;
+    std::vector<std::uint8_t> itemCounts;  // empty, or kItemIds counts
+    std::int32_t gold = 0;
+    std::vector<Member> members;  // by character number
+};
+
 // Which routine the frame loop runs while the player plays on (the save menu hands back to it).
 enum class Mode : std::uint8_t { PlayerControl = 0, ScriptMode = 1, TextBoxMode = 2 };
 
@@ -108,7 +125,8 @@ struct Game {
     std::vector<std::int32_t> hitPoints;  // by character number
     std::string music;
     bool musicOpen = false;
-    Memory memory;  // empty in saves older than the game state
+    Memory memory;      // empty in saves older than the game state
+    Holdings holdings;  // empty in saves older than items and levels
 };
 
 }  // namespace save

@@ -8,6 +8,7 @@
 
 #include "common/LittleEndian.h"
 #include "engine/save/GameIdentity.h"
+#include "engine/save/HoldingsFields.h"
 #include "engine/save/MemoryFields.h"
 
 namespace save {
@@ -206,6 +207,7 @@ void VisitGame(A& a, G& g, std::uint32_t version) {
         if (open > 1) a.Fail();
     }
     if (version >= kVersionGameMemory) VisitMemory(a, g.memory);
+    if (version >= kVersionHoldings) VisitHoldings(a, g.holdings);
 }
 
 std::optional<Game> Refuse(std::string* why, const char* reason) {

@@ -24,6 +24,9 @@
 //      empty when that game had none), so that one game never loads another's save
 //   3  after the rest, what the game remembers (MemoryFields.h): the game variables, switches,
 //      the field's music and the next battle's rules; older saves load with all of it empty
+//   4  after the rest, the party's items and gold and every character's level, experience,
+//      maxima and stats (HoldingsFields.h); older saves load with no items, no gold and the
+//      characters as their files describe them
 //
 // A reader refuses anything it cannot vouch for: another signature, a newer version, a size or
 // checksum that does not match, a field that runs past the end or bytes left over. Whether the
@@ -33,7 +36,8 @@ namespace save {
 inline constexpr std::uint32_t kVersionFirst = 1;
 inline constexpr std::uint32_t kVersionGameIdentity = 2;
 inline constexpr std::uint32_t kVersionGameMemory = 3;
-inline constexpr std::uint32_t kSaveVersion = kVersionGameMemory;
+inline constexpr std::uint32_t kVersionHoldings = 4;
+inline constexpr std::uint32_t kSaveVersion = kVersionHoldings;
 inline constexpr std::size_t kHeaderSize = 20;
 
 // The file of `game` in format `version` (older versions serve tests and the fuzzer).

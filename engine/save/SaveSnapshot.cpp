@@ -5,6 +5,7 @@
 
 #include "engine/core/Engine.h"
 #include "engine/field/Doors.h"
+#include "engine/save/HoldingsSnapshot.h"
 #include "engine/save/MemorySnapshot.h"
 #include "engine/script/ScriptRunner.h"
 
@@ -212,6 +213,7 @@ save::Game CaptureGame(const Engine& engine, save::Mode mode, std::int32_t saveP
     g.music = engine.Music.currentName;
     g.musicOpen = engine.Music.open;
     g.memory = CaptureMemory(engine.Game);
+    g.holdings = CaptureHoldings(engine);
     return g;
 }
 
@@ -265,6 +267,7 @@ void RestoreGame(Engine& engine, const save::Game& g) {
         engine.CharacterTable[i].hp = g.hitPoints[i];
     RestoreMusic(engine, g.music, g.musicOpen);
     RestoreMemory(engine.Game, g.memory);
+    RestoreHoldings(engine, g.holdings);
     engine.random.seed(g.randomState);
     engine.InputTimer = g.inputTimer;
     engine.PlayTimeMs = g.summary.playTimeMs;

@@ -257,6 +257,8 @@ TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {
         {"Mt/bad.map", "tileset 0\nlegend\nxy 1\ngrid\nx\n", "Mt/bad.map: line 3"},
         {"Mt/bad.doors", "\n3 woods 2 7 sideways 4\n", "Mt/bad.doors: line 2"},
         {"Schr/bad.dat", "ok\n\xF0\x9F\x98\x80\n", "Schr/bad.dat: line 2"},
+        {"Dtbs/items.txt", "1,ポーション,10,heal,30,傷を治す\n2,エーテル,x,heal,1,\n",
+         "Dtbs/items.txt: line 2: the price is not a number"},
         {"BGM/bad.notes", "tempo 120\ntrack 0\nq9/4\n", "BGM/bad.notes: line 3"},
         {"SE/bad.sound", "duration 0\n", "SE/bad.sound: line 1"},
         {"pic/bad.pic", "size 4 4\nfill 0 0 4 4 Z\n", "pic/bad.pic: line 2"},
@@ -275,7 +277,7 @@ TEST(KitGameBuild, ErrorsNameTheSourceFileAndLine) {
             << c.expected << "\n"
             << log.str();
     }
-    EXPECT_EQ(report.failed, 11);
+    EXPECT_EQ(report.failed, 12);
     EXPECT_EQ(ReadFile(src / "build/Schr/good.qd"), "\x83\x4F\x83\x62\x83\x68\n");
     EXPECT_NE(log.str().find(": makes ev/two.sc like "), std::string::npos) << log.str();
     // A readable script is UTF-8 and compiles to the raw form's bytes; a warning builds.

@@ -12,8 +12,9 @@
 #include "designer/core/RenderCommand.h"
 #include "editor/ScriptCompiler.h"
 #include "editor/language/ScriptLanguage.h"
-#include "tools/kylmake/SoundText.h"
+#include "engine/items/ItemTable.h"
 #include "tools/kitgame/DoorText.h"
+#include "tools/kylmake/SoundText.h"
 #include "tools/mapmake/MapText.h"
 #include "tools/mapmake/TmxMap.h"
 #include "tools/midi/NoteList.h"
@@ -76,6 +77,17 @@ std::string convertText(Conversion& c) {
         std::string sjis;
         const std::string why = toSjis(text, sjis);
         return why.empty() ? write(c.output, sjis) : why;
+    });
+}
+
+// The item table: Shift-JIS that the engine's reader accepts, or the line it refuses.
+std::string convertItemTable(Conversion& c) {
+    return withText(c.source, [&](std::string_view text) -> std::string {
+        std::string sjis;
+        if (std::string why = toSjis(text, sjis); !why.empty()) return why;
+        ItemTable table;
+        if (std::string why = table.Parse(sjis); !why.empty()) return why;
+        return write(c.output, sjis);
     });
 }
 
@@ -183,6 +195,7 @@ constexpr std::array kSourceKinds = {
     SourceKind{".kyl", ".wav", renderProject},
     SourceKind{"credits.txt", "", convertText},
     SourceKind{"Dtbs/words.txt", ".dat", convertText},
+    SourceKind{"Dtbs/items.txt", ".dat", convertItemTable},
     SourceKind{"game.id", "", copyReady},
     SourceKind{".qdg", "", copyReady},
     SourceKind{".qd", "", copyReady},

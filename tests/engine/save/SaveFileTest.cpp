@@ -51,7 +51,7 @@ TEST(SaveFile, HeaderIsSignatureVersionSizeAndZlibCrc) {
     const auto file = save::EncodeSave(SomeGame());
     ASSERT_GT(file.size(), save::kHeaderSize);
     EXPECT_EQ(std::string(file.begin(), file.begin() + 8), std::string("DUNSAVE\x1A"));
-    EXPECT_EQ(kit::readU32LE(file, 8), 3u);
+    EXPECT_EQ(kit::readU32LE(file, 8), 4u);
     EXPECT_EQ(kit::readU32LE(file, 12), file.size() - save::kHeaderSize);
     EXPECT_EQ(kit::readU32LE(file, 16), Crc(std::span(file).subspan(save::kHeaderSize)));
     // The game's identity leads the payload, then the summary: each a length and the bytes.
@@ -91,8 +91,8 @@ TEST(SaveFile, RefusesWhatItCannotVouchFor) {
         {"music flag neither 0 nor 1",
          [](auto& f) {
              // The game state follows it: 1000 variables, 125 bytes of switches, an empty
-             // music name, its flag and the battle rules.
-             constexpr std::size_t kMemoryBytes = 4000 + 125 + 4 + 1 + 4;
+             // music name, its flag and the battle rules; then no items, no gold, no members.
+             constexpr std::size_t kMemoryBytes = 4000 + 125 + 4 + 1 + 4 + 4 + 4 + 4;
              f[f.size() - 1 - kMemoryBytes] = 2;
              Reseal(f);
          },
