@@ -5,6 +5,8 @@
 #include <string>
 
 #include "engine/core/Engine.h"
+#include "engine/items/Holdings.h"
+#include "engine/menu/FieldMenu.h"
 #include "engine/platform/headless/EngineHarness.h"
 
 namespace {
@@ -107,6 +109,51 @@ void BM_FieldFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FieldFrame)->ArgName("text")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// A frame with the field menu open: the field stands still under it, so a frame costs the menu's
+// drawing when it changed (redraw:1, the party's figures or a full page of the item list) and
+// next to nothing otherwise (redraw:0).
+void BM_FieldFrameWithMenu(benchmark::State& state) {
+    EngineHarness h;
+    SetUpField(h);
+    Engine& e = h.engine;
+    std::string items;
+    for (int id = 1; id <= 20; ++id)
+        items += std::to_string(id) + ",Item " + std::to_string(id) + ",10,heal,30,heals 30\n";
+    e.Items.table.Parse(items);
+    for (int id = 1; id <= 20; ++id) ChangeItemCount(e, id, id);
+    e.CharacterTable.assign(5, CharRecord{});
+    for (std::size_t i = 1; i < 5; ++i) {
+        e.CharacterTable[i].hp = e.CharacterTable[i].maxHp = 120;
+        e.CharacterTable[i].name[0] = 'A';
+    }
+    e.SceneProc = FieldScene;
+    e.ModeProc = PlayerControl;
+    FieldScene(e);
+    OpenFieldMenuIfAllowed(e);
+    const bool redraw = state.range(1) != 0;
+    if (state.range(0) != 0) {  // Shift on アイテム
+        e.Menus.field.armed = true;
+        e.InputTimer = 1000;
+        e.Keys[Key::Shift] = KEY_PRESSED;
+        FieldMenuMode(e);
+        e.Keys[Key::Shift] = KEY_UP;
+    }
+    int turn = 0;
+    for (auto _ : state) {
+        KeepWalking(e, turn++);
+        e.Menus.field.redraw = redraw;
+        e.SceneProc(e);
+        e.ModeProc(e);
+        benchmark::DoNotOptimize(e.Screen.At(120, 300));
+    }
+}
+BENCHMARK(BM_FieldFrameWithMenu)
+    ->ArgNames({"items", "redraw"})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Args({1, 0})
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_TextBoxTyping(benchmark::State& state) {
     EngineHarness h;

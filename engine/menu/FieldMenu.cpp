@@ -50,10 +50,33 @@ void FillMembers(Engine& engine, FieldMenuState& menu) {
     menu.members.Move(1);
 }
 
+// The field's scene while the menu is open: nothing moves and the page is left as it is.
+void StillScene(Engine&) {}
+
+void KeepBackdrop(Engine& engine, FieldMenuState& menu) {
+    menu.backdrop.clear();
+    if (engine.Screen.Empty()) return;
+    for (int y = kVisibleTop; y < kVisibleTop + kPageHeight; ++y)
+        menu.backdrop.insert(menu.backdrop.end(), engine.Screen.Row(y),
+                             engine.Screen.Row(y) + kScreenWidth);
+}
+
+void PutBackdrop(Engine& engine, const FieldMenuState& menu) {
+    if (engine.Screen.Empty() ||
+        menu.backdrop.size() != static_cast<std::size_t>(kScreenWidth * kPageHeight))
+        return;
+    auto from = menu.backdrop.begin();
+    for (int y = kVisibleTop; y < kVisibleTop + kPageHeight; ++y, from += kScreenWidth)
+        std::copy(from, from + kScreenWidth, engine.Screen.Row(y));
+}
+
 void CloseMenu(Engine& engine) {
     FieldMenuState& menu = engine.Menus.field;
     menu.step = Step::Closed;
+    PutBackdrop(engine, menu);
     engine.ModeProc = menu.returnMode ? menu.returnMode : IdleProc;
+    if (engine.SceneProc == StillScene)
+        engine.SceneProc = menu.returnScene ? menu.returnScene : IdleProc;
     engine.InputTimer = kAfterMenuTimer;
 }
 
@@ -172,19 +195,31 @@ void OpenFieldMenuIfAllowed(Engine& engine) {
     menu.step = Step::Commands;
     menu.armed = false;
     menu.returnMode = engine.ModeProc;
+    menu.returnScene = engine.SceneProc;
+    KeepBackdrop(engine, menu);
+    menu.redraw = true;
     engine.ModeProc = FieldMenuMode;
+    engine.SceneProc = StillScene;
 }
 
 void FieldMenuMode(Engine& engine) {
     FieldMenuState& menu = engine.Menus.field;
+    const int cursors[] = {menu.commands.cursor, menu.items.box.cursor, menu.members.cursor};
     const MenuKey key = ReadMenuKey(engine, menu.armed);
-    if (key != MenuKey::None)
+    if (key != MenuKey::None) {
         Act(engine, menu, key);
-    else if (menu.step == Step::Commands)
+        menu.redraw = true;
+    } else if (menu.step == Step::Commands) {
         menu.commands.InputList(engine);
-    else if (menu.step == Step::Items)
+    } else if (menu.step == Step::Items) {
         menu.items.box.InputList(engine);
-    else if (menu.step == Step::Member)
+    } else if (menu.step == Step::Member) {
         menu.members.InputList(engine);
-    if (menu.step != Step::Closed) DrawMenu(engine, menu);
+    }
+    const int after[] = {menu.commands.cursor, menu.items.box.cursor, menu.members.cursor};
+    if (!std::equal(std::begin(cursors), std::end(cursors), std::begin(after))) menu.redraw = true;
+    if (menu.step == Step::Closed || !menu.redraw) return;
+    menu.redraw = false;
+    PutBackdrop(engine, menu);
+    DrawMenu(engine, menu);
 }

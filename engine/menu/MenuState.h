@@ -35,6 +35,8 @@ struct ShopState {
 };
 
 // The field menu (Enter): the party, the items with a healing item used on a member, the gold.
+// The field stands still while it is open: the page as it was when the menu opened is kept, and
+// the menu is drawn over it again only when something in it changed.
 struct FieldMenuState {
     enum class Step { Closed, Commands, Items, Member, Notice };
     Step step = Step::Closed;
@@ -46,6 +48,9 @@ struct FieldMenuState {
     std::string notice;  // Shift-JIS
     bool armed = false;
     void (*returnMode)(Engine&) = nullptr;
+    void (*returnScene)(Engine&) = nullptr;
+    std::vector<std::uint16_t> backdrop;  // the visible page under the menu
+    bool redraw = false;
 };
 
 struct MenuState {

@@ -11,8 +11,14 @@ namespace {
 
 using namespace menukit;
 
+// The field's scene counts its frames in game variable 0.
+void CountingScene(Engine& e) {
+    ++e.Game.variables[0];
+}
+
 // The leader stands on an empty field under the player's control.
 void StandOnTheField(EngineHarness& h) {
+    h.engine.SceneProc = CountingScene;
     h.engine.Actors.resize(1);
     h.engine.Field.movers.resize(1);
     h.engine.ModeProc = PlayerControl;
@@ -73,11 +79,15 @@ TEST(FieldMenuTest, UsesAnItemOnTheChosenMemberAndCtrlCloses) {
         Give(h, 0, c.owned);
         GiveParty(h, {50, 10, 0});
         StandOnTheField(h);
-        h.RunFrames(30 + 10 * static_cast<int>(std::count(c.keys.begin(), c.keys.end(), ' ')));
+        const int frames =
+            30 + 10 * static_cast<int>(std::count(c.keys.begin(), c.keys.end(), ' '));
+        h.RunFrames(frames);
         for (std::size_t s = 0; s < c.hp.size(); ++s)
             EXPECT_EQ(h.engine.CharacterTable[s + 1].hp, c.hp[s]) << c.name << " slot " << s;
         EXPECT_EQ(OwnedCount(h.engine, kPotion), c.potions) << c.name;
         EXPECT_EQ(h.engine.ModeProc, PlayerControl) << c.name << ": Ctrl closed the menu";
+        EXPECT_EQ(h.engine.SceneProc, CountingScene) << c.name;
+        EXPECT_LE(h.engine.Game.variables[0], frames - 20) << c.name << ": the field stood still";
     }
 }
 
