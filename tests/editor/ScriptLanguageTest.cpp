@@ -232,7 +232,7 @@ TEST(Decompiler, TheTemplateReadsInHalfTheLinesOfItsRawForm) {
         return count;
     };
     for (const char* language : {KIT_TEMPLATE_DIR, KIT_TEMPLATE_DIR "-en"}) {
-        for (const char* name : {"ev/START", "ev/chr/villager"}) {
+        for (const char* name : {"ev/START", "ev/chr/villager", "ev/chr/shop"}) {
             const fs::path raw = fs::path(KIT_RAW_TEMPLATE_DIR) / (std::string(name) + ".src");
             const fs::path readable = fs::path(language) / (std::string(name) + ".script");
             const std::string text = readFile(readable);

@@ -72,16 +72,17 @@ class NewGame : public ::testing::Test {
     static inline std::vector<std::string> trace_;  // events without their frame numbers
 };
 
-// The demo talks, fights, reads the sign, goes through the door to the woods and back, and saves
-// at the well.
-TEST_F(NewGame, PlaysThroughTheTalkTheSignTheDoorAndTheSaveWithoutAMessageBox) {
+// The demo talks, wins a battle and a level, reads the sign, buys a potion and uses it in the
+// next battle, goes through the door to the woods and back, and saves at the well.
+TEST_F(NewGame, PlaysThroughTheTalkTheShopTheDoorAndTheSaveWithoutAMessageBox) {
     ASSERT_EQ(newStatus_, 0);
     EXPECT_EQ(checkStatus_, 0) << ReadFile(root_ / "err.txt");
-    std::vector<std::string> pages, places;
+    std::vector<std::string> pages, milestones;
     for (const std::string& event : trace_) {
         EXPECT_FALSE(event.starts_with("box ")) << event;
         if (event.starts_with("text ")) pages.push_back(event.substr(5));
-        if (event.starts_with("map ") || event.starts_with("save ")) places.push_back(event);
+        for (const char* kind : {"map ", "save ", "level 0 ", "buy ", "item-used "})
+            if (event.starts_with(kind)) milestones.push_back(event);
     }
     const std::vector<std::string> expected = {
         "ようこそ！矢印キーで歩き、\\nShiftで話そう。",
@@ -89,11 +90,15 @@ TEST_F(NewGame, PlaysThroughTheTalkTheSignTheDoorAndTheSaveWithoutAMessageBox) {
         "村人「草むらの魔物を\\n退治してくれる？」",
         "村人「ありがとう！\\n草むらが静かになりました。」",
         "『はじまりの村　北は草むら』",
+        "道具屋「いらっしゃい！\\nポーションはいかが？」",
+        "道具屋「まいどあり！」",
+        "草むらから魔物があらわれた！",
         "古い井戸。水面が光っている。\\n旅の記録を残そう。",
     };
     EXPECT_EQ(pages, expected);
-    EXPECT_EQ(places,
-              (std::vector<std::string>{"map village", "map woods", "map village", "save 1"}));
+    EXPECT_EQ(milestones,
+              (std::vector<std::string>{"map village", "level 0 2", "buy 1 1", "item-used 1",
+                                        "map woods", "map village", "save 1"}));
     EXPECT_EQ(trace_.back(), "quit");
 }
 
@@ -376,8 +381,8 @@ TEST(NewGameInEnglish, PlaysThroughWithEveryTextInAscii) {
     const std::string kitGame = std::string("'") + KIT_GAME_PROGRAM + "' ";
     ASSERT_EQ(RunCommand(kitGame + "new --lang en '" + game.string() + "'", root), 0);
     EXPECT_EQ(RunCommand(kitGame + "new --lang fr '" + (root / "fr").string() + "'", root), 1);
-    // The demo: the talk with its choice, the battle it starts, the thanks, the sign, the door to
-    // the woods and back, and the save at the well.
+    // The demo: the talk with its choice, the battle it starts, the thanks, the sign, the shop,
+    // the second battle, the door to the woods and back, and the save at the well.
     EXPECT_EQ(
         RunCommand(kitGame + "check '" + game.string() + "' '" + (game / "demo.input").string() +
                        "' --expect '" + (game / "demo.expect").string() + "'",
@@ -399,7 +404,7 @@ TEST(NewGameInEnglish, PlaysThroughWithEveryTextInAscii) {
         if (line.find(" text ") != std::string::npos) ++pages;
         EXPECT_TRUE(ascii(line)) << line;
     }
-    EXPECT_EQ(pages, 6);
+    EXPECT_EQ(pages, 9);
     EXPECT_TRUE(battle);
     EXPECT_TRUE(saved);
     const std::map<std::string, std::string> commentOf = {
