@@ -72,8 +72,9 @@ class NewGame : public ::testing::Test {
     static inline std::vector<std::string> trace_;  // events without their frame numbers
 };
 
-// The demo talks, wins a battle and a level, reads the sign, buys a potion and uses it in the
-// next battle, goes through the door to the woods and back, and saves at the well.
+// The demo talks, wins a battle and a level, buys a potion and uses it in the next battle, reads
+// the sign (a tile event after a battle), goes through the door to the woods and back, and saves
+// at the well.
 TEST_F(NewGame, PlaysThroughTheTalkTheShopTheDoorAndTheSaveWithoutAMessageBox) {
     ASSERT_EQ(newStatus_, 0);
     EXPECT_EQ(checkStatus_, 0) << ReadFile(root_ / "err.txt");
@@ -89,10 +90,10 @@ TEST_F(NewGame, PlaysThroughTheTalkTheShopTheDoorAndTheSaveWithoutAMessageBox) {
         "村人「はじめまして！\\nここは小さな村です。」",
         "村人「草むらの魔物を\\n退治してくれる？」",
         "村人「ありがとう！\\n草むらが静かになりました。」",
-        "『はじまりの村　北は草むら』",
         "道具屋「いらっしゃい！\\nポーションはいかが？」",
         "道具屋「まいどあり！」",
         "草むらから魔物があらわれた！",
+        "『はじまりの村　北は草むら』",
         "古い井戸。水面が光っている。\\n旅の記録を残そう。",
     };
     EXPECT_EQ(pages, expected);
@@ -381,8 +382,8 @@ TEST(NewGameInEnglish, PlaysThroughWithEveryTextInAscii) {
     const std::string kitGame = std::string("'") + KIT_GAME_PROGRAM + "' ";
     ASSERT_EQ(RunCommand(kitGame + "new --lang en '" + game.string() + "'", root), 0);
     EXPECT_EQ(RunCommand(kitGame + "new --lang fr '" + (root / "fr").string() + "'", root), 1);
-    // The demo: the talk with its choice, the battle it starts, the thanks, the sign, the shop,
-    // the second battle, the door to the woods and back, and the save at the well.
+    // The demo: the talk with its choice, the battle it starts, the thanks, the shop, the second
+    // battle, the sign, the door to the woods and back, and the save at the well.
     EXPECT_EQ(
         RunCommand(kitGame + "check '" + game.string() + "' '" + (game / "demo.input").string() +
                        "' --expect '" + (game / "demo.expect").string() + "'",
