@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -71,22 +72,34 @@ class NewGame : public ::testing::Test {
     static inline std::vector<std::string> trace_;  // events without their frame numbers
 };
 
-TEST_F(NewGame, PlaysThroughTheTalkAndTheSignWithoutAMessageBox) {
+// The demo talks, wins a battle and a level, buys a potion and uses it in the next battle, reads
+// the sign (a tile event after a battle), goes through the door to the woods and back, and saves
+// at the well.
+TEST_F(NewGame, PlaysThroughTheTalkTheShopTheDoorAndTheSaveWithoutAMessageBox) {
     ASSERT_EQ(newStatus_, 0);
     EXPECT_EQ(checkStatus_, 0) << ReadFile(root_ / "err.txt");
-    std::vector<std::string> pages;
+    std::vector<std::string> pages, milestones;
     for (const std::string& event : trace_) {
         EXPECT_FALSE(event.starts_with("box ")) << event;
         if (event.starts_with("text ")) pages.push_back(event.substr(5));
+        for (const char* kind : {"map ", "save ", "level 0 ", "buy ", "item-used "})
+            if (event.starts_with(kind)) milestones.push_back(event);
     }
     const std::vector<std::string> expected = {
-        "ようこそ！\\n矢印キーで歩き、Shiftで話そう。",
+        "ようこそ！矢印キーで歩き、\\nShiftで話そう。",
         "村人「はじめまして！\\nここは小さな村です。」",
         "村人「草むらの魔物を\\n退治してくれる？」",
         "村人「ありがとう！\\n草むらが静かになりました。」",
+        "道具屋「いらっしゃい！\\nポーションはいかが？」",
+        "道具屋「まいどあり！」",
+        "草むらから魔物があらわれた！",
         "『はじまりの村　北は草むら』",
+        "古い井戸。水面が光っている。\\n旅の記録を残そう。",
     };
     EXPECT_EQ(pages, expected);
+    EXPECT_EQ(milestones,
+              (std::vector<std::string>{"map village", "level 0 2", "buy 1 1", "item-used 1",
+                                        "map woods", "map village", "save 1"}));
     EXPECT_EQ(trace_.back(), "quit");
 }
 
@@ -139,7 +152,7 @@ TEST_F(NewGame, RebuildsOnlyWhatChanged) {
     std::ostringstream log;
     ASSERT_TRUE(kitgame::buildGame(game_, game_ / "build", {}, log).ok()) << log.str();
     EXPECT_NE(log.str().find(" 0 converted"), std::string::npos) << log.str();
-    const fs::path villager = game_ / "ev/chr/villager.src";
+    const fs::path villager = game_ / "ev/chr/villager.script";
     fs::last_write_time(villager, fs::file_time_type::clock::now() + std::chrono::seconds(5));
     log.str("");
     ASSERT_TRUE(kitgame::buildGame(game_, game_ / "build", {}, log).ok()) << log.str();
@@ -407,8 +420,9 @@ TEST(KitGameConvert, SampleScriptsBuildTheSameBytesAndKeepTheirRemarks) {
 
 }  // namespace
 
-// `new --lang en`: the same game in English. Its play shows only ASCII: the pages of its talk and
-// sign, and every text the engine shows (its words, names and skills come from these files).
+// `new --lang en`: the same game in English. Its play shows only ASCII: the pages of its talk,
+// sign and well, the save, and every text the engine shows (its words, names and skills come
+// from these files); its sources hold no other character either, comments aside.
 TEST(NewGameInEnglish, PlaysThroughWithEveryTextInAscii) {
     const fs::path root = fs::temp_directory_path() / ("kit-game-en-" + std::to_string(::getpid()));
     fs::remove_all(root);
@@ -417,7 +431,8 @@ TEST(NewGameInEnglish, PlaysThroughWithEveryTextInAscii) {
     const std::string kitGame = std::string("'") + KIT_GAME_PROGRAM + "' ";
     ASSERT_EQ(RunCommand(kitGame + "new --lang en '" + game.string() + "'", root), 0);
     EXPECT_EQ(RunCommand(kitGame + "new --lang fr '" + (root / "fr").string() + "'", root), 1);
-    // The demo: the talk with its choice, the battle it starts, the thanks and the sign.
+    // The demo: the talk with its choice, the battle it starts, the thanks, the shop, the second
+    // battle, the sign, the door to the woods and back, and the save at the well.
     EXPECT_EQ(
         RunCommand(kitGame + "check '" + game.string() + "' '" + (game / "demo.input").string() +
                        "' --expect '" + (game / "demo.expect").string() + "'",
@@ -431,21 +446,29 @@ TEST(NewGameInEnglish, PlaysThroughWithEveryTextInAscii) {
     };
     std::istringstream lines(ReadFile(root / "out.txt"));
     int pages = 0;
-    bool battle = false;
+    bool battle = false, saved = false;
     for (std::string line; std::getline(lines, line);) {
         battle = battle || line.ends_with("battle end won");
+        saved = saved || line.ends_with(" save 1");
         EXPECT_EQ(line.find(" box "), std::string::npos) << line;
         if (line.find(" text ") != std::string::npos) ++pages;
         EXPECT_TRUE(ascii(line)) << line;
     }
-    EXPECT_EQ(pages, 5);
+    EXPECT_EQ(pages, 9);
     EXPECT_TRUE(battle);
+    EXPECT_TRUE(saved);
+    const std::map<std::string, std::string> commentOf = {
+        {".src", "*"}, {".script", "//"}, {".dat", ""},  {".txt", ""},
+        {".md", ""},   {".map", ""},      {".doors", ""}};
     for (const auto& entry : fs::recursive_directory_iterator(game)) {
-        const std::string ext = entry.path().extension().string();
-        if (ext != ".src" && ext != ".dat" && ext != ".txt" && ext != ".md") continue;
+        const auto kind = commentOf.find(entry.path().extension().string());
+        if (kind == commentOf.end() || entry.path().string().find("/build/") != std::string::npos)
+            continue;
         std::istringstream text(ReadFile(entry.path()));
         for (std::string line; std::getline(text, line);) {
-            if (ext == ".src" && line.starts_with("*")) continue;  // comments are never shown
+            // Comments are never shown.
+            if (!kind->second.empty() && line.find_first_not_of(" ") == line.find(kind->second))
+                continue;
             EXPECT_TRUE(ascii(line)) << entry.path() << ": " << line;
         }
     }

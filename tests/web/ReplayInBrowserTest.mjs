@@ -106,8 +106,8 @@ const nativeNoSaveLoadTrace = desktopRun(path.join(work, 'load.input'), 240, 'lo
 const kitGame = (...args) => execFileSync(path.join(root, 'build/bin/kit-game'), args, { stdio: 'pipe' });
 const made = path.join(work, 'made'), madeGame = path.join(work, 'made-game'), madeSite = path.join(work, 'made-site');
 kitGame('new', made);
-const villager = path.join(made, 'ev/chr/villager.src');
-fs.writeFileSync(villager, fs.readFileSync(villager, 'utf8').replace('f10;\n#\n', 'f10;\n#\nc0;0;1;=\nc0;1;1;=\nf26;\n'));
+const villager = path.join(made, 'ev/chr/villager.script');
+fs.writeFileSync(villager, fs.readFileSync(villager, 'utf8').replace('battle 0\n', 'battle 0\ngamevar 1 set p2\n'));
 kitGame('build', made, madeGame);
 kitGame('export', '--web', made, madeSite, '--built', madeGame);
 const madeDemo = fs.readFileSync(path.join(made, 'demo.input'), 'utf8');

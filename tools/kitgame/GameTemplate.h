@@ -12,8 +12,9 @@ struct TemplateFile {
     std::string_view bytes;
 };
 
-// The new game's files: a title, a village map with the party, a villager to talk to, a sign,
-// and everything a game needs so that no file is missing (one small battle included).
+// The new game's files: a title, a village map with the party, a villager to talk to, a sign, a
+// well to save at, a door to a second map and back, and everything a game needs so that no file
+// is missing (one small battle included). Its scripts are in the readable form.
 const std::vector<TemplateFile>& templateFiles();
 
 // The languages a new game can be made in: "ja" (the default) and "en". An English file's path
