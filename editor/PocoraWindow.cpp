@@ -290,7 +290,8 @@ bool PocoraWindow::isReadable() const {
 }
 
 void PocoraWindow::scheduleCheck() {
-    if (!isReadable()) return;
+    // Raw scripts are read again too, for their labels; data files have none.
+    if (isDataPath(currentTab()->path)) return;
     checkTimer_.start(300 + editor()->blockCount() / 10);
 }
 
@@ -299,7 +300,7 @@ void PocoraWindow::checkNow() {
     if (!isReadable()) {
         currentTab()->diagnostics.clear();
         editor()->setMarks({});
-        labelOutline_->showLabels({});
+        showRawLabels();
         return;
     }
     const std::string source = editor()->utf8Text();
@@ -322,6 +323,16 @@ void PocoraWindow::checkNow() {
     statusBar()->showMessage(
         tr("エラー %1 件、警告 %2 件").arg(errors).arg(currentTab()->diagnostics.size() - errors));
     editor()->setToolTip(list.trimmed());
+}
+
+void PocoraWindow::showRawLabels() {
+    std::vector<script_language::LabelPlace> places;
+    const EncodedText sjis = encodeText(editor()->utf8Text(), LineBreaks::Lf);
+    // A character Shift-JIS cannot hold is reported when the script is saved or compiled.
+    if (sjis.bytes && !isDataPath(currentTab()->path))
+        for (ScriptLabel& label : ScriptCompiler::compile(*sjis.bytes).labels)
+            places.push_back({std::move(label.name), label.line});
+    labelOutline_->showLabels(places);
 }
 
 bool PocoraWindow::goToDefinition() {

@@ -101,7 +101,7 @@ class PocoraWindow : public QMainWindow {
     // file opens it in a tab.
     void openFolder(const QString& dir);
     QTreeView* folderView() const { return folderView_; }
-    // The current readable script's labels, refreshed with each check.
+    // The current script's labels, refreshed with each check.
     LabelOutline* labelOutline() const { return labelOutline_; }
 
     // F12, Ctrl+click: moves the cursor to the definition of the label under it, or says in the
@@ -136,6 +136,8 @@ class PocoraWindow : public QMainWindow {
     // Asks to save a tab's changes before it closes; false when it must stay open.
     bool mayCloseTab(ScriptTab* tab);
     void scheduleCheck();
+    // The outline of a raw script: its `@NAME//` labels as the raw compiler reads them.
+    void showRawLabels();
     void showReference();
     void buildEncodingMenu();
     void refreshRecentFiles();

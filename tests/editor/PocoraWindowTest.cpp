@@ -555,6 +555,10 @@ TEST_F(PocoraWindowTest, TheLabelOutlineAndF12LeadToTheLabelsDefinitions) {
     EXPECT_EQ(outline->count(), 0);
     window_->tabs()->setCurrentIndex(0);
     EXPECT_EQ(outline->count(), 3);
+    // A raw script's labels, as its compiler reads them.
+    write("start.src", "@NRM//#\n*@OLD//\n@PLC0//c2;1;$NRM//");
+    open("start.src");
+    EXPECT_EQ(shown(), QStringLiteral("NRM\t1 PLC0\t3"));
 }
 
 class PocoraInEnglish : public PocoraWindowTest {
