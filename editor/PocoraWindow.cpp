@@ -22,6 +22,7 @@
 #include "common/AtomicFile.h"
 #include "common/qt/UiLanguage.h"
 #include "editor/FindBar.h"
+#include "editor/LabelOutline.h"
 #include "editor/RecentFiles.h"
 #include "editor/ScriptCompiler.h"
 #include "editor/ScriptEdit.h"
@@ -82,6 +83,15 @@ PocoraWindow::PocoraWindow(EditorDialogs& dialogs, QWidget* parent)
     statusBar()->addPermanentWidget(encodingLabel_);
     buildMenu();
     buildEditMenu();
+    auto* labelsDock = new QDockWidget(tr("ラベル"), this);
+    labelsDock->setObjectName(QStringLiteral("labelsDock"));
+    labelOutline_ = new LabelOutline(labelsDock);
+    labelsDock->setWidget(labelOutline_);
+    addDockWidget(Qt::RightDockWidgetArea, labelsDock);
+    connect(labelOutline_, &LabelOutline::lineActivated, this, [this](int line) {
+        editor()->goToLine(line);
+        editor()->setFocus();
+    });
     kit::addLanguageMenu(*menuBar()->addMenu(tr("表示(&V)")));
     // A readable script is checked once typing pauses, longer for a longer text.
     checkTimer_.setSingleShot(true);
@@ -103,6 +113,7 @@ ScriptTab* PocoraWindow::addTab() {
     connect(edit, &QPlainTextEdit::cursorPositionChanged, this, &PocoraWindow::showReference);
     connect(edit, &QPlainTextEdit::cursorPositionChanged, this, &PocoraWindow::updateStatus);
     connect(edit, &QPlainTextEdit::textChanged, this, &PocoraWindow::updateStatus);
+    connect(edit, &ScriptEdit::definitionRequested, this, &PocoraWindow::goToDefinition);
     connect(edit, &QPlainTextEdit::undoAvailable, this, &PocoraWindow::refreshUndo);
     connect(edit, &QPlainTextEdit::redoAvailable, this, &PocoraWindow::refreshUndo);
     connect(edit->document(), &QTextDocument::modificationChanged, this,
@@ -249,6 +260,7 @@ void PocoraWindow::buildEditMenu() {
         {kFind, QT_TR_NOOP("検索(&F)"), QKeySequence(Qt::CTRL | Qt::Key_F)},
         {kReplace, QT_TR_NOOP("置換(&H)"), QKeySequence(Qt::CTRL | Qt::Key_H)},
         {kGoToLine, QT_TR_NOOP("行へ移動(&G)"), QKeySequence(Qt::CTRL | Qt::Key_G)},
+        {kGoToDefinition, QT_TR_NOOP("ラベルの定義へ移動(&D)"), QKeySequence(Qt::Key_F12)},
     };
     for (const auto& c : commands) {
         if (c.command == kCut || c.command == kFind) menu->addSeparator();
@@ -267,6 +279,7 @@ void PocoraWindow::buildEditMenu() {
     connect(action(kFind), &QAction::triggered, this, [this] { findBar()->showFind(); });
     connect(action(kReplace), &QAction::triggered, this, [this] { findBar()->showReplace(); });
     connect(action(kGoToLine), &QAction::triggered, this, [this] { findBar()->showGoTo(); });
+    connect(action(kGoToDefinition), &QAction::triggered, this, &PocoraWindow::goToDefinition);
     // The menu's shortcuts win over the edit control's own (Ctrl+Z, Ctrl+Shift+Z).
     for (Command c : {kUndo, kRedo, kCut, kCopy, kPaste, kSelectAll})
         action(c)->setShortcutContext(Qt::WindowShortcut);
@@ -277,7 +290,8 @@ bool PocoraWindow::isReadable() const {
 }
 
 void PocoraWindow::scheduleCheck() {
-    if (!isReadable()) return;
+    // Raw scripts are read again too, for their labels; data files have none.
+    if (isDataPath(currentTab()->path)) return;
     checkTimer_.start(300 + editor()->blockCount() / 10);
 }
 
@@ -286,10 +300,13 @@ void PocoraWindow::checkNow() {
     if (!isReadable()) {
         currentTab()->diagnostics.clear();
         editor()->setMarks({});
+        showRawLabels();
         return;
     }
+    const std::string source = editor()->utf8Text();
+    labelOutline_->showLabels(script_language::labelsOf(source));
     const auto result = script_language::compileReadable(
-        editor()->utf8Text(), script_language::scriptKindForPath(currentTab()->path.toStdString()));
+        source, script_language::scriptKindForPath(currentTab()->path.toStdString()));
     currentTab()->diagnostics = result.diagnostics;
     std::vector<ScriptEdit::Mark> marks;
     int errors = 0;
@@ -306,6 +323,42 @@ void PocoraWindow::checkNow() {
     statusBar()->showMessage(
         tr("エラー %1 件、警告 %2 件").arg(errors).arg(currentTab()->diagnostics.size() - errors));
     editor()->setToolTip(list.trimmed());
+}
+
+void PocoraWindow::showRawLabels() {
+    std::vector<script_language::LabelPlace> places;
+    const EncodedText sjis = encodeText(editor()->utf8Text(), LineBreaks::Lf);
+    // A character Shift-JIS cannot hold is reported when the script is saved or compiled.
+    if (sjis.bytes && !isDataPath(currentTab()->path))
+        for (ScriptLabel& label : ScriptCompiler::compile(*sjis.bytes).labels)
+            places.push_back({std::move(label.name), label.line});
+    labelOutline_->showLabels(places);
+}
+
+bool PocoraWindow::goToDefinition() {
+    const auto refuse = [this](const QString& why) {
+        statusBar()->showMessage(why);
+        return false;
+    };
+    if (!isReadable()) return refuse(tr("ラベルの定義へ移動できるのは .script ファイルだけです"));
+    const QTextCursor cursor = editor()->textCursor();
+    const std::string line = cursor.block().text().toStdString();
+    const std::string before = cursor.block().text().left(cursor.positionInBlock()).toStdString();
+    const auto target =
+        script_language::labelTargetAt(editor()->utf8Text(), cursor.blockNumber() + 1,
+                                       script_language::columnOf(line, before.size()));
+    if (!target) return refuse(tr("カーソルの位置にラベル名がありません"));
+    const QString name = QString::fromStdString(target->name);
+    if (!target->line) {
+        if (!target->anywhere) return refuse(tr("ラベル %1 は定義されていません").arg(name));
+        // The engine searches one way only: a definition on the other side is never reached.
+        return refuse(target->backward
+                          ? tr("ラベル %1 はこの行より前に定義されていません").arg(name)
+                          : tr("ラベル %1 はこの行より後に定義されていません").arg(name));
+    }
+    editor()->goToLine(*target->line);
+    statusBar()->clearMessage();
+    return true;
 }
 
 QString PocoraWindow::referenceText() const {

@@ -22,6 +22,7 @@ class QMenu;
 namespace pocora {
 
 class FindBar;
+class LabelOutline;
 class ReadableHighlighter;
 class ScriptEdit;
 class ScriptTab;
@@ -62,6 +63,7 @@ class PocoraWindow : public QMainWindow {
         kCloseTab,
         kNextTab,
         kPreviousTab,
+        kGoToDefinition,
     };
 
     explicit PocoraWindow(EditorDialogs& dialogs, QWidget* parent = nullptr);
@@ -99,6 +101,12 @@ class PocoraWindow : public QMainWindow {
     // file opens it in a tab.
     void openFolder(const QString& dir);
     QTreeView* folderView() const { return folderView_; }
+    // The current script's labels, refreshed with each check.
+    LabelOutline* labelOutline() const { return labelOutline_; }
+
+    // F12, Ctrl+click: moves the cursor to the definition of the label under it, or says in the
+    // status bar why there is none; false then.
+    bool goToDefinition();
 
   public slots:
     void newDocument();
@@ -128,6 +136,8 @@ class PocoraWindow : public QMainWindow {
     // Asks to save a tab's changes before it closes; false when it must stay open.
     bool mayCloseTab(ScriptTab* tab);
     void scheduleCheck();
+    // The outline of a raw script: its `@NAME//` labels as the raw compiler reads them.
+    void showRawLabels();
     void showReference();
     void buildEncodingMenu();
     void refreshRecentFiles();
@@ -156,6 +166,7 @@ class PocoraWindow : public QMainWindow {
     QLabel* encodingLabel_;
     QMenu* recentMenu_;
     QTreeView* folderView_ = nullptr;
+    LabelOutline* labelOutline_;
     QLabel* referenceLabel_;
     QTimer checkTimer_;
     std::function<bool(const QString&)> launchGame_;

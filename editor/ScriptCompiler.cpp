@@ -41,12 +41,14 @@ class Translation {
             } else if (c == '\r' || c == '\n') {
                 advance(1);
             } else {
+                if (c == '@') noteLabel();
                 out_.push_back(c);
                 advance(1);
             }
-            if (!ok) return ScriptCompileResult{{}, error_, {}};
+            if (!ok) return ScriptCompileResult{{}, error_, {}, std::move(labels_)};
         }
-        return ScriptCompileResult{std::move(out_), std::nullopt, std::move(warnings_)};
+        return ScriptCompileResult{std::move(out_), std::nullopt, std::move(warnings_),
+                                   std::move(labels_)};
     }
 
   private:
@@ -121,6 +123,16 @@ class Translation {
 
     // A remark runs to the end of its line; the line feed goes with it. A remark on the last line
     // with no line feed simply ends the text.
+    // A label for the editor's outline; the bytes are copied as they stand all the same.
+    void noteLabel() {
+        std::size_t end = pos_ + 1;
+        while (end < text_.size() && ((text_[end] >= 'A' && text_[end] <= 'Z') ||
+                                      isDigit(text_[end]) || text_[end] == '_'))
+            ++end;
+        if (end > pos_ + 1 && text_.substr(end, 2) == "//")
+            labels_.push_back({std::string(text_.substr(pos_ + 1, end - pos_ - 1)), line_});
+    }
+
     void comment() {
         std::size_t lf = text_.find('\n', pos_);
         advance(lf == std::string_view::npos ? text_.size() - pos_ : lf + 1 - pos_);
@@ -150,6 +162,7 @@ class Translation {
     std::string out_;
     ScriptCompileError error_{};
     std::vector<ScriptCompileWarning> warnings_;
+    std::vector<ScriptLabel> labels_;
     std::string stringRegister_;
 };
 

@@ -30,10 +30,17 @@ struct ScriptCompileWarning {
     int room = 0;
 };
 
+// A label definition `@NAME//` (capitals, digits and _) outside strings and comments.
+struct ScriptLabel {
+    std::string name;
+    int line;
+};
+
 struct ScriptCompileResult {
     std::string bytes;  // the .sc file's bytes; empty when `error` is set
     std::optional<ScriptCompileError> error;
     std::vector<ScriptCompileWarning> warnings;
+    std::vector<ScriptLabel> labels;  // in order; up to the error when there is one
 
     bool ok() const { return !error.has_value(); }
 };

@@ -1,5 +1,7 @@
 #include "editor/ScriptEdit.h"
 
+#include <QMouseEvent>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCompleter>
@@ -286,6 +288,13 @@ void ScriptEdit::keyPressWithLimit(QKeyEvent* event) {
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+}
+
+void ScriptEdit::mouseReleaseEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier) &&
+        !textCursor().hasSelection())
+        emit definitionRequested();
 }
 
 void ScriptEdit::inputMethodEvent(QInputMethodEvent* event) {

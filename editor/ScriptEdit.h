@@ -55,7 +55,12 @@ class ScriptEdit : public QPlainTextEdit {
     int gutterWidth() const;
     void paintGutter(QPaintEvent* event);
 
+  signals:
+    // Ctrl+click: the cursor has moved to the click, whose definition is wanted.
+    void definitionRequested();
+
   protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;

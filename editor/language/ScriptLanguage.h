@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,5 +53,18 @@ struct LabelPlace {
     int line;
 };
 std::vector<LabelPlace> labelsOf(std::string_view utf8Source);
+
+// Where the label named at `line`, `column` (from 1, in characters; the place just after the name
+// counts too) leads. A jump (goto, if ... goto, loop) leads where the engine goes: to the nearest
+// definition in the jump's direction, which the compiler takes from the first definition unless
+// the statement names it. Any other statement naming a label of the file leads to its first
+// definition. Nothing when no label name is there.
+struct LabelTarget {
+    std::string name;
+    std::optional<int> line;  // nothing: not defined (in the jump's direction)
+    bool backward = false;    // the direction of a jump that finds no definition
+    bool anywhere = false;    // whether the label is defined anywhere in the file
+};
+std::optional<LabelTarget> labelTargetAt(std::string_view utf8Source, int line, int column);
 
 }  // namespace script_language

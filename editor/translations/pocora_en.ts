@@ -223,5 +223,33 @@
         <source>&#x3000;%1</source>
         <translation>  %1</translation>
     </message>
+    <message>
+        <source>ラベル</source>
+        <translation>Labels</translation>
+    </message>
+    <message>
+        <source>ラベルの定義へ移動(&amp;D)</source>
+        <translation>Go to Label &amp;Definition</translation>
+    </message>
+    <message>
+        <source>ラベルの定義へ移動できるのは .script ファイルだけです</source>
+        <translation>Only .script files have label definitions to go to</translation>
+    </message>
+    <message>
+        <source>カーソルの位置にラベル名がありません</source>
+        <translation>There is no label name at the cursor</translation>
+    </message>
+    <message>
+        <source>ラベル %1 は定義されていません</source>
+        <translation>Label %1 is not defined</translation>
+    </message>
+    <message>
+        <source>ラベル %1 はこの行より前に定義されていません</source>
+        <translation>Label %1 is not defined above this line</translation>
+    </message>
+    <message>
+        <source>ラベル %1 はこの行より後に定義されていません</source>
+        <translation>Label %1 is not defined below this line</translation>
+    </message>
 </context>
 </TS>

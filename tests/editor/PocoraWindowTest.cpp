@@ -26,6 +26,7 @@
 #include "FakeDialogs.h"
 #include "common/ShiftJis.h"
 #include "editor/FindBar.h"
+#include "editor/LabelOutline.h"
 #include "editor/ReadableHighlighter.h"
 #include "editor/RecentFiles.h"
 #include "editor/ScriptEdit.h"
@@ -501,6 +502,63 @@ TEST_F(PocoraWindowTest, ReadableScriptsAreCheckedExplainedCompletedAndCompiled)
     QTest::keyClick(edit, Qt::Key_Tab);
     QTest::keyClick(edit, Qt::Key_Tab);
     EXPECT_EQ(edit->textCursor().selectedText(), QStringLiteral("VALUE"));
+}
+
+TEST_F(PocoraWindowTest, TheLabelOutlineAndF12LeadToTheLabelsDefinitions) {
+    write("hub.script", "HUB:\nwait\nif v1 == 1 goto CALM\ngoto HUB\nCALM:\ngoto NOPE\n");
+    open("hub.script");
+    window_->show();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    auto* outline = window_->labelOutline();
+    const auto shown = [outline] {
+        QStringList rows;
+        for (int i = 0; i < outline->count(); ++i) rows << outline->item(i)->text();
+        return rows.join(QLatin1Char(' '));
+    };
+    EXPECT_EQ(shown(), QStringLiteral("HUB\t1 CALM\t5"));
+
+    // Enter on an entry moves the cursor to its line.
+    outline->setFocus();
+    outline->setCurrentRow(1);
+    QTest::keyClick(outline, Qt::Key_Return);
+    auto* edit = window_->editor();
+    EXPECT_EQ(edit->textCursor().blockNumber(), 4);
+    EXPECT_TRUE(edit->hasFocus());
+
+    // F12 on a jump's label, Ctrl+click on another; an undefined label is named in the status bar.
+    const auto placeCursor = [edit](int line, int column) {
+        QTextCursor cursor(edit->document()->findBlockByNumber(line - 1));
+        cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, column - 1);
+        edit->setTextCursor(cursor);
+    };
+    placeCursor(3, 19);
+    QTest::keyClick(edit, Qt::Key_F12);
+    EXPECT_EQ(edit->textCursor().blockNumber(), 4);
+    placeCursor(4, 1);
+    QTest::mouseClick(
+        edit->viewport(), Qt::LeftButton, Qt::ControlModifier,
+        edit->cursorRect().center() +
+            QPoint(edit->fontMetrics().horizontalAdvance(QStringLiteral("goto H")), 0));
+    EXPECT_EQ(edit->textCursor().blockNumber(), 0);
+    placeCursor(6, 7);
+    QTest::keyClick(edit, Qt::Key_F12);
+    EXPECT_EQ(edit->textCursor().blockNumber(), 5);
+    EXPECT_NE(window_->statusBar()->currentMessage().indexOf(QStringLiteral("NOPE")), -1);
+
+    // The outline follows the check of typed text (not each key) and the current tab.
+    QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+    type(QStringLiteral("NOPE:"));
+    EXPECT_EQ(outline->count(), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(outline->count(), 3, 3000);
+    window_->newDocument();
+    EXPECT_EQ(outline->count(), 0);
+    window_->tabs()->setCurrentIndex(0);
+    EXPECT_EQ(outline->count(), 3);
+    // A raw script's labels, as its compiler reads them.
+    write("start.src", "@NRM//#\n*@OLD//\n@PLC0//c2;1;$NRM//");
+    open("start.src");
+    EXPECT_EQ(shown(), QStringLiteral("NRM\t1 PLC0\t3"));
 }
 
 class PocoraInEnglish : public PocoraWindowTest {

@@ -63,6 +63,19 @@ TEST(ScriptCompiler, TranslatesEachItemToItsBytes) {
     }
 }
 
+// The editor's outline: labels as the translation meets them, never inside a string, a comment
+// or an instruction's number, and those before an error too.
+TEST(ScriptCompiler, FindsTheLabelsItCopies) {
+    const auto result = ScriptCompiler::compile(
+        "@NRM//#c4;=$@NOT// *@NOR//\n"
+        "c2;1;$NRM//\n\n  @PLC0// @L-1// @//c0;\n@_9//@END//$open");
+    ASSERT_FALSE(result.ok());
+    std::string found;
+    for (const auto& label : result.labels)
+        found += label.name + ":" + std::to_string(label.line) + " ";
+    EXPECT_EQ(found, "NRM:1 PLC0:4 _9:5 END:5 ");
+}
+
 TEST(ScriptCompiler, ErrorsNameTheirLineAndReturnNoBytes) {
     // Line feeds inside a string and between a letter and its number count too.
     const std::pair<std::string_view, int> missingNumbers[] = {

@@ -166,6 +166,48 @@ TEST(ScriptLanguage, ErrorsNamePlaceAndHint) {
     }
 }
 
+// A jump leads where the engine goes: the nearest definition in its direction, which the
+// compiler takes from the first definition unless the statement names it.
+TEST(ScriptLanguage, LabelsAndTheDefinitionEachReferenceLeadsTo) {
+    const std::string_view source =
+        "PLC1:\nwait\ngoto PLC1\nif v1 == 1 goto forward PLC1\nloop PLC1\ngoto NOPE\nPLC1:\n"
+        "goto PLC1\ngoto back END\nstart_event PLC1\nEND:\nwait";
+    const auto labels = labelsOf(source);
+    ASSERT_EQ(labels.size(), 3u);
+    EXPECT_EQ(labels[1].name + std::to_string(labels[1].line), "PLC17");
+    EXPECT_EQ(labels[2].name + std::to_string(labels[2].line), "END11");
+    const struct {
+        int line, column;
+        std::string_view name;  // empty: no label there
+        int target;             // 0: none
+        bool backward, anywhere;
+    } cases[] = {
+        {3, 6, "PLC1", 1, true, true},     // above: backward
+        {3, 10, "PLC1", 1, true, true},    // just after the name
+        {3, 2, "", 0, false, false},       // on the statement's name
+        {4, 25, "PLC1", 7, false, true},   // forward as named, past the nearer one above
+        {5, 6, "PLC1", 1, true, true},     // loop goes back
+        {6, 6, "NOPE", 0, false, false},   // undefined
+        {8, 6, "PLC1", 7, true, true},     // the nearest above, not the first
+        {9, 11, "END", 0, true, true},     // none in the direction the statement names
+        {10, 13, "PLC1", 1, false, true},  // not a jump: the first definition
+        {7, 1, "", 0, false, false},       // a definition itself
+        {12, 3, "", 0, false, false},
+    };
+    for (const auto& c : cases) {
+        const auto target = labelTargetAt(source, c.line, c.column);
+        const std::string where = std::to_string(c.line) + ":" + std::to_string(c.column);
+        ASSERT_EQ(target.has_value(), !c.name.empty()) << where;
+        if (!target) continue;
+        EXPECT_EQ(target->name, c.name) << where;
+        EXPECT_EQ(target->line.value_or(0), c.target) << where;
+        if (!target->line) {
+            EXPECT_EQ(target->backward, c.backward) << where;
+        }
+        EXPECT_EQ(target->anywhere, c.anywhere) << where;
+    }
+}
+
 TEST(ScriptLanguage, WarnsOfWhatTheRunnerPassesOverAndOfLinesTheBoxCuts) {
     EXPECT_EQ(scriptKindForPath("game/ev/chr/elder.script"), ScriptKind::Character);
     EXPECT_EQ(scriptKindForPath("game\\ev\\anm\\slash.script"), ScriptKind::Animation);
