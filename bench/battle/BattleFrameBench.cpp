@@ -57,6 +57,7 @@ void BattleFrameWhileChoosingAnItem(benchmark::State& state) {
     b.activeSlot = 0;
     ChooseItem(engine);
     engine.InputTimer = 0;  // the menu is drawn, no key is read
+    b.messageTimer = 0;     // the description is drawn
     for (auto _ : state) {
         DrawBattle(engine);
         ItemMenu(engine);

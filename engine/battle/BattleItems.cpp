@@ -159,7 +159,9 @@ void ItemMenu(Engine& engine) {
         }
     }
     if (engine.ModeProc != ItemMenu) return;
-    if (const QCBOX::Entry* selected = b.menu.Selected())
+    // A message (an item without a target) stands in the description's place while it lasts.
+    const QCBOX::Entry* selected = b.messageTimer == 0 ? b.menu.Selected() : nullptr;
+    if (selected)
         if (const ItemEntry* item = engine.Items.table.Find(selected->value))
             DrawMessageLeft(engine, item->description);
     DrawCaption(engine, Combatant(engine, b.activeSlot).name, 8);

@@ -28,7 +28,7 @@ struct CharRecord {
     std::int32_t level = 1;
     std::int32_t experience = 0;
     std::int32_t gold = 0;
-    StatGrowth growth;
+    StatGrowth growth{};
 };
 
 inline constexpr std::int32_t kMaxRewardValue = 9'999'999;
