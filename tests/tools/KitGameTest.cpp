@@ -93,6 +93,7 @@ TEST_F(NewGame, PlaysThroughTheTalkTheShopTheDoorAndTheSaveWithoutAMessageBox) {
         "道具屋「いらっしゃい！\\nポーションはいかが？」",
         "道具屋「まいどあり！」",
         "草むらから魔物があらわれた！",
+        "もう魔物の気配はない。",
         "『はじまりの村　北は草むら』",
         "古い井戸。水面が光っている。\\n旅の記録を残そう。",
     };
@@ -454,7 +455,7 @@ TEST(NewGameInEnglish, PlaysThroughWithEveryTextInAscii) {
         if (line.find(" text ") != std::string::npos) ++pages;
         EXPECT_TRUE(ascii(line)) << line;
     }
-    EXPECT_EQ(pages, 9);
+    EXPECT_EQ(pages, 10);
     EXPECT_TRUE(battle);
     EXPECT_TRUE(saved);
     const std::map<std::string, std::string> commentOf = {
