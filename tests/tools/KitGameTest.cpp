@@ -341,6 +341,18 @@ TEST(KitGameBuild, TiledBlocksBecomeTheTileSetsAttributes) {
             EXPECT_NE(log.str().find(c.fault), std::string::npos) << log.str();
         }
     }
+
+    // Maps that stop carrying `blocks` no longer make the attribute file; they are not gone.
+    fs::remove(src / "Smt/sMat1.attr");
+    for (const char* map : {"Mt/a.tmx", "Mt/b.tmx"}) {
+        std::string text = tmx(3);
+        text.replace(text.find("blocks"), 6, "colour");
+        WriteFile(src / map, text);
+    }
+    log.str("");
+    EXPECT_EQ(kitgame::buildGame(src, src / "build", {}, log).failed, 0) << log.str();
+    EXPECT_FALSE(fs::exists(src / "build/Smt/sMat1.qd"));
+    EXPECT_NE(log.str().find("no longer makes it"), std::string::npos) << log.str();
     fs::remove_all(src);
 }
 

@@ -197,7 +197,11 @@ class Builder {
             for (fs::path dir = path.parent_path(); !ec && dir != out_ && fs::is_empty(dir, ec);
                  dir = dir.parent_path())
                 fs::remove(dir, ec);
-            log_ << "kit-game: removed " << path.string() << " (" << from << " is gone)\n";
+            // A source that is still there but no longer makes this file (a Tiled map without
+            // `blocks`, say) is not "gone".
+            const bool sourceKept = !built.source.empty() && fs::exists(src_ / built.source, ec);
+            log_ << "kit-game: removed " << path.string() << " (" << from
+                 << (sourceKept ? " no longer makes it)\n" : " is gone)\n");
             ++report_.removed;
         }
     }
