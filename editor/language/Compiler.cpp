@@ -547,6 +547,15 @@ class Compiler {
         emitLabel(t[0].text);
     }
 
+    // A name a declaration may not take: a register, a statement or a keyword (reported).
+    bool isWordOfTheLanguage(const std::string& name, int column) {
+        if (!registerName(name) && !findStatement(name) &&
+            std::find(std::begin(kKeywords), std::end(kKeywords), name) == std::end(kKeywords))
+            return false;
+        error(column, name + " is a word of the language", "choose another name");
+        return true;
+    }
+
     void declaration(Tokens t) {
         const std::string& kind = t[0].text;
         if (t.size() != 4 || t[1].kind != Token::Kind::Word || !t[2].is("=")) {
@@ -554,11 +563,7 @@ class Compiler {
             return;
         }
         const std::string& name = t[1].text;
-        if (registerName(name) || findStatement(name) ||
-            std::find(std::begin(kKeywords), std::end(kKeywords), name) != std::end(kKeywords)) {
-            error(t[1].column, name + " is a word of the language", "choose another name");
-            return;
-        }
+        if (isWordOfTheLanguage(name, t[1].column)) return;
         const bool game = kind != "const";
         const auto value = number(t[3], game ? 0 : kInt32Min, game ? 999 : kInt32Max);
         if (!value) return;
@@ -572,11 +577,7 @@ class Compiler {
             return;
         }
         const std::string& name = t[1].text;
-        if (registerName(name) || findStatement(name) ||
-            std::find(std::begin(kKeywords), std::end(kKeywords), name) != std::end(kKeywords)) {
-            error(t[1].column, name + " is a word of the language", "choose another name");
-            return;
-        }
+        if (isWordOfTheLanguage(name, t[1].column)) return;
         if (!locals_.contains(name)) {
             int free = 4;
             while (free < kVariables && usedLocal(free)) ++free;

@@ -120,9 +120,11 @@ std::string copyTree(const fs::path& from, const fs::path& to, std::vector<std::
     return "";
 }
 
-Bytes gzipBytes(const Bytes& data, int level = Z_BEST_COMPRESSION) {
+// Deflate in one call; windowBits picks the wrapper: 15 + 16 a gzip member, -15 bare deflate
+// (what a zip entry holds).
+Bytes deflateBytes(const Bytes& data, int windowBits, int level) {
     z_stream z{};
-    deflateInit2(&z, level, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY);
+    deflateInit2(&z, level, Z_DEFLATED, windowBits, 9, Z_DEFAULT_STRATEGY);
     Bytes out(deflateBound(&z, data.size()) + 32);
     z.next_in = const_cast<Bytes::value_type*>(data.data());
     z.avail_in = static_cast<uInt>(data.size());
@@ -134,18 +136,12 @@ Bytes gzipBytes(const Bytes& data, int level = Z_BEST_COMPRESSION) {
     return out;
 }
 
+Bytes gzipBytes(const Bytes& data, int level = Z_BEST_COMPRESSION) {
+    return deflateBytes(data, 15 + 16, level);
+}
+
 Bytes rawDeflate(const Bytes& data) {
-    z_stream z{};
-    deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, -15, 9, Z_DEFAULT_STRATEGY);
-    Bytes out(deflateBound(&z, data.size()) + 32);
-    z.next_in = const_cast<Bytes::value_type*>(data.data());
-    z.avail_in = static_cast<uInt>(data.size());
-    z.next_out = out.data();
-    z.avail_out = static_cast<uInt>(out.size());
-    deflate(&z, Z_FINISH);
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
+    return deflateBytes(data, -15, Z_BEST_COMPRESSION);
 }
 
 void put16(Bytes& out, std::uint32_t v) {
