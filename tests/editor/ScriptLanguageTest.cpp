@@ -10,6 +10,8 @@
 #include "editor/TextFile.h"
 #include "editor/language/ScriptLanguage.h"
 
+#include "ReadableBytes.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -28,18 +30,6 @@ std::string compileRawSource(const fs::path& path) {
     const auto result = pocora::ScriptCompiler::compile(*sjis.bytes);
     EXPECT_TRUE(result.ok()) << path;
     return result.bytes;
-}
-
-// Bytes written readably: <HH> stands for the byte of that hexadecimal value.
-std::string bytes(std::string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool hex = text[i] == '<' && i + 3 < text.size() && text[i + 3] == '>';
-        out.push_back(hex ? static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), 0, 16))
-                          : text[i]);
-        if (hex) i += 3;
-    }
-    return out;
 }
 
 void expectRoundTrip(std::string_view sc, const std::string& what) {
